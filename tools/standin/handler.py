@@ -58,6 +58,7 @@ def _padding_lines(total_bytes):
 class StandinHandler(BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"  # the client follows only "HTTP/1.1 301 Moved..."
     server_version = "standin/1"
+    default_request_version = "HTTP/1.0"  # error answers to unreadable request lines keep a status line
     timeout = 60
 
     def setup(self):
@@ -68,6 +69,15 @@ class StandinHandler(BaseHTTPRequestHandler):
     def log_message(self, format, *args):
         if self.server.state.verbose:
             sys.stderr.write(f"standin: {self.address_string()} {format % args}\n")
+
+    def parse_request(self):
+        # A client may leave spaces unescaped in the target; keep them instead of refusing the line.
+        words = self.raw_requestline.rstrip(b"\r\n").split(b" ")
+        self.raw_target = None
+        if len(words) > 3 and words[-1].startswith(b"HTTP/"):
+            self.raw_target = b" ".join(words[1:-1]).decode("latin-1")
+            self.raw_requestline = b" ".join([words[0], b"%20".join(words[1:-1]), words[-1]]) + b"\r\n"
+        return super().parse_request()
 
     def do_GET(self):
         self._serve()
@@ -102,7 +112,7 @@ class StandinHandler(BaseHTTPRequestHandler):
             return
         request = Request(
             method=self.command,
-            target=self.path,
+            target=self.raw_target or self.path,
             version=self.request_version,
             headers=list(self.headers.items()),
             body=body,

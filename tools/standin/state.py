@@ -100,5 +100,6 @@ class ServerState:
             self.options = self._start_options
             self.faults = FaultSet.from_json(self._start_faults)
             self._resolved.clear()
+            self._task_ids = itertools.count(1000000001)
         for log in (self.requests, self.resolves, self.commits):
             log.clear()
