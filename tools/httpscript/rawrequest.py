@@ -3,7 +3,7 @@
 from dataclasses import dataclass, field
 
 MAX_HEAD = 1024 * 1024
-MAX_BODY = 64 * 1024 * 1024
+MAX_BODY = 16 * 1024 * 1024
 
 
 @dataclass

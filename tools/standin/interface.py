@@ -2,6 +2,8 @@
 
 import base64
 
+RECORDED_BODY = 256 * 1024
+
 from tools.standin import answers, cookies
 from tools.standin.commit import as_text, check_commit, parse_form
 from tools.standin.exchange import Reply, callback_name
@@ -95,8 +97,9 @@ def commit(state, request):
     state.commits.append({
         "callback": callback,
         "timestamp": callback[5:] if callback.startswith("jsonp") else "",
-        "body_b64": base64.b64encode(request.body).decode("ascii"),
-        "body": as_text(request.body),
+        "body_b64": base64.b64encode(request.body[:RECORDED_BODY]).decode("ascii"),
+        "body_length": len(request.body),
+        "body": as_text(request.body[:RECORDED_BODY]),
         "fields": [[as_text(k), as_text(v)] for k, v in pairs],
         "title": check.title,
         "btname_canonical": check.btname_canonical,

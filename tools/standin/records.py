@@ -5,7 +5,7 @@ import time
 
 
 class RecordLog:
-    def __init__(self, limit=100000):
+    def __init__(self, limit=10000):
         self._items = []
         self._next_seq = 1
         self._limit = limit
