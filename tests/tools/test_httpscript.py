@@ -57,9 +57,9 @@ class ScriptedAnswerTest(unittest.TestCase):
              b"HTTP/1.1 200 OK\nbare: lf\n\nno framing"),
             ({"status_line": "HTTP/1.1 204 No Content"}, b"HTTP/1.1 204 No Content\r\n\r\n"),
         ]
-        for spec, expected in cases:
-            with self.subTest(spec=spec):
-                script(spec)
+        for answer, expected in cases:
+            with self.subTest(answer=answer):
+                script(answer)
                 self.assertEqual(get(), expected)
 
     def test_queue_is_served_in_order_then_the_default(self):

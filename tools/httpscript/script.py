@@ -32,44 +32,44 @@ def _decode_b64(text, key):
         raise ValueError(f"{key} is not base64")
 
 
-def _whole_number(spec, key):
-    value = spec.get(key, 0)
+def _whole_number(item, key):
+    value = item.get(key, 0)
     if isinstance(value, bool) or not isinstance(value, int) or not 0 <= value <= 600000:
         raise ValueError(f"{key} must be a whole number from 0 to 600000")
     return value
 
 
-def _compose(spec):
+def _compose(item):
     """status line CR LF, header block (CR LF added when its last line lacks one), CR LF, body."""
-    if "raw_b64" in spec:
-        return _decode_b64(spec["raw_b64"], "raw_b64")
-    status_line = str(spec.get("status_line", "HTTP/1.1 200 OK")).rstrip("\r\n")
-    headers = spec.get("headers", "")
+    if "raw_b64" in item:
+        return _decode_b64(item["raw_b64"], "raw_b64")
+    status_line = str(item.get("status_line", "HTTP/1.1 200 OK")).rstrip("\r\n")
+    headers = item.get("headers", "")
     if isinstance(headers, list):
         headers = "".join(f"{line}\r\n" for line in headers)
     headers = str(headers)
     if headers and not headers.endswith("\n"):
         headers += "\r\n"
-    if "body_b64" in spec:
-        body = _decode_b64(spec["body_b64"], "body_b64")
+    if "body_b64" in item:
+        body = _decode_b64(item["body_b64"], "body_b64")
     else:
-        body = str(spec.get("body", "")).encode("utf-8")
+        body = str(item.get("body", "")).encode("utf-8")
     return (status_line + "\r\n" + headers + "\r\n").encode("utf-8") + body
 
 
-def answer_from_json(spec):
-    if not isinstance(spec, dict):
+def answer_from_json(item):
+    if not isinstance(item, dict):
         raise ValueError("an answer is a JSON object")
-    unknown = set(spec) - _KEYS
+    unknown = set(item) - _KEYS
     if unknown:
         raise ValueError("unknown answer keys: " + ", ".join(sorted(unknown)))
     return Answer(
-        data=_compose(spec),
-        delay_ms=_whole_number(spec, "delay_ms"),
-        drop=bool(spec.get("drop", False)),
-        chunk_size=_whole_number(spec, "chunk_size"),
-        chunk_pause_ms=_whole_number(spec, "chunk_pause_ms"),
-        hold_ms=_whole_number(spec, "hold_ms"),
+        data=_compose(item),
+        delay_ms=_whole_number(item, "delay_ms"),
+        drop=bool(item.get("drop", False)),
+        chunk_size=_whole_number(item, "chunk_size"),
+        chunk_pause_ms=_whole_number(item, "chunk_pause_ms"),
+        hold_ms=_whole_number(item, "hold_ms"),
     )
 
 
@@ -95,8 +95,8 @@ class Script:
             self._queue += answers
             return len(self._queue)
 
-    def set_default(self, spec):
-        answer = answer_from_json(spec if spec is not None else BUILT_IN_DEFAULT)
+    def set_default(self, item):
+        answer = answer_from_json(item if item is not None else BUILT_IN_DEFAULT)
         with self._lock:
             self._default = answer
 

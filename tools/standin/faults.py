@@ -78,11 +78,11 @@ def _fault_from_json(kind, settings):
     return fault
 
 
-def _settings_from_cli(spec):
+def _settings_from_cli(text):
     """KIND[:ARG][@TARGET], for example delay:250@resolve, refuse:HASH,HASH@commit, drop."""
-    head, at, target = spec.rpartition("@")
+    head, at, target = text.rpartition("@")
     if not at or target not in TARGETS:
-        head, target = spec, "both"
+        head, target = text, "both"
     kind, _, argument = head.partition(":")
     kind = kind.replace("-", "_")
     settings = {"target": target}
@@ -120,8 +120,8 @@ class FaultSet:
         return cls(_fault_from_json(kind, settings) for kind, settings in obj.items() if settings not in (None, False))
 
     @classmethod
-    def from_cli(cls, specs):
-        return cls(_fault_from_json(*_settings_from_cli(spec)) for spec in specs)
+    def from_cli(cls, texts):
+        return cls(_fault_from_json(*_settings_from_cli(text)) for text in texts)
 
     def to_json(self):
         return {kind: fault.to_json() for kind, fault in self._faults.items()}

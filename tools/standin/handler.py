@@ -7,7 +7,7 @@ import time
 import traceback
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
-from tools.standin import control, interface, web
+from tools.standin import control, interface, pages, web
 from tools.standin.exchange import Reply, Request
 
 MAX_BODY = 8 * 1024 * 1024
@@ -42,7 +42,7 @@ def dispatch(state, request):
         return interface.commit(state, request)
     route = web.ROUTES.get(path)
     if route is None:
-        return Reply.text(web.pages.not_found_page(path), status=404)
+        return Reply.text(pages.not_found_page(path), status=404)
     return route(state, request)
 
 
