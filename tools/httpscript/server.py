@@ -124,7 +124,11 @@ def main(argv=None):
     parser.add_argument("--port", type=int, default=0, help="0 (the default) picks a free port")
     parser.add_argument("--verbose", action="store_true", help="log requests and errors to stderr")
     args = parser.parse_args(argv)
-    server = ScriptServer((args.host, args.port), args.verbose)
+    try:
+        server = ScriptServer((args.host, args.port), args.verbose)
+    except OSError as error:
+        print(f"httpscript: cannot listen on {args.host}:{args.port}: {error}", file=sys.stderr)
+        return 1
     host, port = server.server_address[:2]
     print(f"httpscript listening on {host}:{port}", flush=True)
     try:

@@ -71,7 +71,11 @@ def main(argv=None):
     except (OSError, ValueError, KeyError) as error:
         print(f"standin: {error}", file=sys.stderr)
         return 2
-    server = StandinServer((args.host, args.port), state)
+    try:
+        server = StandinServer((args.host, args.port), state)
+    except OSError as error:
+        print(f"standin: cannot listen on {args.host}:{args.port}: {error}", file=sys.stderr)
+        return 1
     host, port = server.server_address[:2]
     print(f"standin listening on {host}:{port}", flush=True)
     try:
