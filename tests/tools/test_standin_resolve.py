@@ -61,6 +61,7 @@ class ResolveTest(unittest.TestCase):
             f"magnet:?xt=urn:btih:{hex_form.upper()}&dn=x",
             "magnet:?xt=urn:btih:AEAQCAIBAEAQCAIBAEAQCAIBAEAQCAIB",
             "magnet:?dn=first&XT=URN:BTIH:aeaqcaibaeaqcaibaeaqcaibaeaqcaib",
+            f"magnet:?xt=urn:btih:tooshort&xt.2=urn:btih:{hex_form}",
             f"magnet%3A%3Fxt%3Durn%3Abtih%3A{hex_form}%26dn%3Dx",
         ]
         for link in spellings:

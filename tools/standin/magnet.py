@@ -5,7 +5,7 @@ import binascii
 import re
 from urllib.parse import unquote
 
-_XT = re.compile(r"xt=urn:btih:([0-9a-z]*)", re.IGNORECASE)
+_XT = re.compile(r"xt(?:\.\d+)?=urn:btih:([0-9a-z]*)", re.IGNORECASE)
 _HEX = re.compile(r"[0-9a-f]{40}", re.IGNORECASE)
 _BASE32 = re.compile(r"[a-z2-7]{32}", re.IGNORECASE)
 
