@@ -1,0 +1,150 @@
+import os
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import STANDIN, Answer, ServerProcess, client_reading, exchange, get_json, post_json, request  # noqa: E402
+
+server = None
+LINK = "magnet:?xt=urn:btih:" + "01" * 20 + "&dn=x"
+RESOLVE = f"/interface/url_query?callback=queryUrl&u={LINK}&interfrom=task"
+BODY = ("uid=100001&btname=%E5%B1%B1%E6%B5%B7%E4%B9%8B%E9%97%B4%204K%20%E7%BA%AA%E5%BD%95%E7%89%87"
+        "&cid=" + "01" * 20 + "&goldbean=0&silverbean=0&tsize=1610612736&findex=0_&size=1610612736_"
+        "&o_taskid=0&o_page=task&class_id=0&interfrom=task").encode("ascii")
+
+
+def setUpModule():
+    global server
+    server = ServerProcess(STANDIN)
+
+
+def tearDownModule():
+    server.stop()
+
+
+def resolve(port=None, target=RESOLVE):
+    return request(port or server.port, "GET", target)
+
+
+def commit(port=None):
+    return request(port or server.port, "POST", "/interface/bt_task_commit?callback=jsonp42",
+                   ["Cookie: userid=100001"], BODY)
+
+
+def raw_resolve(port=None):
+    head = f"GET {RESOLVE} HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n".encode("ascii")
+    return exchange(port or server.port, head)
+
+
+def set_faults(value):
+    answer = post_json(server.port, "/_standin/faults", value)
+    assert answer.status == 200, answer.text()
+
+
+class ResolveFaultTest(unittest.TestCase):
+    def setUp(self):
+        post_json(server.port, "/_standin/reset", {})
+
+    def test_answer_faults(self):
+        cases = {
+            "drop": lambda data: self.assertEqual(data, b""),
+            "status500": lambda data: self.assertEqual(Answer(data).status, 500),
+            "malformed": lambda data: self.assertEqual(client_reading(Answer(data).text()), {}),
+            "truncated": lambda data: self.assertLess(len(Answer(data).body),
+                                                      int(Answer(data).header_values("Content-Length")[0])),
+            "refuse": lambda data: self.assertTrue(Answer(data).text().startswith("queryUrl(0,")),
+            "big_headers": lambda data: self.assertGreater(Answer(data).head_length, 5000),
+        }
+        for kind, check in cases.items():
+            with self.subTest(kind):
+                set_faults({kind: {"target": "resolve"}})
+                check(raw_resolve())
+                set_faults({})
+                self.assertEqual(client_reading(resolve().text())["title"], "山海之间 4K 纪录片")
+
+    def test_delay(self):
+        set_faults({"delay": {"ms": 300}})
+        started = time.monotonic()
+        self.assertEqual(resolve().status, 200)
+        self.assertGreaterEqual(time.monotonic() - started, 0.3)
+
+    def test_redirect_to_own_address_under_a_prefix_is_served_once(self):
+        set_faults({"redirect": {"location": f"http://127.0.0.1:{server.port}/moved", "count": 1}})
+        first = resolve()
+        self.assertEqual(first.status_line, "HTTP/1.1 301 Moved Permanently")
+        self.assertEqual(first.header_values("Location"), [f"http://127.0.0.1:{server.port}/moved"])
+        # The client asks the Location followed by the original path and query.
+        followed = resolve(target="/moved" + RESOLVE)
+        self.assertEqual(client_reading(followed.text())["cid"], "01" * 20)
+        self.assertEqual(get_json(server.port, "/_standin/faults"), {})
+
+    def test_redirect_defaults_to_the_host_asked_for(self):
+        set_faults({"redirect": True})
+        self.assertEqual(resolve().header_values("Location"), [f"http://127.0.0.1:{server.port}"])
+
+    def test_refusal_targets_only_listed_hashes(self):
+        set_faults({"refuse": {"hashes": ["AEAQCAIBAEAQCAIBAEAQCAIBAEAQCAIB"], "target": "resolve"}})
+        self.assertTrue(resolve().text().startswith("queryUrl(0,"))
+        other = resolve(target=RESOLVE.replace("01" * 20, "02" * 20))
+        self.assertTrue(other.text().startswith("queryUrl(1,"))
+
+    def test_count_runs_out(self):
+        set_faults({"status500": {"count": 2}})
+        self.assertEqual([resolve().status for _ in range(3)], [500, 500, 200])
+
+
+class CommitFaultTest(unittest.TestCase):
+    def setUp(self):
+        post_json(server.port, "/_standin/reset", {})
+        resolve()
+
+    def test_commit_faults_and_whether_a_task_is_made(self):
+        cases = [
+            ("refuse", lambda a: self.assertIn('"id":null', a.text()), False),
+            ("status500", lambda a: self.assertEqual(a.status, 500), False),
+            ("malformed", lambda a: self.assertNotIn("null", a.text()), True),
+            ("truncated", lambda a: self.assertEqual(a.text(), 'jsonp42({"id":"10000'), True),
+        ]
+        for kind, check, task_made in cases:
+            with self.subTest(kind):
+                set_faults({kind: {"target": "commit"}})
+                self.assertEqual(client_reading(resolve().text())["tsize"], "1610612736")
+                check(commit())
+                self.assertEqual(get_json(server.port, "/_standin/commits")[-1]["accepted"], task_made)
+
+    def test_dropped_commit_is_recorded_without_task(self):
+        set_faults({"drop": {"target": "commit"}})
+        head = (f"POST /interface/bt_task_commit?callback=jsonp1 HTTP/1.1\r\nHost: x\r\nCookie: userid=100001\r\n"
+                f"Content-Length: {len(BODY)}\r\n\r\n").encode("ascii")
+        self.assertEqual(exchange(server.port, head + BODY), b"")
+        [record] = get_json(server.port, "/_standin/commits")
+        self.assertEqual((record["fault"], record["accepted"]), ("drop", False))
+
+    def test_resolve_faults_leave_commits_alone(self):
+        set_faults({"status500": {"target": "resolve"}, "refuse": {"target": "resolve"}})
+        self.assertEqual(commit().text(), 'jsonp42({"id":"1000000001","progress":1})')
+
+
+class FaultControlTest(unittest.TestCase):
+    def test_bad_fault_settings_are_refused(self):
+        for value in [{"flood": {}}, {"drop": {"target": "web"}}, {"refuse": {"hashes": ["xyz"]}},
+                      {"delay": {"ms": -1}}, {"drop": {"colour": 1}}, ["drop"]]:
+            with self.subTest(value=value):
+                self.assertEqual(post_json(server.port, "/_standin/faults", value).status, 400)
+
+    def test_command_line_faults_come_back_after_reset(self):
+        own = ServerProcess(STANDIN, "--fault", "delay:5@resolve", "--fault", "refuse:" + "0e" * 20 + "@commit")
+        try:
+            expected = {"delay": {"target": "resolve", "count": None, "ms": 5},
+                        "refuse": {"target": "commit", "count": None, "hashes": ["0e" * 20]}}
+            self.assertEqual(get_json(own.port, "/_standin/faults"), expected)
+            post_json(own.port, "/_standin/faults", {})
+            post_json(own.port, "/_standin/reset", {})
+            self.assertEqual(get_json(own.port, "/_standin/faults"), expected)
+        finally:
+            own.stop()
+
+
+if __name__ == "__main__":
+    unittest.main()

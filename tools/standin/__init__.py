@@ -1,0 +1,1 @@
+"""Stand-in offline service for development and tests."""

@@ -1,0 +1,5 @@
+import sys
+
+from tools.standin.serve import main
+
+sys.exit(main())
