@@ -40,7 +40,7 @@ template <class R = uint32_t, class... Args> R call_dll_command(int entry, Args.
     void* function = resolve_dll_command(entry);
     constexpr uint32_t count = (detail::word_count<Args>() + ... + 0);
     uint32_t words[count ? count : 1];
-    uint32_t* out = words;
+    [[maybe_unused]] uint32_t* out = words;
     (detail::put_words(out, args), ...);
     int32_t difference = 0;
     uint64_t result = brindor_call_checked(function, words, count, &difference);

@@ -1,0 +1,60 @@
+// A program that raises one runtime fault on request, for the end-to-end driver to observe.
+// Usage: runtime_probe MODE; BRINDOR_PROBE_LOG names a file the end routine appends to.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "runtime/core/runtime_error.h"
+#include "runtime/win/dll_command.h"
+#include "runtime/win/program.h"
+
+using namespace brindor;
+
+namespace {
+
+enum Entry { kMissingExport, kTickCountWithOneArgument, kMissingWithoutLibrary };
+const DllCommand kTable[] = {
+    {"kernel32.dll", "NoSuchExportAnywhere"},
+    {"kernel32.dll", "GetTickCount"},
+    {nullptr, "NoSuchExportAnywhere"},
+};
+
+void log_line(const char* line) {
+    const char* path = std::getenv("BRINDOR_PROBE_LOG");
+    if (!path) return;
+    if (FILE* f = std::fopen(path, "ab")) {
+        std::fprintf(f, "%s\n", line);
+        std::fclose(f);
+    }
+}
+
+void end_routine() { log_line("end routine"); }
+
+DWORD WINAPI subscript_on_worker(void*) {
+    check_subscript(5, 1);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    initialize_runtime();
+    register_end_routine(end_routine);
+    register_dll_commands(kTable, sizeof kTable / sizeof kTable[0]);
+    const char* mode = argc > 1 ? argv[1] : "";
+    log_line("started");
+    if (!std::strcmp(mode, "subscript")) check_subscript(0, 3);
+    if (!std::strcmp(mode, "worker-subscript")) {
+        HANDLE thread = CreateThread(nullptr, 0, subscript_on_worker, nullptr, 0, nullptr);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    if (!std::strcmp(mode, "missing-export")) call_dll_command(kMissingExport);
+    if (!std::strcmp(mode, "missing-without-library")) call_dll_command(kMissingWithoutLibrary);
+    if (!std::strcmp(mode, "wrong-arguments")) call_dll_command(kTickCountWithOneArgument, 1);
+    if (!std::strcmp(mode, "divide")) report_runtime_error_text("不能整除于零");
+    log_line("finished");
+    end_program(0);
+}
