@@ -1,0 +1,42 @@
+// The application's own table of declared Windows functions. Every call goes through
+// call_dll_command, so each one is resolved on first use and followed by the stack check.
+#pragma once
+#include "runtime/win/dll_command.h"
+
+namespace brindor {
+
+enum DeclaredFunction {
+    // wininet.dll
+    kInternetOpenA,
+    kInternetConnectA,
+    kHttpOpenRequestA,
+    kHttpSendRequestText,  // HttpSendRequestA with a text body
+    kHttpSendRequestBytes, // HttpSendRequestA with a byte-set body
+    kInternetReadFile,
+    kHttpQueryInfoA,
+    kInternetCloseHandle,
+    kInternetGetCookieA,
+    kInternetGetCookieExA,
+    // kernel32.dll: the code-page conversions, declared once per buffer type
+    kMultiByteToWideCharFromText,
+    kMultiByteToWideCharFromBytes,
+    kWideCharToMultiByteToText,
+    kWideCharToMultiByteToBytes,
+    kWideCharToMultiByteFromText,
+    kCreateThread,
+    kCloseHandle,
+    // ole32.dll
+    kCoInitialize,
+    kCoUninitialize,
+    kDeclaredFunctionCount
+};
+
+const DllCommand* declared_function_table();
+
+template <class R = uint32_t, class... Args> R call_declared(DeclaredFunction function, Args... args) {
+    static const bool registered = (register_dll_commands(declared_function_table(), kDeclaredFunctionCount), true);
+    (void)registered;
+    return call_dll_command<R>(function, args...);
+}
+
+} // namespace brindor
