@@ -49,8 +49,7 @@ bool dispatch_waiting_messages() {
             PostQuitMessage(static_cast<int>(msg.wParam)); // let an outer loop see it too
             return false;
         }
-        HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-        if (top && top != g_hidden && IsDialogMessageW(top, &msg)) continue; // Tab between controls
+        if (pretranslate_message(&msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -89,6 +88,11 @@ void register_end_routine(EndRoutine routine) { g_end_routine = routine; }
 
 void add_idle_callback(HWND window, IdleCallback callback, void* argument) {
     g_idle.push_back({window, callback, argument});
+}
+
+bool pretranslate_message(MSG* msg) {
+    HWND top = GetAncestor(msg->hwnd, GA_ROOT);
+    return top && top != g_hidden && IsDialogMessageW(top, msg); // Tab between controls
 }
 
 void run_message_loop() {

@@ -15,6 +15,9 @@ void run_message_loop();
 // The nested loop of a modal window: returns when `window` no longer exists.
 void run_modal_loop(HWND window);
 void add_idle_callback(HWND window, IdleCallback callback, void* argument);
+// The framework's handling of a message before dispatch (dialog keys such as Tab); true when
+// the message has been handled and must not be dispatched.
+bool pretranslate_message(MSG* msg);
 
 // The end-of-program sequence, then the end of the process. From a thread other than the main
 // one it hands the request to the main thread and ends the process directly.

@@ -1,0 +1,47 @@
+// Message boxes, the open-file dialog, waiting and message pumping, the program's directory.
+#pragma once
+#include <windows.h>
+
+#include "runtime/core/text.h"
+
+namespace brindor {
+
+enum MessageBoxResult {
+    kBoxOk = 0,
+    kBoxCancel = 1,
+    kBoxAbort = 2,
+    kBoxRetry = 3,
+    kBoxIgnore = 4,
+    kBoxYes = 5,
+    kBoxNo = 6,
+};
+
+// No owner window; task-modal unless `buttons` has the system-modal bit. A null title means
+// omitted and shows "信息："; an empty one is shown empty. Returns a MessageBoxResult, -1 if the
+// box could not be shown. Texts are GBK.
+int message_box(const char* content, int buttons = 0, const char* title = nullptr);
+
+// Negative counts as 0. Processes no messages.
+void delay(int milliseconds);
+// Dispatches the calling thread's waiting messages; a quit message stays queued.
+void do_events();
+
+// What the open-file dialog shows; the properties of a file-dialog control. Texts are GBK.
+struct FileDialogProperties {
+    Text title;             // empty: the system's default title
+    Text file_name;         // initial name; replaced by the chosen full path on confirmation
+    Text default_extension; // without the dot
+    Text initial_directory;
+    Text filter;            // "display|pattern|display|pattern..."
+    int initial_filter = 0; // 0-based pair of `filter`
+    bool must_exist = true; // the dialog refuses names of missing files and paths
+};
+
+// Shows the open-file dialog (read-only box hidden) and blocks until it closes. True when the user
+// confirmed a file; `file_name` then holds its full path. False on cancel, `dialog` unchanged.
+bool dialog_open(FileDialogProperties& dialog, HWND owner = nullptr);
+
+// The directory of the program's executable, without a trailing backslash.
+Text run_directory();
+
+} // namespace brindor

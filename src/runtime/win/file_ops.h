@@ -1,0 +1,32 @@
+// Files designated by file numbers: nonzero integers handed out by `open_file`. The table of
+// numbers may be used from any thread; an unknown number is quiet (false, empty, true at the end).
+#pragma once
+#include "runtime/core/text.h"
+
+namespace brindor {
+
+enum FileMode {
+    kFileRead = 1,
+    kFileWrite = 2,
+    kFileReadWrite = 3,
+    kFileWriteTruncate = 4,       // created or truncated
+    kFileWriteCreate = 5,         // created if missing, never truncated
+    kFileReadWriteCreate = 6,     // created if missing, never truncated
+};
+
+enum FileShare {
+    kShareAll = 1,
+    kShareDenyRead = 2,
+    kShareDenyWrite = 3,
+    kShareExclusive = 4,
+};
+
+// `name` is GBK. 0 for an empty name, a mode or share out of range, or a failure to open.
+int open_file(const char* name, int mode = kFileReadWrite, int share = kShareAll);
+bool seek_begin(int file_number);
+Text read_line(int file_number);
+// With `stop_at_eof_mark` a position on a 0 or 0x1A byte also counts as the end.
+bool at_end_of_file(int file_number, bool stop_at_eof_mark = false);
+void close_file(int file_number);
+
+} // namespace brindor
