@@ -14,7 +14,7 @@ double modulo(double dividend, double divisor);
 
 // Bitwise OR of all arguments.
 template <std::convertible_to<int>... More> constexpr int bit_or(int first, int second, More... more) {
-    return (first | second | ... | static_cast<int>(more));
+    return ((first | second) | ... | static_cast<int>(more));
 }
 
 } // namespace brindor
