@@ -1,5 +1,6 @@
 // Owner of one reference to a COM interface.
 #pragma once
+#include <windows.h>
 #include <objbase.h>
 
 namespace brindor {

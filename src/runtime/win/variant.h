@@ -1,6 +1,7 @@
 // Owner of an automation VARIANT: cleared when it dies. Move-only.
 #pragma once
-#include <oaidl.h>
+#include <windows.h>
+#include <oleauto.h>
 
 #include <cstring>
 
