@@ -14,8 +14,10 @@ namespace brindor {
 
 namespace {
 
-constexpr CLSID kWebBrowserClass = {0x8856F961, 0x340A, 0x11D0, {0xA9, 0x6B, 0x00, 0xC0, 0x4F, 0xD7, 0x05, 0xA2}};
-constexpr IID kWebBrowserInterface = {0xD30C1661, 0xCDAF, 0x11D0, {0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E}};
+constexpr CLSID kWebBrowserClass = {
+    0x8856F961, 0x340A, 0x11D0, {0xA9, 0x6B, 0x00, 0xC0, 0x4F, 0xD7, 0x05, 0xA2}};
+constexpr IID kWebBrowserInterface = {
+    0xD30C1661, 0xCDAF, 0x11D0, {0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E}};
 
 // In-place activation needs OLE (not only COM) on the window's thread.
 void initialize_ole() {
@@ -28,7 +30,7 @@ void initialize_ole() {
 }
 
 class Bstr {
-public:
+  public:
     explicit Bstr(const char* text) : value_(SysAllocString(to_wide(text).c_str())) {}
     Bstr() = default;
     Bstr(const Bstr&) = delete;
@@ -38,12 +40,12 @@ public:
     BSTR* put() { return &value_; }
     Text text() const { return value_ ? from_wide(value_) : Text(); }
 
-private:
+  private:
     BSTR value_ = nullptr;
 };
 
 class HtmlViewer final : public Control {
-public:
+  public:
     explicit HtmlViewer(const ControlDefinition& d) : Control(d) {
         if (const BrowserSettings* s = d.browser) {
             font_size_ = s->font_size;
@@ -76,12 +78,16 @@ public:
 
     PropertyValue read(int number) override {
         switch (number) {
-        case 8: return PropertyValue::of(font_size_);
-        case 9: return PropertyValue::of(offline_);
-        case 10: return PropertyValue::of(silent_);
+        case 8:
+            return PropertyValue::of(font_size_);
+        case 9:
+            return PropertyValue::of(offline_);
+        case 10:
+            return PropertyValue::of(silent_);
         case 11: {
             Bstr location;
-            if (browser_ && SUCCEEDED(browser_->get_LocationURL(location.put())) && location.get() && *location.get())
+            if (browser_ && SUCCEEDED(browser_->get_LocationURL(location.put())) && location.get() &&
+                *location.get())
                 return PropertyValue::of(location.text());
             return PropertyValue::of(address_);
         }
@@ -95,7 +101,8 @@ public:
             if (browser_) browser_->get_LocationName(title.put());
             return PropertyValue::of(title.text());
         }
-        default: return Control::read(number);
+        default:
+            return Control::read(number);
         }
     }
 
@@ -113,10 +120,14 @@ public:
             silent_ = value.as_number() != 0;
             if (browser_) browser_->put_Silent(silent_ ? VARIANT_TRUE : VARIANT_FALSE);
             break;
-        case 11: navigate(value.as_text().c_str()); break;
+        case 11:
+            navigate(value.as_text().c_str());
+            break;
         case 12:
-        case 13: break; // read only
-        default: Control::write(number, value);
+        case 13:
+            break; // read only
+        default:
+            Control::write(number, value);
         }
     }
 
@@ -128,7 +139,7 @@ public:
         }
     }
 
-private:
+  private:
     static const wchar_t* host_class() {
         static const wchar_t* name = [] {
             WNDCLASSEXW cls{};
@@ -196,6 +207,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Control> make_html_viewer(const ControlDefinition& d) { return std::make_unique<HtmlViewer>(d); }
+std::unique_ptr<Control> make_html_viewer(const ControlDefinition& d) {
+    return std::make_unique<HtmlViewer>(d);
+}
 
 } // namespace brindor

@@ -32,8 +32,6 @@ std::vector<HWND> loaded_window_handles();
 // The window's handle; a window that is not loaded is the runtime error, except while the program
 // ends (no window left), when it is null.
 HWND require_loaded_window(uint32_t window_id);
-// The control's own window, or null (windowless kind, unknown id).
-HWND control_handle(ControlRef control);
 
 // Runs `work` on the thread that owns `window`, waiting for it.
 void run_on_window_thread(HWND window, void (*work)(void*), void* argument);
