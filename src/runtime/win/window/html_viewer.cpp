@@ -19,14 +19,28 @@ constexpr CLSID kWebBrowserClass = {
 constexpr IID kWebBrowserInterface = {
     0xD30C1661, 0xCDAF, 0x11D0, {0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E}};
 
+constexpr wchar_t kHostClass[] = L"BrindorHtmlViewer";
+
+bool browser_keys(MSG* msg);
+
 // In-place activation needs OLE (not only COM) on the window's thread.
 void initialize_ole() {
     static const bool started = [] {
         bool ok = SUCCEEDED(OleInitialize(nullptr));
         if (ok) add_shutdown_hook([] { OleUninitialize(); });
+        add_pretranslate_hook(browser_keys);
         return ok;
     }();
     (void)started;
+}
+
+HWND browser_host_of(HWND window) {
+    for (HWND w = GetParent(window); w; w = GetParent(w)) {
+        wchar_t name[32] = L"";
+        GetClassNameW(w, name, 32);
+        if (lstrcmpW(name, kHostClass) == 0) return w;
+    }
+    return nullptr;
 }
 
 class Bstr {
@@ -131,6 +145,18 @@ class HtmlViewer final : public Control {
         }
     }
 
+    // Keys typed into the page: the browser's own accelerators first, and no dialog handling, so
+    // Tab, Enter and the arrows work inside the page's fields.
+    bool translate_keys(MSG* msg) {
+        if (!object_) return false;
+        if (auto active = object_.query<IOleInPlaceActiveObject>();
+            active && active->TranslateAccelerator(msg) == S_OK)
+            return true;
+        TranslateMessage(msg);
+        DispatchMessageW(msg);
+        return true;
+    }
+
     void fit_to_host() {
         if (auto in_place = object_.query<IOleInPlaceObject>()) {
             RECT r;
@@ -148,7 +174,7 @@ class HtmlViewer final : public Control {
             cls.hInstance = program_instance();
             cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
             cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-            cls.lpszClassName = L"BrindorHtmlViewer";
+            cls.lpszClassName = kHostClass;
             RegisterClassExW(&cls);
             return cls.lpszClassName;
         }();
@@ -204,6 +230,13 @@ class HtmlViewer final : public Control {
     bool silent_ = false;
     Text address_;
 };
+
+bool browser_keys(MSG* msg) {
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return false;
+    HWND host = browser_host_of(msg->hwnd);
+    auto* viewer = host ? reinterpret_cast<HtmlViewer*>(GetWindowLongPtrW(host, GWLP_USERDATA)) : nullptr;
+    return viewer && viewer->translate_keys(msg);
+}
 
 } // namespace
 

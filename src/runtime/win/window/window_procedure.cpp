@@ -35,6 +35,15 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             if (HBRUSH brush = c->on_color(reinterpret_cast<HDC>(wparam)))
                 return reinterpret_cast<LRESULT>(brush);
         break;
+    case WM_ACTIVATE:
+        if (LOWORD(wparam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window, focus)) loaded->last_focus = focus;
+        } else if (loaded->last_focus && IsWindow(loaded->last_focus) && !HIWORD(wparam)) {
+            SetFocus(loaded->last_focus);
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         // The owner must be enabled before this window goes, or the activation leaves the program.
         enable_windows_disabled_by(window);

@@ -18,6 +18,7 @@ struct LoadedWindow {
     bool complete = false; // every control created and the window registered
     std::vector<std::unique_ptr<Control>> controls;
     std::vector<HWND> disabled_while_modal;
+    HWND last_focus = nullptr; // given back when the window is activated again
 
     Control* find(uint32_t control_id) const;
     Control* find(HWND control) const;
