@@ -24,6 +24,7 @@ BUILD = Path(os.environ.get("BRINDOR_BUILD_DIR") or REPO / "build" / "win32")
 DRIVER = BUILD / "tests" / "e2e" / "driver" / "brindor_driver.exe"
 FIXTURE = BUILD / "tests" / "e2e" / "driver" / "driver_fixture.exe"
 PROGRAM = BUILD / "src" / "app" / "brindor.exe"
+RUNTIME_PROBE = BUILD / "tests" / "runtime" / "win" / "runtime_probe.exe"
 STANDIN = REPO / "tools" / "standin" / "serve.py"
 SCREENSHOTS = BUILD / "tests" / "e2e" / "screenshots"
 
@@ -440,12 +441,14 @@ class E2ESession:
         return self.call(command, *args, timeout=timeout_ms / 1000 + 30)
 
     # The program under test
-    def start_program(self, program=None, args=None, directory=""):
+    def start_program(self, program=None, args=None, directory="", env=None):
+        """Start the program (env: further environment variables for it); its process id."""
         path = Path(program) if program else self.program
         if not path.exists():
             raise HarnessError(f"program not built: {path}")
+        settings = [f"{name}={value}" for name, value in (env or {}).items()]
         pid = int(self.call("start", windows_path(path), self.args if args is None else args,
-                            windows_path(directory) if directory else "")[0])
+                            windows_path(directory) if directory else "", *settings)[0])
         self.running = True
         return pid
 

@@ -17,9 +17,32 @@ HANDLE started_process() {
     return started.hProcess;
 }
 
+// The driver's own environment with NAME=VALUE settings laid over it, as a CreateProcess block.
+std::wstring environment_with(const Args& settings) {
+    std::vector<std::wstring> entries;
+    if (wchar_t* block = GetEnvironmentStringsW()) {
+        for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1) entries.emplace_back(entry);
+        FreeEnvironmentStringsW(block);
+    }
+    for (const auto& setting : settings) {
+        size_t equals = setting.find(L'=', 1);
+        if (equals == std::wstring::npos) throw Failure{L"not NAME=VALUE: " + setting};
+        std::wstring prefix = setting.substr(0, equals + 1);
+        std::erase_if(entries, [&](const std::wstring& entry) {
+            return CompareStringOrdinal(entry.c_str(), int(std::min(entry.size(), prefix.size())), prefix.c_str(),
+                                        int(prefix.size()), TRUE) == CSTR_EQUAL;
+        });
+        entries.push_back(setting);
+    }
+    std::wstring block;
+    for (const auto& entry : entries) block += entry + L'\0';
+    return block + L'\0';
+}
+
 } // namespace
 
-// Arguments: program path, its command-line arguments, working directory (default: the program's).
+// Arguments: program path, its command-line arguments, working directory (default: the program's),
+// then any number of NAME=VALUE settings added to the program's environment.
 Reply start(const Args& args) {
     const std::wstring& path = arg(args, 0, L"program");
     std::wstring command_line = L"\"" + path + L"\"";
@@ -29,7 +52,9 @@ Reply start(const Args& args) {
     forget_started();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    std::wstring environment = environment_with(Args(args.begin() + std::min<size_t>(args.size(), 3), args.end()));
+    if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                        environment.data(),
                         directory.empty() ? nullptr : directory.c_str(), &startup, &started))
         throw Failure{L"cannot start " + path + L": error " + std::to_wstring(GetLastError())};
     prefer_process(started.dwProcessId);
