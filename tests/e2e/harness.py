@@ -183,16 +183,12 @@ class Standin:
     def get_json(self, path):
         return json.loads(self._exchange("GET", path))
 
-    def get_records(self, path):
-        """A record list: one JSON record a line."""
-        return [json.loads(line) for line in self._exchange("GET", path).splitlines() if line.strip()]
-
     def post_json(self, path, value):
         return json.loads(self._exchange("POST", path, value))
 
     def _records(self, kind, wait, timeout_ms):
         query = f"?wait={wait}&timeout_ms={timeout_ms}" if wait else ""
-        return self.get_records(f"/_standin/{kind}{query}")
+        return self.get_json(f"/_standin/{kind}{query}")
 
     def requests(self, wait=0, timeout_ms=5000):
         return self._records("requests", wait, timeout_ms)
@@ -384,17 +380,21 @@ class Driver:
 class E2ESession:
     """The driver and one run of a program (brindor.exe unless told otherwise).
 
+    With `desktop` set (a name), the program runs in a virtual desktop of its own (1024x768) on the
+    display, where windows have title bars for screenshots.
     Windows are named by caption or by handle ("0x..."); controls by (window, control id), where an id of
     None means the window itself. Driver timeouts are in milliseconds, as in the driver's commands.
     """
 
-    def __init__(self, environment=None, program=PROGRAM, args="", start=True, reset_standin=True, **env_options):
+    def __init__(self, environment=None, program=PROGRAM, args="", start=True, reset_standin=True, desktop=None,
+                 **env_options):
         self.own_environment = environment is None
         self.environment = environment or E2EEnvironment(**env_options)
         self.program = Path(program)
         self.args = args
         self.start_program_now = start
         self.reset_standin = reset_standin
+        self.desktop = desktop
         self.driver = None
         self.running = False
 
@@ -412,6 +412,8 @@ class E2ESession:
             if self.reset_standin and self.standin:
                 self.standin.reset()
             self.driver = Driver(self.environment.env)
+            if self.desktop:
+                self.call("desktop", self.desktop)
             if self.start_program_now:
                 self.start_program()
         except BaseException:
@@ -586,7 +588,8 @@ class E2ETestCase(unittest.TestCase):
     """One environment per class, a fresh session (driver + program) per test.
 
     Class attributes: `program` (path), `program_args`, `start_program` (False: the test starts it),
-    `use_standin`, `standin_args` (command-line options of the stand-in).
+    `use_standin`, `standin_args` (command-line options of the stand-in), `desktop` (a virtual desktop
+    name: windows with title bars in screenshots).
     """
 
     program = PROGRAM
@@ -594,6 +597,7 @@ class E2ETestCase(unittest.TestCase):
     start_program = True
     use_standin = True
     standin_args = ()
+    desktop = None
 
     @classmethod
     def setUpClass(cls):
@@ -603,7 +607,7 @@ class E2ETestCase(unittest.TestCase):
 
     def setUp(self):
         self.session = E2ESession(self.environment, program=self.program, args=self.program_args,
-                                  start=self.start_program)
+                                  start=self.start_program, desktop=self.desktop)
         self.session.start()
         self.addCleanup(self.session.close)
 

@@ -46,6 +46,8 @@ Reply cancel_file(const Args& args);
 Reply start(const Args& args);
 Reply wait_exit(const Args& args);
 Reply kill(const Args& args);
+Reply desktop(const Args& args);
+const std::wstring& desktop_name();
 
 Reply probe(const Args& args);
 

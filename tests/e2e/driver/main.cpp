@@ -44,6 +44,7 @@ const CommandEntry kCommands[] = {
     {L"start", start},
     {L"wait_exit", wait_exit},
     {L"kill", kill},
+    {L"desktop", desktop},
     {L"probe", probe},
 };
 

@@ -52,6 +52,8 @@ Reply start(const Args& args) {
     forget_started();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    std::wstring desk = desktop_name();
+    if (!desk.empty()) startup.lpDesktop = desk.data();
     std::wstring environment = environment_with(Args(args.begin() + std::min<size_t>(args.size(), 3), args.end()));
     if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
                         environment.data(),
