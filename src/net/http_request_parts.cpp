@@ -38,7 +38,9 @@ void AppendLine(Text& block, TextRef line) {
 
 } // namespace
 
-bool IsSecureUrl(TextRef url) { return compare_text(to_lower(left_text(url, 5)), "https") == 0; }
+bool IsSecureUrl(TextRef url) {
+    return compare_text(to_lower(left_text(url, 5)), "https") == 0;
+}
 
 Text AgentString(TextRef extraHeaders) {
     static constexpr char kName[] = "User-Agent:";
@@ -88,7 +90,9 @@ bool IsMovedAnswer(TextRef rawHeaders) {
     return TextBetween(rawHeaders, "HTTP/1.1 ", " Moved") == "301";
 }
 
-Text RedirectUrl(TextRef location, TextRef url) { return concat_text(location, UrlPath(url)); }
+Text RedirectUrl(TextRef location, TextRef url) {
+    return concat_text(location, UrlPath(url));
+}
 
 bool IsUtf8Answer(const Bytes& body, TextRef rawHeaders) {
     int probe = find_bytes(body, Bytes("utf-8", 5));

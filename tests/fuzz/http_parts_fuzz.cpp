@@ -13,9 +13,10 @@ using namespace brindor;
 namespace {
 
 // Header-ish bytes make lines, names and delimiters frequent.
-const char* const kWords[] = {"\r\n", "Set-Cookie:", "Set-Cookie", "Location:", ";", "=", " ", "HTTP/1.1 ",
-                              "301", " Moved", "utf-8", "UTF-8", "User-Agent:", "Referer:", "Accept:",
-                              "Cookie: ", ":", "http://", "https://", "/", "?", "\xA1\xA1"};
+const char* const kWords[] = {"\r\n",        "Set-Cookie:", "Set-Cookie", "Location:", ";",     "=",
+                              " ",           "HTTP/1.1 ",   "301",        " Moved",    "utf-8", "UTF-8",
+                              "User-Agent:", "Referer:",    "Accept:",    "Cookie: ",  ":",     "http://",
+                              "https://",    "/",           "?",          "\xA1\xA1"};
 
 struct Input {
     const uint8_t* data;
@@ -31,8 +32,10 @@ struct Input {
         std::string s;
         for (size_t i = 0; i < n && size; ++i) {
             uint8_t b = next();
-            if (b & 0x80) s += kWords[b % (sizeof kWords / sizeof *kWords)];
-            else s += static_cast<char>(b ? b : 'z');
+            if (b & 0x80)
+                s += kWords[b % (sizeof kWords / sizeof *kWords)];
+            else
+                s += static_cast<char>(b ? b : 'z');
         }
         return s;
     }
@@ -42,7 +45,9 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-bool Contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
+bool Contains(const std::string& s, const char* part) {
+    return s.find(part) != std::string::npos;
+}
 
 } // namespace
 
@@ -60,8 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AddDefaultHeaders(headers, url.c_str(), cookies.c_str());
     std::string h = headers.c_str();
     Check(h.compare(0, block.size(), block) == 0);
-    for (const char* name : {"Referer:", "Accept:", "Accept-Language:", "Content-Type:"}) Check(Contains(h, name));
-    if (!cookies.empty()) Check(h.size() >= cookies.size() && h.compare(h.size() - cookies.size(), cookies.size(), cookies) == 0);
+    for (const char* name : {"Referer:", "Accept:", "Accept-Language:", "Content-Type:"})
+        Check(Contains(h, name));
+    if (!cookies.empty())
+        Check(h.size() >= cookies.size() &&
+              h.compare(h.size() - cookies.size(), cookies.size(), cookies) == 0);
     Text again(headers);
     AddDefaultHeaders(again, url.c_str(), "");
     Check(again == headers);

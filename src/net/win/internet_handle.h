@@ -6,7 +6,7 @@
 namespace brindor {
 
 class InternetHandle {
-public:
+  public:
     InternetHandle() = default;
     explicit InternetHandle(void* handle) : handle_(handle) {}
     InternetHandle(const InternetHandle&) = delete;
@@ -29,7 +29,7 @@ public:
         handle_ = nullptr;
     }
 
-private:
+  private:
     void* handle_ = nullptr;
 };
 

@@ -8,7 +8,9 @@ using namespace brindor;
 
 namespace {
 
-std::string str(const Text& text) { return text.c_str(); }
+std::string str(const Text& text) {
+    return text.c_str();
+}
 
 const std::string kDefaultLines = "Referer: http://h/p?q\r\nAccept: */*\r\nAccept-Language: zh-cn\r\n"
                                   "Content-Type: application/x-www-form-urlencoded";
@@ -29,7 +31,8 @@ TEST(HttpRequestParts, AgentString) {
         {"User-Agent: \r\nAccept: y", kDefaultAgent},
         {"User-Agent:", kDefaultAgent},
     };
-    for (const Case& c : cases) EXPECT_EQ(str(AgentString(c.block)), c.expected) << c.block;
+    for (const Case& c : cases)
+        EXPECT_EQ(str(AgentString(c.block)), c.expected) << c.block;
 }
 
 TEST(HttpRequestParts, RequestFlags) {
@@ -110,7 +113,8 @@ TEST(HttpRequestParts, OnlyHttp11MovedIsFollowed) {
         {"HTTP/1.1 301 Permanent Redirect\r\n\r\n", false},
         {"", false},
     };
-    for (const Case& c : cases) EXPECT_EQ(IsMovedAnswer(c.raw), c.moved) << c.raw;
+    for (const Case& c : cases)
+        EXPECT_EQ(IsMovedAnswer(c.raw), c.moved) << c.raw;
     std::string spaces(kAnswerHeaderBufferLength, ' ');
     EXPECT_FALSE(IsMovedAnswer(spaces.c_str()));
 }

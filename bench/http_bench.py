@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""1,000 sequential GETs to a loopback test server three ways in one run: HttpRequest under Wine,
+a bare WinInet loop under Wine (the platform's floor) and Python's http.client (the network's
+floor). Prints the three rates and the two ratios.
+
+    python3 bench/http_bench.py [--build build/win32] [--count 1000] [--body-bytes 200]
+"""
+
+import argparse
+import http.client
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[1]
+sys.path.insert(0, str(REPO))
+from tests.tools.harness import HTTPSCRIPT, ServerProcess, post_json  # noqa: E402
+
+WINE_RUN = REPO / "scripts" / "wine-run.sh"
+
+
+def run_wine(exe, *args):
+    out = subprocess.run([str(WINE_RUN), str(exe), *map(str, args)], check=True, capture_output=True,
+                         timeout=600).stdout.decode().split()
+    count, seconds, last = int(out[0]), float(out[1]), int(out[2])
+    return count / seconds, last
+
+
+def run_http_client(port, path, count):
+    start = time.perf_counter()
+    last = 0
+    for _ in range(count):
+        conn = http.client.HTTPConnection("127.0.0.1", port)
+        conn.request("GET", path)
+        last = len(conn.getresponse().read())
+        conn.close()
+    return count / (time.perf_counter() - start), last
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", default=str(REPO / "build" / "win32"))
+    parser.add_argument("--count", type=int, default=1000)
+    parser.add_argument("--body-bytes", type=int, default=200)
+    args = parser.parse_args()
+    build = Path(args.build)
+    routine = build / "bench" / "http_request_bench.exe"
+    bare = build / "bench" / "wininet_loop_bench.exe"
+
+    server = ServerProcess(HTTPSCRIPT)
+    try:
+        body = "x" * args.body_bytes
+        post_json(server.port, "/_script/default", {
+            "headers": f"Content-Type: text/plain\r\nContent-Length: {len(body)}\r\nConnection: close",
+            "body": body})
+        path = "/bench?a=1"
+        url = f"http://127.0.0.1:{server.port}{path}"
+        # One warm-up round each, so that no start-up cost lands in the figures.
+        run_wine(routine, url, 5)
+        run_wine(bare, "127.0.0.1", server.port, path, 5)
+        routine_rate, routine_last = run_wine(routine, url, args.count)
+        bare_rate, bare_last = run_wine(bare, "127.0.0.1", server.port, path, args.count)
+        client_rate, client_last = run_http_client(server.port, path, args.count)
+    finally:
+        server.stop()
+
+    for name, last in (("HttpRequest", routine_last), ("bare WinInet", bare_last), ("http.client", client_last)):
+        if last != args.body_bytes:
+            print(f"warning: {name} read {last} bytes, expected {args.body_bytes}", file=sys.stderr)
+    print(f"{args.count} sequential GETs, {args.body_bytes}-byte answers, loopback")
+    print(f"HttpRequest (Wine):   {routine_rate:8.1f} requests/s")
+    print(f"bare WinInet (Wine):  {bare_rate:8.1f} requests/s")
+    print(f"http.client (native): {client_rate:8.1f} requests/s")
+    print(f"bare WinInet / HttpRequest: {bare_rate / routine_rate:.3f}x (target <= 1.2x)")
+    print(f"http.client / HttpRequest:  {client_rate / routine_rate:.3f}x")
+
+
+if __name__ == "__main__":
+    main()
