@@ -21,10 +21,10 @@ WINE_RUN = REPO / "scripts" / "wine-run.sh"
 
 
 def run_wine(exe, *args):
+    """Seconds the program reports for its loop, and the bytes of its last answer."""
     out = subprocess.run([str(WINE_RUN), str(exe), *map(str, args)], check=True, capture_output=True,
                          timeout=600).stdout.decode().split()
-    count, seconds, last = int(out[0]), float(out[1]), int(out[2])
-    return count / seconds, last
+    return float(out[1]), int(out[2])
 
 
 def run_http_client(port, path, count):
@@ -35,7 +35,7 @@ def run_http_client(port, path, count):
         conn.request("GET", path)
         last = len(conn.getresponse().read())
         conn.close()
-    return count / (time.perf_counter() - start), last
+    return time.perf_counter() - start, last
 
 
 def main():
@@ -43,6 +43,7 @@ def main():
     parser.add_argument("--build", default=str(REPO / "build" / "win32"))
     parser.add_argument("--count", type=int, default=1000)
     parser.add_argument("--body-bytes", type=int, default=200)
+    parser.add_argument("--rounds", type=int, default=4, help="interleaved rounds the count is spread over")
     args = parser.parse_args()
     build = Path(args.build)
     routine = build / "bench" / "http_request_bench.exe"
@@ -59,16 +60,25 @@ def main():
         # One warm-up round each, so that no start-up cost lands in the figures.
         run_wine(routine, url, 5)
         run_wine(bare, "127.0.0.1", server.port, path, 5)
-        routine_rate, routine_last = run_wine(routine, url, args.count)
-        bare_rate, bare_last = run_wine(bare, "127.0.0.1", server.port, path, args.count)
-        client_rate, client_last = run_http_client(server.port, path, args.count)
+        # Interleaved rounds, so that a change in the machine's load falls on all three alike.
+        seconds = {"routine": 0.0, "bare": 0.0, "client": 0.0}
+        per_round = args.count // args.rounds
+        for _ in range(args.rounds):
+            took, routine_last = run_wine(routine, url, per_round)
+            seconds["routine"] += took
+            took, bare_last = run_wine(bare, "127.0.0.1", server.port, path, per_round)
+            seconds["bare"] += took
+            took, client_last = run_http_client(server.port, path, per_round)
+            seconds["client"] += took
     finally:
         server.stop()
+    total = per_round * args.rounds
+    routine_rate, bare_rate, client_rate = (total / seconds[k] for k in ("routine", "bare", "client"))
 
     for name, last in (("HttpRequest", routine_last), ("bare WinInet", bare_last), ("http.client", client_last)):
         if last != args.body_bytes:
             print(f"warning: {name} read {last} bytes, expected {args.body_bytes}", file=sys.stderr)
-    print(f"{args.count} sequential GETs, {args.body_bytes}-byte answers, loopback")
+    print(f"{total} sequential GETs, {args.body_bytes}-byte answers, loopback")
     print(f"HttpRequest (Wine):   {routine_rate:8.1f} requests/s")
     print(f"bare WinInet (Wine):  {bare_rate:8.1f} requests/s")
     print(f"http.client (native): {client_rate:8.1f} requests/s")
