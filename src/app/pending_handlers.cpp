@@ -3,9 +3,6 @@
 
 namespace brindor::app {
 
-void ImportLinks() {}
 void StartSubmission() {}
-void NavigateSignInPage() {}
-void ReadSignInCookies() {}
 
 } // namespace brindor::app
