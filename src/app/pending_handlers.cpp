@@ -1,0 +1,11 @@
+// Handlers whose work is not built yet. Each moves to its own subsystem when it is.
+#include "app/handlers.h"
+
+namespace brindor::app {
+
+void ImportLinks() {}
+void StartSubmission() {}
+void NavigateSignInPage() {}
+void ReadSignInCookies() {}
+
+} // namespace brindor::app
