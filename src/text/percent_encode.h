@@ -1,0 +1,12 @@
+// Percent-encoding of a text's bytes, as form fields of the offline service want them.
+#pragma once
+#include "runtime/core/text.h"
+#include "runtime/core/text_ref.h"
+
+namespace brindor {
+
+// Every byte as "%" and two upper-case hexadecimal digits; with `keep_unreserved` the ASCII
+// letters, digits, "-" and "." stay as they are. A space is "%20", never "+".
+Text PercentEncode(TextRef bytes, bool keep_unreserved);
+
+} // namespace brindor
