@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/win/com_ops.h"
+#include "text/win/script_timestamp.h"
 
 namespace {
 
@@ -38,22 +38,6 @@ std::string Request(const std::string& host, INTERNET_PORT port, const char* ver
     if (connection) InternetCloseHandle(connection);
     if (internet) InternetCloseHandle(internet);
     return answer;
-}
-
-// The program's timestamp sequence, through the runtime's automation operations.
-std::string Timestamp() {
-    using namespace brindor;
-    CoInitialize(nullptr);
-    ComObject script;
-    com_create(script, "ScriptControl");
-    com_set_property(script, "Language", Value::text("JScript"));
-    com_call_number(script, "ExecuteStatement", {Value::text("function time(){return new Date().getTime()}")});
-    Variant time = com_call_variant(script, "Run", {Value::text("time")});
-    std::string text = variant_to_text(time).c_str();
-    variant_clear(time);
-    com_clear(script);
-    CoUninitialize();
-    return text;
 }
 
 std::string Quoted(const std::string& answer, int piece) {
@@ -110,7 +94,7 @@ int wmain(int argc, wchar_t** argv) {
                                  "&goldbean=0&silverbean=0&tsize=" + Quoted(answer, 1) +
                                  "&findex=0_&size=0_&o_taskid=0&o_page=task&class_id=0&interfrom=task";
         double t1 = now_ms();
-        const std::string stamp = Timestamp();
+        const std::string stamp = brindor::ScriptTimestamp().c_str();
         if (stamp.empty()) ++empty_timestamps;
         double t2 = now_ms();
         Request(host, port, "POST", "/interface/bt_task_commit?callback=jsonp" + stamp, body);
