@@ -1,8 +1,9 @@
 #include "submit/service_requests.h"
 
 #include <cstring>
-#include <string_view>
 
+#include "net/http_request_parts.h"
+#include "runtime/core/conversions.h"
 #include "runtime/core/text_builder.h"
 #include "runtime/core/text_ops.h"
 
@@ -45,10 +46,7 @@ Text CommitUrl(TextRef timestamp) {
 }
 
 bool ResolveAnswerStillUtf8(TextRef answer, TextRef raw_headers) {
-    if (find_text(raw_headers, "utf-8", 1, true) != -1) return false;
-    // A byte search, as the request routine makes it on the raw body.
-    size_t probe = std::string_view(answer.c_str()).find("utf-8");
-    return probe == std::string_view::npos || probe + 1 >= 500;
+    return !IsUtf8Answer(to_bytes(answer), raw_headers);
 }
 
 } // namespace brindor
