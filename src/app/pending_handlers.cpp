@@ -4,7 +4,6 @@
 namespace brindor::app {
 
 void ImportLinks() {}
-void StartSubmission() {}
 void NavigateSignInPage() {}
 void ReadSignInCookies() {}
 
