@@ -16,11 +16,6 @@ namespace brindor::app {
 
 namespace {
 
-constexpr int kCaption = 8;          // Label caption, EditBox content
-constexpr int kProgressMinimum = 11; // ProcessBar
-constexpr int kProgressMaximum = 12;
-constexpr int kProgressPosition = 13;
-
 // Set on the GUI thread when a run starts, cleared by the worker when it ends.
 std::atomic<bool> batch_running{false};
 
@@ -39,11 +34,11 @@ public:
     void SetCell(int row, int column, TextRef text) override {
         set_cell_text(kReportList, row, column, text.c_str());
     }
-    int32_t ReadInterval() override { return to_integer(read_text_property(kIntervalEdit, kCaption)); }
+    int32_t ReadInterval() override { return to_integer(read_text_property(kIntervalEdit, kEditBoxContent)); }
     void Wait(int32_t milliseconds) override { PumpedWait(milliseconds); }
     void ShowProgress(int position, TextRef percent) override {
         write_property(kProgressBar, kProgressPosition, int64_t{position});
-        write_property(kProgressLabel, kCaption, percent.c_str());
+        write_property(kProgressLabel, kLabelCaption, percent.c_str());
     }
 };
 

@@ -9,12 +9,6 @@
 
 namespace brindor::app {
 
-namespace {
-constexpr int kLabelCaption = 8;
-constexpr int kDialogFileName = 10;
-constexpr int kDialogInitialDirectory = 13;
-} // namespace
-
 void ImportLinks() {
     write_property(kFileDialog, kDialogInitialDirectory, run_directory().c_str());
     // A cancelled dialog is the user changing their mind: nothing to say, nothing to change.

@@ -8,8 +8,6 @@
 namespace brindor::app {
 
 namespace {
-constexpr int kLabelCaption = 8;
-constexpr int kBrowserAddress = 11;
 constexpr const char* kWebHost = BRINDOR_WEB_HOST;
 } // namespace
 
