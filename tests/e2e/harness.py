@@ -184,8 +184,8 @@ class Standin:
         return json.loads(self._exchange("GET", path))
 
     def get_records(self, path):
-        """A record list: one JSON record a line."""
-        return [json.loads(line) for line in self._exchange("GET", path).splitlines() if line.strip()]
+        """A record list: a JSON array, one record a line."""
+        return json.loads(self._exchange("GET", path))
 
     def post_json(self, path, value):
         return json.loads(self._exchange("POST", path, value))
