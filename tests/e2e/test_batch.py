@@ -63,7 +63,10 @@ class BatchTest(E2ETestCase):
         self.assertEqual([c["cid"] for c in accepted],
                          [catalogue.lookup(hex_hash(HASH.search(row[3]).group(1))).cid
                           for row in expected if row[4] == steps.SUBMITTED])
-        self.assertTrue(all(c["uid"] == USER_ID for c in self.standin.commits()))
+        commits = self.standin.commits()
+        self.assertTrue(all(c["uid"] == USER_ID for c in commits))
+        # Only links the service resolved to a content id are committed.
+        self.assertEqual(len(commits), sum(1 for link in links if HASH.search(link)))
 
         # A second run appends below, numbered from 1 again.
         steps.start_batch(s, "0")
