@@ -1,8 +1,0 @@
-// Handlers whose work is not built yet. Each moves to its own subsystem when it is.
-#include "app/handlers.h"
-
-namespace brindor::app {
-
-void StartSubmission() {}
-
-} // namespace brindor::app
