@@ -361,7 +361,10 @@ class E2EEnvironment:
     def clear_cookies(self):
         """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""
         users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
-        for folder in users.glob("*/AppData/Roaming/Microsoft/Windows/Cookies"):
+        # Wine keeps them under Local\...\INetCookies; older prefixes under Roaming\...\Cookies.
+        folders = [*users.glob("*/AppData/Local/Microsoft/Windows/INetCookies"),
+                   *users.glob("*/AppData/Roaming/Microsoft/Windows/Cookies")]
+        for folder in folders:
             for item in folder.rglob("*"):
                 if item.is_file():
                     item.unlink()
