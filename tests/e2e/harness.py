@@ -30,6 +30,9 @@ RUNTIME_PROBE = BUILD / "tests" / "runtime" / "win" / "runtime_probe.exe"
 STANDIN = REPO / "tools" / "standin" / "serve.py"
 SCREENSHOTS = BUILD / "tests" / "e2e" / "screenshots"
 
+sys.path.insert(0, str(REPO))
+from tests.tools.harness import clear_wine_cookies  # noqa: E402
+
 MAIN_CAPTION = "Brindor"
 SIGNIN_CAPTION = "迅雷离线登陆"
 
@@ -360,14 +363,7 @@ class E2EEnvironment:
 
     def clear_cookies(self):
         """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""
-        users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
-        # Wine keeps them under Local\...\INetCookies; older prefixes under Roaming\...\Cookies.
-        folders = [*users.glob("*/AppData/Local/Microsoft/Windows/INetCookies"),
-                   *users.glob("*/AppData/Roaming/Microsoft/Windows/Cookies")]
-        for folder in folders:
-            for item in folder.rglob("*"):
-                if item.is_file():
-                    item.unlink()
+        clear_wine_cookies(self.env["WINEPREFIX"])
 
     def close(self):
         if self in _live_environments:
@@ -660,6 +656,8 @@ class E2ETestCase(unittest.TestCase):
         cls.environment = E2EEnvironment(standin=cls.use_standin, standin_args=cls.standin_args)
         cls.environment.start()
         cls.addClassCleanup(cls.environment.close)
+        # Sign-in state left by an earlier class or run must not leak into this one.
+        cls.environment.clear_cookies()
 
     def setUp(self):
         self.session = E2ESession(self.environment, program=self.program, args=self.program_args,
