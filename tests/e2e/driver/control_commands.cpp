@@ -16,6 +16,12 @@ void move_focus(HWND control) {
     if (attached) AttachThreadInput(self, target, FALSE);
 }
 
+// A user cannot reach a disabled control, nor any control of a disabled window; sent messages could.
+void require_reachable(HWND control) {
+    if (!IsWindowEnabled(control)) throw Failure{L"control is disabled"};
+    if (!IsWindowEnabled(GetAncestor(control, GA_ROOT))) throw Failure{L"window is disabled"};
+}
+
 RECT client_relative(HWND control) {
     RECT r;
     GetWindowRect(control, &r);
@@ -102,12 +108,14 @@ Reply set_text(const Args& args) {
 // Posted, so a modal loop that the click opens does not hold the driver.
 Reply click(const Args& args) {
     HWND found = control_arg(args, 0);
+    require_reachable(found);
     if (!PostMessageW(found, BM_CLICK, 0, 0)) throw Failure{L"cannot post BM_CLICK"};
     return {};
 }
 
 Reply focus(const Args& args) {
     HWND found = control_arg(args, 0);
+    require_reachable(found);
     move_focus(found);
     return {};
 }
@@ -115,6 +123,7 @@ Reply focus(const Args& args) {
 Reply type(const Args& args) {
     HWND found = control_arg(args, 0);
     const std::wstring& characters = arg(args, 2, L"text");
+    require_reachable(found);
     move_focus(found);
     for (wchar_t c : characters) send_message(found, WM_CHAR, c, 1);
     return {};
