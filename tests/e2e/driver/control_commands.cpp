@@ -51,7 +51,10 @@ Reply windows(const Args&) {
         GetWindowTextW(window, caption, 512);
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        reply.add_hex(uint32_t(uintptr_t(window))).add(window_class(window)).add(caption).add(int64_t(process));
+        reply.add_hex(uint32_t(uintptr_t(window)))
+            .add(window_class(window))
+            .add(caption)
+            .add(int64_t(process));
     }
     return reply;
 }
@@ -92,11 +95,14 @@ Reply info(const Args& args) {
     reply.add(window_class(found));
     add_rect(reply, client_relative(found));
     reply.add(IsWindowEnabled(found) ? 1 : 0).add(IsWindowVisible(found) ? 1 : 0);
-    reply.add_hex(uint32_t(GetWindowLongW(found, GWL_STYLE))).add_hex(uint32_t(GetWindowLongW(found, GWL_EXSTYLE)));
+    reply.add_hex(uint32_t(GetWindowLongW(found, GWL_STYLE)))
+        .add_hex(uint32_t(GetWindowLongW(found, GWL_EXSTYLE)));
     return reply.add(control_text(found));
 }
 
-Reply text(const Args& args) { return Reply().add(control_text(control_arg(args, 0))); }
+Reply text(const Args& args) {
+    return Reply().add(control_text(control_arg(args, 0)));
+}
 
 Reply set_text(const Args& args) {
     HWND found = control_arg(args, 0);
@@ -125,19 +131,25 @@ Reply type(const Args& args) {
     const std::wstring& characters = arg(args, 2, L"text");
     require_reachable(found);
     move_focus(found);
-    for (wchar_t c : characters) send_message(found, WM_CHAR, c, 1);
+    for (wchar_t c : characters)
+        send_message(found, WM_CHAR, c, 1);
     return {};
 }
 
 Reply select(const Args& args) {
     HWND found = control_arg(args, 0);
-    send_message(found, EM_SETSEL, WPARAM(number_arg(args, 2, L"start", 0)), LPARAM(number_arg(args, 3, L"end", -1)));
+    send_message(found, EM_SETSEL, WPARAM(number_arg(args, 2, L"start", 0)),
+                 LPARAM(number_arg(args, 3, L"end", -1)));
     return {};
 }
 
-Reply enabled(const Args& args) { return Reply().add(IsWindowEnabled(control_arg(args, 0)) ? 1 : 0); }
+Reply enabled(const Args& args) {
+    return Reply().add(IsWindowEnabled(control_arg(args, 0)) ? 1 : 0);
+}
 
-Reply visible(const Args& args) { return Reply().add(IsWindowVisible(control_arg(args, 0)) ? 1 : 0); }
+Reply visible(const Args& args) {
+    return Reply().add(IsWindowVisible(control_arg(args, 0)) ? 1 : 0);
+}
 
 Reply rect(const Args& args) {
     HWND found = control_arg(args, 0);
