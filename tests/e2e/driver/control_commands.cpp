@@ -85,8 +85,15 @@ Reply control(const Args& args) {
 Reply children(const Args& args) {
     Reply reply;
     for (HWND child : child_windows(window_arg(args, 0)))
-        reply.add_hex(uint32_t(GetDlgCtrlID(child))).add(window_class(child)).add(control_text(child));
+        reply.add_hex(uint32_t(GetDlgCtrlID(child)))
+            .add(window_class(child))
+            .add(control_text(child))
+            .add_hex(uint32_t(GetWindowLongW(child, GWL_STYLE)));
     return reply;
+}
+
+Reply owner(const Args& args) {
+    return Reply().add_hex(uint32_t(uintptr_t(GetWindow(window_arg(args, 0), GW_OWNER))));
 }
 
 Reply info(const Args& args) {

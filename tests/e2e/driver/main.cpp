@@ -24,6 +24,7 @@ const CommandEntry kCommands[] = {
     {L"control", control},
     {L"children", children},
     {L"info", info},
+    {L"owner", owner},
     {L"text", text},
     {L"set_text", set_text},
     {L"click", click},
