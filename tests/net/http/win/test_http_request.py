@@ -1,0 +1,287 @@
+"""HttpRequest under Wine against the scriptable test server.
+
+Each case scripts the answers, runs http_request_probe.exe (which calls HttpRequest and prints
+what it returned and left in the caller's variables) and compares the requests the server
+received, byte for byte, with the request the routine composes. WinInet puts its own Host,
+Content-Length and User-Agent lines first, keeps one line per header name (a later line of the
+same name takes the earlier one's place) and appends the cookies of its store; `wire` models
+exactly that framing and nothing more.
+"""
+
+import base64
+import os
+import subprocess
+import sys
+import unittest
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[4]
+sys.path.insert(0, str(REPO))
+from tests.tools.harness import AGENT, HTTPSCRIPT, ServerProcess, get_json, post_json  # noqa: E402
+
+PROBE = os.environ.get("BRINDOR_HTTP_PROBE", str(REPO / "build/win32/tests/net/http/win/http_request_probe.exe"))
+WINE_RUN = REPO / "scripts" / "wine-run.sh"
+
+DEFAULTS = ["Accept: */*", "Accept-Language: zh-cn", "Content-Type: application/x-www-form-urlencoded"]
+
+
+def answer(body=b"ok", status="HTTP/1.1 200 OK", headers=()):
+    body = body if isinstance(body, bytes) else body.encode()
+    lines = [*headers, f"Content-Length: {len(body)}", "Connection: close"]
+    return {"status_line": status, "headers": "\r\n".join(lines), "body_b64": base64.b64encode(body).decode()}
+
+
+def wire(request_line, host, block, body=b"", agent=AGENT, stored_cookie=None, content_length=None):
+    """The bytes WinInet sends for a composed header block."""
+    lines = [f"Host: {host}"]
+    if content_length is not None:
+        lines.append(f"Content-Length: {content_length}")
+    lines.append(f"User-Agent: {agent}")
+    for line in block.split("\r\n") if block else []:
+        name = line.split(":", 1)[0].strip().lower()
+        same = [i for i, old in enumerate(lines) if old.split(":", 1)[0].strip().lower() == name]
+        if same:
+            lines[same[0]] = line
+        else:
+            lines.append(line)
+    if stored_cookie:
+        lines.append(f"Cookie: {stored_cookie}")
+    return (request_line + "\r\n" + "".join(line + "\r\n" for line in lines) + "\r\n").encode() + body
+
+
+class HttpRequestUnderWine(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = ServerProcess(HTTPSCRIPT)
+        cls.host = f"127.0.0.1:{cls.server.port}"
+        cls.origin = f"http://{cls.host}"
+        cls.url = cls.origin + "/p/q?x=1"
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.stop()
+
+    def setUp(self):
+        post_json(self.server.port, "/_script/reset", {})
+
+    def queue(self, *answers):
+        post_json(self.server.port, "/_script/next", list(answers))
+
+    def call(self, *calls):
+        """Runs the probe with one dict of parameters per HttpRequest call; returns its outputs."""
+        args = [str(WINE_RUN), PROBE]
+        for i, params in enumerate(calls):
+            if i:
+                args.append("--")
+            for name, value in params.items():
+                value = value if isinstance(value, bytes) else str(value).encode("latin-1")
+                args.append(f"{name}={value.hex()}")
+        done = subprocess.run(args, capture_output=True, timeout=120)
+        self.assertEqual(done.returncode, 0, done.stderr[-2000:])
+        results, current = [], {}
+        for line in done.stdout.decode("ascii").splitlines():
+            if line == "end":
+                results.append(current)
+                current = {}
+            elif "=" in line:
+                name, value = line.split("=", 1)
+                current[name] = bytes.fromhex(value.strip())
+        self.assertEqual(len(results), len(calls))
+        return results
+
+    def received(self, count):
+        records = get_json(self.server.port, f"/_script/requests?wait={count}")
+        self.assertEqual(len(records), count, [r["request_line"] for r in records])
+        return [base64.b64decode(r["raw_b64"]) for r in records]
+
+    def block(self, *caller_lines, cookie=None, url=None):
+        lines = [*caller_lines, f"Referer: {url or self.url}", *DEFAULTS]
+        if cookie:
+            lines.append(f"Cookie: {cookie}")
+        return "\r\n".join(lines)
+
+    # Composition of the request.
+
+    def test_get_sends_default_lines_and_no_body(self):
+        self.queue(answer())
+        out, = self.call({"url": self.url, "headers": "", "body": "ignored"})
+        block = self.block()
+        self.assertEqual(out["headers"], block.encode())
+        self.assertEqual(out["result"], b"ok")
+        self.assertEqual(self.received(1), [wire("GET /p/q?x=1 HTTP/1.1", self.host, block)])
+
+    def test_method_selects_verb_and_body(self):
+        self.queue(answer(), answer(), answer())
+        post, get_with_body, from_bytes = self.call(
+            {"url": self.url, "method": 1, "body": "a=1&b=2", "bytes": b""},
+            {"url": self.url, "method": 2, "body": "k=v", "bytes": b""},
+            {"url": self.url, "method": 1, "body": "unused", "bytes": b"x\0y"})
+        # An empty byte body is replaced by the text body, and the caller sees the replacement.
+        self.assertEqual(post["bytes"], b"a=1&b=2")
+        self.assertEqual(get_with_body["bytes"], b"k=v")
+        self.assertEqual(from_bytes["bytes"], b"x\0y")
+        block = self.block()
+        self.assertEqual(self.received(3), [
+            wire("POST /p/q?x=1 HTTP/1.1", self.host, block, b"a=1&b=2", content_length=7),
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, block, b"k=v", content_length=3),
+            wire("POST /p/q?x=1 HTTP/1.1", self.host, block, b"x\0y", content_length=3)])
+
+    def test_caller_lines_and_letter_case(self):
+        self.queue(answer(), answer())
+        agent, referer = self.call({"url": self.url, "headers": "user-agent: X 1\r\nAccept: text/plain"},
+                                   {"url": self.url, "headers": "referer: http://other/"})
+        agent_block = "\r\n".join(["user-agent: X 1", "Accept: text/plain", f"Referer: {self.url}",
+                                   "Accept-Language: zh-cn", "Content-Type: application/x-www-form-urlencoded"])
+        self.assertEqual(agent["headers"], agent_block.encode())
+        # The search for "Referer:" is case-sensitive, so the default line is added all the same.
+        referer_block = self.block("referer: http://other/")
+        self.assertEqual(referer["headers"], referer_block.encode())
+        self.assertEqual(self.received(2), [
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, agent_block, agent="X 1"),
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, referer_block)])
+
+    def test_proxy_given(self):
+        self.queue(answer())
+        out, = self.call({"url": "http://example.invalid/x?y", "proxy": self.host, "headers": ""})
+        self.assertEqual(out["result"], b"ok")
+        block = self.block(url="http://example.invalid/x?y")
+        self.assertEqual(self.received(1), [wire("GET http://example.invalid:80/x?y HTTP/1.1", "example.invalid",
+                                                 block)])
+
+    # The answer's header block.
+
+    def test_set_cookie_and_location_lines(self):
+        self.queue(answer(headers=["Set-Cookie: a=1; path=/", "Set-Cookie: b=2; expires=X"]),
+                   answer(headers=["Set-Cookie: c=3"]),
+                   answer(headers=["Content-Location: /other"]))
+        two, without_semicolon, content_location = self.call(
+            {"url": self.url, "cookies": ""}, {"url": self.url, "cookies": ""}, {"url": self.url})
+        self.assertEqual(two["cookies_out"], b"a=1;b=2")
+        self.assertEqual(two["cookies"], b"a=1; b=2")
+        self.assertEqual(without_semicolon["cookies_out"], b"c=3")
+        self.assertEqual(content_location["location"], b"/other")
+        self.assertEqual(content_location["cookies_out"], b"")
+
+    def test_header_block_without_location_is_the_location(self):
+        self.queue(answer(headers=["X-A: 1"]))
+        out, = self.call({"url": self.url})
+        raw = b"HTTP/1.1 200 OK\r\nX-A: 1\r\nContent-Length: 2\r\nConnection: close\r\n\r\n"
+        self.assertEqual(out["raw"], raw)
+        self.assertEqual(out["location"], raw)
+
+    def test_header_block_needs_room_for_its_zero(self):
+        def sized(total):
+            # Many short lines: WinInet cuts a single line near 4 KB.
+            lines = ["Set-Cookie: a=1", f"Location: {self.origin}", "Content-Type: text/html; charset=utf-8"]
+            lines += ["X-Pad%02d: %s" % (i, "p" * 88) for i in range(45)]
+            scripted = answer(b"\xd6\xd0", "HTTP/1.1 301 Moved", lines + ["X-Pad: "])
+            padding = total - len(scripted["status_line"] + "\r\n" + scripted["headers"] + "\r\n\r\n")
+            return answer(b"\xd6\xd0", "HTTP/1.1 301 Moved", lines + ["X-Pad: " + "p" * padding])
+        self.queue(sized(5000), sized(4999), answer())
+        too_long, fits = self.call({"url": self.url, "noredirect": 1}, {"url": self.url, "noredirect": 1})
+        self.assertEqual(too_long["raw"], b" " * 5000)
+        self.assertEqual(too_long["location"], b" " * 5000)
+        self.assertEqual(too_long["cookies_out"], b"")
+        # Not followed, and not converted: only the body could have marked it UTF-8.
+        self.assertEqual(too_long["result"], b"\xd6\xd0")
+        # One character less is read, so its 301 is followed.
+        self.assertEqual(fits["result"], b"ok")
+        self.assertEqual([r.split(b"\r\n")[0] for r in self.received(3)], [b"GET /p/q?x=1 HTTP/1.1"] * 3)
+
+    # Redirects.
+
+    def test_only_http11_301_moved_is_followed(self):
+        location = [f"Location: {self.origin}/elsewhere"]
+        self.queue(answer(b"a", "HTTP/1.0 301 Moved Permanently", location),
+                   answer(b"b", "HTTP/1.1 302 Found", location),
+                   answer(b"c", "HTTP/1.1 301 Permanent Redirect", location))
+        outs = self.call(*[{"url": self.url, "noredirect": 1}] * 3)
+        self.assertEqual([o["result"] for o in outs], [b"a", b"b", b"c"])
+        self.assertEqual([o["location"] for o in outs], [f"{self.origin}/elsewhere".encode()] * 3)
+        self.assertEqual(len(self.received(3)), 3)
+
+    def test_followed_301_keeps_path_lines_and_cookies(self):
+        self.queue(answer(b"m", "HTTP/1.1 301 Moved Permanently", [f"Location: {self.origin}", "Set-Cookie: s=2"]),
+                   answer(b"n", "HTTP/1.1 301 Moved", [f"Location: {self.origin}/new"]),
+                   answer(b"done"))
+        out, = self.call({"url": self.url, "noredirect": 1, "cookies": "c=1", "headers": ""})
+        self.assertEqual(out["result"], b"done")
+        self.assertEqual(out["cookies"], b"s=2; c=1")
+        self.assertEqual(out["location"], b"HTTP/1.1 200 OK\r\nContent-Length: 4\r\nConnection: close\r\n\r\n")
+        # Each hop appends its own Cookie line to the one block; WinInet sends the last of them.
+        first = self.block(cookie="c=1")
+        second = first + "\r\nCookie: s=2; c=1"
+        third = second + "\r\nCookie: s=2; c=1"
+        self.assertEqual(out["headers"], third.encode())
+        self.assertEqual(self.received(3), [
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, first),
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, second),
+            wire("GET /new/p/q?x=1 HTTP/1.1", self.host, third)])
+
+    def test_redirect_chain_is_bounded(self):
+        moved = answer(b"again", "HTTP/1.1 301 Moved", [f"Location: {self.origin}"])
+        self.queue(*[moved] * 12)
+        out, = self.call({"url": self.origin + "/loop", "noredirect": 1})
+        # The first request and ten hops; the eleventh answer is returned as it came.
+        self.assertEqual(len(self.received(11)), 11)
+        self.assertEqual(get_json(self.server.port, "/_script/pending"), {"queued": 1})
+        self.assertEqual(out["result"], b"again")
+        self.assertEqual(out["location"], self.origin.encode())
+
+    # The body.
+
+    def test_utf8_probe(self):
+        chinese = "中".encode("utf-8")
+
+        def body(position, probe):
+            return b"x" * (position - 1) + probe + chinese
+
+        self.queue(answer(body(499, b"utf-8")), answer(body(500, b"utf-8")), answer(body(1, b"UTF-8")),
+                   answer(chinese, headers=["Content-Type: text/plain; charset=UTF-8"]))
+        at499, at500, upper_body, upper_header = self.call(*[{"url": self.url}] * 4)
+        self.assertEqual(at499["result"], b"x" * 498 + b"utf-8\xd6\xd0")
+        self.assertEqual(at500["result"], body(500, b"utf-8"))
+        self.assertEqual(upper_body["result"], body(1, b"UTF-8"))
+        self.assertEqual(upper_header["result"], b"\xd6\xd0")
+
+    def test_body_ends_at_zero_byte(self):
+        long_tail = b"y" * 3000
+        self.queue(answer(b"ab\0cd"), answer(long_tail))
+        zero, long_body = self.call({"url": self.url}, {"url": self.url})
+        self.assertEqual(zero["result"], b"ab")
+        self.assertEqual(long_body["result"], long_tail)
+
+    # Cookies.
+
+    def test_given_cookies_switch_the_cookie_store_off(self):
+        self.queue(answer(headers=["Set-Cookie: stored=1; path=/"]), answer(),
+                   answer(headers=["Set-Cookie: n=2; path=/"]), answer(headers=["Set-Cookie: n=5; path=/"]))
+        _, with_store, given_empty, given = self.call(
+            {"url": self.url}, {"url": self.url}, {"url": self.url, "cookies": ""},
+            {"url": self.url, "cookies": "old=1; n=0"})
+        self.assertEqual(given_empty["cookies"], b"n=2")
+        self.assertEqual(given["cookies"], b"n=5; old=1")
+        self.assertEqual(given["cookies_out"], b"n=5")
+        block = self.block()
+        self.assertEqual(self.received(4), [
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, block),
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, block, stored_cookie="stored=1"),
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, block),
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, self.block(cookie="old=1; n=0"))])
+
+    # Failure.
+
+    def test_unreachable_server_is_an_empty_answer(self):
+        closed = ServerProcess(HTTPSCRIPT)
+        closed.stop()
+        out, = self.call({"url": f"http://127.0.0.1:{closed.port}/x", "headers": ""})
+        # Wine answers the header query of a failed request with a bare CR LF rather than failing.
+        self.assertEqual(out["result"], b"")
+        self.assertIn(out["raw"], (b" " * 5000, b"\r\n"))
+        self.assertEqual(out["location"], out["raw"])
+        self.assertEqual(out["cookies_out"], b"")
+        self.assertEqual(out["headers"], self.block(url=f"http://127.0.0.1:{closed.port}/x").encode())
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,122 @@
+#include "submit/resolve_answer.h"
+
+#include "runtime/core/text_ops.h"
+
+#include <gtest/gtest.h>
+
+namespace brindor {
+namespace {
+
+// "\xB3\xC7\xC4\xCF" is a two-character Chinese word in code page 936.
+const char* const kChinese = "\xB3\xC7\xC4\xCF";
+
+struct AnswerCase {
+    const char* name;
+    const char* answer;
+    // nullptr: the field must keep what it held before.
+    const char* cid;
+    const char* tsize;
+    const char* title;
+    const char* size;
+    const char* findex;
+};
+
+TaskFields previous_fields() {
+    return {"oldcid", "oldtsize", "oldtitle", "oldfindex", "oldsize"};
+}
+
+void expect_field(const char* name, const Text& actual, const char* expected, const char* previous) {
+    EXPECT_STREQ(actual.c_str(), expected ? expected : previous) << name;
+}
+
+TEST(ParseResolveAnswer, ReadsTheFieldsTheAnswerYields) {
+    const AnswerCase cases[] = {
+        {"whole answer",
+         "queryUrl(1,'0606','1536','Small Readme Pack','1',new Array('a.txt','b.txt'),new "
+         "Array('1KB','0.5KB'),"
+         "new Array('1024','512'),new Array('1','1'),new Array('text','text'),new Array('0','1'),'0.123')",
+         "0606", "1536", "Small Readme Pack", "1024_512_", "0_1_"},
+        {"comma in the title cuts it",
+         "queryUrl(1,'0808','2048','Tiny, Comma Title','1',new Array('t'),new Array('2KB'),new Array('2048'),"
+         "new Array('1'),new Array('text'),new Array('0'),'0.5')",
+         "0808", "2048", "Tiny", "2048_", "0_"},
+        {"apostrophe in the title is dropped",
+         "queryUrl(1,'0909','7','Don't Look Back','1',new Array('x'),new Array('7B'),new Array('7'),"
+         "new Array('1'),new Array('video'),new Array('0'),'0.5')",
+         "0909", "7", "Dont Look Back", "7_", "0_"},
+        {"Chinese title with comma and quotes",
+         "queryUrl(1,'0A0A','3','\xB3\xC7\xC4\xCF, 'Old Town' x','1',new Array('n'),new Array('3B'),new "
+         "Array('3'),"
+         "new Array('1'),new Array('text'),new Array('0'),'0.5')",
+         "0A0A", "3", kChinese, "3_", "0_"},
+        {"unquoted array values keep their commas",
+         "queryUrl(1,'C','3','T','1',new Array(a,b),new Array(1B,2B),new Array(1,2),new Array(1,1),"
+         "new Array(text,text),new Array(0,1),'0.5')",
+         "C", "3", "T", "1,2_", "0,1_"},
+        {"nothing resolved: empty values and empty arrays",
+         "queryUrl(0,'','','','0',new Array(),new Array(),new Array(),new Array(),new Array(),new "
+         "Array(),'0.1')",
+         "", "", "", "_", "_"},
+        {"another callback name: arrays only",
+         "jsonp(1,'C','3','T','1',new Array('n'),new Array('3B'),new Array('3'),new Array('1'),new "
+         "Array('x'),"
+         "new Array('0'),'0.5')",
+         nullptr, nullptr, nullptr, "3_", "0_"},
+        {"no array at all", "queryUrl(1,'C','3','T','1')", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"empty answer", "", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"an error page", "<html><body>500 Internal Server Error</body></html>", nullptr, nullptr, nullptr,
+         nullptr, nullptr},
+        {"too few values and arrays", "queryUrl(1,'C',new Array('name'),new Array('TSIZE'))", "C", nullptr,
+         nullptr, nullptr, nullptr},
+        {"three values", "queryUrl(1,'C','9',new Array('n'))", "C", "9", nullptr, nullptr, nullptr},
+        {"five arrays: sizes without indexes",
+         "queryUrl(1,'C','3','T','1',new Array('n'),new Array('3B'),new Array('3'),new Array('1'),new "
+         "Array('x'))",
+         "C", "3", "T", "3_", nullptr},
+        {"scalars only up to the first array",
+         "queryUrl(1,'C','3',new Array('T'),'late','1',new Array(),new Array(),new Array(),new Array(),"
+         "new Array())",
+         "C", "3", nullptr, "_", "_"},
+    };
+    for (const AnswerCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TaskFields fields = previous_fields();
+        ParseResolveAnswer(c.answer, fields);
+        const TaskFields before = previous_fields();
+        expect_field("cid", fields.cid, c.cid, before.cid.c_str());
+        expect_field("tsize", fields.tsize, c.tsize, before.tsize.c_str());
+        expect_field("title", fields.title, c.title, before.title.c_str());
+        expect_field("size", fields.size, c.size, before.size.c_str());
+        expect_field("findex", fields.findex, c.findex, before.findex.c_str());
+    }
+}
+
+TEST(ParseResolveAnswer, LongAnswerOfManyFiles) {
+    Text answer = "queryUrl(1,'21','5000','Many','1',new Array(),new Array(),new Array(";
+    Text expected;
+    for (int i = 0; i < 1000; ++i) {
+        answer = concat_text({answer, i ? "," : "", "'5'"});
+        expected = concat_text(expected, "5_");
+    }
+    answer = concat_text(answer, "),new Array(),new Array(),new Array('0'),'0.5')");
+    TaskFields fields;
+    ParseResolveAnswer(answer, fields);
+    EXPECT_EQ(fields.size, expected);
+    EXPECT_EQ(fields.findex, "0_");
+}
+
+TEST(JoinArrayValues, JoinsWithUnderscores) {
+    const struct {
+        const char* piece;
+        const char* joined;
+    } cases[] = {
+        {"('0','1','2'),", "0_1_2_"}, {"('1024')", "1024_"},          {"(),", "_"}, {"(0,1)", "0,1_"},
+        {"('1',2,'3')", "1_2,3_"},    {"('1','2'),'0.123')", "1_2_"}, {"", "_"},    {"('unclosed'", "_"},
+        {"no parenthesis", "_"},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(JoinArrayValues(c.piece).c_str(), c.joined) << c.piece;
+}
+
+} // namespace
+} // namespace brindor
