@@ -585,10 +585,14 @@ class E2ESession:
         """(minimum, maximum, position)"""
         return tuple(int(v) for v in self.call("progress", window, _id(control)))
 
-    def list_rows(self, window, control):
-        fields = self.call("list_rows", window, _id(control))
+    def list_rows(self, window, control, first=0, count=None):
+        """Rows from `first` (0-based; all from there when count is None), each a list of cell texts."""
+        fields = self.call("list_rows", window, _id(control), first, "" if count is None else count, timeout=120)
         rows, columns, cells = int(fields[0]), int(fields[1]), fields[2:]
         return [cells[r * columns:(r + 1) * columns] for r in range(rows)]
+
+    def list_count(self, window, control):
+        return int(self.call("list_count", window, _id(control))[0])
 
     def list_columns(self, window, control):
         f = self.call("list_columns", window, _id(control))
