@@ -212,6 +212,10 @@ class Standin:
     def get_json(self, path):
         return json.loads(self._exchange("GET", path))
 
+    def get_records(self, path):
+        """A record list: a JSON array, one record a line."""
+        return json.loads(self._exchange("GET", path))
+
     def post_json(self, path, value):
         return json.loads(self._exchange("POST", path, value))
 
