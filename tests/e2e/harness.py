@@ -359,9 +359,10 @@ class E2EEnvironment:
                 for y in range(height)]
 
     def clear_cookies(self):
-        """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""
+        """Forget the prefix's cookie store (sign-in cookies survive runs otherwise); call it while no
+        program of the prefix runs."""
         users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
-        for folder in users.glob("*/AppData/Roaming/Microsoft/Windows/Cookies"):
+        for folder in users.glob("*/AppData/*/Microsoft/Windows/*Cookies"):
             for item in folder.rglob("*"):
                 if item.is_file():
                     item.unlink()

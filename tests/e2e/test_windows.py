@@ -43,6 +43,11 @@ def centred(rect):
 class WindowsTest(E2ETestCase):
     desktop = "brindor"
 
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.environment.clear_cookies()  # nobody signed in from an earlier run
+
     def setUp(self):
         super().setUp()
         self.s = self.session
