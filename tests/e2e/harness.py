@@ -302,25 +302,33 @@ class E2EEnvironment:
         subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=timeout, check=False)
 
-    def _wineserver_socket(self):
+    def _wineserver_sockets(self):
         prefix = Path(self.env["WINEPREFIX"])
         info = prefix.stat()
-        return Path(f"/tmp/.wine-{os.getuid()}") / f"server-{info.st_dev:x}-{info.st_ino:x}" / "socket"
+        server = f"server-{info.st_dev:x}-{info.st_ino:x}"
+        folders = [Path(f"/tmp/.wine-{os.getuid()}")]
+        try:  # some builds keep the server in a folder of their own, named in the prefix
+            folders.insert(0, Path("/tmp") / (prefix / "wineserver").read_text().strip())
+        except OSError:
+            pass
+        return [folder / server / "socket" for folder in folders]
 
     def _wineserver_running(self):
         try:
-            path = self._wineserver_socket()
+            sockets = self._wineserver_sockets()
         except OSError:
             raise HarnessError(f"no Wine prefix at {self.env['WINEPREFIX']} (run scripts/setup.sh)")
-        if not path.exists():
-            return False
-        with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
-            try:
-                probe.settimeout(2)
-                probe.connect(str(path))
-                return True
-            except OSError:
-                return False
+        for path in sockets:
+            if not path.exists():
+                continue
+            with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
+                try:
+                    probe.settimeout(2)
+                    probe.connect(str(path))
+                    return True
+                except OSError:
+                    pass
+        return False
 
     def _start_display(self):
         read_end, write_end = os.pipe()
