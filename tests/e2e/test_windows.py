@@ -137,6 +137,10 @@ class WindowsTest(E2ETestCase):
                     s.click(self.main, START)
                 if round_ == 1:
                     s.screenshot("signin_window")
+                    # The modal loop keeps the main window's thread answering.
+                    probe = s.probe(self.main, 20, 600)
+                    self.assertEqual(probe.failures, 0)
+                    self.assertLess(probe.max, 1000)
                 s.close_window(signin)
                 s.wait_gone(signin)
                 s.wait_for(lambda: s.enabled(self.main), message="the main window enabled again")
