@@ -30,6 +30,9 @@ RUNTIME_PROBE = BUILD / "tests" / "runtime" / "win" / "runtime_probe.exe"
 STANDIN = REPO / "tools" / "standin" / "serve.py"
 SCREENSHOTS = BUILD / "tests" / "e2e" / "screenshots"
 
+sys.path.insert(0, str(REPO))
+from tests.tools.harness import clear_wine_cookies  # noqa: E402
+
 MAIN_CAPTION = "Brindor"
 SIGNIN_CAPTION = "迅雷离线登陆"
 
@@ -367,13 +370,8 @@ class E2EEnvironment:
                 for y in range(height)]
 
     def clear_cookies(self):
-        """Forget the prefix's cookie store (sign-in cookies survive runs otherwise); call it while no
-        program of the prefix runs."""
-        users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
-        for folder in users.glob("*/AppData/*/Microsoft/Windows/*Cookies"):
-            for item in folder.rglob("*"):
-                if item.is_file():
-                    item.unlink()
+        """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""
+        clear_wine_cookies(self.env["WINEPREFIX"])
 
     def close(self):
         if self in _live_environments:
@@ -676,6 +674,8 @@ class E2ETestCase(unittest.TestCase):
         cls.environment = E2EEnvironment(standin=cls.use_standin, standin_args=cls.standin_args)
         cls.environment.start()
         cls.addClassCleanup(cls.environment.close)
+        # Sign-in state left by an earlier class or run must not leak into this one.
+        cls.environment.clear_cookies()
 
     def setUp(self):
         self.session = E2ESession(self.environment, program=self.program, args=self.program_args,
