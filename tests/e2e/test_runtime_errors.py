@@ -41,6 +41,8 @@ class RuntimeErrorTest(E2ETestCase):
             ("missing-export", uncoded("无法找到指定DLL库文件“kernel32.dll”中的输出命令“NoSuchExportAnywhere”")),
             ("missing-without-library", uncoded("无法找到指定DLL库文件中的输出命令“NoSuchExportAnywhere”")),
             ("divide", uncoded("不能整除于零")),
+            ("start-window", uncoded("载入启动窗口失败")),
+            ("unloaded-window", uncoded("未载入欲访问窗口组件所在的窗口")),
         ]
         s = self.session
         for mode, text in cases:
