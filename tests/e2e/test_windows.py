@@ -129,6 +129,7 @@ class WindowsTest(E2ETestCase):
                 browser = s.info(signin, SIGNIN_BROWSER)
                 self.assertEqual((browser.left, browser.top, browser.width, browser.height), (0, 0, 848, 512))
                 self.assertFalse(s.enabled(self.main))
+                self.assertEqual(s.owner(signin), self.main)
                 with self.assertRaisesRegex(DriverError, "window is disabled"):
                     s.click(self.main, START)
                 if round_ == 1:
