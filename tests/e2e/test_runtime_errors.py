@@ -64,6 +64,15 @@ class RuntimeErrorTest(E2ETestCase):
         self.assertEqual(self.session.wait_exit(), 0)
         self.assertEqual(log.read_text().splitlines(), ["started", "finished", "end routine"])
 
+    def test_closing_the_empty_start_window_ends_the_program_once(self):
+        s = self.session
+        log = self.run_probe("empty-window")
+        window = s.wait_window("probe")
+        self.assertEqual(s.children(window), [])
+        s.close_window(window)
+        self.assertEqual(s.wait_exit(), 0)
+        self.assertEqual(log.read_text().splitlines().count("end routine"), 1)
+
 
 @unittest.skipUnless(PROGRAM.exists(), "brindor.exe not built")
 class ProgramEndTest(E2ETestCase):
