@@ -73,6 +73,11 @@ class RuntimeErrorTest(E2ETestCase):
         self.assertEqual(s.wait_exit(), 0)
         self.assertEqual(log.read_text().splitlines().count("end routine"), 1)
 
+    def test_controls_of_a_closed_last_window_are_quiet(self):
+        log = self.run_probe("after-last-window")
+        self.assertEqual(self.session.wait_exit(), 0)
+        self.assertEqual(log.read_text().splitlines(), ["started", "finished", "end routine"])
+
 
 @unittest.skipUnless(PROGRAM.exists(), "brindor.exe not built")
 class ProgramEndTest(E2ETestCase):

@@ -44,7 +44,6 @@ class WindowsTest(E2ETestCase):
     desktop = "brindor"
 
     def setUp(self):
-        self.environment.clear_cookies()  # a sign-in of an earlier scenario would fill the label
         super().setUp()
         self.s = self.session
         self.main = self.s.wait_window(MAIN_CAPTION)
