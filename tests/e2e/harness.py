@@ -305,25 +305,33 @@ class E2EEnvironment:
         subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=timeout, check=False)
 
-    def _wineserver_socket(self):
+    def _wineserver_sockets(self):
         prefix = Path(self.env["WINEPREFIX"])
         info = prefix.stat()
-        return Path(f"/tmp/.wine-{os.getuid()}") / f"server-{info.st_dev:x}-{info.st_ino:x}" / "socket"
+        server = f"server-{info.st_dev:x}-{info.st_ino:x}"
+        folders = [Path(f"/tmp/.wine-{os.getuid()}")]
+        try:  # some builds keep the server in a folder of their own, named in the prefix
+            folders.insert(0, Path("/tmp") / (prefix / "wineserver").read_text().strip())
+        except OSError:
+            pass
+        return [folder / server / "socket" for folder in folders]
 
     def _wineserver_running(self):
         try:
-            path = self._wineserver_socket()
+            sockets = self._wineserver_sockets()
         except OSError:
             raise HarnessError(f"no Wine prefix at {self.env['WINEPREFIX']} (run scripts/setup.sh)")
-        if not path.exists():
-            return False
-        with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
-            try:
-                probe.settimeout(2)
-                probe.connect(str(path))
-                return True
-            except OSError:
-                return False
+        for path in sockets:
+            if not path.exists():
+                continue
+            with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
+                try:
+                    probe.settimeout(2)
+                    probe.connect(str(path))
+                    return True
+                except OSError:
+                    pass
+        return False
 
     def _start_display(self):
         read_end, write_end = os.pipe()
@@ -517,7 +525,7 @@ class E2ESession:
         fields = self.call("windows")
         return [(fields[i], fields[i + 1], fields[i + 2], int(fields[i + 3])) for i in range(0, len(fields), 4)]
 
-    def wait_window(self, caption, timeout_ms=15000, cls=""):
+    def wait_window(self, caption, timeout_ms=30000, cls=""):
         return self._timed("wait_window", timeout_ms, caption, timeout_ms, cls)[0]
 
     def wait_gone(self, window, timeout_ms=10000):
@@ -535,7 +543,13 @@ class E2ESession:
 
     def children(self, window):
         fields = self.call("children", window)
-        return [(int(fields[i], 16), fields[i + 1], fields[i + 2]) for i in range(0, len(fields), 3)]
+        return [(int(fields[i], 16), fields[i + 1], fields[i + 2], int(fields[i + 3], 16))
+                for i in range(0, len(fields), 4)]
+
+    def owner(self, window):
+        """The owner window's handle, or None."""
+        handle = int(self.call("owner", window)[0], 16)
+        return None if handle == 0 else f"0x{handle:08X}"
 
     def info(self, window, control=None):
         f = self.call("info", window, _id(control))
@@ -582,10 +596,14 @@ class E2ESession:
         """(minimum, maximum, position)"""
         return tuple(int(v) for v in self.call("progress", window, _id(control)))
 
-    def list_rows(self, window, control):
-        fields = self.call("list_rows", window, _id(control))
+    def list_rows(self, window, control, first=0, count=None):
+        """Rows from `first` (0-based; all from there when count is None), each a list of cell texts."""
+        fields = self.call("list_rows", window, _id(control), first, "" if count is None else count, timeout=120)
         rows, columns, cells = int(fields[0]), int(fields[1]), fields[2:]
         return [cells[r * columns:(r + 1) * columns] for r in range(rows)]
+
+    def list_count(self, window, control):
+        return int(self.call("list_count", window, _id(control))[0])
 
     def list_columns(self, window, control):
         f = self.call("list_columns", window, _id(control))
@@ -596,7 +614,7 @@ class E2ESession:
         return tuple(int(v, 16) for v in self.call("list_style", window, _id(control)))
 
     # Dialogs
-    def wait_message_box(self, timeout_ms=15000, title=""):
+    def wait_message_box(self, timeout_ms=30000, title=""):
         f = self._timed("wait_message_box", timeout_ms, timeout_ms, title)
         buttons = [(int(f[i]), f[i + 1]) for i in range(3, len(f), 2)]
         return MessageBox(f[0], f[1], f[2], buttons)
@@ -664,6 +682,14 @@ class E2ETestCase(unittest.TestCase):
                                   start=self.start_program, desktop=self.desktop)
         self.session.start()
         self.addCleanup(self.session.close)
+        if os.environ.get("BRINDOR_E2E_SCREENSHOTS"):
+            self.addCleanup(self._last_screenshot)
+
+    def _last_screenshot(self):
+        try:
+            self.environment.screenshot(self.id().replace("/", "_"))
+        except (subprocess.SubprocessError, OSError):
+            pass
 
     @property
     def standin(self):

@@ -66,6 +66,11 @@ int main(int argc, char** argv) {
         load_start_window(kProbeWindow);
         write_property(ControlRef{0x7E0000FF, 0x16000001}, 8, "x");
     }
+    if (!std::strcmp(mode, "empty-window")) {
+        register_window_definition(kProbeWindowDefinition);
+        load_start_window(kProbeWindow);
+        run_message_loop();
+    }
     if (!std::strcmp(mode, "after-last-window")) {
         // A worker writing to the main window after it closed: the program is ending, no error.
         register_window_definition(kProbeWindowDefinition);
