@@ -1,0 +1,13 @@
+// Reading the user's file of magnet links.
+#pragma once
+#include "runtime/core/text_array.h"
+#include "runtime/core/text_ref.h"
+
+namespace brindor::app {
+
+// Replaces `list` with the file's non-empty lines, each exactly as read. A file that cannot be
+// opened (the file is opened exclusively) is reported in a message box and leaves `list` alone.
+// The new list is complete before it replaces the old one, so a reader never sees a half list.
+void ReadLinesToList(TextRef file_name, TextArray& list);
+
+} // namespace brindor::app

@@ -1,0 +1,15 @@
+#include "app/state.h"
+#include "app/windows/ids.h"
+#include "app/windows/program_windows.h"
+#include "runtime/win/program.h"
+
+int main() {
+    using namespace brindor;
+    initialize_runtime();
+    app::CreateProgramState();
+    register_end_routine(app::ReleaseProgramState);
+    app::register_program_windows();
+    load_start_window(app::kMainWindowId);
+    run_message_loop();
+    end_program(0);
+}

@@ -1,0 +1,23 @@
+#include "app/state.h"
+
+namespace brindor::app {
+
+TextArray LinkList;
+Text SignedInUserName;
+Text SignedInUserId;
+void* WorkerThreadHandle = nullptr;
+
+void CreateProgramState() {
+    LinkList.clear();
+    SignedInUserName = Text();
+    SignedInUserId = Text();
+}
+
+// A running worker is neither waited for nor stopped: the process ends with it.
+void ReleaseProgramState() {
+    LinkList.clear();
+    SignedInUserId = Text();
+    SignedInUserName = Text();
+}
+
+} // namespace brindor::app

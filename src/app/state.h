@@ -1,0 +1,17 @@
+// Program-wide state, shared by the handlers and read by the batch worker.
+#pragma once
+#include "runtime/core/text.h"
+#include "runtime/core/text_array.h"
+
+namespace brindor::app {
+
+extern TextArray LinkList;
+extern Text SignedInUserName;
+extern Text SignedInUserId;
+extern void* WorkerThreadHandle;
+
+// Start: everything empty. End of program: everything released.
+void CreateProgramState();
+void ReleaseProgramState();
+
+} // namespace brindor::app

@@ -1,0 +1,87 @@
+#include <iterator>
+
+#include "app/handlers.h"
+#include "app/windows/ids.h"
+#include "app/windows/program_windows.h"
+
+namespace brindor::app {
+
+namespace {
+
+constexpr uint8_t kGb2312Charset = 134;
+constexpr FontDefinition kProgressFont{"", 16, 700, kGb2312Charset};
+constexpr uint32_t kNavy = rgb(0, 0, 128);
+constexpr uint32_t kBlack = rgb(0, 0, 0);
+constexpr uint32_t kWhite = rgb(255, 255, 255);
+
+constexpr ColumnDefinition kReportColumns[] = {
+    {"编号", 50}, {"标题", 250}, {"大小", 50}, {"磁力链接", 250}, {"提交状态", 100},
+};
+constexpr ListSettings kReportListSettings{3, kReportColumns, 5};
+
+constexpr FileDialogSettings kLinkFileDialog{
+    .title = "",
+    .file_name = "",
+    .filter = "txt文件|*.txt",
+    .initial_filter = 0,
+    .initial_directory = "",
+    .default_extension = "txt",
+    .must_exist = true,
+};
+
+constexpr BrowserSettings kAnnouncement{2, false, true, "http://" BRINDOR_NOTICE_HOST "/softgg.html"};
+
+const ControlDefinition kControls[] = {
+    {.kind = ControlKind::HtmlViewer, .name = "超文本浏览框1", .control_id = kAnnouncementBrowser.control_id,
+     .type_id = kHtmlViewerType, .left = 0, .top = 368, .width = 816, .height = 96, .tab_stop = true,
+     .browser = &kAnnouncement},
+    {.kind = ControlKind::CommonDlg, .name = "通用对话框1", .control_id = kFileDialog.control_id,
+     .type_id = kCommonDlgType, .left = 664, .top = 96, .width = 26, .height = 26, .visible = false,
+     .file_dialog = &kLinkFileDialog},
+    {.kind = ControlKind::Label, .name = "标签_磁力链接数", .control_id = kLinkCountLabel.control_id,
+     .type_id = kLabelType, .left = 400, .top = 8, .width = 152, .height = 24},
+    {.kind = ControlKind::Button, .name = "按钮_导入磁力链接", .control_id = kImportButton.control_id,
+     .type_id = kButtonType, .left = 312, .top = 0, .width = 80, .height = 32, .tab_stop = true,
+     .text = "导入磁力链接", .on_click = ImportLinks},
+    {.kind = ControlKind::Label, .name = "标签_登陆状态", .control_id = kSignInStateLabel.control_id,
+     .type_id = kLabelType, .left = 80, .top = 8, .width = 216, .height = 24},
+    {.kind = ControlKind::EditBox, .name = "编辑框_间隔", .control_id = kIntervalEdit.control_id,
+     .type_id = kEditBoxType, .left = 608, .top = 0, .width = 24, .height = 32, .tab_stop = true, .text = "3",
+     .text_color = kBlack, .back_color = kWhite, .integer_input = true},
+    {.kind = ControlKind::Label, .name = "标签5", .control_id = kIntervalCaption.control_id, .type_id = kLabelType,
+     .left = 552, .top = 8, .width = 48, .height = 24, .text = "提交间隔"},
+    {.kind = ControlKind::Label, .name = "标签_进度", .control_id = kProgressLabel.control_id,
+     .type_id = kLabelType, .left = 728, .top = 8, .width = 80, .height = 24, .font = &kProgressFont,
+     .text_color = kNavy},
+    {.kind = ControlKind::ProcessBar, .name = "进度条1", .control_id = kProgressBar.control_id,
+     .type_id = kProcessBarType, .left = 0, .top = 464, .width = 816, .height = 16},
+    {.kind = ControlKind::ListView, .name = "超级列表框1", .control_id = kReportList.control_id,
+     .type_id = kListViewType, .left = 0, .top = 40, .width = 816, .height = 328, .tab_stop = true,
+     .text_color = kBlack, .back_color = kWhite, .list = &kReportListSettings},
+    {.kind = ControlKind::Button, .name = "按钮_开始", .control_id = kStartButton.control_id,
+     .type_id = kButtonType, .left = 640, .top = 0, .width = 80, .height = 32, .tab_stop = true,
+     .text = "开始提交", .on_click = StartSubmission},
+    {.kind = ControlKind::Button, .name = "按钮_登陆迅雷", .control_id = kSignInButton.control_id,
+     .type_id = kButtonType, .left = 0, .top = 0, .width = 80, .height = 32, .tab_stop = true,
+     .text = "登陆迅雷离线", .on_click = OpenSignInWindow},
+};
+
+} // namespace
+
+const WindowDefinition kMainWindowDefinition{
+    .window_id = kMainWindowId,
+    .control_id = kMainWindow.control_id,
+    .caption = "Brindor",
+    .width = 824,
+    .height = 505,
+    .minimize_box = true,
+    .controls = kControls,
+    .control_count = static_cast<int>(std::size(kControls)),
+};
+
+void register_program_windows() {
+    register_window_definition(kMainWindowDefinition);
+    register_window_definition(kSignInWindowDefinition);
+}
+
+} // namespace brindor::app

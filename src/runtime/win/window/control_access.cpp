@@ -1,0 +1,51 @@
+// Property access by window id and control id, from any thread.
+#include "runtime/win/window/common_dlg.h"
+#include "runtime/win/window/window_registry.h"
+
+namespace brindor {
+
+namespace {
+
+// Runs `work(control)` on the window's thread; nothing for an unknown control.
+template <class F> void with_control(ControlRef ref, F&& work) {
+    HWND window = require_loaded_window(ref.window_id);
+    if (!window) return;
+    on_window_thread(window, [&] {
+        if (LoadedWindow* loaded = loaded_window_of(window))
+            if (Control* control = loaded->find(ref.control_id)) work(*control);
+    });
+}
+
+} // namespace
+
+Text read_text_property(ControlRef ref, int number) {
+    Text result;
+    with_control(ref, [&](Control& c) { result = c.read(number).as_text(); });
+    return result;
+}
+
+int64_t read_number_property(ControlRef ref, int number) {
+    int64_t result = 0;
+    with_control(ref, [&](Control& c) { result = c.read(number).as_number(); });
+    return result;
+}
+
+void write_property(ControlRef ref, int number, const char* text) {
+    with_control(ref, [&](Control& c) { c.write(number, PropertyValue::of(Text(text))); });
+}
+
+void write_property(ControlRef ref, int number, int64_t value) {
+    with_control(ref, [&](Control& c) { c.write(number, PropertyValue::of(value)); });
+}
+
+void set_enabled(ControlRef ref, bool enabled) { write_property(ref, kPropertyDisable, int64_t{!enabled}); }
+
+bool dialog_open(ControlRef ref) {
+    bool confirmed = false;
+    with_control(ref, [&](Control& c) {
+        if (auto* dialog = dynamic_cast<FileDialogControl*>(&c)) confirmed = dialog->open();
+    });
+    return confirmed;
+}
+
+} // namespace brindor

@@ -1,0 +1,57 @@
+// Loading windows and reading and writing control properties by window id and control id.
+// Property access works from any thread: the work is done on the window's own thread.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "runtime/core/text.h"
+
+namespace brindor {
+
+struct ControlRef {
+    uint32_t window_id;
+    uint32_t control_id;
+};
+
+// Properties 0-7 are shared by every kind: left, top, width, height, tag, visible, disable, mouse pointer.
+enum SharedProperty {
+    kPropertyLeft = 0,
+    kPropertyTop = 1,
+    kPropertyWidth = 2,
+    kPropertyHeight = 3,
+    kPropertyTag = 4,
+    kPropertyVisible = 5,
+    kPropertyDisable = 6,
+    kPropertyMousePointer = 7,
+};
+
+// A window that is not loaded is the runtime error "未载入欲访问窗口组件所在的窗口"; an unknown
+// control or property reads as empty or 0 and ignores writes.
+Text read_text_property(ControlRef control, int number); // fresh text, caller owns
+int64_t read_number_property(ControlRef control, int number);
+void write_property(ControlRef control, int number, const char* text);
+void write_property(ControlRef control, int number, int64_t value);
+inline void write_property(ControlRef control, int number, int value) {
+    write_property(control, number, static_cast<int64_t>(value));
+}
+void set_enabled(ControlRef control, bool enabled);
+
+// Already open: restored or activated, true. Modal: the program's other top-level windows are
+// disabled and the call returns after the window has closed. False if it cannot be created.
+bool load_window(uint32_t window_id, HWND parent = nullptr, bool modal = false);
+// Failure is the runtime error "载入启动窗口失败".
+void load_start_window(uint32_t window_id);
+bool window_is_loaded(uint32_t window_id);
+HWND loaded_window_handle(uint32_t window_id);
+
+// Shows the open-file dialog with the control's own properties; on confirmation its file name
+// (property 10) holds the chosen path.
+bool dialog_open(ControlRef file_dialog);
+
+// ListView rows; any thread. Position omitted or negative appends. Returns the new row's index or -1.
+int insert_row(ControlRef list, int position = -1, const char* caption = "");
+// Nothing happens for a row or column that does not exist.
+void set_cell_text(ControlRef list, int row, int column, const char* text = "");
+
+} // namespace brindor

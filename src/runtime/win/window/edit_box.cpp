@@ -1,0 +1,67 @@
+// EditBox: a single-line edit; in integer input mode it filters typing and normalises its
+// content when it loses the focus.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "runtime/core/integer_input.h"
+#include "runtime/win/window/control_colors.h"
+#include "runtime/win/window/control_kinds.h"
+#include "runtime/win/window/window_text.h"
+
+namespace brindor {
+
+namespace {
+
+class EditBox final : public Control {
+public:
+    explicit EditBox(const ControlDefinition& d) : Control(d), colors_(d) {}
+
+    ~EditBox() override {
+        if (handle() && IsWindow(handle())) RemoveWindowSubclass(handle(), &EditBox::procedure, 0);
+    }
+
+    bool create(HWND parent) override {
+        if (!create_child(parent, L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE)) return false;
+        if (definition().integer_input)
+            SetWindowSubclass(handle(), &EditBox::procedure, 0, reinterpret_cast<DWORD_PTR>(this));
+        return true;
+    }
+
+    PropertyValue read(int number) override {
+        if (number == 8) return PropertyValue::of(get_window_text(handle()));
+        return Control::read(number);
+    }
+
+    void write(int number, const PropertyValue& value) override {
+        if (number == 8) return set_window_text(handle(), value.as_text().c_str());
+        Control::write(number, value);
+    }
+
+    HBRUSH on_color(HDC dc) override { return colors_.apply(dc, COLOR_WINDOW); }
+
+private:
+    void normalize() {
+        Text before = get_window_text(handle());
+        Text after = normalize_integer_text(before.c_str());
+        if (after == before) return;
+        DWORD start = 0, end = 0;
+        SendMessageW(handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        set_window_text(handle(), after.c_str());
+        SendMessageW(handle(), EM_SETSEL, start, end); // the edit clamps to the new length
+    }
+
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                      DWORD_PTR self) {
+        if (message == WM_CHAR && !integer_input_accepts(static_cast<uint32_t>(wparam))) return 0;
+        if (message == WM_KILLFOCUS) reinterpret_cast<EditBox*>(self)->normalize();
+        return DefSubclassProc(window, message, wparam, lparam);
+    }
+
+    ControlColors colors_;
+};
+
+} // namespace
+
+std::unique_ptr<Control> make_edit_box(const ControlDefinition& d) { return std::make_unique<EditBox>(d); }
+
+} // namespace brindor

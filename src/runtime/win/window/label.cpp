@@ -1,0 +1,59 @@
+// Label: a static text with an optional font and colours of its own.
+#include "runtime/win/text_boundary.h"
+#include "runtime/win/window/control_colors.h"
+#include "runtime/win/window/control_kinds.h"
+#include "runtime/win/window/window_text.h"
+
+namespace brindor {
+
+namespace {
+
+HFONT create_font(const FontDefinition& font) {
+    std::wstring face = to_wide(font.face);
+    LOGFONTW lf{};
+    lf.lfHeight = -font.height; // negative: the character height, not the cell
+    lf.lfWeight = font.weight;
+    lf.lfCharSet = font.charset;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    return CreateFontIndirectW(&lf);
+}
+
+class Label final : public Control {
+public:
+    explicit Label(const ControlDefinition& d) : Control(d), colors_(d) {}
+
+    bool create(HWND parent) override {
+        if (!create_child(parent, L"STATIC", SS_LEFT | SS_NOPREFIX)) return false;
+        if (definition().font) {
+            font_ = std::make_unique<GdiFont>(create_font(*definition().font));
+            if (font_->get()) SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_->get()), 0);
+        }
+        return true;
+    }
+
+    PropertyValue read(int number) override {
+        if (number == 8) return PropertyValue::of(get_window_text(handle()));
+        return Control::read(number);
+    }
+
+    void write(int number, const PropertyValue& value) override {
+        if (number == 8) return set_window_text(handle(), value.as_text().c_str());
+        Control::write(number, value);
+    }
+
+    HBRUSH on_color(HDC dc) override { return colors_.apply(dc, COLOR_BTNFACE); }
+
+private:
+    ControlColors colors_;
+    std::unique_ptr<GdiFont> font_;
+};
+
+} // namespace
+
+std::unique_ptr<Control> make_label(const ControlDefinition& d) { return std::make_unique<Label>(d); }
+
+} // namespace brindor

@@ -1,0 +1,87 @@
+// Windows and their controls as data: what load_window builds.
+#pragma once
+#include <cstdint>
+
+namespace brindor {
+
+enum class ControlKind { Label, Button, EditBox, ProcessBar, ListView, CommonDlg, HtmlViewer };
+
+using EventHandler = void (*)();
+
+constexpr uint32_t kDefaultColor = 0xFFFFFFFF;
+constexpr uint32_t rgb(uint8_t red, uint8_t green, uint8_t blue) {
+    return red | (green << 8) | (static_cast<uint32_t>(blue) << 16);
+}
+
+struct FontDefinition {
+    const char* face;    // empty: the system's default face for the character set
+    int height;          // character height in pixels
+    int weight;          // 400 normal, 700 bold
+    uint8_t charset;
+};
+
+struct ColumnDefinition {
+    const char* title;
+    int width;
+};
+
+struct ListSettings {
+    int view_type; // 0 icon, 1 small icon, 2 list, 3 report
+    const ColumnDefinition* columns;
+    int column_count;
+};
+
+struct FileDialogSettings {
+    const char* title;
+    const char* file_name;
+    const char* filter; // "display|pattern|..."
+    int initial_filter; // 0-based
+    const char* initial_directory;
+    const char* default_extension;
+    bool must_exist;
+};
+
+struct BrowserSettings {
+    int font_size; // 0 smallest .. 4 largest
+    bool offline;
+    bool silent;
+    const char* address; // navigated to on creation; empty: none
+};
+
+struct ControlDefinition {
+    ControlKind kind;
+    const char* name;
+    uint32_t control_id;
+    uint32_t type_id;
+    int left, top, width, height; // client coordinates of the window
+    bool visible = true;
+    bool tab_stop = false;
+    const char* text = "";        // caption or content
+    const FontDefinition* font = nullptr; // null: the default GUI font
+    uint32_t text_color = kDefaultColor;
+    uint32_t back_color = kDefaultColor;
+    bool integer_input = false;   // EditBox: digits and "-" only
+    const ListSettings* list = nullptr;
+    const FileDialogSettings* file_dialog = nullptr;
+    const BrowserSettings* browser = nullptr;
+    EventHandler on_click = nullptr;
+};
+
+struct WindowDefinition {
+    uint32_t window_id;
+    uint32_t control_id;
+    const char* caption;
+    int width, height;    // outer size; the window is centred on the screen
+    bool minimize_box = false;
+    bool maximize_box = false;
+    const ControlDefinition* controls = nullptr; // in creation order
+    int control_count = 0;
+    EventHandler on_created = nullptr;
+    EventHandler on_destroying = nullptr;
+};
+
+// The program's windows, known before any of them is loaded. The definition must outlive the program.
+void register_window_definition(const WindowDefinition& definition);
+const WindowDefinition* find_window_definition(uint32_t window_id);
+
+} // namespace brindor

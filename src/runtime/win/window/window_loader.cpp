@@ -1,0 +1,108 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "runtime/core/runtime_error.h"
+#include "runtime/win/program.h"
+#include "runtime/win/text_boundary.h"
+#include "runtime/win/window/control_kinds.h"
+#include "runtime/win/window/window_procedure.h"
+#include "runtime/win/window/window_registry.h"
+
+namespace brindor {
+
+namespace {
+
+void initialize_common_controls() {
+    static const bool done = [] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+        return InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)done;
+}
+
+DWORD window_style(const WindowDefinition& d) {
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    if (d.minimize_box) style |= WS_MINIMIZEBOX;
+    if (d.maximize_box) style |= WS_MAXIMIZEBOX;
+    return style;
+}
+
+void bring_back(HWND window) {
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    SetActiveWindow(window);
+    SetForegroundWindow(window);
+}
+
+void disable_other_windows(LoadedWindow& modal) {
+    for (HWND other : loaded_window_handles())
+        if (other != modal.handle && IsWindowEnabled(other)) {
+            EnableWindow(other, FALSE);
+            modal.disabled_while_modal.push_back(other);
+        }
+}
+
+// Null when the window or one of its controls cannot be created.
+LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
+    initialize_common_controls();
+    int left = (GetSystemMetrics(SM_CXSCREEN) - d.width) / 2;
+    int top = (GetSystemMetrics(SM_CYSCREEN) - d.height) / 2;
+    std::wstring caption = to_wide(d.caption);
+    HWND window = CreateWindowExW(0, program_window_class(), caption.c_str(), window_style(d), left, top, d.width,
+                                  d.height, owner, nullptr, program_instance(), nullptr);
+    if (!window) return nullptr;
+    auto* loaded = new LoadedWindow(d); // owned by the window from here, freed on WM_NCDESTROY
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(loaded));
+    SetWindowLongPtrW(window, GWLP_ID, static_cast<LONG_PTR>(d.control_id));
+    loaded->handle = window;
+    for (int i = 0; i < d.control_count; ++i) {
+        loaded->controls.push_back(make_control(d.controls[i]));
+        if (!loaded->controls.back()->create(window)) {
+            DestroyWindow(window);
+            return nullptr;
+        }
+    }
+    remember_loaded_window(d.window_id, window);
+    window_opened(window);
+    loaded->complete = true;
+    return loaded;
+}
+
+} // namespace
+
+bool load_window(uint32_t window_id, HWND parent, bool modal) {
+    if (HWND open = loaded_window_handle(window_id)) {
+        bring_back(open);
+        return true;
+    }
+    const WindowDefinition* definition = find_window_definition(window_id);
+    if (!definition) return false;
+    HWND owner = parent ? parent : modal ? GetActiveWindow() : nullptr;
+    LoadedWindow* loaded = create_window(*definition, owner);
+    if (!loaded) return false;
+    HWND window = loaded->handle;
+    if (modal) disable_other_windows(*loaded);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    if (definition->on_created) definition->on_created();
+    if (modal) run_modal_loop(window);
+    return true;
+}
+
+void load_start_window(uint32_t window_id) {
+    if (!load_window(window_id)) report_runtime_error_text("载入启动窗口失败");
+}
+
+std::unique_ptr<Control> make_control(const ControlDefinition& d) {
+    switch (d.kind) {
+    case ControlKind::Label: return make_label(d);
+    case ControlKind::Button: return make_button(d);
+    case ControlKind::EditBox: return make_edit_box(d);
+    case ControlKind::ProcessBar: return make_process_bar(d);
+    case ControlKind::ListView: return make_list_view(d);
+    case ControlKind::CommonDlg: return make_common_dlg(d);
+    case ControlKind::HtmlViewer: return make_html_viewer(d);
+    }
+    return make_label(d);
+}
+
+} // namespace brindor

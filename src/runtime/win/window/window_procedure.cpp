@@ -1,0 +1,75 @@
+#include "runtime/win/window/window_procedure.h"
+
+#include "runtime/win/program.h"
+#include "runtime/win/window/window_registry.h"
+
+namespace brindor {
+
+namespace {
+
+void destroying(HWND window, LoadedWindow& loaded) {
+    if (loaded.complete && loaded.definition.on_destroying) loaded.definition.on_destroying();
+    enable_windows_disabled_by(window);
+    for (auto& control : loaded.controls) control->close();
+    if (loaded.complete) {
+        forget_loaded_window(loaded.definition.window_id);
+        window_closed(window);
+    }
+}
+
+LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    LoadedWindow* loaded = loaded_window_of(window);
+    if (!loaded) return DefWindowProcW(window, message, wparam, lparam);
+    switch (message) {
+    case kRunOnWindowThread: run_window_work(lparam); return 0;
+    case WM_COMMAND:
+        if (Control* c = loaded->find(reinterpret_cast<HWND>(lparam))) c->on_command(HIWORD(wparam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (Control* c = loaded->find(reinterpret_cast<HWND>(lparam)))
+            if (HBRUSH brush = c->on_color(reinterpret_cast<HDC>(wparam))) return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_CLOSE:
+        // The owner must be enabled before this window goes, or the activation leaves the program.
+        enable_windows_disabled_by(window);
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY: destroying(window, *loaded); return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        delete loaded;
+        break;
+    default: break;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+} // namespace
+
+const wchar_t* program_window_class() {
+    static const wchar_t* name = [] {
+        WNDCLASSEXW cls{};
+        cls.cbSize = sizeof cls;
+        cls.lpfnWndProc = procedure;
+        cls.hInstance = program_instance();
+        cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        cls.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+        cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        cls.lpszClassName = L"BrindorWindow";
+        RegisterClassExW(&cls);
+        return cls.lpszClassName;
+    }();
+    return name;
+}
+
+void enable_windows_disabled_by(HWND modal_window) {
+    LoadedWindow* loaded = loaded_window_of(modal_window);
+    if (!loaded) return;
+    for (HWND other : loaded->disabled_while_modal)
+        if (IsWindow(other)) EnableWindow(other, TRUE);
+    loaded->disabled_while_modal.clear();
+}
+
+} // namespace brindor

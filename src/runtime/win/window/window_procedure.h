@@ -1,0 +1,12 @@
+// The window class of the program's top-level windows.
+#pragma once
+#include <windows.h>
+
+namespace brindor {
+
+// Registers the class once; returns its name.
+const wchar_t* program_window_class();
+// Gives the windows that a modal window disabled their input back.
+void enable_windows_disabled_by(HWND modal_window);
+
+} // namespace brindor

@@ -1,0 +1,50 @@
+// The program's window definitions and the windows loaded from them.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "runtime/win/window/control.h"
+#include "runtime/win/window/control_access.h"
+
+namespace brindor {
+
+// A window built from its definition. Owned by its window handle; used on its own thread only.
+struct LoadedWindow {
+    explicit LoadedWindow(const WindowDefinition& d) : definition(d) {}
+    const WindowDefinition& definition;
+    HWND handle = nullptr;
+    bool complete = false; // every control created and the window registered
+    std::vector<std::unique_ptr<Control>> controls;
+    std::vector<HWND> disabled_while_modal;
+
+    Control* find(uint32_t control_id) const;
+    Control* find(HWND control) const;
+};
+
+LoadedWindow* loaded_window_of(HWND window);
+
+// Any thread.
+void remember_loaded_window(uint32_t window_id, HWND window);
+void forget_loaded_window(uint32_t window_id);
+std::vector<HWND> loaded_window_handles();
+// The window's handle; a window that is not loaded is the runtime error, except while the program
+// ends (no window left), when it is null.
+HWND require_loaded_window(uint32_t window_id);
+// The control's own window, or null (windowless kind, unknown id).
+HWND control_handle(ControlRef control);
+
+// Runs `work` on the thread that owns `window`, waiting for it.
+void run_on_window_thread(HWND window, void (*work)(void*), void* argument);
+template <class F> void on_window_thread(HWND window, F&& work) {
+    run_on_window_thread(
+        window, [](void* f) { (*static_cast<F*>(f))(); }, &work);
+}
+
+// The message that carries run_on_window_thread's work to the window procedure.
+constexpr UINT kRunOnWindowThread = WM_APP + 0x4E1;
+// The window procedure's side of kRunOnWindowThread.
+void run_window_work(LPARAM item);
+
+} // namespace brindor

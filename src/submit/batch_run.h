@@ -1,0 +1,38 @@
+// One batch: every link resolved, committed and reported in order. The service, the controls and
+// the waiting come through a BatchSurface, so the sequence itself runs without a window.
+#pragma once
+#include <cstdint>
+
+#include "runtime/core/text.h"
+#include "runtime/core/text_array.h"
+#include "runtime/core/text_ref.h"
+#include "submit/task_fields.h"
+
+namespace brindor {
+
+// What a run works on, copied when it starts: an import or sign-in during the run changes
+// nothing under it.
+struct BatchInput {
+    TextArray links;
+    Text user_id;
+};
+
+class BatchSurface {
+public:
+    virtual ~BatchSurface() = default;
+    virtual Text ResolveLink(TextRef link) = 0;
+    // Builds the commit body for the user from the fields and sends it; the answer as received.
+    virtual Text CommitTask(TextRef user_id, const TaskFields& fields) = 0;
+    // title null: the message box's default title.
+    virtual void ShowMessage(const char* content, const char* title) = 0;
+    virtual void SetProgressRange(int maximum) = 0;
+    virtual int AppendRow(TextRef caption) = 0;
+    virtual void SetCell(int row, int column, TextRef text) = 0;
+    virtual int32_t ReadInterval() = 0;
+    virtual void Wait(int32_t milliseconds) = 0;
+    virtual void ShowProgress(int position, TextRef percent) = 0;
+};
+
+void RunBatch(const BatchInput& input, BatchSurface& surface);
+
+} // namespace brindor

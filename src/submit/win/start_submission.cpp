@@ -1,0 +1,83 @@
+#include <atomic>
+#include <cstdint>
+
+#include "app/handlers.h"
+#include "app/state.h"
+#include "app/windows/ids.h"
+#include "declared/declared_functions.h"
+#include "runtime/core/conversions.h"
+#include "runtime/win/dialog_ops.h"
+#include "runtime/win/window/control_access.h"
+#include "submit/batch_run.h"
+#include "submit/win/protocol_requests.h"
+#include "submit/win/pumped_wait.h"
+
+namespace brindor::app {
+
+namespace {
+
+// Set on the GUI thread when a run starts, cleared by the worker when it ends.
+std::atomic<bool> batch_running{false};
+
+class MainWindowSurface : public BatchSurface {
+public:
+    Text ResolveLink(TextRef link) override { return brindor::ResolveLink(link); }
+    Text CommitTask(TextRef user_id, const TaskFields& fields) override {
+        return brindor::CommitTask(BuildCommitBody(user_id, fields));
+    }
+    void ShowMessage(const char* content, const char* title) override { message_box(content, 0, title); }
+    void SetProgressRange(int maximum) override {
+        write_property(kProgressBar, kProgressMinimum, int64_t{0});
+        write_property(kProgressBar, kProgressMaximum, int64_t{maximum});
+    }
+    int AppendRow(TextRef caption) override { return insert_row(kReportList, -1, caption.c_str()); }
+    void SetCell(int row, int column, TextRef text) override {
+        set_cell_text(kReportList, row, column, text.c_str());
+    }
+    int32_t ReadInterval() override { return to_integer(read_text_property(kIntervalEdit, kEditBoxContent)); }
+    void Wait(int32_t milliseconds) override { PumpedWait(milliseconds); }
+    void ShowProgress(int position, TextRef percent) override {
+        write_property(kProgressBar, kProgressPosition, int64_t{position});
+        write_property(kProgressLabel, kLabelCaption, percent.c_str());
+    }
+};
+
+void SetBatchButtonsEnabled(bool enabled) {
+    set_enabled(kStartButton, enabled);
+    set_enabled(kImportButton, enabled);
+}
+
+uint32_t __stdcall SubmissionWorker(void* parameter) {
+    BatchInput* input = static_cast<BatchInput*>(parameter);
+    MainWindowSurface surface;
+    RunBatch(*input, surface);
+    delete input;
+    batch_running = false;
+    SetBatchButtonsEnabled(true);
+    return 0;
+}
+
+} // namespace
+
+void StartSubmission() {
+    // The buttons are off while a run goes; this also covers a click queued before that.
+    if (batch_running.exchange(true)) return;
+    SetBatchButtonsEnabled(false);
+    // Taken here on the GUI thread, the only writer, so the copy cannot tear.
+    BatchInput* input = new BatchInput{LinkList, SignedInUserId};
+    uint32_t thread_id = 0;
+    uint32_t(__stdcall * routine)(void*) = &SubmissionWorker;
+    void* handle = call_declared<void*>(kCreateThread, static_cast<void*>(nullptr), uint32_t{0}, routine,
+                                        static_cast<void*>(input), uint32_t{0}, &thread_id);
+    if (!handle) {
+        delete input;
+        batch_running = false;
+        SetBatchButtonsEnabled(true);
+        return;
+    }
+    // The previous worker has finished (runs never overlap), so its handle is of no further use.
+    if (WorkerThreadHandle) call_declared(kCloseHandle, WorkerThreadHandle);
+    WorkerThreadHandle = handle;
+}
+
+} // namespace brindor::app

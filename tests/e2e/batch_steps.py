@@ -1,0 +1,83 @@
+"""The user's steps of a batch, played through the driver: sign in, import, start, wait for the end.
+
+Shared by the batch scenarios, the run command's headless mode and the benchmark.
+"""
+
+import time
+
+from harness import MAIN_CAPTION, SIGNIN_CAPTION
+
+MAIN_WINDOW = 0x52010001
+LINK_COUNT_LABEL = 0x160119ED
+IMPORT_BUTTON = 0x160119EC
+SIGNIN_STATE_LABEL = 0x160119E7
+INTERVAL_EDIT = 0x160119DC
+PROGRESS_LABEL = 0x1601001A
+PROGRESS_BAR = 0x16010018
+REPORT_LIST = 0x16010017
+START_BUTTON = 0x1601000B
+SIGNIN_BUTTON = 0x16010007
+
+ALL_DONE = "全部完成！"
+DEFAULT_TITLE = "信息："
+NOTICE_TITLE = "提示"
+NOTHING_TO_DO = "数组里面没有数据，或者还没有登陆迅雷离线平台"
+SUBMITTED = "提交成功！"
+FAILED = "提交失败！"
+
+
+def sign_in(session, name, user_id, timeout=30.0):
+    """Open the sign-in window, let the stand-in's automatic sign-in set the cookies, close it."""
+    main = session.wait_window(MAIN_CAPTION)
+    seen = len(session.standin.requests())
+    session.click(main, SIGNIN_BUTTON)
+    window = session.wait_window(SIGNIN_CAPTION)
+    session.wait_for(lambda: any(r["path"].startswith("/task.html") for r in session.standin.requests()[seen:]),
+                     timeout=timeout, message="the sign-in page request")
+    session.close_window(window)
+    session.wait_gone(window)
+    expected = f"{name}|{user_id}"
+    session.wait_for(lambda: session.text(main, SIGNIN_STATE_LABEL) == expected, timeout=10,
+                     message="the sign-in label")
+    return main
+
+
+def import_links(session, path, count):
+    main = session.wait_window(MAIN_CAPTION)
+    session.click(main, IMPORT_BUTTON)
+    session.open_file(path)
+    session.wait_for(lambda: session.text(main, LINK_COUNT_LABEL) == f"共{count}条链接。", timeout=30,
+                     message="the link count label")
+
+
+def start_batch(session, interval="0"):
+    main = session.wait_window(MAIN_CAPTION)
+    session.set_text(main, INTERVAL_EDIT, interval)
+    session.click(main, START_BUTTON)
+    return main
+
+
+def wait_all_done(session, timeout_ms=120000):
+    """Wait for the end-of-run box, press OK and return its text and title."""
+    box = session.wait_message_box(timeout_ms=timeout_ms)
+    session.press(box.handle, "OK")
+    session.wait_gone(box.handle)
+    return box
+
+
+def report_rows(session):
+    return session.list_rows(MAIN_CAPTION, REPORT_LIST)
+
+
+def wait_rows(session, count, timeout=60.0):
+    return session.wait_for(lambda: len(report_rows(session)) >= count, timeout=timeout,
+                            message=f"{count} report rows")
+
+
+def format_rows(rows):
+    return "\n".join("\t".join(row) for row in rows)
+
+
+def stopwatch():
+    start = time.monotonic()
+    return lambda: time.monotonic() - start

@@ -1,0 +1,163 @@
+#include "commands.h"
+#include "targets.h"
+
+#include <commctrl.h>
+
+namespace driver {
+namespace {
+
+// Focus belongs to a thread's input state: join the target's for the call.
+void move_focus(HWND control) {
+    DWORD target = GetWindowThreadProcessId(control, nullptr);
+    DWORD self = GetCurrentThreadId();
+    bool attached = AttachThreadInput(self, target, TRUE);
+    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    SetFocus(control);
+    if (attached) AttachThreadInput(self, target, FALSE);
+}
+
+RECT client_relative(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    HWND parent = GetParent(control);
+    if (parent && (GetWindowLongW(control, GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+BOOL CALLBACK collect_visible(HWND window, LPARAM context) {
+    if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
+}
+
+Reply& add_rect(Reply& reply, const RECT& r) {
+    return reply.add(r.left).add(r.top).add(r.right - r.left).add(r.bottom - r.top);
+}
+
+} // namespace
+
+Reply windows(const Args&) {
+    Reply reply;
+    std::vector<HWND> tops;
+    EnumWindows(collect_visible, reinterpret_cast<LPARAM>(&tops));
+    for (HWND window : tops) {
+        wchar_t caption[512] = L"";
+        GetWindowTextW(window, caption, 512);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        reply.add_hex(uint32_t(uintptr_t(window))).add(window_class(window)).add(caption).add(int64_t(process));
+    }
+    return reply;
+}
+
+Reply wait_window(const Args& args) {
+    const std::wstring& caption = arg(args, 0, L"caption");
+    DWORD timeout = DWORD(number_arg(args, 1, L"timeout", 10000));
+    std::wstring class_name = args.size() > 2 ? args[2] : L"";
+    HWND found = nullptr;
+    if (!wait_until(timeout, [&] { return (found = find_top_window(caption, class_name)) != nullptr; }))
+        throw Failure{L"timeout waiting for window " + caption};
+    return Reply().add_hex(uint32_t(uintptr_t(found)));
+}
+
+Reply wait_gone(const Args& args) {
+    const std::wstring& spec = arg(args, 0, L"window");
+    DWORD timeout = DWORD(number_arg(args, 1, L"timeout", 10000));
+    if (!wait_until(timeout, [&] { return find_top_window(spec) == nullptr; }))
+        throw Failure{L"window still there: " + spec};
+    return {};
+}
+
+Reply control(const Args& args) {
+    HWND found = control_arg(args, 0);
+    return Reply().add_hex(uint32_t(uintptr_t(found))).add(window_class(found));
+}
+
+Reply children(const Args& args) {
+    Reply reply;
+    for (HWND child : child_windows(window_arg(args, 0)))
+        reply.add_hex(uint32_t(GetDlgCtrlID(child))).add(window_class(child)).add(control_text(child));
+    return reply;
+}
+
+Reply info(const Args& args) {
+    HWND found = control_arg(args, 0);
+    Reply reply;
+    reply.add(window_class(found));
+    add_rect(reply, client_relative(found));
+    reply.add(IsWindowEnabled(found) ? 1 : 0).add(IsWindowVisible(found) ? 1 : 0);
+    reply.add_hex(uint32_t(GetWindowLongW(found, GWL_STYLE))).add_hex(uint32_t(GetWindowLongW(found, GWL_EXSTYLE)));
+    return reply.add(control_text(found));
+}
+
+Reply text(const Args& args) { return Reply().add(control_text(control_arg(args, 0))); }
+
+Reply set_text(const Args& args) {
+    HWND found = control_arg(args, 0);
+    const std::wstring& value = arg(args, 2, L"text");
+    send_message(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
+    return {};
+}
+
+// Posted, so a modal loop that the click opens does not hold the driver.
+Reply click(const Args& args) {
+    HWND found = control_arg(args, 0);
+    if (!PostMessageW(found, BM_CLICK, 0, 0)) throw Failure{L"cannot post BM_CLICK"};
+    return {};
+}
+
+Reply focus(const Args& args) {
+    HWND found = control_arg(args, 0);
+    move_focus(found);
+    return {};
+}
+
+Reply type(const Args& args) {
+    HWND found = control_arg(args, 0);
+    const std::wstring& characters = arg(args, 2, L"text");
+    move_focus(found);
+    for (wchar_t c : characters) send_message(found, WM_CHAR, c, 1);
+    return {};
+}
+
+Reply select(const Args& args) {
+    HWND found = control_arg(args, 0);
+    send_message(found, EM_SETSEL, WPARAM(number_arg(args, 2, L"start", 0)), LPARAM(number_arg(args, 3, L"end", -1)));
+    return {};
+}
+
+Reply enabled(const Args& args) { return Reply().add(IsWindowEnabled(control_arg(args, 0)) ? 1 : 0); }
+
+Reply visible(const Args& args) { return Reply().add(IsWindowVisible(control_arg(args, 0)) ? 1 : 0); }
+
+Reply rect(const Args& args) {
+    HWND found = control_arg(args, 0);
+    RECT r;
+    GetWindowRect(found, &r);
+    Reply reply;
+    return add_rect(reply, r);
+}
+
+Reply client_rect(const Args& args) {
+    HWND found = control_arg(args, 0);
+    RECT r;
+    GetClientRect(found, &r);
+    MapWindowPoints(found, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+    Reply reply;
+    return add_rect(reply, r);
+}
+
+Reply close(const Args& args) {
+    HWND found = window_arg(args, 0);
+    if (!PostMessageW(found, WM_CLOSE, 0, 0)) throw Failure{L"cannot post WM_CLOSE"};
+    return {};
+}
+
+Reply progress(const Args& args) {
+    HWND found = control_arg(args, 0);
+    auto low = int64_t(send_message(found, PBM_GETRANGE, TRUE, 0));
+    auto high = int64_t(send_message(found, PBM_GETRANGE, FALSE, 0));
+    return Reply().add(low).add(high).add(int64_t(send_message(found, PBM_GETPOS)));
+}
+
+} // namespace driver

@@ -1,0 +1,141 @@
+"""The whole job under Wine: sign in, import, start, and what the report, the progress and the service show."""
+
+import os
+import re
+import sys
+import unittest
+
+from harness import REPO, MAIN_CAPTION, E2ETestCase, temporary_text_file
+import batch_steps as steps
+
+sys.path.insert(0, str(REPO))
+from tools.standin.catalogue import Catalogue  # noqa: E402
+from tools.standin.sizes import format_size  # noqa: E402
+
+USER, USER_ID = "demo", "100001"
+SAMPLE = REPO / "samples" / "links.txt"
+HASH = re.compile(r"xt=urn:btih:([0-9A-Za-z]+)")
+
+
+def sample_links():
+    with open(SAMPLE, "rb") as f:
+        return [line.decode("gbk") for line in f.read().splitlines() if line]
+
+
+def expected_row(number, link, catalogue):
+    """What the report should show for a link: the title as the program keeps it, size, status."""
+    found = HASH.search(link)
+    entry = catalogue.lookup(hex_hash(found.group(1))) if found else None
+    if entry is None:
+        return [str(number), "", "0KB", link, steps.FAILED]
+    status = steps.FAILED if entry.refused else steps.SUBMITTED
+    return [str(number), entry.client_title, format_size(str(entry.tsize)), link, status]
+
+
+def hex_hash(text):
+    if len(text) == 40:
+        return text.lower()
+    import base64
+    return base64.b32decode(text.upper()).hex()
+
+
+class BatchTest(E2ETestCase):
+    standin_args = ("--auto-signin", f"{USER}:{USER_ID}")
+
+    def test_whole_job_reports_every_link_and_commits_the_accepted_ones(self):
+        s = self.session
+        links = sample_links()
+        catalogue = Catalogue.load()
+        expected = [expected_row(i, link, catalogue) for i, link in enumerate(links, 1)]
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, SAMPLE, len(links))
+        steps.start_batch(s, "0")
+        box = steps.wait_all_done(s)
+        self.assertEqual((box.title, box.text), (steps.DEFAULT_TITLE, steps.ALL_DONE))
+
+        self.assertEqual(steps.report_rows(s), expected)
+        self.assertEqual(s.progress(MAIN_CAPTION, steps.PROGRESS_BAR), (0, len(links), len(links)))
+        self.assertEqual(s.text(MAIN_CAPTION, steps.PROGRESS_LABEL), "100%")
+        sizes = {row[2] for row in expected}
+        self.assertTrue({"1.5GB", "1024MB", "0.1KB"} <= sizes)
+
+        accepted = [c for c in self.standin.commits() if c["accepted"]]
+        self.assertEqual([c["cid"] for c in accepted],
+                         [catalogue.lookup(hex_hash(HASH.search(row[3]).group(1))).cid
+                          for row in expected if row[4] == steps.SUBMITTED])
+        commits = self.standin.commits()
+        self.assertTrue(all(c["uid"] == USER_ID for c in commits))
+        # Only links the service resolved to a content id are committed.
+        self.assertEqual(len(commits), sum(1 for link in links if HASH.search(link)))
+
+        # A second run appends below, numbered from 1 again.
+        steps.start_batch(s, "0")
+        steps.wait_all_done(s)
+        rows = steps.report_rows(s)
+        self.assertEqual(rows, expected + expected)
+
+    def test_no_links_or_nobody_signed_in_only_tells_the_user(self):
+        s = self.session
+        links = temporary_text_file("magnet:?xt=urn:btih:" + "01" * 20 + "\n")
+        self.addCleanup(os.unlink, links)
+        for prepare in ("nothing", "links without sign-in"):
+            with self.subTest(prepare):
+                if prepare == "links without sign-in":
+                    steps.import_links(s, links, 1)
+                seen = len(self.standin.requests())
+                steps.start_batch(s, "0")
+                box = steps.wait_all_done(s, timeout_ms=15000)
+                self.assertEqual((box.title, box.text), (steps.NOTICE_TITLE, steps.NOTHING_TO_DO))
+                self.assertEqual(steps.report_rows(s), [])
+                self.assertEqual(s.text(MAIN_CAPTION, steps.PROGRESS_LABEL), "")
+                interface = [r for r in self.standin.requests()[seen:] if r["role"] == "interface"]
+                self.assertEqual(interface, [])
+                s.wait_for(lambda: s.enabled(MAIN_CAPTION, steps.START_BUTTON), message="start button back")
+
+    def test_buttons_are_off_while_a_batch_runs(self):
+        s = self.session
+        links = sample_links()
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, SAMPLE, len(links))
+        steps.start_batch(s, "300")
+        s.wait_for(lambda: len(steps.report_rows(s)) >= 1, timeout=30, message="the first row")
+        self.assertFalse(s.enabled(MAIN_CAPTION, steps.START_BUTTON))
+        self.assertFalse(s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON))
+        steps.wait_all_done(s)
+        s.wait_for(lambda: s.enabled(MAIN_CAPTION, steps.START_BUTTON) and
+                   s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON), message="both buttons back")
+        self.assertEqual(len(steps.report_rows(s)), len(links))
+
+    def test_closing_the_main_window_mid_run_ends_the_program_at_once(self):
+        s = self.session
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, SAMPLE, len(sample_links()))
+        main = steps.start_batch(s, "500")
+        s.wait_for(lambda: len(steps.report_rows(s)) >= 1, timeout=30, message="the first row")
+        s.close_window(main)
+        self.assertEqual(s.wait_exit(timeout_ms=5000), 0)
+        self.assertEqual(s.windows(), [])
+
+
+class ResponsivenessTest(E2ETestCase):
+    standin_args = ("--auto-signin", f"{USER}:{USER_ID}")
+    LINKS = 1000
+
+    def test_gui_answers_promptly_during_a_long_batch(self):
+        s = self.session
+        content = "".join(f"magnet:?xt=urn:btih:{i * 2654435761 % (1 << 160):040x}\n" for i in range(1, self.LINKS + 1))
+        links = temporary_text_file(content)
+        self.addCleanup(os.unlink, links)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, links, self.LINKS)
+        main = steps.start_batch(s, "0")
+        s.wait_for(lambda: len(steps.report_rows(s)) >= 1, timeout=30, message="the first row")
+        probe = s.probe(main, interval_ms=20, duration_ms=10000)
+        print(f"\nround trips during the batch: {probe.count}, p50 {probe.p50:.1f} ms, "
+              f"p99 {probe.p99:.1f} ms, max {probe.max:.1f} ms", file=sys.stderr)
+        self.assertEqual(probe.failures, 0)
+        self.assertLess(probe.p99, 250)
+
+
+if __name__ == "__main__":
+    unittest.main()

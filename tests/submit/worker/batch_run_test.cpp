@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "runtime/core/text_ops.h"
+#include "submit/batch_run.h"
+#include "submit/commit_body.h"
+
+namespace brindor {
+namespace {
+
+// Records what a run does, one line per step, and answers like the service would.
+class RecordingSurface : public BatchSurface {
+public:
+    std::map<std::string, std::string> resolve_answers; // by link; others get an empty answer
+    std::string commit_answer = "jsonp1({\"id\":\"1000000001\",\"progress\":1})";
+    std::vector<int32_t> intervals{0};
+    std::vector<std::string> steps;
+    std::vector<std::string> commit_bodies;
+
+    Text ResolveLink(TextRef link) override {
+        steps.push_back(std::string("resolve ") + link.c_str());
+        auto found = resolve_answers.find(link.c_str());
+        return found == resolve_answers.end() ? Text() : Text(found->second.c_str());
+    }
+    Text CommitTask(TextRef user_id, const TaskFields& fields) override {
+        steps.push_back("commit");
+        commit_bodies.push_back(JoinCommitFields(user_id, fields.title, fields).c_str());
+        return Text(commit_answer.c_str());
+    }
+    void ShowMessage(const char* content, const char* title) override {
+        steps.push_back(std::string("message ") + content + " | " + (title ? title : "(default)"));
+    }
+    void SetProgressRange(int maximum) override { steps.push_back("range " + std::to_string(maximum)); }
+    int AppendRow(TextRef caption) override {
+        steps.push_back(std::string("row ") + caption.c_str());
+        return rows_++;
+    }
+    void SetCell(int row, int column, TextRef text) override {
+        steps.push_back("cell " + std::to_string(row) + "," + std::to_string(column) + " " + text.c_str());
+    }
+    int32_t ReadInterval() override {
+        const int32_t value = intervals[reads_ < intervals.size() ? reads_ : intervals.size() - 1];
+        ++reads_;
+        return value;
+    }
+    void Wait(int32_t milliseconds) override { steps.push_back("wait " + std::to_string(milliseconds)); }
+    void ShowProgress(int position, TextRef percent) override {
+        steps.push_back("progress " + std::to_string(position) + " " + percent.c_str());
+    }
+
+private:
+    int rows_ = 0;
+    size_t reads_ = 0;
+};
+
+std::string Answer(const char* cid, const char* tsize, const char* title) {
+    return std::string("queryUrl(1,'") + cid + "','" + tsize + "','" + title +
+           "','1',new Array('a.mkv'),new Array('1KB'),new Array('" + tsize +
+           "'),new Array('1'),new Array('video'),new Array('0'),'0.5')";
+}
+
+BatchInput Input(std::initializer_list<const char*> links, const char* user_id = "100001") {
+    BatchInput input;
+    for (const char* link : links) input.links.append(Text(link));
+    input.user_id = user_id;
+    return input;
+}
+
+const char* const kNothingToDo = "message 数组里面没有数据，或者还没有登陆迅雷离线平台 | 提示";
+
+TEST(RunBatch, RefusesWithoutLinksOrUser) {
+    const BatchInput inputs[] = {Input({}), Input({"magnet:?xt=a"}, ""), Input({}, "")};
+    for (const BatchInput& input : inputs) {
+        RecordingSurface surface;
+        RunBatch(input, surface);
+        EXPECT_EQ(surface.steps, std::vector<std::string>{kNothingToDo});
+    }
+}
+
+TEST(RunBatch, ReportsEachLinkAfterItsRequestsThenProgress) {
+    RecordingSurface surface;
+    surface.resolve_answers["L1"] = Answer("C1", "1610612736", "First");
+    surface.resolve_answers["L2"] = Answer("C2", "100", "Second");
+    surface.resolve_answers["L3"] = Answer("C3", "1073741824", "Third");
+    RunBatch(Input({"L1", "L2", "L3"}), surface);
+    const std::vector<std::string> expected = {
+        "range 3",
+        "resolve L1", "commit", "row 1", "cell 0,1 First", "cell 0,2 1.5GB", "cell 0,3 L1",
+        "cell 0,4 提交成功！", "wait 0", "progress 1 33.33%",
+        "resolve L2", "commit", "row 2", "cell 1,1 Second", "cell 1,2 0.1KB", "cell 1,3 L2",
+        "cell 1,4 提交成功！", "wait 0", "progress 2 66.67%",
+        "resolve L3", "commit", "row 3", "cell 2,1 Third", "cell 2,2 1024MB", "cell 2,3 L3",
+        "cell 2,4 提交成功！", "wait 0", "progress 3 100%",
+        "message 全部完成！ | (default)",
+    };
+    EXPECT_EQ(surface.steps, expected);
+}
+
+TEST(RunBatch, LinkWithoutContentIdIsNotCommittedNorGivenTheLastLinksFields) {
+    RecordingSurface surface;
+    surface.resolve_answers["good"] = Answer("C1", "1536", "Kept");
+    surface.resolve_answers["flag0"] = "queryUrl(0,'','','','0',new Array(),new Array(),new Array(),"
+                                       "new Array(),new Array(),new Array(),'0.1')";
+    RunBatch(Input({"good", "flag0", "dead"}), surface);
+    const std::vector<std::string> expected = {
+        "range 3",
+        "resolve good", "commit", "row 1", "cell 0,1 Kept", "cell 0,2 1.5KB", "cell 0,3 good",
+        "cell 0,4 提交成功！", "wait 0", "progress 1 33.33%",
+        "resolve flag0", "row 2", "cell 1,1 ", "cell 1,2 0KB", "cell 1,3 flag0",
+        "cell 1,4 提交失败！", "wait 0", "progress 2 66.67%",
+        "resolve dead", "row 3", "cell 2,1 ", "cell 2,2 0KB", "cell 2,3 dead",
+        "cell 2,4 提交失败！", "wait 0", "progress 3 100%",
+        "message 全部完成！ | (default)",
+    };
+    EXPECT_EQ(surface.steps, expected);
+    EXPECT_EQ(surface.commit_bodies.size(), 1u);
+}
+
+TEST(RunBatch, CommitOutcomes) {
+    struct Case {
+        const char* answer;
+        const char* status;
+    };
+    const Case cases[] = {
+        {"jsonp1({\"id\":\"1000000001\",\"progress\":1})", "提交成功！"},
+        {"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"no\"})", "提交失败！"},
+        {"", "提交失败！"}, // the exchange failed: never shown as success
+        {"<html>nullable</html>", "提交失败！"},
+    };
+    for (const Case& c : cases) {
+        RecordingSurface surface;
+        surface.resolve_answers["L"] = Answer("C1", "1", "T");
+        surface.commit_answer = c.answer;
+        RunBatch(Input({"L"}), surface);
+        EXPECT_EQ(surface.steps.at(7), std::string("cell 0,4 ") + c.status) << c.answer;
+    }
+}
+
+TEST(RunBatch, CommitsForTheUserTheRunStartedWith) {
+    RecordingSurface surface;
+    surface.resolve_answers["L"] = Answer("C1", "1", "T");
+    RunBatch(Input({"L"}, "424242"), surface);
+    ASSERT_EQ(surface.commit_bodies.size(), 1u);
+    EXPECT_EQ(surface.commit_bodies[0].rfind("uid=424242&", 0), 0u) << surface.commit_bodies[0];
+}
+
+TEST(RunBatch, ReadsTheIntervalAnewBeforeEveryWait) {
+    RecordingSurface surface;
+    surface.intervals = {7, 1000, -5};
+    RunBatch(Input({"a", "b", "c", "d"}), surface);
+    std::vector<std::string> waits;
+    for (const std::string& step : surface.steps)
+        if (step.rfind("wait ", 0) == 0) waits.push_back(step);
+    EXPECT_EQ(waits, (std::vector<std::string>{"wait 7", "wait 1000", "wait -5", "wait -5"}));
+}
+
+} // namespace
+} // namespace brindor
