@@ -15,6 +15,9 @@ import urllib.request
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[4]
+sys.path.insert(0, str(REPO))
+from tests.tools.harness import clear_wine_cookies  # noqa: E402
+
 USER_ID = "100001"
 
 
@@ -80,6 +83,7 @@ class ProtocolServiceTest(unittest.TestCase):
         host, _, port = os.environ["BRINDOR_INTERFACE_HOST"].rpartition(":")
         if os.environ.get("BRINDOR_WEB_HOST") != os.environ["BRINDOR_INTERFACE_HOST"]:
             raise unittest.SkipTest("the web and interface hosts differ: one stand-in cannot play both")
+        clear_wine_cookies(os.environ.get("WINEPREFIX", REPO / "build" / "wineprefix"))
         cls.standin = Standin(host, int(port))
         cls.addClassCleanup(cls.standin.stop)
         cls.addClassCleanup(cls.sign_out)
