@@ -113,9 +113,11 @@ class ProtocolServiceTest(unittest.TestCase):
     def test_resolve_reads_catalogue_entries_with_and_without_charset(self):
         # Chinese, comma and apostrophes, kana, "utf-8" early in the body, twelve files, an empty title.
         bytes_ = ["01", "0a", "11", "13", "0b", "1e"]
-        for charset in (True, False):
-            with self.subTest(charset=charset):
+        # A header block too long for the request routine hides the charset from it as well.
+        for charset, faults in ((True, {}), (False, {}), (True, {"big_headers": {"bytes": 6000}})):
+            with self.subTest(charset=charset, faults=faults):
                 self.standin.call("/_standin/options", {"charset": charset})
+                self.standin.call("/_standin/faults", faults)
                 answers = Probe.run(*[("resolve", magnet(b).encode()) for b in bytes_])
                 for byte, answer in zip(bytes_, answers):
                     with self.subTest(entry=byte):
