@@ -5,7 +5,6 @@ that runs it, BRINDOR_INTERFACE_HOST and BRINDOR_WEB_HOST the build's hosts (one
 
 import json
 import os
-import re
 import subprocess
 import sys
 import time
