@@ -4,6 +4,7 @@ A scenario either uses `E2ESession` as a context manager or derives from `E2ETes
 environment (display, wineserver, stand-in) per test class and gives every test a fresh program.
 """
 
+import atexit
 import json
 import os
 import re
@@ -13,6 +14,7 @@ import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 import urllib.request
@@ -136,6 +138,32 @@ def _read_line(stream, deadline, what):
     return buffer.decode("utf-8", "replace").rstrip("\r\n")
 
 
+def _die_with_parent():
+    """In a child before exec: end when the harness ends, however it ends."""
+    try:
+        import ctypes
+        ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+    except (OSError, AttributeError):
+        pass
+
+
+_live_environments = []
+
+
+def _close_live_environments():
+    for environment in list(_live_environments):
+        environment.close()
+
+
+def _on_terminate(signum, frame):
+    # A CTest timeout: tear down what we started, then leave at once.
+    _close_live_environments()
+    os._exit(128 + signum)
+
+
+atexit.register(_close_live_environments)
+
+
 def _stop(proc, timeout=5):
     if proc is None or proc.poll() is not None:
         return
@@ -160,7 +188,8 @@ class Standin:
         self.port = port
         self.proc = subprocess.Popen(
             [sys.executable, str(STANDIN), "--host", "127.0.0.1", "--port", str(port), *args],
-            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
+            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True,
+            preexec_fn=_die_with_parent)
         try:
             line = _read_line(self.proc.stdout, time.monotonic() + 15, "the stand-in service")
         except HarnessError:
@@ -244,6 +273,9 @@ class E2EEnvironment:
         for path, what in ((DRIVER, "driver"),):
             if not path.exists():
                 raise HarnessError(f"{what} not built: {path}")
+        _live_environments.append(self)
+        if threading.current_thread() is threading.main_thread():
+            signal.signal(signal.SIGTERM, _on_terminate)
         try:
             running = self._wineserver_running()
             if running and os.environ.get("DISPLAY"):
@@ -295,7 +327,7 @@ class E2EEnvironment:
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
             pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL, start_new_session=True)
+            stderr=subprocess.DEVNULL, start_new_session=True, preexec_fn=_die_with_parent)
         os.close(write_end)
         try:
             with os.fdopen(read_end, "rb", buffering=0) as pipe:
@@ -315,6 +347,17 @@ class E2EEnvironment:
                        timeout=30, check=True)
         return path
 
+    def pixels(self, rect):
+        """The screen's pixels in (left, top, width, height) as rows of (r, g, b)."""
+        left, top, width, height = rect
+        data = subprocess.run(["import", "-display", self.display, "-window", "root", "-crop",
+                               f"{width}x{height}+{left}+{top}", "-depth", "8", "rgb:-"], env=self.env,
+                              stdin=subprocess.DEVNULL, capture_output=True, timeout=30, check=True).stdout
+        if len(data) != width * height * 3:
+            raise HarnessError(f"screen grab gave {len(data)} bytes for {width}x{height}")
+        return [[tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
+                for y in range(height)]
+
     def clear_cookies(self):
         """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""
         users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
@@ -324,6 +367,8 @@ class E2EEnvironment:
                     item.unlink()
 
     def close(self):
+        if self in _live_environments:
+            _live_environments.remove(self)
         if self.standin:
             self.standin.close()
             self.standin = None
@@ -343,7 +388,7 @@ class Driver:
 
     def __init__(self, env):
         self.proc = subprocess.Popen([WINE, str(DRIVER)], env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                     stderr=subprocess.DEVNULL, start_new_session=True)
+                                     stderr=subprocess.DEVNULL, start_new_session=True, preexec_fn=_die_with_parent)
         self.call("ping", timeout=60)
 
     def call(self, command, *args, timeout=30):
@@ -586,6 +631,10 @@ class E2ESession:
 
     def screenshot(self, name):
         return self.environment.screenshot(name)
+
+    def pixels(self, window, control=None):
+        """The pixels of a window's or control's client area, as rows of (r, g, b)."""
+        return self.environment.pixels(self.client_rect(window, control))
 
 
 class E2ETestCase(unittest.TestCase):

@@ -86,6 +86,13 @@ class WindowsTest(E2ETestCase):
         self.assertEqual([r["method"] for r in announcements], ["GET"])
         s.screenshot("main_window")
 
+    def test_progress_label_draws_large_navy_text(self):
+        self.s.set_text(self.main, PERCENT, "100%")
+        navy = self.s.wait_for(lambda: [y for y, row in enumerate(self.s.pixels(self.main, PERCENT))
+                                        if (0, 0, 128) in row], message="navy text")
+        # A 16-pixel face has digits of about 12 pixels; the default GUI font's are about 8.
+        self.assertGreaterEqual(navy[-1] - navy[0] + 1, 11)
+
     def test_interval_box_accepts_integers_and_normalises_when_left(self):
         cases = [
             # typed, shown while typing, shown after the focus left

@@ -6,15 +6,6 @@
 namespace driver {
 namespace {
 
-constexpr DWORD kAnswerTimeout = 5000;
-
-LRESULT send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, kAnswerTimeout, &result))
-        throw Failure{L"window does not answer message " + hex(message)};
-    return LRESULT(result);
-}
-
 // Focus belongs to a thread's input state: join the target's for the call.
 void move_focus(HWND control) {
     DWORD target = GetWindowThreadProcessId(control, nullptr);
@@ -104,7 +95,7 @@ Reply text(const Args& args) { return Reply().add(control_text(control_arg(args,
 Reply set_text(const Args& args) {
     HWND found = control_arg(args, 0);
     const std::wstring& value = arg(args, 2, L"text");
-    send(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
+    send_message(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
     return {};
 }
 
@@ -125,13 +116,13 @@ Reply type(const Args& args) {
     HWND found = control_arg(args, 0);
     const std::wstring& characters = arg(args, 2, L"text");
     move_focus(found);
-    for (wchar_t c : characters) send(found, WM_CHAR, c, 1);
+    for (wchar_t c : characters) send_message(found, WM_CHAR, c, 1);
     return {};
 }
 
 Reply select(const Args& args) {
     HWND found = control_arg(args, 0);
-    send(found, EM_SETSEL, WPARAM(number_arg(args, 2, L"start", 0)), LPARAM(number_arg(args, 3, L"end", -1)));
+    send_message(found, EM_SETSEL, WPARAM(number_arg(args, 2, L"start", 0)), LPARAM(number_arg(args, 3, L"end", -1)));
     return {};
 }
 
@@ -164,9 +155,9 @@ Reply close(const Args& args) {
 
 Reply progress(const Args& args) {
     HWND found = control_arg(args, 0);
-    auto low = int64_t(send(found, PBM_GETRANGE, TRUE, 0));
-    auto high = int64_t(send(found, PBM_GETRANGE, FALSE, 0));
-    return Reply().add(low).add(high).add(int64_t(send(found, PBM_GETPOS)));
+    auto low = int64_t(send_message(found, PBM_GETRANGE, TRUE, 0));
+    auto high = int64_t(send_message(found, PBM_GETRANGE, FALSE, 0));
+    return Reply().add(low).add(high).add(int64_t(send_message(found, PBM_GETPOS)));
 }
 
 } // namespace driver

@@ -27,13 +27,15 @@ BOOL CALLBACK consider_dialog(HWND window, LPARAM context) {
         GetWindowTextW(window, caption, 512);
         if (*search.title != caption) return TRUE;
     }
-    search.found = window;
-    return FALSE;
+    // The started program's dialogs first.
+    if (!search.found || is_preferred(window)) search.found = window;
+    return !is_preferred(window);
 }
 
 HWND wait_dialog(bool file_dialog, const std::wstring& title, DWORD timeout) {
     DialogSearch search{file_dialog, &title, nullptr};
     wait_until(timeout, [&] {
+        search.found = nullptr;
         EnumWindows(consider_dialog, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
     });

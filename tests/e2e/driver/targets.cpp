@@ -1,5 +1,7 @@
 #include "targets.h"
 
+#include <algorithm>
+
 namespace driver {
 namespace {
 
@@ -19,9 +21,7 @@ BOOL CALLBACK consider_top_window(HWND window, LPARAM context) {
     GetWindowTextW(window, caption, 512);
     if (*search.caption != caption) return TRUE;
     if (!search.class_name->empty() && window_class(window) != *search.class_name) return TRUE;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    bool preferred = preferred_process && process == preferred_process;
+    bool preferred = is_preferred(window);
     if (!search.found || (preferred && !search.found_preferred)) {
         search.found = window;
         search.found_preferred = preferred;
@@ -49,6 +49,12 @@ BOOL CALLBACK collect_child(HWND child, LPARAM context) {
 } // namespace
 
 void prefer_process(DWORD process_id) { preferred_process = process_id; }
+
+bool is_preferred(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return preferred_process && process == preferred_process;
+}
 
 HWND find_top_window(const std::wstring& spec, const std::wstring& class_name) {
     if (spec.size() > 2 && spec[0] == L'0' && (spec[1] == L'x' || spec[1] == L'X')) {
@@ -82,16 +88,20 @@ HWND control_arg(const Args& args, size_t index) {
     return control;
 }
 
+LRESULT send_message(HWND window, UINT message, WPARAM w, LPARAM l) {
+    DWORD_PTR result = 0;
+    SetLastError(0);
+    if (!SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, 5000, &result) && GetLastError() != 0)
+        throw Failure{L"window " + hex(uint32_t(uintptr_t(window))) + L" does not answer message " + hex(message) +
+                      L": error " + std::to_wstring(GetLastError())};
+    return LRESULT(result);
+}
+
 std::wstring control_text(HWND control) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        throw Failure{L"no answer to WM_GETTEXTLENGTH"};
+    auto length = size_t(send_message(control, WM_GETTEXTLENGTH));
     std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, 5000, &copied))
-        throw Failure{L"no answer to WM_GETTEXT"};
-    text.resize(copied);
+    auto copied = size_t(send_message(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data())));
+    text.resize(std::min(copied, length));
     return text;
 }
 

@@ -255,26 +255,31 @@ class HttpRequestUnderWine(unittest.TestCase):
 
     def test_given_cookies_switch_the_cookie_store_off(self):
         self.queue(answer(headers=["Set-Cookie: stored=1; path=/"]), answer(),
-                   answer(headers=["Set-Cookie: n=2; path=/"]), answer(headers=["Set-Cookie: n=5; path=/"]))
-        _, with_store, given_empty, given = self.call(
+                   answer(headers=["Set-Cookie: n=2; path=/"]), answer(headers=["Set-Cookie: n=5; path=/"]),
+                   answer())
+        _, with_store, given_empty, given, after = self.call(
             {"url": self.url}, {"url": self.url}, {"url": self.url, "cookies": ""},
-            {"url": self.url, "cookies": "old=1; n=0"})
+            {"url": self.url, "cookies": "old=1; n=0"}, {"url": self.url})
         self.assertEqual(given_empty["cookies"], b"n=2")
         self.assertEqual(given["cookies"], b"n=5; old=1")
         self.assertEqual(given["cookies_out"], b"n=5")
         block = self.block()
-        self.assertEqual(self.received(4), [
+        # The store neither lends its cookie to the calls with cookies given nor keeps theirs.
+        self.assertEqual(self.received(5), [
             wire("GET /p/q?x=1 HTTP/1.1", self.host, block),
             wire("GET /p/q?x=1 HTTP/1.1", self.host, block, stored_cookie="stored=1"),
             wire("GET /p/q?x=1 HTTP/1.1", self.host, block),
-            wire("GET /p/q?x=1 HTTP/1.1", self.host, self.block(cookie="old=1; n=0"))])
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, self.block(cookie="old=1; n=0")),
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, block, stored_cookie="stored=1")])
 
     # Failure.
 
     def test_unreachable_server_is_an_empty_answer(self):
         closed = ServerProcess(HTTPSCRIPT)
         closed.stop()
-        out, = self.call({"url": f"http://127.0.0.1:{closed.port}/x", "headers": ""})
+        out, secure = self.call({"url": f"http://127.0.0.1:{closed.port}/x", "headers": ""},
+                                {"url": f"https://127.0.0.1:{closed.port}/x"})
+        self.assertEqual(secure["result"], b"")
         # Wine answers the header query of a failed request with a bare CR LF rather than failing.
         self.assertEqual(out["result"], b"")
         self.assertIn(out["raw"], (b" " * 5000, b"\r\n"))
