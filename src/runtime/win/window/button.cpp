@@ -7,7 +7,7 @@ namespace brindor {
 namespace {
 
 class Button final : public Control {
-public:
+  public:
     using Control::Control;
 
     bool create(HWND parent) override { return create_child(parent, L"BUTTON", BS_PUSHBUTTON) != nullptr; }
@@ -29,6 +29,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<Control> make_button(const ControlDefinition& d) { return std::make_unique<Button>(d); }
+std::unique_ptr<Control> make_button(const ControlDefinition& d) {
+    return std::make_unique<Button>(d);
+}
 
 } // namespace brindor

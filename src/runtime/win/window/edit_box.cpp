@@ -13,7 +13,7 @@ namespace brindor {
 namespace {
 
 class EditBox final : public Control {
-public:
+  public:
     explicit EditBox(const ControlDefinition& d) : Control(d), colors_(d) {}
 
     ~EditBox() override {
@@ -39,7 +39,7 @@ public:
 
     HBRUSH on_color(HDC dc) override { return colors_.apply(dc, COLOR_WINDOW); }
 
-private:
+  private:
     void normalize() {
         Text before = get_window_text(handle());
         Text after = normalize_integer_text(before.c_str());
@@ -62,6 +62,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Control> make_edit_box(const ControlDefinition& d) { return std::make_unique<EditBox>(d); }
+std::unique_ptr<Control> make_edit_box(const ControlDefinition& d) {
+    return std::make_unique<EditBox>(d);
+}
 
 } // namespace brindor

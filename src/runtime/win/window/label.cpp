@@ -23,7 +23,7 @@ HFONT create_font(const FontDefinition& font) {
 }
 
 class Label final : public Control {
-public:
+  public:
     explicit Label(const ControlDefinition& d) : Control(d), colors_(d) {}
 
     bool create(HWND parent) override {
@@ -47,13 +47,15 @@ public:
 
     HBRUSH on_color(HDC dc) override { return colors_.apply(dc, COLOR_BTNFACE); }
 
-private:
+  private:
     ControlColors colors_;
     std::unique_ptr<GdiFont> font_;
 };
 
 } // namespace
 
-std::unique_ptr<Control> make_label(const ControlDefinition& d) { return std::make_unique<Label>(d); }
+std::unique_ptr<Control> make_label(const ControlDefinition& d) {
+    return std::make_unique<Label>(d);
+}
 
 } // namespace brindor
