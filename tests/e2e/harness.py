@@ -518,7 +518,7 @@ class E2ESession:
         fields = self.call("windows")
         return [(fields[i], fields[i + 1], fields[i + 2], int(fields[i + 3])) for i in range(0, len(fields), 4)]
 
-    def wait_window(self, caption, timeout_ms=15000, cls=""):
+    def wait_window(self, caption, timeout_ms=30000, cls=""):
         return self._timed("wait_window", timeout_ms, caption, timeout_ms, cls)[0]
 
     def wait_gone(self, window, timeout_ms=10000):
@@ -536,7 +536,13 @@ class E2ESession:
 
     def children(self, window):
         fields = self.call("children", window)
-        return [(int(fields[i], 16), fields[i + 1], fields[i + 2]) for i in range(0, len(fields), 3)]
+        return [(int(fields[i], 16), fields[i + 1], fields[i + 2], int(fields[i + 3], 16))
+                for i in range(0, len(fields), 4)]
+
+    def owner(self, window):
+        """The owner window's handle, or None."""
+        handle = int(self.call("owner", window)[0], 16)
+        return None if handle == 0 else f"0x{handle:08X}"
 
     def info(self, window, control=None):
         f = self.call("info", window, _id(control))
@@ -597,7 +603,7 @@ class E2ESession:
         return tuple(int(v, 16) for v in self.call("list_style", window, _id(control)))
 
     # Dialogs
-    def wait_message_box(self, timeout_ms=15000, title=""):
+    def wait_message_box(self, timeout_ms=30000, title=""):
         f = self._timed("wait_message_box", timeout_ms, timeout_ms, title)
         buttons = [(int(f[i]), f[i + 1]) for i in range(3, len(f), 2)]
         return MessageBox(f[0], f[1], f[2], buttons)
@@ -663,6 +669,14 @@ class E2ETestCase(unittest.TestCase):
                                   start=self.start_program, desktop=self.desktop)
         self.session.start()
         self.addCleanup(self.session.close)
+        if os.environ.get("BRINDOR_E2E_SCREENSHOTS"):
+            self.addCleanup(self._last_screenshot)
+
+    def _last_screenshot(self):
+        try:
+            self.environment.screenshot(self.id().replace("/", "_"))
+        except (subprocess.SubprocessError, OSError):
+            pass
 
     @property
     def standin(self):

@@ -9,6 +9,7 @@ from pathlib import Path
 from harness import MAIN_CAPTION, PROGRAM, RUNTIME_PROBE, E2ETestCase, windows_path
 
 HEAD = "运行时出错!\r\n\r\n"
+SS_TYPEMASK, SS_ICON = 0x1F, 0x3
 
 
 def coded(code, message):
@@ -47,6 +48,9 @@ class RuntimeErrorTest(E2ETestCase):
                 log = self.run_probe(mode)
                 box = s.wait_message_box(title="错误")
                 self.assertEqual((box.text, [b[1] for b in box.buttons]), (text, ["OK"]))
+                self.assertIsNone(s.owner(box.handle))
+                icons = [c for c in s.children(box.handle) if c[1] == "Static" and c[3] & SS_TYPEMASK == SS_ICON]
+                self.assertEqual(len(icons), 1)
                 # The box comes at the faulty call, after start-up has logged.
                 self.assertEqual(log.read_text().splitlines(), ["started"])
                 s.press(box.handle, "1")

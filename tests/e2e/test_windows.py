@@ -11,24 +11,25 @@ SIGNIN_STATE, INTERVAL, INTERVAL_CAPTION, PERCENT = 0x160119E7, 0x160119DC, 0x16
 PROGRESS, REPORT, START, SIGNIN = 0x16010018, 0x16010017, 0x1601000B, 0x16010007
 SIGNIN_BROWSER = 0x16010004
 
-# id, window class, client-relative rectangle, caption (None: not a caption the user reads)
+# id, window class, client-relative rectangle, caption (None: not a caption the user reads), tab stop
 MAIN_CONTROLS = [
-    (BROWSER, None, (0, 368, 816, 96), None),
-    (LINK_COUNT, "Static", (400, 8, 152, 24), ""),
-    (IMPORT, "Button", (312, 0, 80, 32), "导入磁力链接"),
-    (SIGNIN_STATE, "Static", (80, 8, 216, 24), ""),
-    (INTERVAL, "Edit", (608, 0, 24, 32), "3"),
-    (INTERVAL_CAPTION, "Static", (552, 8, 48, 24), "提交间隔"),
-    (PERCENT, "Static", (728, 8, 80, 24), ""),
-    (PROGRESS, "msctls_progress32", (0, 464, 816, 16), None),
-    (REPORT, "SysListView32", (0, 40, 816, 328), None),
-    (START, "Button", (640, 0, 80, 32), "开始提交"),
-    (SIGNIN, "Button", (0, 0, 80, 32), "登陆迅雷离线"),
+    (BROWSER, None, (0, 368, 816, 96), None, True),
+    (LINK_COUNT, "Static", (400, 8, 152, 24), "", False),
+    (IMPORT, "Button", (312, 0, 80, 32), "导入磁力链接", True),
+    (SIGNIN_STATE, "Static", (80, 8, 216, 24), "", False),
+    (INTERVAL, "Edit", (608, 0, 24, 32), "3", True),
+    (INTERVAL_CAPTION, "Static", (552, 8, 48, 24), "提交间隔", False),
+    (PERCENT, "Static", (728, 8, 80, 24), "", False),
+    (PROGRESS, "msctls_progress32", (0, 464, 816, 16), None, False),
+    (REPORT, "SysListView32", (0, 40, 816, 328), None, True),
+    (START, "Button", (640, 0, 80, 32), "开始提交", True),
+    (SIGNIN, "Button", (0, 0, 80, 32), "登陆迅雷离线", True),
 ]
 COLUMNS = [("编号", 50, "left"), ("标题", 250, "left"), ("大小", 50, "left"), ("磁力链接", 250, "left"),
            ("提交状态", 100, "left")]
 
 WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = 0x10000, 0x20000, 0x40000, 0x80000, 0xC00000
+WS_TABSTOP = 0x10000  # the same bit as the maximise box: on a control it means the tab stop
 LVS_TYPEMASK, LVS_REPORT, LVS_SINGLESEL, LVS_SORT, LVS_EDITLABELS, LVS_NOCOLUMNHEADER = 3, 1, 4, 0x30, 0x200, 0x4000
 LVS_EX_GRIDLINES, LVS_EX_CHECKBOXES, LVS_EX_FULLROWSELECT = 1, 4, 0x20
 
@@ -58,11 +59,12 @@ class WindowsTest(E2ETestCase):
     def test_main_window_and_its_controls_at_start(self):
         s = self.s
         self.assert_frame(self.main, (824, 505), minimise_box=True)
-        for control, cls, rect, caption in MAIN_CONTROLS:
+        for control, cls, rect, caption, tab_stop in MAIN_CONTROLS:
             with self.subTest(control=hex(control)):
                 info = s.info(self.main, control)
                 self.assertEqual((info.left, info.top, info.width, info.height), rect)
                 self.assertTrue(info.enabled and info.visible)
+                self.assertEqual(bool(info.style & WS_TABSTOP), tab_stop)
                 if cls:
                     self.assertEqual(info.cls, cls)
                 if caption is not None:
@@ -126,6 +128,8 @@ class WindowsTest(E2ETestCase):
                 browser = s.info(signin, SIGNIN_BROWSER)
                 self.assertEqual((browser.left, browser.top, browser.width, browser.height), (0, 0, 848, 512))
                 self.assertFalse(s.enabled(self.main))
+                with self.assertRaisesRegex(DriverError, "window is disabled"):
+                    s.click(self.main, START)
                 if round_ == 1:
                     s.screenshot("signin_window")
                 s.close_window(signin)

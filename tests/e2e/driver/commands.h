@@ -18,6 +18,7 @@ Reply wait_gone(const Args& args);
 Reply control(const Args& args);
 Reply children(const Args& args);
 Reply info(const Args& args);
+Reply owner(const Args& args);
 Reply text(const Args& args);
 Reply set_text(const Args& args);
 Reply click(const Args& args);

@@ -16,6 +16,12 @@ void move_focus(HWND control) {
     if (attached) AttachThreadInput(self, target, FALSE);
 }
 
+// A user cannot reach a disabled control, nor any control of a disabled window; sent messages could.
+void require_reachable(HWND control) {
+    if (!IsWindowEnabled(control)) throw Failure{L"control is disabled"};
+    if (!IsWindowEnabled(GetAncestor(control, GA_ROOT))) throw Failure{L"window is disabled"};
+}
+
 RECT client_relative(HWND control) {
     RECT r;
     GetWindowRect(control, &r);
@@ -45,7 +51,10 @@ Reply windows(const Args&) {
         GetWindowTextW(window, caption, 512);
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        reply.add_hex(uint32_t(uintptr_t(window))).add(window_class(window)).add(caption).add(int64_t(process));
+        reply.add_hex(uint32_t(uintptr_t(window)))
+            .add(window_class(window))
+            .add(caption)
+            .add(int64_t(process));
     }
     return reply;
 }
@@ -76,8 +85,15 @@ Reply control(const Args& args) {
 Reply children(const Args& args) {
     Reply reply;
     for (HWND child : child_windows(window_arg(args, 0)))
-        reply.add_hex(uint32_t(GetDlgCtrlID(child))).add(window_class(child)).add(control_text(child));
+        reply.add_hex(uint32_t(GetDlgCtrlID(child)))
+            .add(window_class(child))
+            .add(control_text(child))
+            .add_hex(uint32_t(GetWindowLongW(child, GWL_STYLE)));
     return reply;
+}
+
+Reply owner(const Args& args) {
+    return Reply().add_hex(uint32_t(uintptr_t(GetWindow(window_arg(args, 0), GW_OWNER))));
 }
 
 Reply info(const Args& args) {
@@ -86,11 +102,14 @@ Reply info(const Args& args) {
     reply.add(window_class(found));
     add_rect(reply, client_relative(found));
     reply.add(IsWindowEnabled(found) ? 1 : 0).add(IsWindowVisible(found) ? 1 : 0);
-    reply.add_hex(uint32_t(GetWindowLongW(found, GWL_STYLE))).add_hex(uint32_t(GetWindowLongW(found, GWL_EXSTYLE)));
+    reply.add_hex(uint32_t(GetWindowLongW(found, GWL_STYLE)))
+        .add_hex(uint32_t(GetWindowLongW(found, GWL_EXSTYLE)));
     return reply.add(control_text(found));
 }
 
-Reply text(const Args& args) { return Reply().add(control_text(control_arg(args, 0))); }
+Reply text(const Args& args) {
+    return Reply().add(control_text(control_arg(args, 0)));
+}
 
 Reply set_text(const Args& args) {
     HWND found = control_arg(args, 0);
@@ -102,12 +121,14 @@ Reply set_text(const Args& args) {
 // Posted, so a modal loop that the click opens does not hold the driver.
 Reply click(const Args& args) {
     HWND found = control_arg(args, 0);
+    require_reachable(found);
     if (!PostMessageW(found, BM_CLICK, 0, 0)) throw Failure{L"cannot post BM_CLICK"};
     return {};
 }
 
 Reply focus(const Args& args) {
     HWND found = control_arg(args, 0);
+    require_reachable(found);
     move_focus(found);
     return {};
 }
@@ -115,20 +136,27 @@ Reply focus(const Args& args) {
 Reply type(const Args& args) {
     HWND found = control_arg(args, 0);
     const std::wstring& characters = arg(args, 2, L"text");
+    require_reachable(found);
     move_focus(found);
-    for (wchar_t c : characters) send_message(found, WM_CHAR, c, 1);
+    for (wchar_t c : characters)
+        send_message(found, WM_CHAR, c, 1);
     return {};
 }
 
 Reply select(const Args& args) {
     HWND found = control_arg(args, 0);
-    send_message(found, EM_SETSEL, WPARAM(number_arg(args, 2, L"start", 0)), LPARAM(number_arg(args, 3, L"end", -1)));
+    send_message(found, EM_SETSEL, WPARAM(number_arg(args, 2, L"start", 0)),
+                 LPARAM(number_arg(args, 3, L"end", -1)));
     return {};
 }
 
-Reply enabled(const Args& args) { return Reply().add(IsWindowEnabled(control_arg(args, 0)) ? 1 : 0); }
+Reply enabled(const Args& args) {
+    return Reply().add(IsWindowEnabled(control_arg(args, 0)) ? 1 : 0);
+}
 
-Reply visible(const Args& args) { return Reply().add(IsWindowVisible(control_arg(args, 0)) ? 1 : 0); }
+Reply visible(const Args& args) {
+    return Reply().add(IsWindowVisible(control_arg(args, 0)) ? 1 : 0);
+}
 
 Reply rect(const Args& args) {
     HWND found = control_arg(args, 0);

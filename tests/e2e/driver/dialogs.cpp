@@ -117,8 +117,8 @@ Reply open_file(const Args& args) {
     bool stays = wait_until(3000, [&] {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-        SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, 5000,
-                            &ignored);
+        SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
+                            5000, &ignored);
         Sleep(150);
         return control_text(name) == path;
     });

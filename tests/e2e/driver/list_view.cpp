@@ -48,7 +48,8 @@ Reply list_rows(const Args& args) {
     Reply reply;
     reply.add(rows).add(columns);
     for (int row = 0; row < rows; ++row)
-        for (int column = 0; column < columns; ++column) reply.add(cell_text(list, memory, row, column));
+        for (int column = 0; column < columns; ++column)
+            reply.add(cell_text(list, memory, row, column));
     return reply;
 }
 

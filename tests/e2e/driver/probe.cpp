@@ -40,7 +40,8 @@ Reply probe(const Args& args) {
         DWORD_PTR ignored = 0;
         QueryPerformanceCounter(&before);
         SetLastError(0);
-        if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &ignored) || GetLastError() == 0) {
+        if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &ignored) ||
+            GetLastError() == 0) {
             QueryPerformanceCounter(&after);
             times.push_back(elapsed_ms(before, after));
         } else {

@@ -48,7 +48,9 @@ BOOL CALLBACK collect_child(HWND child, LPARAM context) {
 
 } // namespace
 
-void prefer_process(DWORD process_id) { preferred_process = process_id; }
+void prefer_process(DWORD process_id) {
+    preferred_process = process_id;
+}
 
 bool is_preferred(HWND window) {
     DWORD process = 0;
@@ -92,15 +94,16 @@ LRESULT send_message(HWND window, UINT message, WPARAM w, LPARAM l) {
     DWORD_PTR result = 0;
     SetLastError(0);
     if (!SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, 5000, &result) && GetLastError() != 0)
-        throw Failure{L"window " + hex(uint32_t(uintptr_t(window))) + L" does not answer message " + hex(message) +
-                      L": error " + std::to_wstring(GetLastError())};
+        throw Failure{L"window " + hex(uint32_t(uintptr_t(window))) + L" does not answer message " +
+                      hex(message) + L": error " + std::to_wstring(GetLastError())};
     return LRESULT(result);
 }
 
 std::wstring control_text(HWND control) {
     auto length = size_t(send_message(control, WM_GETTEXTLENGTH));
     std::wstring text(length + 1, L'\0');
-    auto copied = size_t(send_message(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data())));
+    auto copied =
+        size_t(send_message(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data())));
     text.resize(std::min(copied, length));
     return text;
 }
