@@ -361,10 +361,13 @@ class E2EEnvironment:
     def clear_cookies(self):
         """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""
         users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
-        for folder in users.glob("*/AppData/Roaming/Microsoft/Windows/Cookies"):
-            for item in folder.rglob("*"):
-                if item.is_file():
-                    item.unlink()
+        # Wine 8 keeps them under Local/.../INetCookies, older versions under Roaming/.../Cookies.
+        for pattern in ("*/AppData/Roaming/Microsoft/Windows/Cookies",
+                        "*/AppData/Local/Microsoft/Windows/INetCookies"):
+            for folder in users.glob(pattern):
+                for item in folder.rglob("*"):
+                    if item.is_file():
+                        item.unlink()
 
     def close(self):
         if self in _live_environments:
@@ -663,6 +666,8 @@ class E2ETestCase(unittest.TestCase):
         cls.environment = E2EEnvironment(standin=cls.use_standin, standin_args=cls.standin_args)
         cls.environment.start()
         cls.addClassCleanup(cls.environment.close)
+        # After the class's programs have gone: a sign-in must not leak into later tests and runs.
+        cls.addClassCleanup(cls.environment.clear_cookies)
 
     def setUp(self):
         self.session = E2ESession(self.environment, program=self.program, args=self.program_args,
