@@ -15,7 +15,8 @@
 namespace {
 
 size_t plain_read(const wchar_t* path, std::vector<std::string>& lines) {
-    HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE file =
+        CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 0;
     std::vector<char> block(64 * 1024);
     std::string line;
@@ -73,6 +74,7 @@ int wmain(int argc, wchar_t** argv) {
     // Taken while the lines are still held: Wine updates the peak only when it is asked.
     size_t held = memory_counters().PagefileUsage;
     double seconds = double(stop.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-    std::printf("%.4f %u %u\n", seconds, static_cast<unsigned>(count), static_cast<unsigned>((held - before) / 1024));
+    std::printf("%.4f %u %u\n", seconds, static_cast<unsigned>(count),
+                static_cast<unsigned>((held - before) / 1024));
     return 0;
 }
