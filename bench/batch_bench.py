@@ -92,6 +92,20 @@ def interface_span(standin, since):
     return (max(times) - min(times)) if len(times) > 1 else 0.0, len(times)
 
 
+def gaps(standin, since):
+    """Median milliseconds from a resolve's arrival to its commit's, and from a commit to the next resolve."""
+    records = [r for r in standin.requests()[since:] if r["role"] == "interface"]
+    to_commit, to_next = [], []
+    for a, b in zip(records, records[1:]):
+        kind = "commit" if "bt_task_commit" in a["path"] else "resolve"
+        (to_commit if kind == "resolve" else to_next).append(1000 * (b["time"] - a["time"]))
+
+    def median(values):
+        return sorted(values)[len(values) // 2] if values else float("nan")
+
+    return median(to_commit), median(to_next)
+
+
 def python_client(port, links):
     connection = http.client.HTTPConnection("127.0.0.1", port)
     start = time.perf_counter()
@@ -139,6 +153,7 @@ def program_batch(environment, path, count, milestones=(), probe=True):
             while pending and done >= pending[0]:
                 at_milestone[pending.pop(0)] = (done, memory_kb(pid))
         seconds, requests = interface_span(session.standin, since)
+        program_batch.gaps = gaps(session.standin, since)
         for mark in pending:
             at_milestone[mark] = (count, memory_kb(pid))
         watch.stop()
@@ -151,6 +166,7 @@ def main():
     parser.add_argument("--links", type=int, default=1000)
     parser.add_argument("--long", type=int, default=10000, help="links of the memory run")
     parser.add_argument("--quick", action="store_true", help="skip the long memory run")
+    parser.add_argument("--no-probe", action="store_true", help="no GUI round trips during the timed batch")
     args = parser.parse_args()
     for needed in (LOOP, BUILD / "src" / "app" / "brindor.exe"):
         if not needed.exists():
@@ -164,8 +180,10 @@ def main():
             seconds = python_client(port, links)
             environment.standin.reset()
             loop, loop_watch = bare_loop(port, path)
+            loop_gaps = gaps(environment.standin, 0)
             environment.standin.reset()
-            program_s, requests, watch, _, probes = program_batch(environment, path, args.links)
+            program_s, requests, watch, _, probes = program_batch(environment, path, args.links,
+                                                                    probe=not args.no_probe)
         finally:
             path.unlink()
 
@@ -182,6 +200,9 @@ def main():
         print(f"  brindor / bare loop: {program_s / loop_s:.2f}x   interface requests seen: {requests}")
         print(f"  bare loop per link: resolve {loop.get('resolve_ms')} ms, timestamp {loop.get('timestamp_ms')} ms, "
               f"commit {loop.get('commit_ms')} ms")
+        print("  median ms from a resolve request to its commit request, and from the commit to the next resolve:")
+        print(f"    brindor.exe {program_batch.gaps[0]:.2f} + {program_batch.gaps[1]:.2f}, "
+              f"bare loop {loop_gaps[0]:.2f} + {loop_gaps[1]:.2f}")
         if probes:
             p99 = sorted(p.p99 for p in probes)[-1]
             print(f"  GUI round trips during the batch: {sum(p.count for p in probes)}, worst p99 of 2 s windows "

@@ -9,11 +9,6 @@ namespace brindor {
 
 namespace {
 
-constexpr int kTitleColumn = 1;
-constexpr int kSizeColumn = 2;
-constexpr int kLinkColumn = 3;
-constexpr int kStatusColumn = 4;
-
 // Resolves and commits one link; true only for a commit the service confirmed.
 bool SubmitLink(TextRef link, TextRef user_id, TaskFields& fields, BatchSurface& surface) {
     ParseResolveAnswer(surface.ResolveLink(link), fields);
@@ -39,11 +34,7 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
         TaskFields fields;
         const bool accepted = SubmitLink(link, input.user_id, fields, surface);
         const Text size = FormatSize(fields.tsize);
-        const int row = surface.AppendRow(to_text(i));
-        surface.SetCell(row, kTitleColumn, fields.title);
-        surface.SetCell(row, kSizeColumn, size);
-        surface.SetCell(row, kLinkColumn, link);
-        surface.SetCell(row, kStatusColumn, accepted ? "提交成功！" : "提交失败！");
+        surface.AddRow(to_text(i), fields.title, size, link, accepted ? "提交成功！" : "提交失败！");
         surface.Wait(surface.ReadInterval());
         surface.ShowProgress(i, PercentText(i, count));
     }

@@ -26,8 +26,8 @@ public:
     // title null: the message box's default title.
     virtual void ShowMessage(const char* content, const char* title) = 0;
     virtual void SetProgressRange(int maximum) = 0;
-    virtual int AppendRow(TextRef caption) = 0;
-    virtual void SetCell(int row, int column, TextRef text) = 0;
+    // Appends a row: its caption, then the texts of columns 1 to 4.
+    virtual void AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) = 0;
     virtual int32_t ReadInterval() = 0;
     virtual void Wait(int32_t milliseconds) = 0;
     virtual void ShowProgress(int position, TextRef percent) = 0;

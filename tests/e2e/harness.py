@@ -676,6 +676,7 @@ class E2ETestCase(unittest.TestCase):
         cls.addClassCleanup(cls.environment.close)
         # Sign-in state left by an earlier class or run must not leak into this one.
         cls.environment.clear_cookies()
+        cls.addClassCleanup(cls.environment.clear_cookies)
 
     def setUp(self):
         self.session = E2ESession(self.environment, program=self.program, args=self.program_args,

@@ -106,7 +106,8 @@ class ImportTest(E2ETestCase):
         with self.subTest("file held open by another program"):
             held = self.file("held.txt", A + b"\n")
             holder = subprocess.Popen([WINE, str(HOLD_FILE), windows_path(held)], env=self.environment.env,
-                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                      stderr=subprocess.DEVNULL)
             try:
                 self.assertEqual(holder.stdout.readline().strip(), b"held")
                 box = self.import_expecting_box(held)

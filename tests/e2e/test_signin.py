@@ -72,7 +72,8 @@ class SignInTest(E2ETestCase):
         self.main = s.wait_window(MAIN_CAPTION)
         self.assertEqual(self.label(), "")
         page = self.open_and_close_sign_in()
-        self.assertIn("userid=1234", "; ".join(value for name, value in page["headers"] if name.lower() == "cookie"))
+        cookies = "; ".join(value for name, value in page["headers"] if name.lower() == "cookie")
+        self.assertIn("userid=1234", cookies)
         self.assertEqual(self.label(), "alice|1234")
 
 

@@ -1,5 +1,6 @@
 #include <atomic>
 #include <cstdint>
+#include <utility>
 
 #include "app/handlers.h"
 #include "app/state.h"
@@ -8,6 +9,7 @@
 #include "runtime/core/conversions.h"
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/window/control_access.h"
+#include "runtime/win/window/window_registry.h"
 #include "submit/batch_run.h"
 #include "submit/win/protocol_requests.h"
 #include "submit/win/pumped_wait.h"
@@ -30,15 +32,29 @@ public:
         write_property(kProgressBar, kProgressMinimum, int64_t{0});
         write_property(kProgressBar, kProgressMaximum, int64_t{maximum});
     }
-    int AppendRow(TextRef caption) override { return insert_row(kReportList, -1, caption.c_str()); }
-    void SetCell(int row, int column, TextRef text) override {
-        set_cell_text(kReportList, row, column, text.c_str());
+    void AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) override {
+        // One trip to the window's thread for the whole row rather than one per cell: each trip
+        // costs a thread switch that, under load, outweighs the cell itself.
+        OnMainWindowThread([&] {
+            const int row = insert_row(kReportList, -1, caption.c_str());
+            const TextRef cells[] = {title, size, link, status};
+            for (int column = 1; column <= 4; ++column)
+                set_cell_text(kReportList, row, column, cells[column - 1].c_str());
+        });
     }
     int32_t ReadInterval() override { return to_integer(read_text_property(kIntervalEdit, kEditBoxContent)); }
     void Wait(int32_t milliseconds) override { PumpedWait(milliseconds); }
     void ShowProgress(int position, TextRef percent) override {
-        write_property(kProgressBar, kProgressPosition, int64_t{position});
-        write_property(kProgressLabel, kLabelCaption, percent.c_str());
+        OnMainWindowThread([&] {
+            write_property(kProgressBar, kProgressPosition, int64_t{position});
+            write_property(kProgressLabel, kLabelCaption, percent.c_str());
+        });
+    }
+
+private:
+    // Closing the main window mid-run leaves nothing to write to: the process is ending.
+    template <class F> static void OnMainWindowThread(F work) {
+        if (HWND window = loaded_window_handle(kMainWindowId)) on_window_thread(window, std::move(work));
     }
 };
 

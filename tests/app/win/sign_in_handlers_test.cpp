@@ -24,7 +24,8 @@ void set_login_cookies(const char* name, const char* id) {
     const char* gone = "=; expires=Thu, 01 Jan 1970 00:00:01 GMT; path=/";
     for (const char* cookie : {"usrname", "userid"})
         InternetSetCookieA(kWebUrl.c_str(), nullptr, (std::string(cookie) + gone).c_str());
-    if (name) InternetSetCookieA(kWebUrl.c_str(), nullptr, (std::string("usrname=") + name + "; path=/").c_str());
+    if (name)
+        InternetSetCookieA(kWebUrl.c_str(), nullptr, (std::string("usrname=") + name + "; path=/").c_str());
     if (id) InternetSetCookieA(kWebUrl.c_str(), nullptr, (std::string("userid=") + id + "; path=/").c_str());
 }
 

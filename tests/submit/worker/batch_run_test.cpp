@@ -34,12 +34,9 @@ public:
         steps.push_back(std::string("message ") + content + " | " + (title ? title : "(default)"));
     }
     void SetProgressRange(int maximum) override { steps.push_back("range " + std::to_string(maximum)); }
-    int AppendRow(TextRef caption) override {
-        steps.push_back(std::string("row ") + caption.c_str());
-        return rows_++;
-    }
-    void SetCell(int row, int column, TextRef text) override {
-        steps.push_back("cell " + std::to_string(row) + "," + std::to_string(column) + " " + text.c_str());
+    void AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) override {
+        steps.push_back(std::string("row ") + caption.c_str() + " | " + title.c_str() + " | " + size.c_str() +
+                        " | " + link.c_str() + " | " + status.c_str());
     }
     int32_t ReadInterval() override {
         const int32_t value = intervals[reads_ < intervals.size() ? reads_ : intervals.size() - 1];
@@ -52,7 +49,6 @@ public:
     }
 
 private:
-    int rows_ = 0;
     size_t reads_ = 0;
 };
 
@@ -88,12 +84,9 @@ TEST(RunBatch, ReportsEachLinkAfterItsRequestsThenProgress) {
     RunBatch(Input({"L1", "L2", "L3"}), surface);
     const std::vector<std::string> expected = {
         "range 3",
-        "resolve L1", "commit", "row 1", "cell 0,1 First", "cell 0,2 1.5GB", "cell 0,3 L1",
-        "cell 0,4 提交成功！", "wait 0", "progress 1 33.33%",
-        "resolve L2", "commit", "row 2", "cell 1,1 Second", "cell 1,2 0.1KB", "cell 1,3 L2",
-        "cell 1,4 提交成功！", "wait 0", "progress 2 66.67%",
-        "resolve L3", "commit", "row 3", "cell 2,1 Third", "cell 2,2 1024MB", "cell 2,3 L3",
-        "cell 2,4 提交成功！", "wait 0", "progress 3 100%",
+        "resolve L1", "commit", "row 1 | First | 1.5GB | L1 | 提交成功！", "wait 0", "progress 1 33.33%",
+        "resolve L2", "commit", "row 2 | Second | 0.1KB | L2 | 提交成功！", "wait 0", "progress 2 66.67%",
+        "resolve L3", "commit", "row 3 | Third | 1024MB | L3 | 提交成功！", "wait 0", "progress 3 100%",
         "message 全部完成！ | (default)",
     };
     EXPECT_EQ(surface.steps, expected);
@@ -107,12 +100,9 @@ TEST(RunBatch, LinkWithoutContentIdIsNotCommittedNorGivenTheLastLinksFields) {
     RunBatch(Input({"good", "flag0", "dead"}), surface);
     const std::vector<std::string> expected = {
         "range 3",
-        "resolve good", "commit", "row 1", "cell 0,1 Kept", "cell 0,2 1.5KB", "cell 0,3 good",
-        "cell 0,4 提交成功！", "wait 0", "progress 1 33.33%",
-        "resolve flag0", "row 2", "cell 1,1 ", "cell 1,2 0KB", "cell 1,3 flag0",
-        "cell 1,4 提交失败！", "wait 0", "progress 2 66.67%",
-        "resolve dead", "row 3", "cell 2,1 ", "cell 2,2 0KB", "cell 2,3 dead",
-        "cell 2,4 提交失败！", "wait 0", "progress 3 100%",
+        "resolve good", "commit", "row 1 | Kept | 1.5KB | good | 提交成功！", "wait 0", "progress 1 33.33%",
+        "resolve flag0", "row 2 |  | 0KB | flag0 | 提交失败！", "wait 0", "progress 2 66.67%",
+        "resolve dead", "row 3 |  | 0KB | dead | 提交失败！", "wait 0", "progress 3 100%",
         "message 全部完成！ | (default)",
     };
     EXPECT_EQ(surface.steps, expected);
@@ -135,7 +125,7 @@ TEST(RunBatch, CommitOutcomes) {
         surface.resolve_answers["L"] = Answer("C1", "1", "T");
         surface.commit_answer = c.answer;
         RunBatch(Input({"L"}), surface);
-        EXPECT_EQ(surface.steps.at(7), std::string("cell 0,4 ") + c.status) << c.answer;
+        EXPECT_EQ(surface.steps.at(3), std::string("row 1 | T | 0KB | L | ") + c.status) << c.answer;
     }
 }
 
