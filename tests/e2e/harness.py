@@ -27,6 +27,7 @@ DRIVER = BUILD / "tests" / "e2e" / "driver" / "brindor_driver.exe"
 FIXTURE = BUILD / "tests" / "e2e" / "driver" / "driver_fixture.exe"
 PROGRAM = BUILD / "src" / "app" / "brindor.exe"
 RUNTIME_PROBE = BUILD / "tests" / "runtime" / "win" / "runtime_probe.exe"
+DIALOG_PROBE = BUILD / "tests" / "runtime" / "win" / "dialog_probe.exe"
 STANDIN = REPO / "tools" / "standin" / "serve.py"
 SCREENSHOTS = BUILD / "tests" / "e2e" / "screenshots"
 
@@ -595,6 +596,11 @@ class E2ESession:
     def progress(self, window, control):
         """(minimum, maximum, position)"""
         return tuple(int(v) for v in self.call("progress", window, _id(control)))
+
+    def combo_items(self, window, control):
+        """(selected index or -1, [item texts]) of a combo box"""
+        f = self.call("combo_items", window, _id(control))
+        return int(f[0]), f[1:]
 
     def list_rows(self, window, control, first=0, count=None):
         """Rows from `first` (0-based; all from there when count is None), each a list of cell texts."""

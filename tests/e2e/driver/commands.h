@@ -31,6 +31,7 @@ Reply rect(const Args& args);
 Reply client_rect(const Args& args);
 Reply close(const Args& args);
 Reply progress(const Args& args);
+Reply combo_items(const Args& args);
 
 // List views
 Reply list_rows(const Args& args);

@@ -188,4 +188,22 @@ Reply progress(const Args& args) {
     return Reply().add(low).add(high).add(int64_t(send_message(found, PBM_GETPOS)));
 }
 
+// Combo box strings are marshalled between processes by the system, unlike list-view items.
+Reply combo_items(const Args& args) {
+    HWND found = control_arg(args, 0);
+    auto count = int64_t(send_message(found, CB_GETCOUNT));
+    if (count < 0) throw Failure{L"not a combo box"};
+    Reply reply;
+    reply.add(int64_t(int32_t(send_message(found, CB_GETCURSEL))));
+    for (int64_t i = 0; i < count; ++i) {
+        auto length = int64_t(send_message(found, CB_GETLBTEXTLEN, WPARAM(i)));
+        if (length < 0) throw Failure{L"cannot read item " + std::to_wstring(i)};
+        std::wstring item(size_t(length) + 1, L'\0');
+        send_message(found, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(item.data()));
+        item.resize(wcslen(item.c_str()));
+        reply.add(item);
+    }
+    return reply;
+}
+
 } // namespace driver

@@ -37,6 +37,7 @@ const CommandEntry kCommands[] = {
     {L"client_rect", client_rect},
     {L"close", close},
     {L"progress", progress},
+    {L"combo_items", combo_items},
     {L"list_rows", list_rows},
     {L"list_count", list_count},
     {L"list_columns", list_columns},
