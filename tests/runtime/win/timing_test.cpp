@@ -27,8 +27,8 @@ class CountingWindow {
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"timing test window";
         RegisterClassW(&wc);
-        handle_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                                  nullptr);
+        handle_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  wc.hInstance, nullptr);
         g_received = 0;
     }
     ~CountingWindow() { DestroyWindow(handle_); }
