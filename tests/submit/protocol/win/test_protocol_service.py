@@ -82,7 +82,14 @@ class ProtocolServiceTest(unittest.TestCase):
             raise unittest.SkipTest("the web and interface hosts differ: one stand-in cannot play both")
         cls.standin = Standin(host, int(port))
         cls.addClassCleanup(cls.standin.stop)
+        cls.addClassCleanup(cls.sign_out)
         cls.catalogue = {entry["hash"][:2]: entry for entry in cls.standin.call("/_standin/catalogue")}
+
+    @classmethod
+    def sign_out(cls):
+        """The login cookies are persistent: later programs of this prefix must start signed out."""
+        cls.standin.call("/_standin/options", {"auto_signin": None, "auto_signout": True})
+        Probe.run(("signin",))
 
     def setUp(self):
         self.standin.call("/_standin/reset", {})
