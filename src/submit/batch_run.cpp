@@ -34,8 +34,9 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
         TaskFields fields;
         const bool accepted = SubmitLink(link, input.user_id, fields, surface);
         const Text size = FormatSize(fields.tsize);
-        surface.AddRow(to_text(i), fields.title, size, link, accepted ? "提交成功！" : "提交失败！");
-        surface.Wait(surface.ReadInterval());
+        const int32_t interval =
+            surface.AddRow(to_text(i), fields.title, size, link, accepted ? "提交成功！" : "提交失败！");
+        surface.Wait(interval);
         surface.ShowProgress(i, PercentText(i, count));
     }
     surface.ShowMessage("全部完成！", nullptr);

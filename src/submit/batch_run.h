@@ -26,9 +26,9 @@ public:
     // title null: the message box's default title.
     virtual void ShowMessage(const char* content, const char* title) = 0;
     virtual void SetProgressRange(int maximum) = 0;
-    // Appends a row: its caption, then the texts of columns 1 to 4.
-    virtual void AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) = 0;
-    virtual int32_t ReadInterval() = 0;
+    // Appends a row (its caption, then columns 1 to 4), then reads the interval in milliseconds to
+    // wait before the next link; read anew for every link, so a change applies from the next wait.
+    virtual int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) = 0;
     virtual void Wait(int32_t milliseconds) = 0;
     virtual void ShowProgress(int position, TextRef percent) = 0;
 };

@@ -30,6 +30,9 @@ RUNTIME_PROBE = BUILD / "tests" / "runtime" / "win" / "runtime_probe.exe"
 STANDIN = REPO / "tools" / "standin" / "serve.py"
 SCREENSHOTS = BUILD / "tests" / "e2e" / "screenshots"
 
+sys.path.insert(0, str(REPO))
+from tests.tools.harness import clear_wine_cookies  # noqa: E402
+
 MAIN_CAPTION = "Brindor"
 SIGNIN_CAPTION = "迅雷离线登陆"
 
@@ -302,25 +305,33 @@ class E2EEnvironment:
         subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=timeout, check=False)
 
-    def _wineserver_socket(self):
+    def _wineserver_sockets(self):
         prefix = Path(self.env["WINEPREFIX"])
         info = prefix.stat()
-        return Path(f"/tmp/.wine-{os.getuid()}") / f"server-{info.st_dev:x}-{info.st_ino:x}" / "socket"
+        server = f"server-{info.st_dev:x}-{info.st_ino:x}"
+        folders = [Path(f"/tmp/.wine-{os.getuid()}")]
+        try:  # some builds keep the server in a folder of their own, named in the prefix
+            folders.insert(0, Path("/tmp") / (prefix / "wineserver").read_text().strip())
+        except OSError:
+            pass
+        return [folder / server / "socket" for folder in folders]
 
     def _wineserver_running(self):
         try:
-            path = self._wineserver_socket()
+            sockets = self._wineserver_sockets()
         except OSError:
             raise HarnessError(f"no Wine prefix at {self.env['WINEPREFIX']} (run scripts/setup.sh)")
-        if not path.exists():
-            return False
-        with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
-            try:
-                probe.settimeout(2)
-                probe.connect(str(path))
-                return True
-            except OSError:
-                return False
+        for path in sockets:
+            if not path.exists():
+                continue
+            with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
+                try:
+                    probe.settimeout(2)
+                    probe.connect(str(path))
+                    return True
+                except OSError:
+                    pass
+        return False
 
     def _start_display(self):
         read_end, write_end = os.pipe()
@@ -360,14 +371,7 @@ class E2EEnvironment:
 
     def clear_cookies(self):
         """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""
-        users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
-        # Wine 8 keeps them under Local/.../INetCookies, older versions under Roaming/.../Cookies.
-        for pattern in ("*/AppData/Roaming/Microsoft/Windows/Cookies",
-                        "*/AppData/Local/Microsoft/Windows/INetCookies"):
-            for folder in users.glob(pattern):
-                for item in folder.rglob("*"):
-                    if item.is_file():
-                        item.unlink()
+        clear_wine_cookies(self.env["WINEPREFIX"])
 
     def close(self):
         if self in _live_environments:
@@ -592,10 +596,14 @@ class E2ESession:
         """(minimum, maximum, position)"""
         return tuple(int(v) for v in self.call("progress", window, _id(control)))
 
-    def list_rows(self, window, control):
-        fields = self.call("list_rows", window, _id(control))
+    def list_rows(self, window, control, first=0, count=None):
+        """Rows from `first` (0-based; all from there when count is None), each a list of cell texts."""
+        fields = self.call("list_rows", window, _id(control), first, "" if count is None else count, timeout=120)
         rows, columns, cells = int(fields[0]), int(fields[1]), fields[2:]
         return [cells[r * columns:(r + 1) * columns] for r in range(rows)]
+
+    def list_count(self, window, control):
+        return int(self.call("list_count", window, _id(control))[0])
 
     def list_columns(self, window, control):
         f = self.call("list_columns", window, _id(control))
@@ -666,7 +674,8 @@ class E2ETestCase(unittest.TestCase):
         cls.environment = E2EEnvironment(standin=cls.use_standin, standin_args=cls.standin_args)
         cls.environment.start()
         cls.addClassCleanup(cls.environment.close)
-        # After the class's programs have gone: a sign-in must not leak into later tests and runs.
+        # Sign-in state left by an earlier class or run must not leak into this one.
+        cls.environment.clear_cookies()
         cls.addClassCleanup(cls.environment.clear_cookies)
 
     def setUp(self):

@@ -42,6 +42,9 @@ class DriverTest(E2ETestCase):
 
     def test_list_view_progress_bar_and_typing(self):
         self.assertEqual(self.s.list_rows(self.window, LIST), [["1", "山海之间"], ["2", "tab\there"], ["3", ""]])
+        self.assertEqual(self.s.list_rows(self.window, LIST, 1, 1), [["2", "tab\there"]])
+        self.assertEqual(self.s.list_rows(self.window, LIST, 2, 5), [["3", ""]])
+        self.assertEqual(self.s.list_count(self.window, LIST), 3)
         self.assertEqual([tuple(c) for c in self.s.list_columns(self.window, LIST)],
                          [("编号", 60, "left"), ("标题", 100, "left")])
         style, extended = self.s.list_style(self.window, LIST)

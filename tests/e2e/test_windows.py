@@ -128,10 +128,15 @@ class WindowsTest(E2ETestCase):
                 browser = s.info(signin, SIGNIN_BROWSER)
                 self.assertEqual((browser.left, browser.top, browser.width, browser.height), (0, 0, 848, 512))
                 self.assertFalse(s.enabled(self.main))
+                self.assertEqual(s.owner(signin), self.main)
                 with self.assertRaisesRegex(DriverError, "window is disabled"):
                     s.click(self.main, START)
                 if round_ == 1:
                     s.screenshot("signin_window")
+                    # The modal loop keeps the main window's thread answering.
+                    probe = s.probe(self.main, 20, 600)
+                    self.assertEqual(probe.failures, 0)
+                    self.assertLess(probe.max, 1000)
                 s.close_window(signin)
                 s.wait_gone(signin)
                 s.wait_for(lambda: s.enabled(self.main), message="the main window enabled again")

@@ -32,17 +32,19 @@ public:
         write_property(kProgressBar, kProgressMinimum, int64_t{0});
         write_property(kProgressBar, kProgressMaximum, int64_t{maximum});
     }
-    void AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) override {
-        // One trip to the window's thread for the whole row rather than one per cell: each trip
-        // costs a thread switch that, under load, outweighs the cell itself.
+    int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) override {
+        // One trip to the window's thread for the row and the interval rather than one per cell:
+        // each trip waits for the window's thread, which may be busy painting the last row.
+        int32_t interval = 0;
         OnMainWindowThread([&] {
             const int row = insert_row(kReportList, -1, caption.c_str());
             const TextRef cells[] = {title, size, link, status};
             for (int column = 1; column <= 4; ++column)
                 set_cell_text(kReportList, row, column, cells[column - 1].c_str());
+            interval = to_integer(read_text_property(kIntervalEdit, kEditBoxContent));
         });
+        return interval;
     }
-    int32_t ReadInterval() override { return to_integer(read_text_property(kIntervalEdit, kEditBoxContent)); }
     void Wait(int32_t milliseconds) override { PumpedWait(milliseconds); }
     void ShowProgress(int position, TextRef percent) override {
         OnMainWindowThread([&] {

@@ -34,6 +34,7 @@ Reply progress(const Args& args);
 
 // List views
 Reply list_rows(const Args& args);
+Reply list_count(const Args& args);
 Reply list_columns(const Args& args);
 Reply list_style(const Args& args);
 

@@ -70,10 +70,10 @@ Reply wait_window(const Args& args) {
 }
 
 Reply wait_gone(const Args& args) {
-    const std::wstring& spec = arg(args, 0, L"window");
+    const std::wstring& name = arg(args, 0, L"window");
     DWORD timeout = DWORD(number_arg(args, 1, L"timeout", 10000));
-    if (!wait_until(timeout, [&] { return find_top_window(spec) == nullptr; }))
-        throw Failure{L"window still there: " + spec};
+    if (!wait_until(timeout, [&] { return find_top_window(name) == nullptr; }))
+        throw Failure{L"window still there: " + name};
     return {};
 }
 

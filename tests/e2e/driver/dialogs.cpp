@@ -65,15 +65,15 @@ std::wstring without_accelerator(std::wstring caption) {
     return caption;
 }
 
-HWND find_button(HWND dialog, const std::wstring& spec) {
-    bool numeric = !spec.empty() && iswdigit(spec[0]);
+HWND find_button(HWND dialog, const std::wstring& button) {
+    bool numeric = !button.empty() && iswdigit(button[0]);
     for (HWND child : child_windows(dialog)) {
         if (window_class(child) != L"Button" || !IsWindowVisible(child)) continue;
-        if (numeric ? uint32_t(GetDlgCtrlID(child)) == uint32_t(parse_number(spec))
-                    : without_accelerator(control_text(child)) == without_accelerator(spec))
+        if (numeric ? uint32_t(GetDlgCtrlID(child)) == uint32_t(parse_number(button))
+                    : without_accelerator(control_text(child)) == without_accelerator(button))
             return child;
     }
-    throw Failure{L"no button " + spec};
+    throw Failure{L"no button " + button};
 }
 
 void post_command(HWND dialog, int id, HWND from = nullptr) {

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace driver {
 namespace {
 
@@ -39,18 +41,25 @@ int column_count(HWND list) {
 
 } // namespace
 
-// Answer: row count, column count, then every cell row by row.
+// Arguments: list, then optionally the first row (0-based) and a row count.
+// Answer: row count read, column count, then every cell row by row.
 Reply list_rows(const Args& args) {
     HWND list = list_arg(args);
     RemoteMemory memory(list, kTextOffset + kTextCapacity * sizeof(wchar_t));
-    int rows = int(send_message(list, LVM_GETITEMCOUNT));
+    int total = int(send_message(list, LVM_GETITEMCOUNT));
+    int first = std::clamp(int(number_arg(args, 2, L"first", 0)), 0, total);
+    int last = std::min(total, first + int(number_arg(args, 3, L"count", total)));
     int columns = std::max(column_count(list), 1);
     Reply reply;
-    reply.add(rows).add(columns);
-    for (int row = 0; row < rows; ++row)
+    reply.add(last - first).add(columns);
+    for (int row = first; row < last; ++row)
         for (int column = 0; column < columns; ++column)
             reply.add(cell_text(list, memory, row, column));
     return reply;
+}
+
+Reply list_count(const Args& args) {
+    return Reply().add(int64_t(send_message(list_arg(args), LVM_GETITEMCOUNT)));
 }
 
 // Answer: title, width and alignment (left, right, center) of each column.

@@ -38,6 +38,7 @@ const CommandEntry kCommands[] = {
     {L"close", close},
     {L"progress", progress},
     {L"list_rows", list_rows},
+    {L"list_count", list_count},
     {L"list_columns", list_columns},
     {L"list_style", list_style},
     {L"wait_message_box", wait_message_box},

@@ -58,20 +58,20 @@ bool is_preferred(HWND window) {
     return preferred_process && process == preferred_process;
 }
 
-HWND find_top_window(const std::wstring& spec, const std::wstring& class_name) {
-    if (spec.size() > 2 && spec[0] == L'0' && (spec[1] == L'x' || spec[1] == L'X')) {
-        HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(parse_number(spec)));
+HWND find_top_window(const std::wstring& name, const std::wstring& class_name) {
+    if (name.size() > 2 && name[0] == L'0' && (name[1] == L'x' || name[1] == L'X')) {
+        HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(parse_number(name)));
         return IsWindow(window) ? window : nullptr;
     }
-    Search search{&spec, &class_name, nullptr, false};
+    Search search{&name, &class_name, nullptr, false};
     EnumWindows(consider_top_window, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 HWND window_arg(const Args& args, size_t index) {
-    const std::wstring& spec = arg(args, index, L"window");
-    HWND window = find_top_window(spec);
-    if (!window) throw Failure{L"no window " + spec};
+    const std::wstring& name = arg(args, index, L"window");
+    HWND window = find_top_window(name);
+    if (!window) throw Failure{L"no window " + name};
     return window;
 }
 

@@ -11,7 +11,7 @@ void prefer_process(DWORD process_id);
 bool is_preferred(HWND window);
 
 // A top-level window: "0x..." is a handle, anything else an exact visible caption.
-HWND find_top_window(const std::wstring& spec, const std::wstring& class_name = L"");
+HWND find_top_window(const std::wstring& name, const std::wstring& class_name = L"");
 HWND window_arg(const Args& args, size_t index);
 
 // Any descendant whose window id (the full 32 bits) is `id`.

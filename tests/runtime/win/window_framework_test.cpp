@@ -136,6 +136,29 @@ const WindowDefinition kModal{.window_id = kModalId,
                               .on_created = [] { g_events += "created;"; },
                               .on_destroying = [] { g_events += "destroying;"; }};
 
+constexpr uint32_t kBrowserWindowId = 0x7E000003;
+constexpr ControlRef kBrowser{kBrowserWindowId, 0x16000300};
+constexpr BrowserSettings kBrowserSettings{2, false, true, ""};
+const ControlDefinition kBrowserControls[] = {
+    {.kind = ControlKind::HtmlViewer,
+     .name = "超文本浏览框1",
+     .control_id = kBrowser.control_id,
+     .type_id = 0x00020001,
+     .left = 0,
+     .top = 10,
+     .width = 200,
+     .height = 100,
+     .tab_stop = true,
+     .browser = &kBrowserSettings},
+};
+const WindowDefinition kBrowserWindow{.window_id = kBrowserWindowId,
+                                      .control_id = 0x06000003,
+                                      .caption = "浏览",
+                                      .width = 300,
+                                      .height = 200,
+                                      .controls = kBrowserControls,
+                                      .control_count = 1};
+
 HWND anchor() {
     return loaded_window_handle(kAnchorId);
 }
@@ -149,6 +172,7 @@ class WindowEnvironment : public ::testing::Environment {
     void SetUp() override {
         register_window_definition(kAnchor);
         register_window_definition(kModal);
+        register_window_definition(kBrowserWindow);
         ASSERT_TRUE(load_window(kAnchorId));
     }
 };
@@ -401,6 +425,48 @@ TEST(Windows, LoadingAnOpenWindowRestoresIt) {
     DestroyWindow(modal);
     EXPECT_FALSE(window_is_loaded(kModalId));
     EXPECT_EQ(g_events.substr(g_events.size() - 11), "destroying;");
+}
+
+BOOL CALLBACK find_embedding(HWND window, LPARAM out) {
+    if (testing::class_of(window) != L"Shell Embedding") return TRUE;
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
+}
+
+// The browser's own window inside the control's host window.
+HWND embedded_browser(HWND host) {
+    HWND found = nullptr;
+    EnumChildWindows(host, find_embedding, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST(Browser, SettingsReachTheBrowserAndItFollowsItsHostsSize) {
+    ASSERT_TRUE(load_window(kBrowserWindowId));
+    HWND host = child(kBrowser);
+    HWND browser = embedded_browser(host);
+    ASSERT_TRUE(browser);
+    RECT r;
+    GetClientRect(browser, &r);
+    EXPECT_EQ(r.right, 200);
+    EXPECT_EQ(r.bottom, 100);
+
+    EXPECT_EQ(read_number_property(kBrowser, 10), 1);
+    EXPECT_EQ(read_number_property(kBrowser, 9), 0);
+    write_property(kBrowser, 10, 0);
+    write_property(kBrowser, 9, 1);
+    EXPECT_EQ(read_number_property(kBrowser, 10), 0);
+    EXPECT_EQ(read_number_property(kBrowser, 9), 1);
+    write_property(kBrowser, 8, 4);
+    EXPECT_EQ(read_number_property(kBrowser, 8), 4);
+
+    write_property(kBrowser, kPropertyWidth, 250);
+    write_property(kBrowser, kPropertyHeight, 60);
+    GetClientRect(browser, &r);
+    EXPECT_EQ(r.right, 250);
+    EXPECT_EQ(r.bottom, 60);
+
+    DestroyWindow(loaded_window_handle(kBrowserWindowId));
+    EXPECT_FALSE(window_is_loaded(kBrowserWindowId));
 }
 
 TEST(Windows, UnknownWindowIsNotLoaded) {

@@ -34,11 +34,9 @@ public:
         steps.push_back(std::string("message ") + content + " | " + (title ? title : "(default)"));
     }
     void SetProgressRange(int maximum) override { steps.push_back("range " + std::to_string(maximum)); }
-    void AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) override {
+    int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) override {
         steps.push_back(std::string("row ") + caption.c_str() + " | " + title.c_str() + " | " + size.c_str() +
                         " | " + link.c_str() + " | " + status.c_str());
-    }
-    int32_t ReadInterval() override {
         const int32_t value = intervals[reads_ < intervals.size() ? reads_ : intervals.size() - 1];
         ++reads_;
         return value;

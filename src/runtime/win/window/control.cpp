@@ -2,6 +2,7 @@
 
 #include "runtime/win/program.h"
 #include "runtime/win/text_boundary.h"
+#include "runtime/win/window/window_text.h"
 
 namespace brindor {
 
@@ -88,6 +89,16 @@ void Control::write(int number, const PropertyValue& value) {
     default:
         break;
     }
+}
+
+PropertyValue TextControl::read(int number) {
+    if (number == 8) return PropertyValue::of(get_window_text(handle()));
+    return Control::read(number);
+}
+
+void TextControl::write(int number, const PropertyValue& value) {
+    if (number == 8) return set_window_text(handle(), value.as_text().c_str());
+    Control::write(number, value);
 }
 
 } // namespace brindor

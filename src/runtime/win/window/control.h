@@ -45,6 +45,14 @@ class Control {
     int64_t mouse_pointer_ = 0;
 };
 
+// Kinds whose property 8 is the window text (caption or content).
+class TextControl : public Control {
+  public:
+    using Control::Control;
+    PropertyValue read(int number) override;
+    void write(int number, const PropertyValue& value) override;
+};
+
 std::unique_ptr<Control> make_control(const ControlDefinition& definition);
 
 } // namespace brindor

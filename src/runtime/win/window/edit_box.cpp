@@ -12,9 +12,9 @@ namespace brindor {
 
 namespace {
 
-class EditBox final : public Control {
+class EditBox final : public TextControl {
   public:
-    explicit EditBox(const ControlDefinition& d) : Control(d), colors_(d) {}
+    explicit EditBox(const ControlDefinition& d) : TextControl(d), colors_(d) {}
 
     ~EditBox() override {
         if (handle() && IsWindow(handle())) RemoveWindowSubclass(handle(), &EditBox::procedure, 0);
@@ -25,16 +25,6 @@ class EditBox final : public Control {
         if (definition().integer_input)
             SetWindowSubclass(handle(), &EditBox::procedure, 0, reinterpret_cast<DWORD_PTR>(this));
         return true;
-    }
-
-    PropertyValue read(int number) override {
-        if (number == 8) return PropertyValue::of(get_window_text(handle()));
-        return Control::read(number);
-    }
-
-    void write(int number, const PropertyValue& value) override {
-        if (number == 8) return set_window_text(handle(), value.as_text().c_str());
-        Control::write(number, value);
     }
 
     HBRUSH on_color(HDC dc) override { return colors_.apply(dc, COLOR_WINDOW); }

@@ -94,10 +94,16 @@ class HtmlViewer final : public Control {
         switch (number) {
         case 8:
             return PropertyValue::of(font_size_);
-        case 9:
-            return PropertyValue::of(offline_);
-        case 10:
-            return PropertyValue::of(silent_);
+        case 9: {
+            VARIANT_BOOL offline = offline_ ? VARIANT_TRUE : VARIANT_FALSE;
+            if (browser_) browser_->get_Offline(&offline);
+            return PropertyValue::of(offline != VARIANT_FALSE);
+        }
+        case 10: {
+            VARIANT_BOOL silent = silent_ ? VARIANT_TRUE : VARIANT_FALSE;
+            if (browser_) browser_->get_Silent(&silent);
+            return PropertyValue::of(silent != VARIANT_FALSE);
+        }
         case 11: {
             Bstr location;
             if (browser_ && SUCCEEDED(browser_->get_LocationURL(location.put())) && location.get() &&

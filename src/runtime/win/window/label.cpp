@@ -22,9 +22,9 @@ HFONT create_font(const FontDefinition& font) {
     return CreateFontIndirectW(&lf);
 }
 
-class Label final : public Control {
+class Label final : public TextControl {
   public:
-    explicit Label(const ControlDefinition& d) : Control(d), colors_(d) {}
+    explicit Label(const ControlDefinition& d) : TextControl(d), colors_(d) {}
 
     bool create(HWND parent) override {
         if (!create_child(parent, L"STATIC", SS_LEFT | SS_NOPREFIX)) return false;
@@ -33,16 +33,6 @@ class Label final : public Control {
             if (font_->get()) SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_->get()), 0);
         }
         return true;
-    }
-
-    PropertyValue read(int number) override {
-        if (number == 8) return PropertyValue::of(get_window_text(handle()));
-        return Control::read(number);
-    }
-
-    void write(int number, const PropertyValue& value) override {
-        if (number == 8) return set_window_text(handle(), value.as_text().c_str());
-        Control::write(number, value);
     }
 
     HBRUSH on_color(HDC dc) override { return colors_.apply(dc, COLOR_BTNFACE); }

@@ -53,7 +53,6 @@ LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
     if (!window) return nullptr;
     auto* loaded = new LoadedWindow(d); // owned by the window from here, freed on WM_NCDESTROY
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(loaded));
-    SetWindowLongPtrW(window, GWLP_ID, static_cast<LONG_PTR>(d.control_id));
     loaded->handle = window;
     for (int i = 0; i < d.control_count; ++i) {
         loaded->controls.push_back(make_control(d.controls[i]));

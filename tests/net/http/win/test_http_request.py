@@ -17,7 +17,7 @@ from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[4]
 sys.path.insert(0, str(REPO))
-from tests.tools.harness import AGENT, HTTPSCRIPT, ServerProcess, get_json, post_json  # noqa: E402
+from tests.tools.harness import AGENT, HTTPSCRIPT, ServerProcess, clear_wine_cookies, get_json, post_json  # noqa: E402
 
 PROBE = os.environ.get("BRINDOR_HTTP_PROBE", str(REPO / "build/win32/tests/net/http/win/http_request_probe.exe"))
 WINE_RUN = REPO / "scripts" / "wine-run.sh"
@@ -52,6 +52,8 @@ def wire(request_line, host, block, body=b"", agent=AGENT, stored_cookie=None, c
 class HttpRequestUnderWine(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
+        # Login cookies of other tests on 127.0.0.1 would ride along on every request.
+        clear_wine_cookies(os.environ.get("WINEPREFIX", REPO / "build" / "wineprefix"))
         cls.server = ServerProcess(HTTPSCRIPT)
         cls.host = f"127.0.0.1:{cls.server.port}"
         cls.origin = f"http://{cls.host}"
