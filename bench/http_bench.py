@@ -3,7 +3,7 @@
 a bare WinInet loop under Wine (the platform's floor) and Python's http.client (the network's
 floor). Prints the three rates and the two ratios.
 
-    python3 bench/http_bench.py [--build build/win32] [--count 1000] [--body-bytes 200]
+    bench/http_bench.sh [--count 1000] [--body-bytes 200] [--rounds 4]
 """
 
 import argparse

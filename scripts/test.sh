@@ -19,11 +19,12 @@ ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
 
 echo "== windows tests (Wine)"
 source "$here/display.sh"
+trap '"$WINESERVER" -k 2>/dev/null || true; stop_display' EXIT
 BRINDOR_OWN_DISPLAY=1 start_display
 # One persistent wineserver for the whole run: test programs then start in milliseconds.
-"$WINESERVER" -p
+# A server already running for the prefix (a program left open) serves as well.
+"$WINESERVER" -p || true
 # Start Wine's own services now, detached from CTest's pipes (CTest would otherwise wait for them).
 "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
-trap '"$WINESERVER" -k 2>/dev/null || true; stop_display' EXIT
 ctest --test-dir build/win32 --output-on-failure || status=1
 exit $status

@@ -14,8 +14,8 @@ Text without_quotes(TextRef piece) {
 } // namespace
 
 void ParseResolveAnswer(TextRef answer, TaskFields& fields) {
-    // The answer's values stand unescaped between quotes, so a comma inside a title cuts it short;
-    // the service's own clients read it the same way, and the commit must match what was resolved.
+    // Values stand between quotes unescaped, so a comma in a title cuts it short and its quotes
+    // are lost; the title column and the commit both show this reading.
     TextArray scalars = split_text(TextBetweenFirst(answer, "queryUrl", "new Array"), ",");
     if (scalars.count() >= 2) fields.cid = without_quotes(scalars.at(2));
     if (scalars.count() >= 3) fields.tsize = without_quotes(scalars.at(3));

@@ -1,10 +1,13 @@
 #include "text/clock_timestamp.h"
 
 #include <chrono>
+#include <cstdint>
 
 namespace brindor {
 
-Text MillisecondsText(int64_t milliseconds) {
+namespace {
+
+Text milliseconds_text(int64_t milliseconds) {
     if (milliseconds < 0) milliseconds = 0;
     char digits[24];
     char* p = digits + sizeof digits;
@@ -16,9 +19,11 @@ Text MillisecondsText(int64_t milliseconds) {
     return Text(p, static_cast<size_t>(digits + sizeof digits - 1 - p));
 }
 
+} // namespace
+
 Text ClockTimestamp() {
     auto since_epoch = std::chrono::system_clock::now().time_since_epoch();
-    return MillisecondsText(std::chrono::duration_cast<std::chrono::milliseconds>(since_epoch).count());
+    return milliseconds_text(std::chrono::duration_cast<std::chrono::milliseconds>(since_epoch).count());
 }
 
 bool IsTimestampText(TextRef text) {

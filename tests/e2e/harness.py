@@ -4,6 +4,7 @@ A scenario either uses `E2ESession` as a context manager or derives from `E2ETes
 environment (display, wineserver, stand-in) per test class and gives every test a fresh program.
 """
 
+import atexit
 import json
 import os
 import re
@@ -13,6 +14,7 @@ import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 import urllib.request
@@ -27,6 +29,9 @@ PROGRAM = BUILD / "src" / "app" / "brindor.exe"
 RUNTIME_PROBE = BUILD / "tests" / "runtime" / "win" / "runtime_probe.exe"
 STANDIN = REPO / "tools" / "standin" / "serve.py"
 SCREENSHOTS = BUILD / "tests" / "e2e" / "screenshots"
+
+sys.path.insert(0, str(REPO))
+from tests.tools.harness import clear_wine_cookies  # noqa: E402
 
 MAIN_CAPTION = "Brindor"
 SIGNIN_CAPTION = "迅雷离线登陆"
@@ -136,6 +141,32 @@ def _read_line(stream, deadline, what):
     return buffer.decode("utf-8", "replace").rstrip("\r\n")
 
 
+def _die_with_parent():
+    """In a child before exec: end when the harness ends, however it ends."""
+    try:
+        import ctypes
+        ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+    except (OSError, AttributeError):
+        pass
+
+
+_live_environments = []
+
+
+def _close_live_environments():
+    for environment in list(_live_environments):
+        environment.close()
+
+
+def _on_terminate(signum, frame):
+    # A CTest timeout: tear down what we started, then leave at once.
+    _close_live_environments()
+    os._exit(128 + signum)
+
+
+atexit.register(_close_live_environments)
+
+
 def _stop(proc, timeout=5):
     if proc is None or proc.poll() is not None:
         return
@@ -160,7 +191,8 @@ class Standin:
         self.port = port
         self.proc = subprocess.Popen(
             [sys.executable, str(STANDIN), "--host", "127.0.0.1", "--port", str(port), *args],
-            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
+            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True,
+            preexec_fn=_die_with_parent)
         try:
             line = _read_line(self.proc.stdout, time.monotonic() + 15, "the stand-in service")
         except HarnessError:
@@ -192,7 +224,7 @@ class Standin:
 
     def _records(self, kind, wait, timeout_ms):
         query = f"?wait={wait}&timeout_ms={timeout_ms}" if wait else ""
-        return self.get_records(f"/_standin/{kind}{query}")
+        return self.get_json(f"/_standin/{kind}{query}")
 
     def requests(self, wait=0, timeout_ms=5000):
         return self._records("requests", wait, timeout_ms)
@@ -244,6 +276,9 @@ class E2EEnvironment:
         for path, what in ((DRIVER, "driver"),):
             if not path.exists():
                 raise HarnessError(f"{what} not built: {path}")
+        _live_environments.append(self)
+        if threading.current_thread() is threading.main_thread():
+            signal.signal(signal.SIGTERM, _on_terminate)
         try:
             running = self._wineserver_running()
             if running and os.environ.get("DISPLAY"):
@@ -270,32 +305,40 @@ class E2EEnvironment:
         subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=timeout, check=False)
 
-    def _wineserver_socket(self):
+    def _wineserver_sockets(self):
         prefix = Path(self.env["WINEPREFIX"])
         info = prefix.stat()
-        return Path(f"/tmp/.wine-{os.getuid()}") / f"server-{info.st_dev:x}-{info.st_ino:x}" / "socket"
+        server = f"server-{info.st_dev:x}-{info.st_ino:x}"
+        folders = [Path(f"/tmp/.wine-{os.getuid()}")]
+        try:  # some builds keep the server in a folder of their own, named in the prefix
+            folders.insert(0, Path("/tmp") / (prefix / "wineserver").read_text().strip())
+        except OSError:
+            pass
+        return [folder / server / "socket" for folder in folders]
 
     def _wineserver_running(self):
         try:
-            path = self._wineserver_socket()
+            sockets = self._wineserver_sockets()
         except OSError:
             raise HarnessError(f"no Wine prefix at {self.env['WINEPREFIX']} (run scripts/setup.sh)")
-        if not path.exists():
-            return False
-        with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
-            try:
-                probe.settimeout(2)
-                probe.connect(str(path))
-                return True
-            except OSError:
-                return False
+        for path in sockets:
+            if not path.exists():
+                continue
+            with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
+                try:
+                    probe.settimeout(2)
+                    probe.connect(str(path))
+                    return True
+                except OSError:
+                    pass
+        return False
 
     def _start_display(self):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
             pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL, start_new_session=True)
+            stderr=subprocess.DEVNULL, start_new_session=True, preexec_fn=_die_with_parent)
         os.close(write_end)
         try:
             with os.fdopen(read_end, "rb", buffering=0) as pipe:
@@ -315,15 +358,24 @@ class E2EEnvironment:
                        timeout=30, check=True)
         return path
 
+    def pixels(self, rect):
+        """The screen's pixels in (left, top, width, height) as rows of (r, g, b)."""
+        left, top, width, height = rect
+        data = subprocess.run(["import", "-display", self.display, "-window", "root", "-crop",
+                               f"{width}x{height}+{left}+{top}", "-depth", "8", "rgb:-"], env=self.env,
+                              stdin=subprocess.DEVNULL, capture_output=True, timeout=30, check=True).stdout
+        if len(data) != width * height * 3:
+            raise HarnessError(f"screen grab gave {len(data)} bytes for {width}x{height}")
+        return [[tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
+                for y in range(height)]
+
     def clear_cookies(self):
         """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""
-        users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
-        for folder in users.glob("*/AppData/Roaming/Microsoft/Windows/Cookies"):
-            for item in folder.rglob("*"):
-                if item.is_file():
-                    item.unlink()
+        clear_wine_cookies(self.env["WINEPREFIX"])
 
     def close(self):
+        if self in _live_environments:
+            _live_environments.remove(self)
         if self.standin:
             self.standin.close()
             self.standin = None
@@ -343,7 +395,7 @@ class Driver:
 
     def __init__(self, env):
         self.proc = subprocess.Popen([WINE, str(DRIVER)], env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                     stderr=subprocess.DEVNULL, start_new_session=True)
+                                     stderr=subprocess.DEVNULL, start_new_session=True, preexec_fn=_die_with_parent)
         self.call("ping", timeout=60)
 
     def call(self, command, *args, timeout=30):
@@ -384,17 +436,21 @@ class Driver:
 class E2ESession:
     """The driver and one run of a program (brindor.exe unless told otherwise).
 
+    With `desktop` set (a name), the program runs in a virtual desktop of its own (1024x768) on the
+    display, where windows have title bars for screenshots.
     Windows are named by caption or by handle ("0x..."); controls by (window, control id), where an id of
     None means the window itself. Driver timeouts are in milliseconds, as in the driver's commands.
     """
 
-    def __init__(self, environment=None, program=PROGRAM, args="", start=True, reset_standin=True, **env_options):
+    def __init__(self, environment=None, program=PROGRAM, args="", start=True, reset_standin=True, desktop=None,
+                 **env_options):
         self.own_environment = environment is None
         self.environment = environment or E2EEnvironment(**env_options)
         self.program = Path(program)
         self.args = args
         self.start_program_now = start
         self.reset_standin = reset_standin
+        self.desktop = desktop
         self.driver = None
         self.running = False
 
@@ -412,6 +468,8 @@ class E2ESession:
             if self.reset_standin and self.standin:
                 self.standin.reset()
             self.driver = Driver(self.environment.env)
+            if self.desktop:
+                self.call("desktop", self.desktop)
             if self.start_program_now:
                 self.start_program()
         except BaseException:
@@ -467,7 +525,7 @@ class E2ESession:
         fields = self.call("windows")
         return [(fields[i], fields[i + 1], fields[i + 2], int(fields[i + 3])) for i in range(0, len(fields), 4)]
 
-    def wait_window(self, caption, timeout_ms=15000, cls=""):
+    def wait_window(self, caption, timeout_ms=30000, cls=""):
         return self._timed("wait_window", timeout_ms, caption, timeout_ms, cls)[0]
 
     def wait_gone(self, window, timeout_ms=10000):
@@ -485,7 +543,13 @@ class E2ESession:
 
     def children(self, window):
         fields = self.call("children", window)
-        return [(int(fields[i], 16), fields[i + 1], fields[i + 2]) for i in range(0, len(fields), 3)]
+        return [(int(fields[i], 16), fields[i + 1], fields[i + 2], int(fields[i + 3], 16))
+                for i in range(0, len(fields), 4)]
+
+    def owner(self, window):
+        """The owner window's handle, or None."""
+        handle = int(self.call("owner", window)[0], 16)
+        return None if handle == 0 else f"0x{handle:08X}"
 
     def info(self, window, control=None):
         f = self.call("info", window, _id(control))
@@ -532,10 +596,14 @@ class E2ESession:
         """(minimum, maximum, position)"""
         return tuple(int(v) for v in self.call("progress", window, _id(control)))
 
-    def list_rows(self, window, control):
-        fields = self.call("list_rows", window, _id(control))
+    def list_rows(self, window, control, first=0, count=None):
+        """Rows from `first` (0-based; all from there when count is None), each a list of cell texts."""
+        fields = self.call("list_rows", window, _id(control), first, "" if count is None else count, timeout=120)
         rows, columns, cells = int(fields[0]), int(fields[1]), fields[2:]
         return [cells[r * columns:(r + 1) * columns] for r in range(rows)]
+
+    def list_count(self, window, control):
+        return int(self.call("list_count", window, _id(control))[0])
 
     def list_columns(self, window, control):
         f = self.call("list_columns", window, _id(control))
@@ -546,7 +614,7 @@ class E2ESession:
         return tuple(int(v, 16) for v in self.call("list_style", window, _id(control)))
 
     # Dialogs
-    def wait_message_box(self, timeout_ms=15000, title=""):
+    def wait_message_box(self, timeout_ms=30000, title=""):
         f = self._timed("wait_message_box", timeout_ms, timeout_ms, title)
         buttons = [(int(f[i]), f[i + 1]) for i in range(3, len(f), 2)]
         return MessageBox(f[0], f[1], f[2], buttons)
@@ -581,12 +649,17 @@ class E2ESession:
     def screenshot(self, name):
         return self.environment.screenshot(name)
 
+    def pixels(self, window, control=None):
+        """The pixels of a window's or control's client area, as rows of (r, g, b)."""
+        return self.environment.pixels(self.client_rect(window, control))
+
 
 class E2ETestCase(unittest.TestCase):
     """One environment per class, a fresh session (driver + program) per test.
 
     Class attributes: `program` (path), `program_args`, `start_program` (False: the test starts it),
-    `use_standin`, `standin_args` (command-line options of the stand-in).
+    `use_standin`, `standin_args` (command-line options of the stand-in), `desktop` (a virtual desktop
+    name: windows with title bars in screenshots).
     """
 
     program = PROGRAM
@@ -594,18 +667,30 @@ class E2ETestCase(unittest.TestCase):
     start_program = True
     use_standin = True
     standin_args = ()
+    desktop = None
 
     @classmethod
     def setUpClass(cls):
         cls.environment = E2EEnvironment(standin=cls.use_standin, standin_args=cls.standin_args)
         cls.environment.start()
         cls.addClassCleanup(cls.environment.close)
+        # Sign-in state left by an earlier class or run must not leak into this one.
+        cls.environment.clear_cookies()
+        cls.addClassCleanup(cls.environment.clear_cookies)
 
     def setUp(self):
         self.session = E2ESession(self.environment, program=self.program, args=self.program_args,
-                                  start=self.start_program)
+                                  start=self.start_program, desktop=self.desktop)
         self.session.start()
         self.addCleanup(self.session.close)
+        if os.environ.get("BRINDOR_E2E_SCREENSHOTS"):
+            self.addCleanup(self._last_screenshot)
+
+    def _last_screenshot(self):
+        try:
+            self.environment.screenshot(self.id().replace("/", "_"))
+        except (subprocess.SubprocessError, OSError):
+            pass
 
     @property
     def standin(self):

@@ -37,9 +37,14 @@ class DriverTest(E2ETestCase):
             self.s.info(self.window, 0x16017777)
         with self.assertRaisesRegex(DriverError, "no window"):
             self.s.info("no such caption")
+        with self.assertRaisesRegex(DriverError, "control is disabled"):
+            self.s.click(self.window, DISABLED)
 
     def test_list_view_progress_bar_and_typing(self):
         self.assertEqual(self.s.list_rows(self.window, LIST), [["1", "山海之间"], ["2", "tab\there"], ["3", ""]])
+        self.assertEqual(self.s.list_rows(self.window, LIST, 1, 1), [["2", "tab\there"]])
+        self.assertEqual(self.s.list_rows(self.window, LIST, 2, 5), [["3", ""]])
+        self.assertEqual(self.s.list_count(self.window, LIST), 3)
         self.assertEqual([tuple(c) for c in self.s.list_columns(self.window, LIST)],
                          [("编号", 60, "left"), ("标题", 100, "left")])
         style, extended = self.s.list_style(self.window, LIST)
@@ -55,6 +60,8 @@ class DriverTest(E2ETestCase):
         self.s.click(self.window, SHOW_BOX)
         box = self.s.wait_message_box(title="Fixture box")
         self.assertEqual((box.title, box.text, box.buttons), ("Fixture box", "第一行\r\nline two", [(1, "OK")]))
+        self.s.click(self.window, OPEN_FILE)  # the box has no owner: the window stays usable
+        self.s.cancel_file()
         self.s.press(box.handle, "OK")
         self.s.wait_gone(box.handle)
         self.assertTrue(self.s.enabled(self.window))

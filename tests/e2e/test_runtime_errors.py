@@ -9,6 +9,7 @@ from pathlib import Path
 from harness import MAIN_CAPTION, PROGRAM, RUNTIME_PROBE, E2ETestCase, windows_path
 
 HEAD = "运行时出错!\r\n\r\n"
+SS_TYPEMASK, SS_ICON = 0x1F, 0x3
 
 
 def coded(code, message):
@@ -40,6 +41,8 @@ class RuntimeErrorTest(E2ETestCase):
             ("missing-export", uncoded("无法找到指定DLL库文件“kernel32.dll”中的输出命令“NoSuchExportAnywhere”")),
             ("missing-without-library", uncoded("无法找到指定DLL库文件中的输出命令“NoSuchExportAnywhere”")),
             ("divide", uncoded("不能整除于零")),
+            ("start-window", uncoded("载入启动窗口失败")),
+            ("unloaded-window", uncoded("未载入欲访问窗口组件所在的窗口")),
         ]
         s = self.session
         for mode, text in cases:
@@ -47,6 +50,9 @@ class RuntimeErrorTest(E2ETestCase):
                 log = self.run_probe(mode)
                 box = s.wait_message_box(title="错误")
                 self.assertEqual((box.text, [b[1] for b in box.buttons]), (text, ["OK"]))
+                self.assertIsNone(s.owner(box.handle))
+                icons = [c for c in s.children(box.handle) if c[1] == "Static" and c[3] & SS_TYPEMASK == SS_ICON]
+                self.assertEqual(len(icons), 1)
                 # The box comes at the faulty call, after start-up has logged.
                 self.assertEqual(log.read_text().splitlines(), ["started"])
                 s.press(box.handle, "1")
@@ -55,6 +61,20 @@ class RuntimeErrorTest(E2ETestCase):
 
     def test_normal_end_runs_the_end_routine_once(self):
         log = self.run_probe("")
+        self.assertEqual(self.session.wait_exit(), 0)
+        self.assertEqual(log.read_text().splitlines(), ["started", "finished", "end routine"])
+
+    def test_closing_the_empty_start_window_ends_the_program_once(self):
+        s = self.session
+        log = self.run_probe("empty-window")
+        window = s.wait_window("probe")
+        self.assertEqual(s.children(window), [])
+        s.close_window(window)
+        self.assertEqual(s.wait_exit(), 0)
+        self.assertEqual(log.read_text().splitlines().count("end routine"), 1)
+
+    def test_controls_of_a_closed_last_window_are_quiet(self):
+        log = self.run_probe("after-last-window")
         self.assertEqual(self.session.wait_exit(), 0)
         self.assertEqual(log.read_text().splitlines(), ["started", "finished", "end routine"])
 

@@ -1,5 +1,6 @@
 // The network-free steps of an HTTP exchange on arbitrary header blocks, URLs and bodies:
 // no crash, no leak, and the invariants the routine relies on.
+#include "fuzz_input.h"
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,14 +19,7 @@ const char* const kWords[] = {"\r\n",        "Set-Cookie:", "Set-Cookie", "Locat
                               "User-Agent:", "Referer:",    "Accept:",    "Cookie: ",  ":",     "http://",
                               "https://",    "/",           "?",          "\xA1\xA1"};
 
-struct Input {
-    const uint8_t* data;
-    size_t size;
-    uint8_t next() {
-        if (!size) return 0;
-        --size;
-        return *data++;
-    }
+struct Input : FuzzInput {
     // A NUL-free piece mixing raw bytes and whole words.
     std::string piece() {
         size_t n = next() % 24;
@@ -52,7 +46,7 @@ bool Contains(const std::string& s, const char* part) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Input in{data, size};
+    Input in{{data, size}};
     std::string block = in.piece(), url = in.piece(), cookies = in.piece(), raw = in.piece();
     std::string body_bytes = in.piece();
     if (in.next() & 1) body_bytes.insert(body_bytes.size() / 2, 1, '\0');

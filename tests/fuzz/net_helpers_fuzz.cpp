@@ -1,6 +1,7 @@
 // Runs the URL, header and cookie-text helpers on cookie-, URL- and GBK-like input and checks
 // what must hold whatever the input: results lie inside their input, merged cookie texts hold
 // no removed or repeated items, and a merge repeated changes nothing.
+#include "fuzz_input.h"
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -25,14 +26,7 @@ const char* const kTokens[] = {
     "b",       "x=1",      "usrname", ".",        "8080",     "host", "Set-Cookie:",
 };
 
-struct Input {
-    const uint8_t* data;
-    size_t size;
-    uint8_t next() {
-        if (!size) return 0;
-        --size;
-        return *data++;
-    }
+struct Input : FuzzInput {
     // A NUL-free piece made of tokens and raw bytes.
     std::string piece(size_t max) {
         size_t n = next() % (max + 1);
@@ -137,7 +131,7 @@ void check_merge(Input& in) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Input in{data, size};
+    Input in{{data, size}};
     check_text_between(in);
     check_url(in);
     check_merge(in);

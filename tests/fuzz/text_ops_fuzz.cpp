@@ -1,5 +1,6 @@
 // Checks the double-byte aware text operations against their literal reference versions on
 // GBK-like input.
+#include "fuzz_input.h"
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -18,14 +19,7 @@ namespace {
 // A small alphabet makes matches, lead bytes and full-width spaces frequent.
 const unsigned char kAlphabet[] = {'a', 'A', 'b', ',', ' ', ':', '\t', 0xA1, 0xA1, 0xB0, 0xA3, 0xB1, 0x81, 0x40, 'x', '0'};
 
-struct Input {
-    const uint8_t* data;
-    size_t size;
-    uint8_t next() {
-        if (!size) return 0;
-        --size;
-        return *data++;
-    }
+struct Input : FuzzInput {
     // A NUL-free piece of up to max bytes, raw or mapped onto the alphabet.
     std::string piece(size_t max, bool mapped) {
         size_t n = next() % (max + 1);
@@ -54,7 +48,7 @@ std::vector<std::string> members(const TextArray& array) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Input in{data, size};
+    Input in{{data, size}};
     uint8_t flags = in.next();
     bool mapped = !(flags & 1), ignore_case = flags & 2, case_sensitive = flags & 4;
     int start = static_cast<int8_t>(in.next());

@@ -20,12 +20,6 @@ TEST(ClockTimestamp, ThirteenDigitsOfTheCurrentTime) {
     EXPECT_LT(value, after);
 }
 
-TEST(ClockTimestamp, MillisecondsText) {
-    EXPECT_EQ(MillisecondsText(0), "0");
-    EXPECT_EQ(MillisecondsText(1765432109876), "1765432109876");
-    EXPECT_EQ(MillisecondsText(-5), "0");
-}
-
 // What a script object may hand back instead of a count of milliseconds.
 TEST(ClockTimestamp, OnlyDigitRunsCountAsTimestamps) {
     EXPECT_TRUE(IsTimestampText("1765432109876"));

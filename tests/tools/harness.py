@@ -14,6 +14,18 @@ AGENT = ("Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1; 408QT; .NET CLR 2.0
          ".NET CLR 3.0.04506.648; .NET CLR 3.5.21022)")
 
 
+def clear_wine_cookies(wineprefix):
+    """Empties the cookie store of a Wine prefix. Every test process shares the store (cookies are
+    kept per host, not per port), so a test that depends on it starts from an empty one. Only while
+    no program of the prefix has the store open."""
+    users = Path(wineprefix) / "drive_c" / "users"
+    for pattern in ("*/AppData/Local/Microsoft/Windows/INetCookies", "*/AppData/Roaming/Microsoft/Windows/Cookies"):
+        for folder in users.glob(pattern):
+            for item in folder.rglob("*"):
+                if item.is_file():
+                    item.unlink()
+
+
 class ServerProcess:
     def __init__(self, script, *args):
         self.proc = subprocess.Popen([sys.executable, str(script), "--port", "0", *args],

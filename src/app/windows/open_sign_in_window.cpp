@@ -4,6 +4,8 @@
 namespace brindor::app {
 
 // No owner given: the active main window becomes the owner and stays disabled meanwhile.
-void OpenSignInWindow() { load_window(kSignInWindowId, nullptr, true); }
+void OpenSignInWindow() {
+    load_window(kSignInWindowId, nullptr, true);
+}
 
 } // namespace brindor::app

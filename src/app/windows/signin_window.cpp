@@ -10,8 +10,15 @@ namespace {
 constexpr BrowserSettings kSignInBrowserSettings{2, false, false, ""};
 
 const ControlDefinition kControls[] = {
-    {.kind = ControlKind::HtmlViewer, .name = "超文本浏览框1", .control_id = kSignInBrowser.control_id,
-     .type_id = kHtmlViewerType, .left = 0, .top = 0, .width = 848, .height = 512, .tab_stop = true,
+    {.kind = ControlKind::HtmlViewer,
+     .name = "超文本浏览框1",
+     .control_id = kSignInBrowser.control_id,
+     .type_id = kHtmlViewerType,
+     .left = 0,
+     .top = 0,
+     .width = 848,
+     .height = 512,
+     .tab_stop = true,
      .browser = &kSignInBrowserSettings},
 };
 

@@ -1,13 +1,10 @@
 #include "net/win/http_request.h"
 
-#include <cstring>
-
 #include "declared/declared_functions.h"
 #include "net/cookies.h"
 #include "net/http_request_parts.h"
 #include "net/url_parts.h"
 #include "net/win/internet_handle.h"
-#include "runtime/core/byte_ops.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
 #include "text/win/code_pages.h"

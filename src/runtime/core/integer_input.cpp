@@ -13,7 +13,8 @@ bool integer_input_accepts(uint32_t character) {
 
 Text normalize_integer_text(const char* text) {
     const char* p = text ? text : "";
-    while (*p == ' ' || *p == '\t') ++p;
+    while (*p == ' ' || *p == '\t')
+        ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = *p++ == '-';
     // Accumulated as a negative number so that INT64_MIN fits; saturates instead of wrapping.

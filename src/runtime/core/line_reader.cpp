@@ -22,7 +22,9 @@ public:
     void append(const uint8_t* data, size_t length) {
         if (length == 0) return;
         if (size_ + length + 1 > capacity_) {
-            size_t wanted = capacity_ ? capacity_ : 2 * kLineBlockSize;
+            // A line that ends in its first block gets a block of its own size: a list of a
+            // million short lines must not hold a kilobyte per line.
+            size_t wanted = capacity_ ? capacity_ * 2 : size_ + length + 1;
             while (wanted < size_ + length + 1) wanted *= 2;
             bytes_ = static_cast<char*>(reallocate(bytes_, wanted));
             capacity_ = wanted;

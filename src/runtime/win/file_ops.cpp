@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "runtime/core/line_reader.h"
 #include "runtime/win/file_table.h"
 #include "runtime/win/text_boundary.h"
@@ -33,27 +36,46 @@ constexpr DWORD kShareRules[] = {
     0,
 };
 
-class HandleLineSource : public LineSource {
+void drop_read_ahead(OpenFile& file) { file.ahead_next = file.ahead_end = 0; }
+
+class BufferedLineSource : public LineSource {
 public:
-    explicit HandleLineSource(HANDLE handle) : handle_(handle) {}
+    explicit BufferedLineSource(OpenFile& file) : file_(file) {}
 
     int read_block(uint8_t* buffer, int capacity) override {
-        DWORD count = 0;
-        if (!ReadFile(handle_, buffer, static_cast<DWORD>(capacity), &count, nullptr)) return -1;
-        return static_cast<int>(count);
+        if (file_.ahead_left() == 0 && !fill()) return -1;
+        int count = std::min(capacity, file_.ahead_left());
+        std::memcpy(buffer, file_.ahead.get() + file_.ahead_next, static_cast<size_t>(count));
+        file_.ahead_next += count;
+        return count;
     }
     bool move_position(int64_t offset) override {
+        if (offset >= -file_.ahead_next && offset <= file_.ahead_left()) {
+            file_.ahead_next += static_cast<int>(offset);
+            return true;
+        }
         LARGE_INTEGER distance;
-        distance.QuadPart = offset;
-        return offset == 0 || SetFilePointerEx(handle_, distance, nullptr, FILE_CURRENT);
+        distance.QuadPart = offset - file_.ahead_left();
+        drop_read_ahead(file_);
+        return SetFilePointerEx(file_.handle.get(), distance, nullptr, FILE_CURRENT);
     }
     void move_to_end() override {
+        drop_read_ahead(file_);
         LARGE_INTEGER zero{};
-        SetFilePointerEx(handle_, zero, nullptr, FILE_END);
+        SetFilePointerEx(file_.handle.get(), zero, nullptr, FILE_END);
     }
 
 private:
-    HANDLE handle_;
+    bool fill() {
+        if (!file_.ahead) file_.ahead = std::make_unique<uint8_t[]>(kReadAheadSize);
+        DWORD count = 0;
+        drop_read_ahead(file_);
+        if (!ReadFile(file_.handle.get(), file_.ahead.get(), kReadAheadSize, &count, nullptr)) return false;
+        file_.ahead_end = static_cast<int>(count);
+        return true;
+    }
+
+    OpenFile& file_;
 };
 
 bool position_and_size(HANDLE handle, int64_t& position, int64_t& size) {
@@ -80,6 +102,7 @@ bool seek_begin(int file_number) {
     OpenFileRef file = find_open_file(file_number);
     if (!file) return false;
     std::lock_guard<std::mutex> lock(file->in_use);
+    drop_read_ahead(*file);
     LARGE_INTEGER zero{};
     return SetFilePointerEx(file->handle.get(), zero, nullptr, FILE_BEGIN);
 }
@@ -88,7 +111,7 @@ Text read_line(int file_number) {
     OpenFileRef file = find_open_file(file_number);
     if (!file) return {};
     std::lock_guard<std::mutex> lock(file->in_use);
-    HandleLineSource source(file->handle.get());
+    BufferedLineSource source(*file);
     return read_line(source);
 }
 
@@ -96,6 +119,8 @@ bool at_end_of_file(int file_number, bool stop_at_eof_mark) {
     OpenFileRef file = find_open_file(file_number);
     if (!file) return true;
     std::lock_guard<std::mutex> lock(file->in_use);
+    if (file->ahead_left() > 0)
+        return stop_at_eof_mark && is_line_stop_byte(file->ahead[static_cast<size_t>(file->ahead_next)]);
     HANDLE handle = file->handle.get();
     int64_t position = 0, size = 0;
     // A file that cannot say where it stands counts as ended, so reading loops stop.

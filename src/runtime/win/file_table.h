@@ -2,6 +2,7 @@
 // operation holds its entry alive, so a `close_file` from another thread cannot pull the handle
 // from under a read in progress: the handle closes when the last user lets go.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <mutex>
 
@@ -9,10 +10,18 @@
 
 namespace brindor {
 
+constexpr int kReadAheadSize = 64 * 1024;
+
 struct OpenFile {
     explicit OpenFile(FileHandle h) : handle(std::move(h)) {}
     FileHandle handle;
     std::mutex in_use; // one operation at a time moves the file position
+    // Bytes read from the handle beyond the file position, so that reading a line costs no
+    // system call: the position is the handle's minus (ahead_end - ahead_next).
+    std::unique_ptr<uint8_t[]> ahead;
+    int ahead_next = 0;
+    int ahead_end = 0;
+    int ahead_left() const { return ahead_end - ahead_next; }
 };
 
 using OpenFileRef = std::shared_ptr<OpenFile>;

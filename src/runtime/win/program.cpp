@@ -24,6 +24,7 @@ std::atomic<bool> g_ending{false};
 std::vector<IdleEntry> g_idle;
 std::vector<HWND> g_windows;
 std::vector<void (*)()> g_shutdown_hooks;
+std::vector<bool (*)(MSG*)> g_pretranslate_hooks;
 
 LRESULT CALLBACK hidden_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == kEndRequest) end_program(static_cast<int>(wparam));
@@ -90,7 +91,11 @@ void add_idle_callback(HWND window, IdleCallback callback, void* argument) {
     g_idle.push_back({window, callback, argument});
 }
 
+void add_pretranslate_hook(bool (*hook)(MSG* msg)) { g_pretranslate_hooks.push_back(hook); }
+
 bool pretranslate_message(MSG* msg) {
+    for (auto hook : g_pretranslate_hooks)
+        if (hook(msg)) return true;
     HWND top = GetAncestor(msg->hwnd, GA_ROOT);
     return top && top != g_hidden && IsDialogMessageW(top, msg); // Tab between controls
 }

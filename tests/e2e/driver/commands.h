@@ -18,6 +18,7 @@ Reply wait_gone(const Args& args);
 Reply control(const Args& args);
 Reply children(const Args& args);
 Reply info(const Args& args);
+Reply owner(const Args& args);
 Reply text(const Args& args);
 Reply set_text(const Args& args);
 Reply click(const Args& args);
@@ -33,6 +34,7 @@ Reply progress(const Args& args);
 
 // List views
 Reply list_rows(const Args& args);
+Reply list_count(const Args& args);
 Reply list_columns(const Args& args);
 Reply list_style(const Args& args);
 
@@ -46,6 +48,8 @@ Reply cancel_file(const Args& args);
 Reply start(const Args& args);
 Reply wait_exit(const Args& args);
 Reply kill(const Args& args);
+Reply desktop(const Args& args);
+const std::wstring& desktop_name();
 
 Reply probe(const Args& args);
 

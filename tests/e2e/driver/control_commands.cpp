@@ -6,15 +6,6 @@
 namespace driver {
 namespace {
 
-constexpr DWORD kAnswerTimeout = 5000;
-
-LRESULT send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, kAnswerTimeout, &result))
-        throw Failure{L"window does not answer message " + hex(message)};
-    return LRESULT(result);
-}
-
 // Focus belongs to a thread's input state: join the target's for the call.
 void move_focus(HWND control) {
     DWORD target = GetWindowThreadProcessId(control, nullptr);
@@ -23,6 +14,12 @@ void move_focus(HWND control) {
     SetForegroundWindow(GetAncestor(control, GA_ROOT));
     SetFocus(control);
     if (attached) AttachThreadInput(self, target, FALSE);
+}
+
+// A user cannot reach a disabled control, nor any control of a disabled window; sent messages could.
+void require_reachable(HWND control) {
+    if (!IsWindowEnabled(control)) throw Failure{L"control is disabled"};
+    if (!IsWindowEnabled(GetAncestor(control, GA_ROOT))) throw Failure{L"window is disabled"};
 }
 
 RECT client_relative(HWND control) {
@@ -54,7 +51,10 @@ Reply windows(const Args&) {
         GetWindowTextW(window, caption, 512);
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        reply.add_hex(uint32_t(uintptr_t(window))).add(window_class(window)).add(caption).add(int64_t(process));
+        reply.add_hex(uint32_t(uintptr_t(window)))
+            .add(window_class(window))
+            .add(caption)
+            .add(int64_t(process));
     }
     return reply;
 }
@@ -70,10 +70,10 @@ Reply wait_window(const Args& args) {
 }
 
 Reply wait_gone(const Args& args) {
-    const std::wstring& spec = arg(args, 0, L"window");
+    const std::wstring& name = arg(args, 0, L"window");
     DWORD timeout = DWORD(number_arg(args, 1, L"timeout", 10000));
-    if (!wait_until(timeout, [&] { return find_top_window(spec) == nullptr; }))
-        throw Failure{L"window still there: " + spec};
+    if (!wait_until(timeout, [&] { return find_top_window(name) == nullptr; }))
+        throw Failure{L"window still there: " + name};
     return {};
 }
 
@@ -85,8 +85,15 @@ Reply control(const Args& args) {
 Reply children(const Args& args) {
     Reply reply;
     for (HWND child : child_windows(window_arg(args, 0)))
-        reply.add_hex(uint32_t(GetDlgCtrlID(child))).add(window_class(child)).add(control_text(child));
+        reply.add_hex(uint32_t(GetDlgCtrlID(child)))
+            .add(window_class(child))
+            .add(control_text(child))
+            .add_hex(uint32_t(GetWindowLongW(child, GWL_STYLE)));
     return reply;
+}
+
+Reply owner(const Args& args) {
+    return Reply().add_hex(uint32_t(uintptr_t(GetWindow(window_arg(args, 0), GW_OWNER))));
 }
 
 Reply info(const Args& args) {
@@ -95,28 +102,33 @@ Reply info(const Args& args) {
     reply.add(window_class(found));
     add_rect(reply, client_relative(found));
     reply.add(IsWindowEnabled(found) ? 1 : 0).add(IsWindowVisible(found) ? 1 : 0);
-    reply.add_hex(uint32_t(GetWindowLongW(found, GWL_STYLE))).add_hex(uint32_t(GetWindowLongW(found, GWL_EXSTYLE)));
+    reply.add_hex(uint32_t(GetWindowLongW(found, GWL_STYLE)))
+        .add_hex(uint32_t(GetWindowLongW(found, GWL_EXSTYLE)));
     return reply.add(control_text(found));
 }
 
-Reply text(const Args& args) { return Reply().add(control_text(control_arg(args, 0))); }
+Reply text(const Args& args) {
+    return Reply().add(control_text(control_arg(args, 0)));
+}
 
 Reply set_text(const Args& args) {
     HWND found = control_arg(args, 0);
     const std::wstring& value = arg(args, 2, L"text");
-    send(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
+    send_message(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
     return {};
 }
 
 // Posted, so a modal loop that the click opens does not hold the driver.
 Reply click(const Args& args) {
     HWND found = control_arg(args, 0);
+    require_reachable(found);
     if (!PostMessageW(found, BM_CLICK, 0, 0)) throw Failure{L"cannot post BM_CLICK"};
     return {};
 }
 
 Reply focus(const Args& args) {
     HWND found = control_arg(args, 0);
+    require_reachable(found);
     move_focus(found);
     return {};
 }
@@ -124,20 +136,27 @@ Reply focus(const Args& args) {
 Reply type(const Args& args) {
     HWND found = control_arg(args, 0);
     const std::wstring& characters = arg(args, 2, L"text");
+    require_reachable(found);
     move_focus(found);
-    for (wchar_t c : characters) send(found, WM_CHAR, c, 1);
+    for (wchar_t c : characters)
+        send_message(found, WM_CHAR, c, 1);
     return {};
 }
 
 Reply select(const Args& args) {
     HWND found = control_arg(args, 0);
-    send(found, EM_SETSEL, WPARAM(number_arg(args, 2, L"start", 0)), LPARAM(number_arg(args, 3, L"end", -1)));
+    send_message(found, EM_SETSEL, WPARAM(number_arg(args, 2, L"start", 0)),
+                 LPARAM(number_arg(args, 3, L"end", -1)));
     return {};
 }
 
-Reply enabled(const Args& args) { return Reply().add(IsWindowEnabled(control_arg(args, 0)) ? 1 : 0); }
+Reply enabled(const Args& args) {
+    return Reply().add(IsWindowEnabled(control_arg(args, 0)) ? 1 : 0);
+}
 
-Reply visible(const Args& args) { return Reply().add(IsWindowVisible(control_arg(args, 0)) ? 1 : 0); }
+Reply visible(const Args& args) {
+    return Reply().add(IsWindowVisible(control_arg(args, 0)) ? 1 : 0);
+}
 
 Reply rect(const Args& args) {
     HWND found = control_arg(args, 0);
@@ -164,9 +183,9 @@ Reply close(const Args& args) {
 
 Reply progress(const Args& args) {
     HWND found = control_arg(args, 0);
-    auto low = int64_t(send(found, PBM_GETRANGE, TRUE, 0));
-    auto high = int64_t(send(found, PBM_GETRANGE, FALSE, 0));
-    return Reply().add(low).add(high).add(int64_t(send(found, PBM_GETPOS)));
+    auto low = int64_t(send_message(found, PBM_GETRANGE, TRUE, 0));
+    auto high = int64_t(send_message(found, PBM_GETRANGE, FALSE, 0));
+    return Reply().add(low).add(high).add(int64_t(send_message(found, PBM_GETPOS)));
 }
 
 } // namespace driver

@@ -27,13 +27,15 @@ BOOL CALLBACK consider_dialog(HWND window, LPARAM context) {
         GetWindowTextW(window, caption, 512);
         if (*search.title != caption) return TRUE;
     }
-    search.found = window;
-    return FALSE;
+    // The started program's dialogs first.
+    if (!search.found || is_preferred(window)) search.found = window;
+    return !is_preferred(window);
 }
 
 HWND wait_dialog(bool file_dialog, const std::wstring& title, DWORD timeout) {
     DialogSearch search{file_dialog, &title, nullptr};
     wait_until(timeout, [&] {
+        search.found = nullptr;
         EnumWindows(consider_dialog, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
     });
@@ -63,15 +65,15 @@ std::wstring without_accelerator(std::wstring caption) {
     return caption;
 }
 
-HWND find_button(HWND dialog, const std::wstring& spec) {
-    bool numeric = !spec.empty() && iswdigit(spec[0]);
+HWND find_button(HWND dialog, const std::wstring& button) {
+    bool numeric = !button.empty() && iswdigit(button[0]);
     for (HWND child : child_windows(dialog)) {
         if (window_class(child) != L"Button" || !IsWindowVisible(child)) continue;
-        if (numeric ? uint32_t(GetDlgCtrlID(child)) == uint32_t(parse_number(spec))
-                    : without_accelerator(control_text(child)) == without_accelerator(spec))
+        if (numeric ? uint32_t(GetDlgCtrlID(child)) == uint32_t(parse_number(button))
+                    : without_accelerator(control_text(child)) == without_accelerator(button))
             return child;
     }
-    throw Failure{L"no button " + spec};
+    throw Failure{L"no button " + button};
 }
 
 void post_command(HWND dialog, int id, HWND from = nullptr) {
@@ -115,8 +117,8 @@ Reply open_file(const Args& args) {
     bool stays = wait_until(3000, [&] {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-        SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, 5000,
-                            &ignored);
+        SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
+                            5000, &ignored);
         Sleep(150);
         return control_text(name) == path;
     });

@@ -4,18 +4,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace driver {
 namespace {
 
 constexpr int kTextCapacity = 4096; // characters
 constexpr size_t kTextOffset = 256; // the structure first, its text buffer after it
-
-LRESULT send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, 5000, &result))
-        throw Failure{L"list view does not answer message " + hex(message)};
-    return LRESULT(result);
-}
 
 HWND list_arg(const Args& args) {
     HWND list = control_arg(args, 0);
@@ -35,28 +30,36 @@ std::wstring cell_text(HWND list, RemoteMemory& memory, int row, int column) {
     item.cchTextMax = kTextCapacity;
     item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(memory.address()) + kTextOffset);
     memory.write(0, &item, sizeof item);
-    int length = int(send(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(memory.address())));
+    int length = int(send_message(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(memory.address())));
     return read_text(memory, length);
 }
 
 int column_count(HWND list) {
-    auto header = reinterpret_cast<HWND>(send(list, LVM_GETHEADER));
-    return header ? int(send(header, HDM_GETITEMCOUNT)) : 0;
+    auto header = reinterpret_cast<HWND>(send_message(list, LVM_GETHEADER));
+    return header ? int(send_message(header, HDM_GETITEMCOUNT)) : 0;
 }
 
 } // namespace
 
-// Answer: row count, column count, then every cell row by row.
+// Arguments: list, then optionally the first row (0-based) and a row count.
+// Answer: row count read, column count, then every cell row by row.
 Reply list_rows(const Args& args) {
     HWND list = list_arg(args);
     RemoteMemory memory(list, kTextOffset + kTextCapacity * sizeof(wchar_t));
-    int rows = int(send(list, LVM_GETITEMCOUNT));
+    int total = int(send_message(list, LVM_GETITEMCOUNT));
+    int first = std::clamp(int(number_arg(args, 2, L"first", 0)), 0, total);
+    int last = std::min(total, first + int(number_arg(args, 3, L"count", total)));
     int columns = std::max(column_count(list), 1);
     Reply reply;
-    reply.add(rows).add(columns);
-    for (int row = 0; row < rows; ++row)
-        for (int column = 0; column < columns; ++column) reply.add(cell_text(list, memory, row, column));
+    reply.add(last - first).add(columns);
+    for (int row = first; row < last; ++row)
+        for (int column = 0; column < columns; ++column)
+            reply.add(cell_text(list, memory, row, column));
     return reply;
+}
+
+Reply list_count(const Args& args) {
+    return Reply().add(int64_t(send_message(list_arg(args), LVM_GETITEMCOUNT)));
 }
 
 // Answer: title, width and alignment (left, right, center) of each column.
@@ -71,7 +74,7 @@ Reply list_columns(const Args& args) {
         column.cchTextMax = kTextCapacity;
         column.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(memory.address()) + kTextOffset);
         memory.write(0, &column, sizeof column);
-        if (!send(list, LVM_GETCOLUMNW, index, reinterpret_cast<LPARAM>(memory.address())))
+        if (!send_message(list, LVM_GETCOLUMNW, index, reinterpret_cast<LPARAM>(memory.address())))
             throw Failure{L"no column " + std::to_wstring(index)};
         memory.read(0, &column, sizeof column);
         wchar_t title[kTextCapacity];
@@ -80,7 +83,7 @@ Reply list_columns(const Args& args) {
         const wchar_t* alignment = (column.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT    ? L"right"
                                    : (column.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER ? L"center"
                                                                                         : L"left";
-        reply.add(title).add(int64_t(send(list, LVM_GETCOLUMNWIDTH, index))).add(alignment);
+        reply.add(title).add(int64_t(send_message(list, LVM_GETCOLUMNWIDTH, index))).add(alignment);
     }
     return reply;
 }
@@ -90,7 +93,7 @@ Reply list_style(const Args& args) {
     HWND list = list_arg(args);
     return Reply()
         .add_hex(uint32_t(GetWindowLongW(list, GWL_STYLE)))
-        .add_hex(uint32_t(send(list, LVM_GETEXTENDEDLISTVIEWSTYLE)));
+        .add_hex(uint32_t(send_message(list, LVM_GETEXTENDEDLISTVIEWSTYLE)));
 }
 
 } // namespace driver

@@ -6,7 +6,9 @@
 namespace driver {
 namespace {
 
-Reply ping(const Args&) { return Reply().add(L"pong"); }
+Reply ping(const Args&) {
+    return Reply().add(L"pong");
+}
 
 Reply pause(const Args& args) {
     Sleep(DWORD(number_arg(args, 0, L"milliseconds", INT64_MIN)));
@@ -22,6 +24,7 @@ const CommandEntry kCommands[] = {
     {L"control", control},
     {L"children", children},
     {L"info", info},
+    {L"owner", owner},
     {L"text", text},
     {L"set_text", set_text},
     {L"click", click},
@@ -35,6 +38,7 @@ const CommandEntry kCommands[] = {
     {L"close", close},
     {L"progress", progress},
     {L"list_rows", list_rows},
+    {L"list_count", list_count},
     {L"list_columns", list_columns},
     {L"list_style", list_style},
     {L"wait_message_box", wait_message_box},
@@ -44,6 +48,7 @@ const CommandEntry kCommands[] = {
     {L"start", start},
     {L"wait_exit", wait_exit},
     {L"kill", kill},
+    {L"desktop", desktop},
     {L"probe", probe},
 };
 
@@ -55,7 +60,8 @@ std::wstring answer(const std::wstring& line) {
         if (name != command.name) continue;
         try {
             std::wstring reply = L"ok";
-            for (const auto& field : command.run(args).fields) reply += L"\t" + escape_field(field);
+            for (const auto& field : command.run(args).fields)
+                reply += L"\t" + escape_field(field);
             return reply;
         } catch (const Failure& failure) {
             return L"error\t" + escape_field(failure.message);

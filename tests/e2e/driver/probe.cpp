@@ -39,7 +39,9 @@ Reply probe(const Args& args) {
     do {
         DWORD_PTR ignored = 0;
         QueryPerformanceCounter(&before);
-        if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &ignored)) {
+        SetLastError(0);
+        if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &ignored) ||
+            GetLastError() == 0) {
             QueryPerformanceCounter(&after);
             times.push_back(elapsed_ms(before, after));
         } else {

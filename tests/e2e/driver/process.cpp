@@ -21,7 +21,8 @@ HANDLE started_process() {
 std::wstring environment_with(const Args& settings) {
     std::vector<std::wstring> entries;
     if (wchar_t* block = GetEnvironmentStringsW()) {
-        for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1) entries.emplace_back(entry);
+        for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1)
+            entries.emplace_back(entry);
         FreeEnvironmentStringsW(block);
     }
     for (const auto& setting : settings) {
@@ -29,13 +30,14 @@ std::wstring environment_with(const Args& settings) {
         if (equals == std::wstring::npos) throw Failure{L"not NAME=VALUE: " + setting};
         std::wstring prefix = setting.substr(0, equals + 1);
         std::erase_if(entries, [&](const std::wstring& entry) {
-            return CompareStringOrdinal(entry.c_str(), int(std::min(entry.size(), prefix.size())), prefix.c_str(),
-                                        int(prefix.size()), TRUE) == CSTR_EQUAL;
+            return CompareStringOrdinal(entry.c_str(), int(std::min(entry.size(), prefix.size())),
+                                        prefix.c_str(), int(prefix.size()), TRUE) == CSTR_EQUAL;
         });
         entries.push_back(setting);
     }
     std::wstring block;
-    for (const auto& entry : entries) block += entry + L'\0';
+    for (const auto& entry : entries)
+        block += entry + L'\0';
     return block + L'\0';
 }
 
@@ -52,9 +54,12 @@ Reply start(const Args& args) {
     forget_started();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    std::wstring environment = environment_with(Args(args.begin() + std::min<size_t>(args.size(), 3), args.end()));
-    if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                        environment.data(),
+    std::wstring desk = desktop_name();
+    if (!desk.empty()) startup.lpDesktop = desk.data();
+    std::wstring environment =
+        environment_with(Args(args.begin() + std::min<size_t>(args.size(), 3), args.end()));
+    if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT, environment.data(),
                         directory.empty() ? nullptr : directory.c_str(), &startup, &started))
         throw Failure{L"cannot start " + path + L": error " + std::to_wstring(GetLastError())};
     prefer_process(started.dwProcessId);

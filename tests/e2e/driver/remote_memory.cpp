@@ -21,13 +21,15 @@ RemoteMemory::~RemoteMemory() {
 
 void RemoteMemory::write(size_t offset, const void* data, size_t size) {
     SIZE_T done = 0;
-    if (!WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &done) || done != size)
+    if (!WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &done) ||
+        done != size)
         throw Failure{L"cannot write the window's process memory"};
 }
 
 void RemoteMemory::read(size_t offset, void* data, size_t size) const {
     SIZE_T done = 0;
-    if (!ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &done) || done != size)
+    if (!ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &done) ||
+        done != size)
         throw Failure{L"cannot read the window's process memory"};
 }
 

@@ -5,7 +5,7 @@
 namespace driver {
 
 class RemoteMemory {
-public:
+  public:
     RemoteMemory(HWND owner, size_t size);
     ~RemoteMemory();
     RemoteMemory(const RemoteMemory&) = delete;
@@ -15,7 +15,7 @@ public:
     void write(size_t offset, const void* data, size_t size);
     void read(size_t offset, void* data, size_t size) const;
 
-private:
+  private:
     HANDLE process_ = nullptr;
     void* address_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "targets.h"
 
+#include <algorithm>
+
 namespace driver {
 namespace {
 
@@ -19,9 +21,7 @@ BOOL CALLBACK consider_top_window(HWND window, LPARAM context) {
     GetWindowTextW(window, caption, 512);
     if (*search.caption != caption) return TRUE;
     if (!search.class_name->empty() && window_class(window) != *search.class_name) return TRUE;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    bool preferred = preferred_process && process == preferred_process;
+    bool preferred = is_preferred(window);
     if (!search.found || (preferred && !search.found_preferred)) {
         search.found = window;
         search.found_preferred = preferred;
@@ -48,22 +48,30 @@ BOOL CALLBACK collect_child(HWND child, LPARAM context) {
 
 } // namespace
 
-void prefer_process(DWORD process_id) { preferred_process = process_id; }
+void prefer_process(DWORD process_id) {
+    preferred_process = process_id;
+}
 
-HWND find_top_window(const std::wstring& spec, const std::wstring& class_name) {
-    if (spec.size() > 2 && spec[0] == L'0' && (spec[1] == L'x' || spec[1] == L'X')) {
-        HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(parse_number(spec)));
+bool is_preferred(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return preferred_process && process == preferred_process;
+}
+
+HWND find_top_window(const std::wstring& name, const std::wstring& class_name) {
+    if (name.size() > 2 && name[0] == L'0' && (name[1] == L'x' || name[1] == L'X')) {
+        HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(parse_number(name)));
         return IsWindow(window) ? window : nullptr;
     }
-    Search search{&spec, &class_name, nullptr, false};
+    Search search{&name, &class_name, nullptr, false};
     EnumWindows(consider_top_window, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 HWND window_arg(const Args& args, size_t index) {
-    const std::wstring& spec = arg(args, index, L"window");
-    HWND window = find_top_window(spec);
-    if (!window) throw Failure{L"no window " + spec};
+    const std::wstring& name = arg(args, index, L"window");
+    HWND window = find_top_window(name);
+    if (!window) throw Failure{L"no window " + name};
     return window;
 }
 
@@ -82,16 +90,21 @@ HWND control_arg(const Args& args, size_t index) {
     return control;
 }
 
+LRESULT send_message(HWND window, UINT message, WPARAM w, LPARAM l) {
+    DWORD_PTR result = 0;
+    SetLastError(0);
+    if (!SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, 5000, &result) && GetLastError() != 0)
+        throw Failure{L"window " + hex(uint32_t(uintptr_t(window))) + L" does not answer message " +
+                      hex(message) + L": error " + std::to_wstring(GetLastError())};
+    return LRESULT(result);
+}
+
 std::wstring control_text(HWND control) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        throw Failure{L"no answer to WM_GETTEXTLENGTH"};
+    auto length = size_t(send_message(control, WM_GETTEXTLENGTH));
     std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, 5000, &copied))
-        throw Failure{L"no answer to WM_GETTEXT"};
-    text.resize(copied);
+    auto copied =
+        size_t(send_message(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data())));
+    text.resize(std::min(copied, length));
     return text;
 }
 

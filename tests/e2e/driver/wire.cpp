@@ -9,9 +9,13 @@ Reply& Reply::add(const std::wstring& field) {
     return *this;
 }
 
-Reply& Reply::add(int64_t number) { return add(std::to_wstring(number)); }
+Reply& Reply::add(int64_t number) {
+    return add(std::to_wstring(number));
+}
 
-Reply& Reply::add_hex(uint32_t number) { return add(hex(number)); }
+Reply& Reply::add_hex(uint32_t number) {
+    return add(hex(number));
+}
 
 std::wstring from_utf8(const std::string& bytes) {
     if (bytes.empty()) return {};
@@ -34,11 +38,20 @@ std::wstring escape_field(const std::wstring& text) {
     out.reserve(text.size());
     for (wchar_t c : text) {
         switch (c) {
-        case L'\\': out += L"\\\\"; break;
-        case L'\t': out += L"\\t"; break;
-        case L'\r': out += L"\\r"; break;
-        case L'\n': out += L"\\n"; break;
-        default: out += c;
+        case L'\\':
+            out += L"\\\\";
+            break;
+        case L'\t':
+            out += L"\\t";
+            break;
+        case L'\r':
+            out += L"\\r";
+            break;
+        case L'\n':
+            out += L"\\n";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -54,10 +67,18 @@ std::wstring unescape_field(const std::wstring& text) {
         }
         wchar_t next = text[++i];
         switch (next) {
-        case L't': out += L'\t'; break;
-        case L'r': out += L'\r'; break;
-        case L'n': out += L'\n'; break;
-        case L'b': out += L'\b'; break;
+        case L't':
+            out += L'\t';
+            break;
+        case L'r':
+            out += L'\r';
+            break;
+        case L'n':
+            out += L'\n';
+            break;
+        case L'b':
+            out += L'\b';
+            break;
         case L'u':
             if (i + 4 < text.size()) {
                 out += wchar_t(std::wcstoul(text.substr(i + 1, 4).c_str(), nullptr, 16));
@@ -66,7 +87,8 @@ std::wstring unescape_field(const std::wstring& text) {
             }
             out += next;
             break;
-        default: out += next;
+        default:
+            out += next;
         }
     }
     return out;

@@ -39,15 +39,6 @@ TEST(MergeCookies, Cases) {
     }
 }
 
-TEST(MergeCookies, MergingTwiceChangesNothing) {
-    Text held("sid=abc; usrname=x; userid=1");
-    Text set("sid=def; tmp=deleted");
-    MergeCookies(held, set);
-    Text again = held;
-    Text nothing;
-    EXPECT_EQ(MergeCookies(again, nothing), held);
-}
-
 TEST(CookieName, Cases) {
     EXPECT_EQ(CookieName(" userid = 5"), "userid");
     EXPECT_EQ(CookieName("a=b=c"), "a");

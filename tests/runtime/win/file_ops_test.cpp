@@ -37,6 +37,8 @@ TEST(ReadLine, FromDiskFiles) {
         {"nul and eof mark", std::string("a\0b\x1A" "c", 5), {"a", "", "b", "", "c"}},
         {"two-byte characters across 512", across_block + "\r\nnext", {across_block, "next"}},
         {"600-byte line", long_line + "\n" + long_line, {long_line, long_line}},
+        {"CR LF across the read-ahead edge", std::string(65535, 'r') + "\r\nz", {std::string(65535, 'r'), "z"}},
+        {"eof mark on the read-ahead edge", std::string(65535, 'e') + "\n\x1A" "f", {std::string(65535, 'e'), "", "f"}},
     };
     for (const Case& c : cases) {
         ScratchFile scratch("brindor_lines.txt", c.bytes);

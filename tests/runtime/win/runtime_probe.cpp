@@ -9,6 +9,8 @@
 #include "runtime/core/runtime_error.h"
 #include "runtime/win/dll_command.h"
 #include "runtime/win/program.h"
+#include "runtime/win/window/control_access.h"
+#include "runtime/win/window/window_definition.h"
 
 using namespace brindor;
 
@@ -32,6 +34,10 @@ void log_line(const char* line) {
 
 void end_routine() { log_line("end routine"); }
 
+constexpr uint32_t kProbeWindow = 0x7E000010;
+const WindowDefinition kProbeWindowDefinition{
+    .window_id = kProbeWindow, .control_id = 0x06000010, .caption = "probe", .width = 200, .height = 100};
+
 DWORD WINAPI subscript_on_worker(void*) {
     check_subscript(5, 1);
     return 0;
@@ -54,6 +60,25 @@ int main(int argc, char** argv) {
     if (!std::strcmp(mode, "missing-export")) call_dll_command(kMissingExport);
     if (!std::strcmp(mode, "missing-without-library")) call_dll_command(kMissingWithoutLibrary);
     if (!std::strcmp(mode, "wrong-arguments")) call_dll_command(kTickCountWithOneArgument, 1);
+    if (!std::strcmp(mode, "start-window")) load_start_window(0x7E0000FF);
+    if (!std::strcmp(mode, "unloaded-window")) {
+        register_window_definition(kProbeWindowDefinition);
+        load_start_window(kProbeWindow);
+        write_property(ControlRef{0x7E0000FF, 0x16000001}, 8, "x");
+    }
+    if (!std::strcmp(mode, "empty-window")) {
+        register_window_definition(kProbeWindowDefinition);
+        load_start_window(kProbeWindow);
+        run_message_loop();
+    }
+    if (!std::strcmp(mode, "after-last-window")) {
+        // A worker writing to the main window after it closed: the program is ending, no error.
+        register_window_definition(kProbeWindowDefinition);
+        load_start_window(kProbeWindow);
+        DestroyWindow(loaded_window_handle(kProbeWindow));
+        write_property(ControlRef{kProbeWindow, 0x16000001}, 8, "x");
+        insert_row(ControlRef{kProbeWindow, 0x16000002});
+    }
     if (!std::strcmp(mode, "divide")) report_runtime_error_text("不能整除于零");
     log_line("finished");
     end_program(0);

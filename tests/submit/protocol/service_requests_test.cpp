@@ -27,16 +27,6 @@ TEST(EscapeLinkForQuery, EscapesOnlyWhatCannotStandInARequestLine) {
         EXPECT_STREQ(EscapeLinkForQuery(c.link).c_str(), c.escaped) << c.link;
 }
 
-TEST(ServiceUrls, ResolveAndCommitAddresses) {
-    const std::string origin = std::string("http://") + BRINDOR_INTERFACE_HOST;
-    EXPECT_EQ(ResolveUrl("magnet:?xt=urn:btih:AA&dn=x y").c_str(),
-              origin +
-                  "/interface/url_query?callback=queryUrl&u=magnet:?xt=urn:btih:AA&dn=x%20y&interfrom=task");
-    EXPECT_EQ(CommitUrl("1765432109876").c_str(),
-              origin + "/interface/bt_task_commit?callback=jsonp1765432109876");
-    EXPECT_EQ(CommitUrl("").c_str(), origin + "/interface/bt_task_commit?callback=jsonp");
-}
-
 TEST(ResolveAnswerStillUtf8, DecodesOnlyWhatTheRequestRoutineLeftAlone) {
     const std::string padding(498, 'x');
     const std::string unanswered(5000, ' ');

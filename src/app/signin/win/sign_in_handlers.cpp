@@ -7,18 +7,17 @@
 
 namespace brindor::app {
 
-namespace {
-constexpr const char* kWebHost = BRINDOR_WEB_HOST;
-} // namespace
-
-void NavigateSignInPage() { write_property(kSignInBrowser, kBrowserAddress, "http://" BRINDOR_WEB_HOST "/task.html"); }
+void NavigateSignInPage() {
+    write_property(kSignInBrowser, kBrowserAddress, "http://" BRINDOR_WEB_HOST "/task.html");
+}
 
 void ReadSignInCookies() {
-    SignedInUserName = GetHostCookie(kWebHost, "usrname");
-    SignedInUserId = GetHostCookie(kWebHost, "userid");
+    SignedInUserName = GetHostCookie(BRINDOR_WEB_HOST, "usrname");
+    SignedInUserId = GetHostCookie(BRINDOR_WEB_HOST, "userid");
     // A closing without a sign-in keeps showing the last account that did sign in.
     if (SignedInUserName.empty() || SignedInUserId.empty()) return;
-    write_property(kSignInStateLabel, kLabelCaption, concat_text({SignedInUserName, "|", SignedInUserId}).c_str());
+    write_property(kSignInStateLabel, kLabelCaption,
+                   concat_text({SignedInUserName, "|", SignedInUserId}).c_str());
 }
 
 } // namespace brindor::app

@@ -7,7 +7,7 @@ namespace brindor {
 namespace {
 
 class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
-public:
+  public:
     explicit BrowserSite(HWND host) : host_(host) {}
 
     // IUnknown
@@ -92,7 +92,7 @@ public:
     STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
     STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
-private:
+  private:
     ~BrowserSite() = default;
 
     HWND host_;

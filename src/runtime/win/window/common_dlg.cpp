@@ -8,7 +8,7 @@ namespace brindor {
 namespace {
 
 class CommonDlg final : public Control, public FileDialogControl {
-public:
+  public:
     explicit CommonDlg(const ControlDefinition& d) : Control(d) {
         rect_ = {d.left, d.top, d.left + d.width, d.top + d.height};
         visible_ = false;
@@ -32,42 +32,69 @@ public:
     // 14 default extension, 15 the file must exist.
     PropertyValue read(int number) override {
         switch (number) {
-        case 8: return PropertyValue::of(0);
-        case 9: return PropertyValue::of(properties_.title);
-        case 10: return PropertyValue::of(properties_.file_name);
-        case 11: return PropertyValue::of(properties_.filter);
-        case 12: return PropertyValue::of(properties_.initial_filter);
-        case 13: return PropertyValue::of(properties_.initial_directory);
-        case 14: return PropertyValue::of(properties_.default_extension);
-        case 15: return PropertyValue::of(properties_.must_exist);
-        default: return Control::read(number);
+        case 8:
+            return PropertyValue::of(0);
+        case 9:
+            return PropertyValue::of(properties_.title);
+        case 10:
+            return PropertyValue::of(properties_.file_name);
+        case 11:
+            return PropertyValue::of(properties_.filter);
+        case 12:
+            return PropertyValue::of(properties_.initial_filter);
+        case 13:
+            return PropertyValue::of(properties_.initial_directory);
+        case 14:
+            return PropertyValue::of(properties_.default_extension);
+        case 15:
+            return PropertyValue::of(properties_.must_exist);
+        default:
+            return Control::read(number);
         }
     }
 
     void write(int number, const PropertyValue& value) override {
         switch (number) {
-        case 8: break; // only the open dialog exists
-        case 9: properties_.title = value.as_text(); break;
-        case 10: properties_.file_name = value.as_text(); break;
-        case 11: properties_.filter = value.as_text(); break;
-        case 12: properties_.initial_filter = static_cast<int>(value.as_number()); break;
-        case 13: properties_.initial_directory = value.as_text(); break;
-        case 14: properties_.default_extension = value.as_text(); break;
-        case 15: properties_.must_exist = value.as_number() != 0; break;
-        default: Control::write(number, value);
+        case 8:
+            break; // only the open dialog exists
+        case 9:
+            properties_.title = value.as_text();
+            break;
+        case 10:
+            properties_.file_name = value.as_text();
+            break;
+        case 11:
+            properties_.filter = value.as_text();
+            break;
+        case 12:
+            properties_.initial_filter = static_cast<int>(value.as_number());
+            break;
+        case 13:
+            properties_.initial_directory = value.as_text();
+            break;
+        case 14:
+            properties_.default_extension = value.as_text();
+            break;
+        case 15:
+            properties_.must_exist = value.as_number() != 0;
+            break;
+        default:
+            Control::write(number, value);
         }
     }
 
     // Owned by the control's window, so the window takes no input while the dialog is open.
     bool open() override { return dialog_open(properties_, owner_); }
 
-private:
+  private:
     FileDialogProperties properties_;
     HWND owner_ = nullptr;
 };
 
 } // namespace
 
-std::unique_ptr<Control> make_common_dlg(const ControlDefinition& d) { return std::make_unique<CommonDlg>(d); }
+std::unique_ptr<Control> make_common_dlg(const ControlDefinition& d) {
+    return std::make_unique<CommonDlg>(d);
+}
 
 } // namespace brindor

@@ -4,10 +4,10 @@
 namespace brindor {
 
 class FileDialogControl {
-public:
+  public:
     virtual bool open() = 0;
 
-protected:
+  protected:
     ~FileDialogControl() = default;
 };
 

@@ -2,6 +2,7 @@
 
 #include "runtime/win/program.h"
 #include "runtime/win/text_boundary.h"
+#include "runtime/win/window/window_text.h"
 
 namespace brindor {
 
@@ -27,23 +28,32 @@ HWND Control::create_child(HWND parent, const wchar_t* window_class, DWORD style
     handle_ = CreateWindowExW(ex_style, window_class, text.c_str(), style, d.left, d.top, d.width, d.height,
                               parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(d.control_id)),
                               program_instance(), nullptr);
-    if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    if (handle_)
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     return handle_;
 }
 
 PropertyValue Control::read(int number) {
     RECT r = handle_ ? rect_in_parent(handle_) : rect_;
     switch (number) {
-    case 0: return PropertyValue::of(r.left);
-    case 1: return PropertyValue::of(r.top);
-    case 2: return PropertyValue::of(r.right - r.left);
-    case 3: return PropertyValue::of(r.bottom - r.top);
-    case 4: return PropertyValue::of(tag_);
+    case 0:
+        return PropertyValue::of(r.left);
+    case 1:
+        return PropertyValue::of(r.top);
+    case 2:
+        return PropertyValue::of(r.right - r.left);
+    case 3:
+        return PropertyValue::of(r.bottom - r.top);
+    case 4:
+        return PropertyValue::of(tag_);
     case 5:
         return PropertyValue::of(handle_ ? (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE) != 0 : visible_);
-    case 6: return PropertyValue::of(handle_ ? !IsWindowEnabled(handle_) : !enabled_);
-    case 7: return PropertyValue::of(mouse_pointer_);
-    default: return {};
+    case 6:
+        return PropertyValue::of(handle_ ? !IsWindowEnabled(handle_) : !enabled_);
+    case 7:
+        return PropertyValue::of(mouse_pointer_);
+    default:
+        return {};
     }
 }
 
@@ -57,11 +67,14 @@ void Control::write(int number, const PropertyValue& value) {
         if (number == 2) width = v;
         if (number == 3) height = v;
         rect_ = {r.left, r.top, r.left + width, r.top + height};
-        if (handle_) SetWindowPos(handle_, nullptr, r.left, r.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (handle_)
+            SetWindowPos(handle_, nullptr, r.left, r.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
     switch (number) {
-    case 4: tag_ = value.as_text(); break;
+    case 4:
+        tag_ = value.as_text();
+        break;
     case 5:
         visible_ = value.as_number() != 0;
         if (handle_) ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
@@ -70,9 +83,22 @@ void Control::write(int number, const PropertyValue& value) {
         enabled_ = value.as_number() == 0;
         if (handle_) EnableWindow(handle_, enabled_);
         break;
-    case 7: mouse_pointer_ = value.as_number(); break;
-    default: break;
+    case 7:
+        mouse_pointer_ = value.as_number();
+        break;
+    default:
+        break;
     }
+}
+
+PropertyValue TextControl::read(int number) {
+    if (number == 8) return PropertyValue::of(get_window_text(handle()));
+    return Control::read(number);
+}
+
+void TextControl::write(int number, const PropertyValue& value) {
+    if (number == 8) return set_window_text(handle(), value.as_text().c_str());
+    Control::write(number, value);
 }
 
 } // namespace brindor

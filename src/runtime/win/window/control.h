@@ -10,7 +10,7 @@
 namespace brindor {
 
 class Control {
-public:
+  public:
     explicit Control(const ControlDefinition& definition) : definition_(definition) {}
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -31,7 +31,7 @@ public:
     const ControlDefinition& definition() const { return definition_; }
     HWND handle() const { return handle_; }
 
-protected:
+  protected:
     HWND create_child(HWND parent, const wchar_t* window_class, DWORD style, DWORD ex_style = 0);
     // Windowless kinds keep their rectangle and visibility here.
     RECT rect_{};
@@ -39,10 +39,18 @@ protected:
     bool enabled_ = true;
     HWND handle_ = nullptr;
 
-private:
+  private:
     const ControlDefinition& definition_;
     Text tag_;
     int64_t mouse_pointer_ = 0;
+};
+
+// Kinds whose property 8 is the window text (caption or content).
+class TextControl : public Control {
+  public:
+    using Control::Control;
+    PropertyValue read(int number) override;
+    void write(int number, const PropertyValue& value) override;
 };
 
 std::unique_ptr<Control> make_control(const ControlDefinition& definition);

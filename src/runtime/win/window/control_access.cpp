@@ -38,7 +38,9 @@ void write_property(ControlRef ref, int number, int64_t value) {
     with_control(ref, [&](Control& c) { c.write(number, PropertyValue::of(value)); });
 }
 
-void set_enabled(ControlRef ref, bool enabled) { write_property(ref, kPropertyDisable, int64_t{!enabled}); }
+void set_enabled(ControlRef ref, bool enabled) {
+    write_property(ref, kPropertyDisable, int64_t{!enabled});
+}
 
 bool dialog_open(ControlRef ref) {
     bool confirmed = false;

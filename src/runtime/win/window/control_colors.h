@@ -7,7 +7,7 @@
 namespace brindor {
 
 class ControlColors {
-public:
+  public:
     explicit ControlColors(const ControlDefinition& definition);
     ControlColors(const ControlColors&) = delete;
     ControlColors& operator=(const ControlColors&) = delete;
@@ -16,7 +16,7 @@ public:
     // Null when the definition keeps both default colours.
     HBRUSH apply(HDC dc, int default_background) const;
 
-private:
+  private:
     uint32_t text_;
     uint32_t back_;
     HBRUSH brush_ = nullptr;

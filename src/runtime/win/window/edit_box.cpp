@@ -12,9 +12,9 @@ namespace brindor {
 
 namespace {
 
-class EditBox final : public Control {
-public:
-    explicit EditBox(const ControlDefinition& d) : Control(d), colors_(d) {}
+class EditBox final : public TextControl {
+  public:
+    explicit EditBox(const ControlDefinition& d) : TextControl(d), colors_(d) {}
 
     ~EditBox() override {
         if (handle() && IsWindow(handle())) RemoveWindowSubclass(handle(), &EditBox::procedure, 0);
@@ -27,19 +27,9 @@ public:
         return true;
     }
 
-    PropertyValue read(int number) override {
-        if (number == 8) return PropertyValue::of(get_window_text(handle()));
-        return Control::read(number);
-    }
-
-    void write(int number, const PropertyValue& value) override {
-        if (number == 8) return set_window_text(handle(), value.as_text().c_str());
-        Control::write(number, value);
-    }
-
     HBRUSH on_color(HDC dc) override { return colors_.apply(dc, COLOR_WINDOW); }
 
-private:
+  private:
     void normalize() {
         Text before = get_window_text(handle());
         Text after = normalize_integer_text(before.c_str());
@@ -62,6 +52,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Control> make_edit_box(const ControlDefinition& d) { return std::make_unique<EditBox>(d); }
+std::unique_ptr<Control> make_edit_box(const ControlDefinition& d) {
+    return std::make_unique<EditBox>(d);
+}
 
 } // namespace brindor

@@ -14,21 +14,37 @@ namespace brindor {
 
 namespace {
 
-constexpr CLSID kWebBrowserClass = {0x8856F961, 0x340A, 0x11D0, {0xA9, 0x6B, 0x00, 0xC0, 0x4F, 0xD7, 0x05, 0xA2}};
-constexpr IID kWebBrowserInterface = {0xD30C1661, 0xCDAF, 0x11D0, {0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E}};
+constexpr CLSID kWebBrowserClass = {
+    0x8856F961, 0x340A, 0x11D0, {0xA9, 0x6B, 0x00, 0xC0, 0x4F, 0xD7, 0x05, 0xA2}};
+constexpr IID kWebBrowserInterface = {
+    0xD30C1661, 0xCDAF, 0x11D0, {0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E}};
+
+constexpr wchar_t kHostClass[] = L"BrindorHtmlViewer";
+
+bool browser_keys(MSG* msg);
 
 // In-place activation needs OLE (not only COM) on the window's thread.
 void initialize_ole() {
     static const bool started = [] {
         bool ok = SUCCEEDED(OleInitialize(nullptr));
         if (ok) add_shutdown_hook([] { OleUninitialize(); });
+        add_pretranslate_hook(browser_keys);
         return ok;
     }();
     (void)started;
 }
 
+HWND browser_host_of(HWND window) {
+    for (HWND w = GetParent(window); w; w = GetParent(w)) {
+        wchar_t name[32] = L"";
+        GetClassNameW(w, name, 32);
+        if (lstrcmpW(name, kHostClass) == 0) return w;
+    }
+    return nullptr;
+}
+
 class Bstr {
-public:
+  public:
     explicit Bstr(const char* text) : value_(SysAllocString(to_wide(text).c_str())) {}
     Bstr() = default;
     Bstr(const Bstr&) = delete;
@@ -38,12 +54,12 @@ public:
     BSTR* put() { return &value_; }
     Text text() const { return value_ ? from_wide(value_) : Text(); }
 
-private:
+  private:
     BSTR value_ = nullptr;
 };
 
 class HtmlViewer final : public Control {
-public:
+  public:
     explicit HtmlViewer(const ControlDefinition& d) : Control(d) {
         if (const BrowserSettings* s = d.browser) {
             font_size_ = s->font_size;
@@ -76,12 +92,22 @@ public:
 
     PropertyValue read(int number) override {
         switch (number) {
-        case 8: return PropertyValue::of(font_size_);
-        case 9: return PropertyValue::of(offline_);
-        case 10: return PropertyValue::of(silent_);
+        case 8:
+            return PropertyValue::of(font_size_);
+        case 9: {
+            VARIANT_BOOL offline = offline_ ? VARIANT_TRUE : VARIANT_FALSE;
+            if (browser_) browser_->get_Offline(&offline);
+            return PropertyValue::of(offline != VARIANT_FALSE);
+        }
+        case 10: {
+            VARIANT_BOOL silent = silent_ ? VARIANT_TRUE : VARIANT_FALSE;
+            if (browser_) browser_->get_Silent(&silent);
+            return PropertyValue::of(silent != VARIANT_FALSE);
+        }
         case 11: {
             Bstr location;
-            if (browser_ && SUCCEEDED(browser_->get_LocationURL(location.put())) && location.get() && *location.get())
+            if (browser_ && SUCCEEDED(browser_->get_LocationURL(location.put())) && location.get() &&
+                *location.get())
                 return PropertyValue::of(location.text());
             return PropertyValue::of(address_);
         }
@@ -95,7 +121,8 @@ public:
             if (browser_) browser_->get_LocationName(title.put());
             return PropertyValue::of(title.text());
         }
-        default: return Control::read(number);
+        default:
+            return Control::read(number);
         }
     }
 
@@ -113,11 +140,27 @@ public:
             silent_ = value.as_number() != 0;
             if (browser_) browser_->put_Silent(silent_ ? VARIANT_TRUE : VARIANT_FALSE);
             break;
-        case 11: navigate(value.as_text().c_str()); break;
+        case 11:
+            navigate(value.as_text().c_str());
+            break;
         case 12:
-        case 13: break; // read only
-        default: Control::write(number, value);
+        case 13:
+            break; // read only
+        default:
+            Control::write(number, value);
         }
+    }
+
+    // Keys typed into the page: the browser's own accelerators first, and no dialog handling, so
+    // Tab, Enter and the arrows work inside the page's fields.
+    bool translate_keys(MSG* msg) {
+        if (!object_) return false;
+        if (auto active = object_.query<IOleInPlaceActiveObject>();
+            active && active->TranslateAccelerator(msg) == S_OK)
+            return true;
+        TranslateMessage(msg);
+        DispatchMessageW(msg);
+        return true;
     }
 
     void fit_to_host() {
@@ -128,7 +171,7 @@ public:
         }
     }
 
-private:
+  private:
     static const wchar_t* host_class() {
         static const wchar_t* name = [] {
             WNDCLASSEXW cls{};
@@ -137,7 +180,7 @@ private:
             cls.hInstance = program_instance();
             cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
             cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-            cls.lpszClassName = L"BrindorHtmlViewer";
+            cls.lpszClassName = kHostClass;
             RegisterClassExW(&cls);
             return cls.lpszClassName;
         }();
@@ -194,8 +237,17 @@ private:
     Text address_;
 };
 
+bool browser_keys(MSG* msg) {
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return false;
+    HWND host = browser_host_of(msg->hwnd);
+    auto* viewer = host ? reinterpret_cast<HtmlViewer*>(GetWindowLongPtrW(host, GWLP_USERDATA)) : nullptr;
+    return viewer && viewer->translate_keys(msg);
+}
+
 } // namespace
 
-std::unique_ptr<Control> make_html_viewer(const ControlDefinition& d) { return std::make_unique<HtmlViewer>(d); }
+std::unique_ptr<Control> make_html_viewer(const ControlDefinition& d) {
+    return std::make_unique<HtmlViewer>(d);
+}
 
 } // namespace brindor

@@ -22,9 +22,9 @@ HFONT create_font(const FontDefinition& font) {
     return CreateFontIndirectW(&lf);
 }
 
-class Label final : public Control {
-public:
-    explicit Label(const ControlDefinition& d) : Control(d), colors_(d) {}
+class Label final : public TextControl {
+  public:
+    explicit Label(const ControlDefinition& d) : TextControl(d), colors_(d) {}
 
     bool create(HWND parent) override {
         if (!create_child(parent, L"STATIC", SS_LEFT | SS_NOPREFIX)) return false;
@@ -35,25 +35,17 @@ public:
         return true;
     }
 
-    PropertyValue read(int number) override {
-        if (number == 8) return PropertyValue::of(get_window_text(handle()));
-        return Control::read(number);
-    }
-
-    void write(int number, const PropertyValue& value) override {
-        if (number == 8) return set_window_text(handle(), value.as_text().c_str());
-        Control::write(number, value);
-    }
-
     HBRUSH on_color(HDC dc) override { return colors_.apply(dc, COLOR_BTNFACE); }
 
-private:
+  private:
     ControlColors colors_;
     std::unique_ptr<GdiFont> font_;
 };
 
 } // namespace
 
-std::unique_ptr<Control> make_label(const ControlDefinition& d) { return std::make_unique<Label>(d); }
+std::unique_ptr<Control> make_label(const ControlDefinition& d) {
+    return std::make_unique<Label>(d);
+}
 
 } // namespace brindor

@@ -13,20 +13,25 @@ namespace {
 
 DWORD view_style(int view_type) {
     switch (view_type) {
-    case 0: return LVS_ICON;
-    case 1: return LVS_SMALLICON;
-    case 2: return LVS_LIST;
-    default: return LVS_REPORT;
+    case 0:
+        return LVS_ICON;
+    case 1:
+        return LVS_SMALLICON;
+    case 2:
+        return LVS_LIST;
+    default:
+        return LVS_REPORT;
     }
 }
 
 class ListView final : public Control {
-public:
+  public:
     explicit ListView(const ControlDefinition& d) : Control(d), colors_(d) {}
 
     bool create(HWND parent) override {
         const ListSettings* list = definition().list;
-        DWORD style = view_style(list ? list->view_type : 3) | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
+        DWORD style =
+            view_style(list ? list->view_type : 3) | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
         if (!create_child(parent, WC_LISTVIEWW, style, WS_EX_CLIENTEDGE)) return false;
         DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
         SendMessageW(handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
@@ -36,11 +41,12 @@ public:
         }
         if (definition().text_color != kDefaultColor)
             SendMessageW(handle(), LVM_SETTEXTCOLOR, 0, definition().text_color);
-        for (int i = 0; list && i < list->column_count; ++i) add_column(i, list->columns[i]);
+        for (int i = 0; list && i < list->column_count; ++i)
+            add_column(i, list->columns[i]);
         return true;
     }
 
-private:
+  private:
     void add_column(int index, const ColumnDefinition& column) {
         std::wstring title = to_wide(column.title);
         LVCOLUMNW c{};
@@ -57,6 +63,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Control> make_list_view(const ControlDefinition& d) { return std::make_unique<ListView>(d); }
+std::unique_ptr<Control> make_list_view(const ControlDefinition& d) {
+    return std::make_unique<ListView>(d);
+}
 
 } // namespace brindor

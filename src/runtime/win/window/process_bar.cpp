@@ -9,17 +9,21 @@ namespace brindor {
 namespace {
 
 class ProcessBar final : public Control {
-public:
+  public:
     using Control::Control;
 
     bool create(HWND parent) override { return create_child(parent, PROGRESS_CLASSW, 0) != nullptr; }
 
     PropertyValue read(int number) override {
         switch (number) {
-        case 11: return PropertyValue::of(SendMessageW(handle(), PBM_GETRANGE, TRUE, 0));
-        case 12: return PropertyValue::of(SendMessageW(handle(), PBM_GETRANGE, FALSE, 0));
-        case 13: return PropertyValue::of(SendMessageW(handle(), PBM_GETPOS, 0, 0));
-        default: return Control::read(number);
+        case 11:
+            return PropertyValue::of(SendMessageW(handle(), PBM_GETRANGE, TRUE, 0));
+        case 12:
+            return PropertyValue::of(SendMessageW(handle(), PBM_GETRANGE, FALSE, 0));
+        case 13:
+            return PropertyValue::of(SendMessageW(handle(), PBM_GETPOS, 0, 0));
+        default:
+            return Control::read(number);
         }
     }
 
@@ -28,16 +32,25 @@ public:
         int low = static_cast<int>(SendMessageW(handle(), PBM_GETRANGE, TRUE, 0));
         int high = static_cast<int>(SendMessageW(handle(), PBM_GETRANGE, FALSE, 0));
         switch (number) {
-        case 11: SendMessageW(handle(), PBM_SETRANGE32, v, high); break;
-        case 12: SendMessageW(handle(), PBM_SETRANGE32, low, v); break;
-        case 13: SendMessageW(handle(), PBM_SETPOS, v, 0); break;
-        default: Control::write(number, value);
+        case 11:
+            SendMessageW(handle(), PBM_SETRANGE32, v, high);
+            break;
+        case 12:
+            SendMessageW(handle(), PBM_SETRANGE32, low, v);
+            break;
+        case 13:
+            SendMessageW(handle(), PBM_SETPOS, v, 0);
+            break;
+        default:
+            Control::write(number, value);
         }
     }
 };
 
 } // namespace
 
-std::unique_ptr<Control> make_process_bar(const ControlDefinition& d) { return std::make_unique<ProcessBar>(d); }
+std::unique_ptr<Control> make_process_bar(const ControlDefinition& d) {
+    return std::make_unique<ProcessBar>(d);
+}
 
 } // namespace brindor

@@ -14,9 +14,9 @@ constexpr uint32_t rgb(uint8_t red, uint8_t green, uint8_t blue) {
 }
 
 struct FontDefinition {
-    const char* face;    // empty: the system's default face for the character set
-    int height;          // character height in pixels
-    int weight;          // 400 normal, 700 bold
+    const char* face; // empty: the system's default face for the character set
+    int height;       // character height in pixels
+    int weight;       // 400 normal, 700 bold
     uint8_t charset;
 };
 
@@ -56,11 +56,11 @@ struct ControlDefinition {
     int left, top, width, height; // client coordinates of the window
     bool visible = true;
     bool tab_stop = false;
-    const char* text = "";        // caption or content
+    const char* text = "";                // caption or content
     const FontDefinition* font = nullptr; // null: the default GUI font
     uint32_t text_color = kDefaultColor;
     uint32_t back_color = kDefaultColor;
-    bool integer_input = false;   // EditBox: digits and "-" only
+    bool integer_input = false; // EditBox: digits and "-" only
     const ListSettings* list = nullptr;
     const FileDialogSettings* file_dialog = nullptr;
     const BrowserSettings* browser = nullptr;
@@ -71,7 +71,7 @@ struct WindowDefinition {
     uint32_t window_id;
     uint32_t control_id;
     const char* caption;
-    int width, height;    // outer size; the window is centred on the screen
+    int width, height; // outer size; the window is centred on the screen
     bool minimize_box = false;
     bool maximize_box = false;
     const ControlDefinition* controls = nullptr; // in creation order

@@ -14,7 +14,8 @@ namespace {
 
 void initialize_common_controls() {
     static const bool done = [] {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+        INITCOMMONCONTROLSEX icc{sizeof icc,
+                                 ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
         return InitCommonControlsEx(&icc) != FALSE;
     }();
     (void)done;
@@ -47,12 +48,11 @@ LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
     int left = (GetSystemMetrics(SM_CXSCREEN) - d.width) / 2;
     int top = (GetSystemMetrics(SM_CYSCREEN) - d.height) / 2;
     std::wstring caption = to_wide(d.caption);
-    HWND window = CreateWindowExW(0, program_window_class(), caption.c_str(), window_style(d), left, top, d.width,
-                                  d.height, owner, nullptr, program_instance(), nullptr);
+    HWND window = CreateWindowExW(0, program_window_class(), caption.c_str(), window_style(d), left, top,
+                                  d.width, d.height, owner, nullptr, program_instance(), nullptr);
     if (!window) return nullptr;
     auto* loaded = new LoadedWindow(d); // owned by the window from here, freed on WM_NCDESTROY
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(loaded));
-    SetWindowLongPtrW(window, GWLP_ID, static_cast<LONG_PTR>(d.control_id));
     loaded->handle = window;
     for (int i = 0; i < d.control_count; ++i) {
         loaded->controls.push_back(make_control(d.controls[i]));
@@ -94,13 +94,20 @@ void load_start_window(uint32_t window_id) {
 
 std::unique_ptr<Control> make_control(const ControlDefinition& d) {
     switch (d.kind) {
-    case ControlKind::Label: return make_label(d);
-    case ControlKind::Button: return make_button(d);
-    case ControlKind::EditBox: return make_edit_box(d);
-    case ControlKind::ProcessBar: return make_process_bar(d);
-    case ControlKind::ListView: return make_list_view(d);
-    case ControlKind::CommonDlg: return make_common_dlg(d);
-    case ControlKind::HtmlViewer: return make_html_viewer(d);
+    case ControlKind::Label:
+        return make_label(d);
+    case ControlKind::Button:
+        return make_button(d);
+    case ControlKind::EditBox:
+        return make_edit_box(d);
+    case ControlKind::ProcessBar:
+        return make_process_bar(d);
+    case ControlKind::ListView:
+        return make_list_view(d);
+    case ControlKind::CommonDlg:
+        return make_common_dlg(d);
+    case ControlKind::HtmlViewer:
+        return make_html_viewer(d);
     }
     return make_label(d);
 }

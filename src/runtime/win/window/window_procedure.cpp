@@ -10,7 +10,8 @@ namespace {
 void destroying(HWND window, LoadedWindow& loaded) {
     if (loaded.complete && loaded.definition.on_destroying) loaded.definition.on_destroying();
     enable_windows_disabled_by(window);
-    for (auto& control : loaded.controls) control->close();
+    for (auto& control : loaded.controls)
+        control->close();
     if (loaded.complete) {
         forget_loaded_window(loaded.definition.window_id);
         window_closed(window);
@@ -21,7 +22,9 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     LoadedWindow* loaded = loaded_window_of(window);
     if (!loaded) return DefWindowProcW(window, message, wparam, lparam);
     switch (message) {
-    case kRunOnWindowThread: run_window_work(lparam); return 0;
+    case kRunOnWindowThread:
+        run_window_work(lparam);
+        return 0;
     case WM_COMMAND:
         if (Control* c = loaded->find(reinterpret_cast<HWND>(lparam))) c->on_command(HIWORD(wparam));
         return 0;
@@ -29,19 +32,32 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
         if (Control* c = loaded->find(reinterpret_cast<HWND>(lparam)))
-            if (HBRUSH brush = c->on_color(reinterpret_cast<HDC>(wparam))) return reinterpret_cast<LRESULT>(brush);
+            if (HBRUSH brush = c->on_color(reinterpret_cast<HDC>(wparam)))
+                return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wparam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window, focus)) loaded->last_focus = focus;
+        } else if (loaded->last_focus && IsWindow(loaded->last_focus) && !HIWORD(wparam)) {
+            SetFocus(loaded->last_focus);
+            return 0;
+        }
         break;
     case WM_CLOSE:
         // The owner must be enabled before this window goes, or the activation leaves the program.
         enable_windows_disabled_by(window);
         DestroyWindow(window);
         return 0;
-    case WM_DESTROY: destroying(window, *loaded); return 0;
+    case WM_DESTROY:
+        destroying(window, *loaded);
+        return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         delete loaded;
         break;
-    default: break;
+    default:
+        break;
     }
     return DefWindowProcW(window, message, wparam, lparam);
 }

@@ -71,7 +71,8 @@ void forget_loaded_window(uint32_t window_id) {
 std::vector<HWND> loaded_window_handles() {
     std::lock_guard lock(g_loaded_lock);
     std::vector<HWND> handles;
-    for (auto& entry : g_loaded) handles.push_back(entry.second);
+    for (auto& entry : g_loaded)
+        handles.push_back(entry.second);
     return handles;
 }
 
@@ -82,7 +83,9 @@ HWND loaded_window_handle(uint32_t window_id) {
     return nullptr;
 }
 
-bool window_is_loaded(uint32_t window_id) { return loaded_window_handle(window_id) != nullptr; }
+bool window_is_loaded(uint32_t window_id) {
+    return loaded_window_handle(window_id) != nullptr;
+}
 
 HWND require_loaded_window(uint32_t window_id) {
     if (HWND window = loaded_window_handle(window_id)) return window;
@@ -94,17 +97,6 @@ HWND require_loaded_window(uint32_t window_id) {
     // With no window left the program is ending: a worker still writing its rows stays quiet.
     if (any_left) report_runtime_error_text("未载入欲访问窗口组件所在的窗口");
     return nullptr;
-}
-
-HWND control_handle(ControlRef control) {
-    HWND window = require_loaded_window(control.window_id);
-    if (!window) return nullptr;
-    HWND child = nullptr;
-    on_window_thread(window, [&] {
-        if (LoadedWindow* loaded = loaded_window_of(window))
-            if (Control* c = loaded->find(control.control_id)) child = c->handle();
-    });
-    return child;
 }
 
 void run_on_window_thread(HWND window, void (*work)(void*), void* argument) {

@@ -18,6 +18,7 @@ struct LoadedWindow {
     bool complete = false; // every control created and the window registered
     std::vector<std::unique_ptr<Control>> controls;
     std::vector<HWND> disabled_while_modal;
+    HWND last_focus = nullptr; // given back when the window is activated again
 
     Control* find(uint32_t control_id) const;
     Control* find(HWND control) const;
@@ -32,8 +33,6 @@ std::vector<HWND> loaded_window_handles();
 // The window's handle; a window that is not loaded is the runtime error, except while the program
 // ends (no window left), when it is null.
 HWND require_loaded_window(uint32_t window_id);
-// The control's own window, or null (windowless kind, unknown id).
-HWND control_handle(ControlRef control);
 
 // Runs `work` on the thread that owns `window`, waiting for it.
 void run_on_window_thread(HWND window, void (*work)(void*), void* argument);

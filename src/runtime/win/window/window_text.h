@@ -11,7 +11,7 @@ void set_window_text(HWND window, const char* text);
 
 // Owner of a GDI font.
 class GdiFont {
-public:
+  public:
     GdiFont() = default;
     explicit GdiFont(HFONT font) : font_(font) {}
     GdiFont(const GdiFont&) = delete;
@@ -21,7 +21,7 @@ public:
     }
     HFONT get() const { return font_; }
 
-private:
+  private:
     HFONT font_ = nullptr;
 };
 

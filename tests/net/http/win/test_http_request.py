@@ -17,7 +17,7 @@ from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[4]
 sys.path.insert(0, str(REPO))
-from tests.tools.harness import AGENT, HTTPSCRIPT, ServerProcess, get_json, post_json  # noqa: E402
+from tests.tools.harness import AGENT, HTTPSCRIPT, ServerProcess, clear_wine_cookies, get_json, post_json  # noqa: E402
 
 PROBE = os.environ.get("BRINDOR_HTTP_PROBE", str(REPO / "build/win32/tests/net/http/win/http_request_probe.exe"))
 WINE_RUN = REPO / "scripts" / "wine-run.sh"
@@ -52,6 +52,8 @@ def wire(request_line, host, block, body=b"", agent=AGENT, stored_cookie=None, c
 class HttpRequestUnderWine(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
+        # Login cookies of other tests on 127.0.0.1 would ride along on every request.
+        clear_wine_cookies(os.environ.get("WINEPREFIX", REPO / "build" / "wineprefix"))
         cls.server = ServerProcess(HTTPSCRIPT)
         cls.host = f"127.0.0.1:{cls.server.port}"
         cls.origin = f"http://{cls.host}"
@@ -255,26 +257,31 @@ class HttpRequestUnderWine(unittest.TestCase):
 
     def test_given_cookies_switch_the_cookie_store_off(self):
         self.queue(answer(headers=["Set-Cookie: stored=1; path=/"]), answer(),
-                   answer(headers=["Set-Cookie: n=2; path=/"]), answer(headers=["Set-Cookie: n=5; path=/"]))
-        _, with_store, given_empty, given = self.call(
+                   answer(headers=["Set-Cookie: n=2; path=/"]), answer(headers=["Set-Cookie: n=5; path=/"]),
+                   answer())
+        _, with_store, given_empty, given, after = self.call(
             {"url": self.url}, {"url": self.url}, {"url": self.url, "cookies": ""},
-            {"url": self.url, "cookies": "old=1; n=0"})
+            {"url": self.url, "cookies": "old=1; n=0"}, {"url": self.url})
         self.assertEqual(given_empty["cookies"], b"n=2")
         self.assertEqual(given["cookies"], b"n=5; old=1")
         self.assertEqual(given["cookies_out"], b"n=5")
         block = self.block()
-        self.assertEqual(self.received(4), [
+        # The store neither lends its cookie to the calls with cookies given nor keeps theirs.
+        self.assertEqual(self.received(5), [
             wire("GET /p/q?x=1 HTTP/1.1", self.host, block),
             wire("GET /p/q?x=1 HTTP/1.1", self.host, block, stored_cookie="stored=1"),
             wire("GET /p/q?x=1 HTTP/1.1", self.host, block),
-            wire("GET /p/q?x=1 HTTP/1.1", self.host, self.block(cookie="old=1; n=0"))])
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, self.block(cookie="old=1; n=0")),
+            wire("GET /p/q?x=1 HTTP/1.1", self.host, block, stored_cookie="stored=1")])
 
     # Failure.
 
     def test_unreachable_server_is_an_empty_answer(self):
         closed = ServerProcess(HTTPSCRIPT)
         closed.stop()
-        out, = self.call({"url": f"http://127.0.0.1:{closed.port}/x", "headers": ""})
+        out, secure = self.call({"url": f"http://127.0.0.1:{closed.port}/x", "headers": ""},
+                                {"url": f"https://127.0.0.1:{closed.port}/x"})
+        self.assertEqual(secure["result"], b"")
         # Wine answers the header query of a failed request with a bare CR LF rather than failing.
         self.assertEqual(out["result"], b"")
         self.assertIn(out["raw"], (b" " * 5000, b"\r\n"))

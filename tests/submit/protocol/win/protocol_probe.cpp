@@ -1,7 +1,7 @@
 // Plays the worker's part of one link against the stand-in service, for the service tests.
 // One command a line on stdin, one answer line on stdout; texts travel as hex of their bytes so
 // that control bytes and code page 936 survive the console.
-//   signin                 GET of the web host's task page (stores the login cookies)
+//   taskpage               GET of the web host's task page (the service sets or deletes the login cookies)
 //   resolve LINK           ResolveLink and ParseResolveAnswer from empty fields
 //   commit UID LINK        the above, then BuildCommitBody, CommitTask and IsCommitAccepted
 #include <cstdio>
@@ -55,7 +55,7 @@ void run(const std::string& line) {
     std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
     brindor::TaskFields fields;
     std::printf("%s", command.c_str());
-    if (command == "signin") {
+    if (command == "taskpage") {
         Text page = brindor::HttpRequest("http://" BRINDOR_WEB_HOST "/task.html");
         print("page", page.c_str());
     } else if (command == "resolve") {

@@ -1,0 +1,202 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/handlers.h"
+#include "app/state.h"
+#include "app/windows/ids.h"
+#include "app/windows/program_windows.h"
+#include "runtime/win/program.h"
+#include "runtime/win/window_test_support.h"
+
+namespace brindor::app {
+namespace {
+
+using brindor::testing::class_of;
+using brindor::testing::rect_in_client;
+using brindor::testing::wide;
+using brindor::testing::window_text;
+
+HWND main_window() {
+    return loaded_window_handle(kMainWindowId);
+}
+HWND child(HWND window, ControlRef c) {
+    return GetDlgItem(window, static_cast<int>(c.control_id));
+}
+HWND child(ControlRef c) {
+    return child(loaded_window_handle(c.window_id), c);
+}
+
+class ProgramEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        initialize_runtime();
+        CreateProgramState();
+        register_program_windows();
+        load_start_window(kMainWindowId);
+    }
+};
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+
+struct Expected {
+    ControlRef control;
+    const wchar_t* window_class;
+    int left, top, width, height;
+    const char* caption;
+    bool tab_stop;
+};
+
+void expect_control(HWND window, const Expected& e) {
+    HWND c = child(window, e.control);
+    ASSERT_TRUE(c) << std::hex << e.control.control_id;
+    SCOPED_TRACE(::testing::Message() << std::hex << e.control.control_id);
+    EXPECT_EQ(static_cast<uint32_t>(GetDlgCtrlID(c)), e.control.control_id);
+    EXPECT_EQ(class_of(c), e.window_class);
+    RECT r = rect_in_client(c);
+    EXPECT_EQ(r.left, e.left);
+    EXPECT_EQ(r.top, e.top);
+    EXPECT_EQ(r.right - r.left, e.width);
+    EXPECT_EQ(r.bottom - r.top, e.height);
+    EXPECT_EQ(window_text(c), wide(e.caption));
+    LONG style = GetWindowLongW(c, GWL_STYLE);
+    EXPECT_TRUE(style & WS_VISIBLE);
+    EXPECT_EQ((style & WS_TABSTOP) != 0, e.tab_stop);
+    EXPECT_TRUE(IsWindowEnabled(c));
+}
+
+TEST(MainWindow, EveryControlWithItsPlaceCaptionAndKind) {
+    const Expected controls[] = {
+        {kAnnouncementBrowser, L"BrindorHtmlViewer", 0, 368, 816, 96, "", true},
+        {kLinkCountLabel, L"Static", 400, 8, 152, 24, "", false},
+        {kImportButton, L"Button", 312, 0, 80, 32, "导入磁力链接", true},
+        {kSignInStateLabel, L"Static", 80, 8, 216, 24, "", false},
+        {kIntervalEdit, L"Edit", 608, 0, 24, 32, "3", true},
+        {kIntervalCaption, L"Static", 552, 8, 48, 24, "提交间隔", false},
+        {kProgressLabel, L"Static", 728, 8, 80, 24, "", false},
+        {kProgressBar, L"msctls_progress32", 0, 464, 816, 16, "", false},
+        {kReportList, L"SysListView32", 0, 40, 816, 328, "", true},
+        {kStartButton, L"Button", 640, 0, 80, 32, "开始提交", true},
+        {kSignInButton, L"Button", 0, 0, 80, 32, "登陆迅雷离线", true},
+    };
+    for (const Expected& e : controls)
+        expect_control(main_window(), e);
+    // The file dialog is a control without a window of its own.
+    EXPECT_EQ(child(kFileDialog), nullptr);
+    EXPECT_EQ(read_text_property(kFileDialog, 11), "txt文件|*.txt");
+    EXPECT_EQ(read_text_property(kFileDialog, 14), "txt");
+}
+
+TEST(MainWindow, CentredFixedBorderMinimiseBoxOnly) {
+    HWND w = main_window();
+    EXPECT_EQ(window_text(w), L"Brindor");
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.right - r.left, 824);
+    EXPECT_EQ(r.bottom - r.top, 505);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 824) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 505) / 2);
+    LONG style = GetWindowLongW(w, GWL_STYLE);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_SYSMENU);
+}
+
+TEST(MainWindow, ReportListColumnsAndStyles) {
+    HWND list = child(kReportList);
+    const struct {
+        const char* title;
+        int width;
+    } columns[] = {{"编号", 50}, {"标题", 250}, {"大小", 50}, {"磁力链接", 250}, {"提交状态", 100}};
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 5);
+    for (int i = 0; i < 5; ++i) {
+        wchar_t title[64] = L"";
+        LVCOLUMNW c{};
+        c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        c.pszText = title;
+        c.cchTextMax = 64;
+        ASSERT_TRUE(SendMessageW(list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&c)));
+        EXPECT_EQ(title, wide(columns[i].title));
+        EXPECT_EQ(c.cx, columns[i].width);
+        EXPECT_EQ(c.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
+    }
+    LONG style = GetWindowLongW(list, GWL_STYLE);
+    EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
+    EXPECT_TRUE(style & LVS_SINGLESEL);
+    EXPECT_FALSE(style & (LVS_EDITLABELS | LVS_SORTASCENDING | LVS_SORTDESCENDING | LVS_NOCOLUMNHEADER));
+    LRESULT extended = SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
+    EXPECT_TRUE(extended & LVS_EX_GRIDLINES);
+    EXPECT_FALSE(extended & LVS_EX_CHECKBOXES);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+TEST(MainWindow, ProgressLabelIsBoldSixteenPixelGb2312) {
+    auto font = reinterpret_cast<HFONT>(SendMessageW(child(kProgressLabel), WM_GETFONT, 0, 0));
+    LOGFONTW lf{};
+    ASSERT_TRUE(font && GetObjectW(font, sizeof lf, &lf));
+    EXPECT_EQ(lf.lfWeight, 700);
+    EXPECT_EQ(lf.lfHeight, -16);
+    EXPECT_EQ(lf.lfCharSet, GB2312_CHARSET);
+    // The other labels keep the default GUI font.
+    EXPECT_EQ(SendMessageW(child(kIntervalCaption), WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
+TEST(MainWindow, IntervalBoxTakesIntegersOnly) {
+    HWND edit = child(kIntervalEdit);
+    SetWindowTextW(edit, L"");
+    for (wchar_t c : std::wstring(L"0a0b7"))
+        SendMessageW(edit, WM_CHAR, c, 1);
+    EXPECT_EQ(window_text(edit), L"007");
+    SendMessageW(edit, WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(read_text_property(kIntervalEdit, kEditBoxContent), "7");
+    write_property(kIntervalEdit, kEditBoxContent, "3");
+}
+
+TEST(MainWindow, StartsWithEmptyStateAndLabels) {
+    EXPECT_EQ(LinkList.count(), 0);
+    EXPECT_TRUE(SignedInUserName.empty());
+    EXPECT_TRUE(SignedInUserId.empty());
+    EXPECT_EQ(read_text_property(kLinkCountLabel, kLabelCaption), "");
+    EXPECT_EQ(read_text_property(kProgressLabel, kLabelCaption), "");
+}
+
+UINT_PTR g_timer = 0;
+std::wstring g_seen;
+
+void CALLBACK inspect_sign_in(HWND, UINT, UINT_PTR, DWORD) {
+    KillTimer(nullptr, g_timer);
+    HWND sign_in = loaded_window_handle(kSignInWindowId);
+    if (!sign_in) return;
+    g_seen = window_text(sign_in);
+    g_seen += IsWindowEnabled(main_window()) ? L"|main enabled" : L"|main disabled";
+    g_seen += GetWindow(sign_in, GW_OWNER) == main_window() ? L"|owned" : L"|not owned";
+    RECT r;
+    GetWindowRect(sign_in, &r);
+    if (r.right - r.left == 851 && r.bottom - r.top == 536) g_seen += L"|851x536";
+    if (GetWindowLongW(sign_in, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME))
+        g_seen += L"|extra boxes";
+    HWND browser = child(sign_in, kSignInBrowser);
+    RECT b = browser ? rect_in_client(browser) : RECT{};
+    if (b.left == 0 && b.top == 0 && b.right == 848 && b.bottom == 512) g_seen += L"|browser 848x512";
+    PostMessageW(sign_in, WM_CLOSE, 0, 0);
+}
+
+TEST(SignInWindow, ModalOverTheDisabledMainWindow) {
+    SetActiveWindow(main_window());
+    g_seen.clear();
+    g_timer = SetTimer(nullptr, 0, 100, inspect_sign_in);
+    OpenSignInWindow();
+    EXPECT_EQ(g_seen, wide("迅雷离线登陆") + L"|main disabled|owned|851x536|browser 848x512");
+    EXPECT_FALSE(window_is_loaded(kSignInWindowId));
+    EXPECT_TRUE(IsWindowEnabled(main_window()));
+    EXPECT_EQ(read_text_property(kSignInStateLabel, kLabelCaption), "");
+}
+
+} // namespace
+} // namespace brindor::app

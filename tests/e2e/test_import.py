@@ -1,0 +1,125 @@
+"""Importing a file of magnet links through the real file dialog, and what the list then holds.
+
+What the list holds is read back through a batch: each link becomes one report row that shows it
+exactly as held (column 3), numbered in list order.
+"""
+
+import shutil
+import subprocess
+import tempfile
+import unittest
+from pathlib import Path
+
+from harness import BUILD, MAIN_CAPTION, WINE, DriverError, E2ETestCase, windows_path
+import batch_steps as steps
+
+USER, USER_ID = "importer", "31337"
+HOLD_FILE = BUILD / "tests" / "app" / "win" / "hold_file.exe"
+MUST_BE_TXT = "必须导入txt格式"
+CANNOT_OPEN = "打开文件失败，可能原因是文件不存在"
+
+A = b"magnet:?xt=urn:btih:" + b"01" * 20
+B = b"magnet:?xt=urn:btih:" + b"02" * 20
+
+
+def shown(line):
+    """A line of the file as the program shows it: its bytes read as GBK."""
+    return line.decode("gbk")
+
+
+class ImportTest(E2ETestCase):
+    standin_args = ("--auto-signin", f"{USER}:{USER_ID}")
+
+    def setUp(self):
+        super().setUp()
+        self.folder = Path(tempfile.mkdtemp(prefix="brindor_import_"))
+        self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
+        self.main = self.session.wait_window(MAIN_CAPTION)
+
+    def file(self, name, content):
+        path = self.folder / name
+        path.write_bytes(content)
+        return path
+
+    def label(self):
+        return self.session.text(self.main, steps.LINK_COUNT_LABEL)
+
+    def import_expecting_box(self, path):
+        s = self.session
+        s.click(self.main, steps.IMPORT_BUTTON)
+        s.open_file(path)
+        box = s.wait_message_box()
+        s.press(box.handle, "OK")
+        s.wait_gone(box.handle)
+        return box.title, box.text
+
+    def links_held(self):
+        """The list as a batch submits it: the link column of the rows it appends."""
+        s = self.session
+        before = len(steps.report_rows(s))
+        steps.start_batch(s, "0")
+        box = steps.wait_all_done(s)
+        if box.text == steps.NOTHING_TO_DO:
+            return []
+        self.assertEqual(box.text, steps.ALL_DONE)
+        rows = steps.report_rows(s)[before:]
+        self.assertEqual([row[0] for row in rows], [str(i) for i in range(1, len(rows) + 1)])
+        return [row[3] for row in rows]
+
+    def test_each_import_replaces_the_list_with_the_non_empty_lines(self):
+        steps.sign_in(self.session, USER, USER_ID)
+        cases = [
+            ("blank line skipped", "links.txt", A + b"\n\n" + B + b"\n", [A, B]),
+            ("CR LF like LF", "crlf.txt", A + b"\r\n\r\n" + B + b"\r\n", [A, B]),
+            ("lone CR stays in its line", "cr.txt", A + b"\rX\n" + B, [A + b"\rX", B]),
+            ("line of spaces is a link", "spaces.txt", A + b"\n   \n", [A, b"   "]),
+            ("byte-order mark stays", "bom.txt", b"\xef\xbb\xbf" + A + b"\n" + B, [b"\xef\xbb\xbf" + A, B]),
+            ("duplicates stay", "twice.txt", A + b"\n" + A + b"\n", [A, A]),
+            ("upper-case name", "LINKS.TXT", B + b"\n", [B]),
+            ("name with more after .txt", "links.txt.bak", A + b"\n", [A]),
+            ("empty file", "empty.txt", b"", []),
+        ]
+        for label, name, content, links in cases:
+            with self.subTest(label):
+                steps.import_links(self.session, self.file(name, content), len(links))
+                self.assertEqual(self.links_held(), [shown(link) for link in links])
+
+    def test_refused_cancelled_and_unreadable_files_keep_the_list(self):
+        s = self.session
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.file("first.txt", A + b"\n" + B + b"\n"), 2)
+        kept = [shown(A), shown(B)]
+
+        with self.subTest("name without .txt"):
+            s.set_text(self.main, steps.LINK_COUNT_LABEL, "untouched")
+            box = self.import_expecting_box(self.file("links.csv", A + b"\n"))
+            self.assertEqual(box, (steps.NOTICE_TITLE, MUST_BE_TXT))
+            self.assertEqual(self.label(), "untouched")
+
+        with self.subTest("cancelled dialog"):
+            s.click(self.main, steps.IMPORT_BUTTON)
+            s.cancel_file()
+            with self.assertRaises(DriverError):
+                s.wait_message_box(timeout_ms=1500)
+            self.assertEqual(self.label(), "untouched")
+
+        with self.subTest("file held open by another program"):
+            held = self.file("held.txt", A + b"\n")
+            holder = subprocess.Popen([WINE, str(HOLD_FILE), windows_path(held)], env=self.environment.env,
+                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                      stderr=subprocess.DEVNULL)
+            try:
+                self.assertEqual(holder.stdout.readline().strip(), b"held")
+                box = self.import_expecting_box(held)
+            finally:
+                holder.stdin.close()
+                holder.wait(timeout=30)
+                holder.stdout.close()
+            self.assertEqual(box, (steps.NOTICE_TITLE, CANNOT_OPEN))
+            self.assertEqual(self.label(), "共2条链接。")
+
+        self.assertEqual(self.links_held(), kept)
+
+
+if __name__ == "__main__":
+    unittest.main()

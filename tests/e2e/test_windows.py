@@ -1,0 +1,152 @@
+"""The two windows as the user meets them: every control, the interval box, the modal sign-in window."""
+
+import unittest
+
+from harness import MAIN_CAPTION, PROGRAM, SIGNIN_CAPTION, DriverError, E2ETestCase
+
+SCREEN = (1024, 768)
+
+BROWSER, FILE_DIALOG, LINK_COUNT, IMPORT = 0x16014CC4, 0x160119EE, 0x160119ED, 0x160119EC
+SIGNIN_STATE, INTERVAL, INTERVAL_CAPTION, PERCENT = 0x160119E7, 0x160119DC, 0x160119DB, 0x1601001A
+PROGRESS, REPORT, START, SIGNIN = 0x16010018, 0x16010017, 0x1601000B, 0x16010007
+SIGNIN_BROWSER = 0x16010004
+
+# id, window class, client-relative rectangle, caption (None: not a caption the user reads), tab stop
+MAIN_CONTROLS = [
+    (BROWSER, None, (0, 368, 816, 96), None, True),
+    (LINK_COUNT, "Static", (400, 8, 152, 24), "", False),
+    (IMPORT, "Button", (312, 0, 80, 32), "导入磁力链接", True),
+    (SIGNIN_STATE, "Static", (80, 8, 216, 24), "", False),
+    (INTERVAL, "Edit", (608, 0, 24, 32), "3", True),
+    (INTERVAL_CAPTION, "Static", (552, 8, 48, 24), "提交间隔", False),
+    (PERCENT, "Static", (728, 8, 80, 24), "", False),
+    (PROGRESS, "msctls_progress32", (0, 464, 816, 16), None, False),
+    (REPORT, "SysListView32", (0, 40, 816, 328), None, True),
+    (START, "Button", (640, 0, 80, 32), "开始提交", True),
+    (SIGNIN, "Button", (0, 0, 80, 32), "登陆迅雷离线", True),
+]
+COLUMNS = [("编号", 50, "left"), ("标题", 250, "left"), ("大小", 50, "left"), ("磁力链接", 250, "left"),
+           ("提交状态", 100, "left")]
+
+WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = 0x10000, 0x20000, 0x40000, 0x80000, 0xC00000
+WS_TABSTOP = 0x10000  # the same bit as the maximise box: on a control it means the tab stop
+LVS_TYPEMASK, LVS_REPORT, LVS_SINGLESEL, LVS_SORT, LVS_EDITLABELS, LVS_NOCOLUMNHEADER = 3, 1, 4, 0x30, 0x200, 0x4000
+LVS_EX_GRIDLINES, LVS_EX_CHECKBOXES, LVS_EX_FULLROWSELECT = 1, 4, 0x20
+
+
+def centred(rect):
+    left, top, width, height = rect
+    return abs(left - (SCREEN[0] - width) // 2) <= 1 and abs(top - (SCREEN[1] - height) // 2) <= 1
+
+
+@unittest.skipUnless(PROGRAM.exists(), "brindor.exe not built")
+class WindowsTest(E2ETestCase):
+    desktop = "brindor"
+
+    def setUp(self):
+        super().setUp()
+        self.s = self.session
+        self.main = self.s.wait_window(MAIN_CAPTION)
+
+    def assert_frame(self, window, size, minimise_box):
+        style = self.s.info(window).style
+        self.assertEqual(self.s.rect(window)[2:], size)
+        self.assertTrue(centred(self.s.rect(window)), self.s.rect(window))
+        self.assertEqual(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU)
+        self.assertEqual(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0)
+        self.assertEqual(bool(style & WS_MINIMIZEBOX), minimise_box)
+
+    def test_main_window_and_its_controls_at_start(self):
+        s = self.s
+        self.assert_frame(self.main, (824, 505), minimise_box=True)
+        for control, cls, rect, caption, tab_stop in MAIN_CONTROLS:
+            with self.subTest(control=hex(control)):
+                info = s.info(self.main, control)
+                self.assertEqual((info.left, info.top, info.width, info.height), rect)
+                self.assertTrue(info.enabled and info.visible)
+                self.assertEqual(bool(info.style & WS_TABSTOP), tab_stop)
+                if cls:
+                    self.assertEqual(info.cls, cls)
+                if caption is not None:
+                    self.assertEqual(info.text, caption)
+        # The browser is the system's control, sized to its host.
+        embedded = [c for c in s.children(s.control(self.main, BROWSER)) if c[1] == "Shell Embedding"]
+        self.assertTrue(embedded)
+        self.assertEqual(s.info(s.control(self.main, BROWSER), embedded[0][0])[3:5], (816, 96))
+        with self.assertRaisesRegex(DriverError, "no control"):
+            s.info(self.main, FILE_DIALOG)  # a dialog, not a window of the main window
+
+        self.assertEqual([tuple(c) for c in s.list_columns(self.main, REPORT)], COLUMNS)
+        self.assertEqual(s.list_rows(self.main, REPORT), [])
+        style, extended = s.list_style(self.main, REPORT)
+        self.assertEqual(style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SORT | LVS_EDITLABELS | LVS_NOCOLUMNHEADER),
+                         LVS_REPORT | LVS_SINGLESEL)
+        self.assertEqual(extended & (LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT),
+                         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT)
+
+        announcements = [r for r in self.standin.requests(wait=1) if r["path"] == "/softgg.html"]
+        self.assertEqual([r["method"] for r in announcements], ["GET"])
+        s.screenshot("main_window")
+
+    def test_progress_label_draws_large_navy_text(self):
+        self.s.set_text(self.main, PERCENT, "100%")
+        navy = self.s.wait_for(lambda: [y for y, row in enumerate(self.s.pixels(self.main, PERCENT))
+                                        if (0, 0, 128) in row], message="navy text")
+        # A 16-pixel face has digits of about 12 pixels; the default GUI font's are about 8.
+        self.assertGreaterEqual(navy[-1] - navy[0] + 1, 11)
+
+    def test_interval_box_accepts_integers_and_normalises_when_left(self):
+        cases = [
+            # typed, shown while typing, shown after the focus left
+            ("a1b2", "12", "12"),
+            ("-5", "-5", "-5"),
+            ("0", "0", ""),
+            ("000", "000", ""),
+            ("99999999999", "99999999999", "2147483647"),
+            ("-99999999999", "-99999999999", "-2147483648"),
+            ("007", "007", "7"),
+            ("5-3", "5-3", "5"),
+            ("12\b", "1", "1"),
+            ("x.,", "", ""),
+        ]
+        s = self.s
+        for typed, shown, left in cases:
+            with self.subTest(typed=typed):
+                s.select(self.main, INTERVAL, 0, -1)
+                s.type(self.main, INTERVAL, "\b" + typed)
+                self.assertEqual(s.text(self.main, INTERVAL), shown)
+                s.focus(self.main, START)
+                self.assertEqual(s.text(self.main, INTERVAL), left)
+
+    def test_sign_in_window_is_modal_and_can_be_opened_again(self):
+        s = self.s
+        for round_ in (1, 2):
+            with self.subTest(round=round_):
+                s.click(self.main, SIGNIN)
+                signin = s.wait_window(SIGNIN_CAPTION)
+                self.assert_frame(signin, (851, 536), minimise_box=False)
+                browser = s.info(signin, SIGNIN_BROWSER)
+                self.assertEqual((browser.left, browser.top, browser.width, browser.height), (0, 0, 848, 512))
+                self.assertFalse(s.enabled(self.main))
+                self.assertEqual(s.owner(signin), self.main)
+                with self.assertRaisesRegex(DriverError, "window is disabled"):
+                    s.click(self.main, START)
+                if round_ == 1:
+                    s.screenshot("signin_window")
+                    # The modal loop keeps the main window's thread answering.
+                    probe = s.probe(self.main, 20, 600)
+                    self.assertEqual(probe.failures, 0)
+                    self.assertLess(probe.max, 1000)
+                s.close_window(signin)
+                s.wait_gone(signin)
+                s.wait_for(lambda: s.enabled(self.main), message="the main window enabled again")
+                self.assertEqual(s.text(self.main, SIGNIN_STATE), "")
+        s.close_window(self.main)
+        self.assertEqual(s.wait_exit(), 0)
+        # Each opening sent its browser to the task page.
+        pages = [r["method"] for r in self.standin.requests(wait=3) if r["path"].startswith("/task.html")]
+        self.assertEqual(pages, ["GET", "GET"])
+
+
+if __name__ == "__main__":
+    unittest.main()
