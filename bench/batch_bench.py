@@ -183,52 +183,60 @@ def main():
             sys.exit(f"not built: {needed}")
 
     with E2EEnvironment(standin_args=("--auto-signin", f"{USER}:{USER_ID}")) as environment:
-        port = environment.standin.port
-        path, links = links_file(args.links, 1)
+        environment.clear_cookies()
         try:
-            print(f"{args.links} links at interval 0, stand-in on 127.0.0.1:{port}")
-            seconds = python_client(port, links)
-            environment.standin.reset()
-            loop, loop_watch = bare_loop(port, path)
-            loop_gaps = gaps(environment.standin, 0)
-            environment.standin.reset()
-            program = program_batch(environment, path, args.links, probe=args.probe)
+            run(environment, args)
+        finally:
+            environment.clear_cookies()
+
+
+def run(environment, args):
+    port = environment.standin.port
+    path, links = links_file(args.links, 1)
+    try:
+        print(f"{args.links} links at interval 0, stand-in on 127.0.0.1:{port}")
+        seconds = python_client(port, links)
+        environment.standin.reset()
+        loop, loop_watch = bare_loop(port, path)
+        loop_gaps = gaps(environment.standin, 0)
+        environment.standin.reset()
+        program = program_batch(environment, path, args.links, probe=args.probe)
+    finally:
+        path.unlink()
+
+    def line(name, total_s, peak):
+        per = 1000 * total_s / args.links
+        print(f"  {name:<18} {args.links / total_s:8.1f} links/s {per:8.2f} ms/link   peak {peak}")
+
+    loop_s = float(loop.get("ms", "nan")) / 1000
+    program_s, watch = program.seconds, program.watch
+    line("brindor.exe", program_s,
+         f"RSS {watch.hwm / 1024:.1f} MiB (anonymous {watch.peak_anon / 1024:.1f} MiB)")
+    line("wininet_loop.exe", loop_s,
+         f"RSS {loop_watch.hwm / 1024:.1f} MiB (anonymous {loop_watch.peak_anon / 1024:.1f} MiB)")
+    line("python http.client", seconds, "-")
+    print(f"  brindor / bare loop: {program_s / loop_s:.2f}x   interface requests seen: {program.requests}")
+    print(f"  bare loop per link: resolve {loop.get('resolve_ms')} ms, timestamp {loop.get('timestamp_ms')} ms, "
+          f"commit {loop.get('commit_ms')} ms")
+    print("  median ms from a resolve request to its commit request, and from the commit to the next resolve:")
+    print(f"    brindor.exe {program.gaps[0]:.2f} + {program.gaps[1]:.2f}, "
+          f"bare loop {loop_gaps[0]:.2f} + {loop_gaps[1]:.2f}")
+    report_probes(program.probes)
+
+    if not args.quick:
+        environment.standin.reset()
+        path, _ = links_file(args.long, 7)
+        try:
+            marks = sorted({1000, args.long})
+            long_run = program_batch(environment, path, args.long, marks)
         finally:
             path.unlink()
-
-        def line(name, total_s, peak):
-            per = 1000 * total_s / args.links
-            print(f"  {name:<18} {args.links / total_s:8.1f} links/s {per:8.2f} ms/link   peak {peak}")
-
-        loop_s = float(loop.get("ms", "nan")) / 1000
-        program_s, watch = program.seconds, program.watch
-        line("brindor.exe", program_s,
-             f"RSS {watch.hwm / 1024:.1f} MiB (anonymous {watch.peak_anon / 1024:.1f} MiB)")
-        line("wininet_loop.exe", loop_s,
-             f"RSS {loop_watch.hwm / 1024:.1f} MiB (anonymous {loop_watch.peak_anon / 1024:.1f} MiB)")
-        line("python http.client", seconds, "-")
-        print(f"  brindor / bare loop: {program_s / loop_s:.2f}x   interface requests seen: {program.requests}")
-        print(f"  bare loop per link: resolve {loop.get('resolve_ms')} ms, timestamp {loop.get('timestamp_ms')} ms, "
-              f"commit {loop.get('commit_ms')} ms")
-        print("  median ms from a resolve request to its commit request, and from the commit to the next resolve:")
-        print(f"    brindor.exe {program.gaps[0]:.2f} + {program.gaps[1]:.2f}, "
-              f"bare loop {loop_gaps[0]:.2f} + {loop_gaps[1]:.2f}")
-        report_probes(program.probes)
-
-        if not args.quick:
-            environment.standin.reset()
-            path, _ = links_file(args.long, 7)
-            try:
-                marks = sorted({1000, args.long})
-                long_run = program_batch(environment, path, args.long, marks)
-            finally:
-                path.unlink()
-            for mark in marks:
-                done, m = long_run.memory[mark]
-                if m:
-                    print(f"  brindor.exe after {done} links: RSS {m[0] / 1024:.1f} MiB, "
-                          f"anonymous {m[1] / 1024:.1f} MiB")
-            report_probes(long_run.probes)
+        for mark in marks:
+            done, m = long_run.memory[mark]
+            if m:
+                print(f"  brindor.exe after {done} links: RSS {m[0] / 1024:.1f} MiB, "
+                      f"anonymous {m[1] / 1024:.1f} MiB")
+        report_probes(long_run.probes)
 
 
 if __name__ == "__main__":
