@@ -22,7 +22,7 @@ namespace {
 std::atomic<bool> batch_running{false};
 
 class MainWindowSurface : public BatchSurface {
-public:
+  public:
     Text ResolveLink(TextRef link) override { return brindor::ResolveLink(link); }
     Text CommitTask(TextRef user_id, const TaskFields& fields) override {
         return brindor::CommitTask(BuildCommitBody(user_id, fields));
@@ -53,7 +53,7 @@ public:
         });
     }
 
-private:
+  private:
     // Closing the main window mid-run leaves nothing to write to: the process is ending.
     template <class F> static void OnMainWindowThread(F work) {
         if (HWND window = loaded_window_handle(kMainWindowId)) on_window_thread(window, std::move(work));
