@@ -13,6 +13,7 @@
 #include "submit/batch_run.h"
 #include "submit/win/protocol_requests.h"
 #include "submit/win/pumped_wait.h"
+#include "text/win/script_timestamp.h"
 
 namespace brindor::app {
 
@@ -67,8 +68,11 @@ void SetBatchButtonsEnabled(bool enabled) {
 
 uint32_t __stdcall SubmissionWorker(void* parameter) {
     BatchInput* input = static_cast<BatchInput*>(parameter);
-    MainWindowSurface surface;
-    RunBatch(*input, surface);
+    {
+        ScriptClockScope clock; // one script object for the whole run, not one per commit
+        MainWindowSurface surface;
+        RunBatch(*input, surface);
+    }
     delete input;
     batch_running = false;
     SetBatchButtonsEnabled(true);
