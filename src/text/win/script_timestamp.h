@@ -11,8 +11,8 @@ namespace brindor {
 Text ScriptTimestamp();
 
 // While one lives on a thread, that thread's ScriptTimestamp calls share one script object and
-// one COM start-up. A script object that has run code is never freed under Wine (about 13 KB
-// each), so a long series of timestamps, such as a batch run, must not make one per call.
+// one COM start-up. A script object that has run code is never freed under Wine, so a long
+// series of timestamps, such as a batch run, must not make one per call.
 class ScriptClockScope {
 public:
     ScriptClockScope();
