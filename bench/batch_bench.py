@@ -21,6 +21,7 @@ import tempfile
 import threading
 import time
 from pathlib import Path
+from types import SimpleNamespace
 
 REPO = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
@@ -134,7 +135,7 @@ def bare_loop(port, path):
 
 
 def program_batch(environment, path, count, milestones=(), probe=True):
-    """Runs one batch in a fresh program; returns (seconds, watch, memory at milestones, probes)."""
+    """Runs one batch in a fresh program: its duration, request count and gaps, memory and GUI probes."""
     with E2ESession(environment) as session:
         steps.sign_in(session, USER, USER_ID)
         steps.import_links(session, path, count)
@@ -153,12 +154,20 @@ def program_batch(environment, path, count, milestones=(), probe=True):
             while pending and done >= pending[0]:
                 at_milestone[pending.pop(0)] = (done, memory_kb(pid))
         seconds, requests = interface_span(session.standin, since)
-        program_batch.gaps = gaps(session.standin, since)
+        median_gaps = gaps(session.standin, since)
         for mark in pending:
             at_milestone[mark] = (count, memory_kb(pid))
         watch.stop()
         steps.wait_all_done(session, timeout_ms=5000)
-        return seconds, requests, watch, at_milestone, probes
+        return SimpleNamespace(seconds=seconds, requests=requests, gaps=median_gaps, watch=watch,
+                               memory=at_milestone, probes=probes)
+
+
+def report_probes(probes):
+    if probes:
+        p99 = sorted(p.p99 for p in probes)[-1]
+        print(f"  GUI round trips during the batch: {sum(p.count for p in probes)}, worst p99 of 2 s windows "
+              f"{p99:.1f} ms, max {max(p.max for p in probes):.1f} ms, failures {sum(p.failures for p in probes)}")
 
 
 def main():
@@ -166,61 +175,68 @@ def main():
     parser.add_argument("--links", type=int, default=1000)
     parser.add_argument("--long", type=int, default=10000, help="links of the memory run")
     parser.add_argument("--quick", action="store_true", help="skip the long memory run")
-    parser.add_argument("--no-probe", action="store_true", help="no GUI round trips during the timed batch")
+    parser.add_argument("--probe", action="store_true",
+                        help="also measure GUI round trips during the timed batch (slows it down)")
     args = parser.parse_args()
     for needed in (LOOP, BUILD / "src" / "app" / "brindor.exe"):
         if not needed.exists():
             sys.exit(f"not built: {needed}")
 
     with E2EEnvironment(standin_args=("--auto-signin", f"{USER}:{USER_ID}")) as environment:
-        port = environment.standin.port
-        path, links = links_file(args.links, 1)
+        environment.clear_cookies()
         try:
-            print(f"{args.links} links at interval 0, stand-in on 127.0.0.1:{port}")
-            seconds = python_client(port, links)
-            environment.standin.reset()
-            loop, loop_watch = bare_loop(port, path)
-            loop_gaps = gaps(environment.standin, 0)
-            environment.standin.reset()
-            program_s, requests, watch, _, probes = program_batch(environment, path, args.links,
-                                                                    probe=not args.no_probe)
+            run(environment, args)
+        finally:
+            environment.clear_cookies()
+
+
+def run(environment, args):
+    port = environment.standin.port
+    path, links = links_file(args.links, 1)
+    try:
+        print(f"{args.links} links at interval 0, stand-in on 127.0.0.1:{port}")
+        seconds = python_client(port, links)
+        environment.standin.reset()
+        loop, loop_watch = bare_loop(port, path)
+        loop_gaps = gaps(environment.standin, 0)
+        environment.standin.reset()
+        program = program_batch(environment, path, args.links, probe=args.probe)
+    finally:
+        path.unlink()
+
+    def line(name, total_s, peak):
+        per = 1000 * total_s / args.links
+        print(f"  {name:<18} {args.links / total_s:8.1f} links/s {per:8.2f} ms/link   peak {peak}")
+
+    loop_s = float(loop.get("ms", "nan")) / 1000
+    program_s, watch = program.seconds, program.watch
+    line("brindor.exe", program_s,
+         f"RSS {watch.hwm / 1024:.1f} MiB (anonymous {watch.peak_anon / 1024:.1f} MiB)")
+    line("wininet_loop.exe", loop_s,
+         f"RSS {loop_watch.hwm / 1024:.1f} MiB (anonymous {loop_watch.peak_anon / 1024:.1f} MiB)")
+    line("python http.client", seconds, "-")
+    print(f"  brindor / bare loop: {program_s / loop_s:.2f}x   interface requests seen: {program.requests}")
+    print(f"  bare loop per link: resolve {loop.get('resolve_ms')} ms, timestamp {loop.get('timestamp_ms')} ms, "
+          f"commit {loop.get('commit_ms')} ms")
+    print("  median ms from a resolve request to its commit request, and from the commit to the next resolve:")
+    print(f"    brindor.exe {program.gaps[0]:.2f} + {program.gaps[1]:.2f}, "
+          f"bare loop {loop_gaps[0]:.2f} + {loop_gaps[1]:.2f}")
+    report_probes(program.probes)
+
+    if not args.quick:
+        environment.standin.reset()
+        path, _ = links_file(args.long, 7)
+        try:
+            marks = sorted({1000, args.long})
+            long_run = program_batch(environment, path, args.long, marks)
         finally:
             path.unlink()
-
-        def line(name, total_s, peak):
-            per = 1000 * total_s / args.links
-            print(f"  {name:<18} {args.links / total_s:8.1f} links/s {per:8.2f} ms/link   peak {peak}")
-
-        loop_s = float(loop.get("ms", "nan")) / 1000
-        line("brindor.exe", program_s,
-             f"RSS {watch.hwm / 1024:.1f} MiB (anonymous {watch.peak_anon / 1024:.1f} MiB)")
-        line("wininet_loop.exe", loop_s,
-             f"RSS {loop_watch.hwm / 1024:.1f} MiB (anonymous {loop_watch.peak_anon / 1024:.1f} MiB)")
-        line("python http.client", seconds, "-")
-        print(f"  brindor / bare loop: {program_s / loop_s:.2f}x   interface requests seen: {requests}")
-        print(f"  bare loop per link: resolve {loop.get('resolve_ms')} ms, timestamp {loop.get('timestamp_ms')} ms, "
-              f"commit {loop.get('commit_ms')} ms")
-        print("  median ms from a resolve request to its commit request, and from the commit to the next resolve:")
-        print(f"    brindor.exe {program_batch.gaps[0]:.2f} + {program_batch.gaps[1]:.2f}, "
-              f"bare loop {loop_gaps[0]:.2f} + {loop_gaps[1]:.2f}")
-        if probes:
-            p99 = sorted(p.p99 for p in probes)[-1]
-            print(f"  GUI round trips during the batch: {sum(p.count for p in probes)}, worst p99 of 2 s windows "
-                  f"{p99:.1f} ms, max {max(p.max for p in probes):.1f} ms, failures {sum(p.failures for p in probes)}")
-
-        if not args.quick:
-            environment.standin.reset()
-            path, _ = links_file(args.long, 7)
-            try:
-                marks = sorted({1000, args.long})
-                _, _, _, memory, _ = program_batch(environment, path, args.long, marks, probe=False)
-            finally:
-                path.unlink()
-            for mark in marks:
-                done, m = memory[mark]
-                if m:
-                    print(f"  brindor.exe after {done} links: RSS {m[0] / 1024:.1f} MiB, "
-                          f"anonymous {m[1] / 1024:.1f} MiB")
+        for mark in marks:
+            done, m = long_run.memory[mark]
+            if m:
+                print(f"  brindor.exe after {done} links: RSS {m[0] / 1024:.1f} MiB, "
+                      f"anonymous {m[1] / 1024:.1f} MiB")
+        report_probes(long_run.probes)
 
 
 if __name__ == "__main__":

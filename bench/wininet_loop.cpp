@@ -20,9 +20,9 @@ std::string Request(const std::string& host, INTERNET_PORT port, const char* ver
     std::string answer;
     HINTERNET internet = InternetOpenA("Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)",
                                        INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    HINTERNET connection =
-        internet ? InternetConnectA(internet, host.c_str(), port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0)
-                 : nullptr;
+    HINTERNET connection = internet ? InternetConnectA(internet, host.c_str(), port, nullptr, nullptr,
+                                                       INTERNET_SERVICE_HTTP, 0, 0)
+                                    : nullptr;
     HINTERNET request = connection ? HttpOpenRequestA(connection, verb, path.c_str(), "HTTP/1.1", nullptr,
                                                       nullptr, INTERNET_FLAG_RELOAD, 0)
                                    : nullptr;
@@ -32,7 +32,8 @@ std::string Request(const std::string& host, INTERNET_PORT port, const char* ver
                                     static_cast<DWORD>(body.size()))) {
         char buffer[4096];
         DWORD got = 0;
-        while (InternetReadFile(request, buffer, sizeof buffer, &got) && got) answer.append(buffer, got);
+        while (InternetReadFile(request, buffer, sizeof buffer, &got) && got)
+            answer.append(buffer, got);
     }
     if (request) InternetCloseHandle(request);
     if (connection) InternetCloseHandle(connection);
@@ -63,12 +64,14 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     std::string host;
-    for (const wchar_t* c = argv[1]; *c; ++c) host += static_cast<char>(*c);
+    for (const wchar_t* c = argv[1]; *c; ++c)
+        host += static_cast<char>(*c);
     const INTERNET_PORT port = static_cast<INTERNET_PORT>(_wtoi(argv[2]));
     std::string user = "100001";
     if (argc > 4) {
         user.clear();
-        for (const wchar_t* c = argv[4]; *c; ++c) user += static_cast<char>(*c);
+        for (const wchar_t* c = argv[4]; *c; ++c)
+            user += static_cast<char>(*c);
     }
     std::vector<std::string> links;
     std::ifstream in(argv[3]);
@@ -88,8 +91,8 @@ int wmain(int argc, wchar_t** argv) {
     const double start = now_ms();
     for (const std::string& link : links) {
         double t0 = now_ms();
-        const std::string answer =
-            Request(host, port, "GET", "/interface/url_query?callback=queryUrl&u=" + link + "&interfrom=task", "");
+        const std::string answer = Request(
+            host, port, "GET", "/interface/url_query?callback=queryUrl&u=" + link + "&interfrom=task", "");
         const std::string body = "uid=" + user + "&btname=x&cid=" + Quoted(answer, 0) +
                                  "&goldbean=0&silverbean=0&tsize=" + Quoted(answer, 1) +
                                  "&findex=0_&size=0_&o_taskid=0&o_page=task&class_id=0&interfrom=task";

@@ -21,7 +21,17 @@ SAMPLE = REPO / "samples" / "links.txt"
 def main():
     count = sum(1 for line in SAMPLE.read_bytes().splitlines() if line)
     standin_args = ("--demo-account", f"{NAME}:{PASSWORD}:{USER_ID}", "--auto-signin", f"{NAME}:{USER_ID}")
-    with E2EEnvironment(standin_args=standin_args) as environment, E2ESession(environment) as session:
+    with E2EEnvironment(standin_args=standin_args) as environment:
+        # A sign-in left in the prefix's cookie store would ride along into later runs and tests.
+        environment.clear_cookies()
+        try:
+            play_the_user(environment, count)
+        finally:
+            environment.clear_cookies()
+
+
+def play_the_user(environment, count):
+    with E2ESession(environment) as session:
         print(f"signing in as {NAME} ({USER_ID}) ...", flush=True)
         steps.sign_in(session, NAME, USER_ID)
         print(f"importing {SAMPLE} ({count} links) ...", flush=True)

@@ -1,8 +1,8 @@
 #include "submit/batch_run.h"
 
 #include "runtime/core/conversions.h"
-#include "submit/progress_text.h"
 #include "submit/commit_body.h"
+#include "submit/progress_text.h"
 #include "submit/resolve_answer.h"
 
 namespace brindor {

@@ -18,7 +18,7 @@ struct BatchInput {
 };
 
 class BatchSurface {
-public:
+  public:
     virtual ~BatchSurface() = default;
     virtual Text ResolveLink(TextRef link) = 0;
     // Builds the commit body for the user from the fields and sends it; the answer as received.

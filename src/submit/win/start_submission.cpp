@@ -13,6 +13,7 @@
 #include "submit/batch_run.h"
 #include "submit/win/protocol_requests.h"
 #include "submit/win/pumped_wait.h"
+#include "text/win/script_timestamp.h"
 
 namespace brindor::app {
 
@@ -22,7 +23,7 @@ namespace {
 std::atomic<bool> batch_running{false};
 
 class MainWindowSurface : public BatchSurface {
-public:
+  public:
     Text ResolveLink(TextRef link) override { return brindor::ResolveLink(link); }
     Text CommitTask(TextRef user_id, const TaskFields& fields) override {
         return brindor::CommitTask(BuildCommitBody(user_id, fields));
@@ -53,7 +54,7 @@ public:
         });
     }
 
-private:
+  private:
     // Closing the main window mid-run leaves nothing to write to: the process is ending.
     template <class F> static void OnMainWindowThread(F work) {
         if (HWND window = loaded_window_handle(kMainWindowId)) on_window_thread(window, std::move(work));
@@ -67,8 +68,11 @@ void SetBatchButtonsEnabled(bool enabled) {
 
 uint32_t __stdcall SubmissionWorker(void* parameter) {
     BatchInput* input = static_cast<BatchInput*>(parameter);
-    MainWindowSurface surface;
-    RunBatch(*input, surface);
+    {
+        ScriptClockScope clock; // one script object for the whole run, not one per commit
+        MainWindowSurface surface;
+        RunBatch(*input, surface);
+    }
     delete input;
     batch_running = false;
     SetBatchButtonsEnabled(true);

@@ -13,7 +13,7 @@ namespace {
 
 // Records what a run does, one line per step, and answers like the service would.
 class RecordingSurface : public BatchSurface {
-public:
+  public:
     std::map<std::string, std::string> resolve_answers; // by link; others get an empty answer
     std::string commit_answer = "jsonp1({\"id\":\"1000000001\",\"progress\":1})";
     std::vector<int32_t> intervals{0};
@@ -46,7 +46,7 @@ public:
         steps.push_back("progress " + std::to_string(position) + " " + percent.c_str());
     }
 
-private:
+  private:
     size_t reads_ = 0;
 };
 
@@ -58,7 +58,8 @@ std::string Answer(const char* cid, const char* tsize, const char* title) {
 
 BatchInput Input(std::initializer_list<const char*> links, const char* user_id = "100001") {
     BatchInput input;
-    for (const char* link : links) input.links.append(Text(link));
+    for (const char* link : links)
+        input.links.append(Text(link));
     input.user_id = user_id;
     return input;
 }
@@ -82,9 +83,21 @@ TEST(RunBatch, ReportsEachLinkAfterItsRequestsThenProgress) {
     RunBatch(Input({"L1", "L2", "L3"}), surface);
     const std::vector<std::string> expected = {
         "range 3",
-        "resolve L1", "commit", "row 1 | First | 1.5GB | L1 | 提交成功！", "wait 0", "progress 1 33.33%",
-        "resolve L2", "commit", "row 2 | Second | 0.1KB | L2 | 提交成功！", "wait 0", "progress 2 66.67%",
-        "resolve L3", "commit", "row 3 | Third | 1024MB | L3 | 提交成功！", "wait 0", "progress 3 100%",
+        "resolve L1",
+        "commit",
+        "row 1 | First | 1.5GB | L1 | 提交成功！",
+        "wait 0",
+        "progress 1 33.33%",
+        "resolve L2",
+        "commit",
+        "row 2 | Second | 0.1KB | L2 | 提交成功！",
+        "wait 0",
+        "progress 2 66.67%",
+        "resolve L3",
+        "commit",
+        "row 3 | Third | 1024MB | L3 | 提交成功！",
+        "wait 0",
+        "progress 3 100%",
         "message 全部完成！ | (default)",
     };
     EXPECT_EQ(surface.steps, expected);
@@ -98,9 +111,19 @@ TEST(RunBatch, LinkWithoutContentIdIsNotCommittedNorGivenTheLastLinksFields) {
     RunBatch(Input({"good", "flag0", "dead"}), surface);
     const std::vector<std::string> expected = {
         "range 3",
-        "resolve good", "commit", "row 1 | Kept | 1.5KB | good | 提交成功！", "wait 0", "progress 1 33.33%",
-        "resolve flag0", "row 2 |  | 0KB | flag0 | 提交失败！", "wait 0", "progress 2 66.67%",
-        "resolve dead", "row 3 |  | 0KB | dead | 提交失败！", "wait 0", "progress 3 100%",
+        "resolve good",
+        "commit",
+        "row 1 | Kept | 1.5KB | good | 提交成功！",
+        "wait 0",
+        "progress 1 33.33%",
+        "resolve flag0",
+        "row 2 |  | 0KB | flag0 | 提交失败！",
+        "wait 0",
+        "progress 2 66.67%",
+        "resolve dead",
+        "row 3 |  | 0KB | dead | 提交失败！",
+        "wait 0",
+        "progress 3 100%",
         "message 全部完成！ | (default)",
     };
     EXPECT_EQ(surface.steps, expected);

@@ -30,7 +30,8 @@ TEST(FormatSize, PicksUnitAndRounds) {
         {"12345678901234", "11497.81GB"},
         {"-2048", "-2KB"},
     };
-    for (const SizeCase& c : cases) EXPECT_STREQ(FormatSize(c.tsize).c_str(), c.shown) << c.tsize;
+    for (const SizeCase& c : cases)
+        EXPECT_STREQ(FormatSize(c.tsize).c_str(), c.shown) << c.tsize;
 }
 
 TEST(PercentText, RoundsToHundredthsOfAPercent) {
@@ -39,14 +40,16 @@ TEST(PercentText, RoundsToHundredthsOfAPercent) {
         const char* shown;
     };
     const Case cases[] = {
-        {1, 3, "33.33%"}, {2, 3, "66.67%"}, {3, 3, "100%"},     {1, 7, "14.29%"},
-        {1, 8, "12.5%"},  {1, 1, "100%"},   {1, 1000, "0.1%"},  {999, 1000, "99.9%"},
-        {1, 30000, "0%"}, {2, 30000, "0.01%"},
+        {1, 3, "33.33%"}, {2, 3, "66.67%"},  {3, 3, "100%"},       {1, 7, "14.29%"}, {1, 8, "12.5%"},
+        {1, 1, "100%"},   {1, 1000, "0.1%"}, {999, 1000, "99.9%"}, {1, 30000, "0%"}, {2, 30000, "0.01%"},
     };
-    for (const Case& c : cases) EXPECT_STREQ(PercentText(c.done, c.total).c_str(), c.shown) << c.done << "/" << c.total;
+    for (const Case& c : cases)
+        EXPECT_STREQ(PercentText(c.done, c.total).c_str(), c.shown) << c.done << "/" << c.total;
 }
 
-TEST(PercentText, NoTotalGivesNoText) { EXPECT_TRUE(PercentText(0, 0).empty()); }
+TEST(PercentText, NoTotalGivesNoText) {
+    EXPECT_TRUE(PercentText(0, 0).empty());
+}
 
 } // namespace
 } // namespace brindor

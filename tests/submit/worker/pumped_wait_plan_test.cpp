@@ -12,8 +12,9 @@ TEST(PlanPumpedWait, CutsIntoLeadAndFiveMillisecondSlices) {
         int lead, slices;
     };
     const Case cases[] = {
-        {7, 2, 1},      {1000, 0, 200},   {3, 3, 0},          {5, 0, 1}, {0, 0, 0}, {-5, 0, 0},
-        {-7, 0, 0},     {INT32_MIN, 0, 0}, {INT32_MAX, 2, 429496729},
+        {7, 2, 1},  {1000, 0, 200},    {3, 3, 0},
+        {5, 0, 1},  {0, 0, 0},         {-5, 0, 0},
+        {-7, 0, 0}, {INT32_MIN, 0, 0}, {INT32_MAX, 2, 429496729},
     };
     for (const Case& c : cases) {
         const PumpedWaitPlan plan = PlanPumpedWait(c.ms);

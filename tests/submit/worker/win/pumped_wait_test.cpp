@@ -11,7 +11,8 @@ double ElapsedMs(LARGE_INTEGER since) {
     LARGE_INTEGER now, frequency;
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - since.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return 1000.0 * static_cast<double>(now.QuadPart - since.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
 }
 
 double TimeWait(int32_t ms) {
