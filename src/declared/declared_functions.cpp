@@ -3,27 +3,20 @@
 namespace brindor {
 
 static const DllCommand kTable[kDeclaredFunctionCount] = {
-    {"wininet.dll", "InternetOpenA"},
-    {"wininet.dll", "InternetConnectA"},
-    {"wininet.dll", "HttpOpenRequestA"},
-    {"wininet.dll", "HttpSendRequestA"},
-    {"wininet.dll", "HttpSendRequestA"},
-    {"wininet.dll", "InternetReadFile"},
-    {"wininet.dll", "HttpQueryInfoA"},
-    {"wininet.dll", "InternetCloseHandle"},
-    {"wininet.dll", "InternetGetCookieA"},
-    {"wininet.dll", "InternetGetCookieExA"},
-    {"kernel32.dll", "MultiByteToWideChar"},
-    {"kernel32.dll", "MultiByteToWideChar"},
-    {"kernel32.dll", "WideCharToMultiByte"},
-    {"kernel32.dll", "WideCharToMultiByte"},
-    {"kernel32.dll", "WideCharToMultiByte"},
-    {"kernel32.dll", "CreateThread"},
-    {"kernel32.dll", "CloseHandle"},
-    {"ole32.dll", "CoInitialize"},
+    {"wininet.dll", "InternetOpenA"},        {"wininet.dll", "InternetConnectA"},
+    {"wininet.dll", "HttpOpenRequestA"},     {"wininet.dll", "HttpSendRequestA"},
+    {"wininet.dll", "HttpSendRequestA"},     {"wininet.dll", "InternetReadFile"},
+    {"wininet.dll", "HttpQueryInfoA"},       {"wininet.dll", "InternetCloseHandle"},
+    {"wininet.dll", "InternetGetCookieA"},   {"wininet.dll", "InternetGetCookieExA"},
+    {"kernel32.dll", "MultiByteToWideChar"}, {"kernel32.dll", "MultiByteToWideChar"},
+    {"kernel32.dll", "WideCharToMultiByte"}, {"kernel32.dll", "WideCharToMultiByte"},
+    {"kernel32.dll", "WideCharToMultiByte"}, {"kernel32.dll", "CreateThread"},
+    {"kernel32.dll", "CloseHandle"},         {"ole32.dll", "CoInitialize"},
     {"ole32.dll", "CoUninitialize"},
 };
 
-const DllCommand* declared_function_table() { return kTable; }
+const DllCommand* declared_function_table() {
+    return kTable;
+}
 
 } // namespace brindor

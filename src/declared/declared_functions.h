@@ -34,7 +34,8 @@ enum DeclaredFunction {
 const DllCommand* declared_function_table();
 
 template <class R = uint32_t, class... Args> R call_declared(DeclaredFunction function, Args... args) {
-    static const bool registered = (register_dll_commands(declared_function_table(), kDeclaredFunctionCount), true);
+    static const bool registered =
+        (register_dll_commands(declared_function_table(), kDeclaredFunctionCount), true);
     (void)registered;
     return call_dll_command<R>(function, args...);
 }

@@ -69,5 +69,6 @@ TEST(CombineHostCookies, MergesBothTextsBeforeLookingUp) {
          "usrname=alice; userid=42; sessionid=ab"},
         {"a deleted cookie is gone", "userid=42", "userid=deleted", "userid", ""},
     };
-    for (Case& c : cases) EXPECT_EQ(CombineHostCookies(c.plain, c.http_only, c.name), c.result) << c.label;
+    for (Case& c : cases)
+        EXPECT_EQ(CombineHostCookies(c.plain, c.http_only, c.name), c.result) << c.label;
 }

@@ -17,7 +17,8 @@ using namespace brindor;
 namespace {
 
 // A small alphabet makes matches, lead bytes and full-width spaces frequent.
-const unsigned char kAlphabet[] = {'a', 'A', 'b', ',', ' ', ':', '\t', 0xA1, 0xA1, 0xB0, 0xA3, 0xB1, 0x81, 0x40, 'x', '0'};
+const unsigned char kAlphabet[] = {'a',  'A',  'b',  ',',  ' ',  ':',  '\t', 0xA1,
+                                   0xA1, 0xB0, 0xA3, 0xB1, 0x81, 0x40, 'x',  '0'};
 
 struct Input : FuzzInput {
     // A NUL-free piece of up to max bytes, raw or mapped onto the alphabet.
@@ -41,7 +42,8 @@ void check(bool ok, const char* what) {
 
 std::vector<std::string> members(const TextArray& array) {
     std::vector<std::string> out;
-    for (int i = 1; i <= array.count(); ++i) out.emplace_back(array.at(i));
+    for (int i = 1; i <= array.count(); ++i)
+        out.emplace_back(array.at(i));
     return out;
 }
 
@@ -68,19 +70,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(last == reference::find_reverse(text, sought, reverse_start, ignore_case), "find_text_reverse");
 
     int maximum = flags & 32 ? kNoLimit : count;
-    check(members(split_text(t, sought.c_str(), maximum)) == reference::split(text, sought, maximum), "split_text");
+    check(members(split_text(t, sought.c_str(), maximum)) == reference::split(text, sought, maximum),
+          "split_text");
 
     int replace_count = flags & 64 ? kNoLimit : count;
-    Text replaced = replace_text(t, sought.c_str(), replacement.c_str(), start, replace_count, case_sensitive);
-    check(replaced == reference::replace(text, sought, replacement, start, replace_count, case_sensitive).c_str(),
+    Text replaced =
+        replace_text(t, sought.c_str(), replacement.c_str(), start, replace_count, case_sensitive);
+    check(replaced ==
+              reference::replace(text, sought, replacement, start, replace_count, case_sensitive).c_str(),
           "replace_text");
 
     check(trim(t) == reference::trim(text).c_str(), "trim");
 
     int mid_start = start, mid_count = count * 3;
-    std::string expected_mid = mid_start < 1 || mid_count <= 0 || mid_start > length
-                                   ? ""
-                                   : text.substr(static_cast<size_t>(mid_start) - 1, static_cast<size_t>(mid_count));
+    std::string expected_mid =
+        mid_start < 1 || mid_count <= 0 || mid_start > length
+            ? ""
+            : text.substr(static_cast<size_t>(mid_start) - 1, static_cast<size_t>(mid_count));
     check(mid_text(t, mid_start, mid_count) == expected_mid.c_str(), "mid_text");
 
     Text lower = to_lower(t);

@@ -29,13 +29,10 @@ TEST(ByteOps, FindMatchesBytesAnywhere) {
         int expected;
     } cases[] = {
         {Bytes("\xA1\xA1", 2), 1, 2}, // no character stepping in byte sets
-        {Bytes("\0", 1), 1, 4},
-        {Bytes("\0", 1), 5, 6},
-        {Bytes("\0", 1), 7, -1},
-        {Bytes("\0", 1), -2, 4},
-        {Bytes(), 1, -1},
-        {Bytes("x\0y", 3), 1, -1},
+        {Bytes("\0", 1), 1, 4},       {Bytes("\0", 1), 5, 6}, {Bytes("\0", 1), 7, -1},
+        {Bytes("\0", 1), -2, 4},      {Bytes(), 1, -1},       {Bytes("x\0y", 3), 1, -1},
     };
-    for (const Case& c : cases) EXPECT_EQ(find_bytes(hay, c.sought, c.start), c.expected) << c.start;
+    for (const Case& c : cases)
+        EXPECT_EQ(find_bytes(hay, c.sought, c.start), c.expected) << c.start;
     EXPECT_EQ(find_bytes(Bytes(), Bytes("a", 1)), -1);
 }

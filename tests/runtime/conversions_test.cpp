@@ -39,7 +39,8 @@ TEST(Conversions, DoublesPrintWithThirteenSignificantDigits) {
         {-std::numeric_limits<double>::infinity(), "-inf"},
         {std::nan(""), "nan"},
     };
-    for (const Case& c : cases) EXPECT_EQ(to_text(c.value), c.expected) << c.expected;
+    for (const Case& c : cases)
+        EXPECT_EQ(to_text(c.value), c.expected) << c.expected;
 }
 
 TEST(Conversions, EveryBasicTypeHasItsText) {
@@ -62,7 +63,8 @@ TEST(Conversions, EveryBasicTypeHasItsText) {
         {Value(), ""},
         {{0, 0, kTypeDateTime}, ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(to_text(c.value), c.expected) << c.expected;
+    for (const Case& c : cases)
+        EXPECT_EQ(to_text(c.value), c.expected) << c.expected;
     EXPECT_EQ(to_text(7), "7");
 }
 
@@ -101,7 +103,8 @@ TEST(Conversions, IntegersFromTextsAndNumbers) {
         {Value::long_integer(0x100000005LL), 5},
         {Value(), 0},
     };
-    for (const Case& c : cases) EXPECT_EQ(to_integer(c.value), c.expected) << c.expected;
+    for (const Case& c : cases)
+        EXPECT_EQ(to_integer(c.value), c.expected) << c.expected;
     EXPECT_EQ(to_integer("12"), 12);
 }
 
@@ -120,7 +123,9 @@ TEST(Conversions, DoublesFromTextsAndNumbers) {
         {Value::text("0x10"), 0},
         {Value::text("inf"), 0},
         {Value::text("\xA3\xB2\xA3\xAE\xA3\xB5"), 2.5}, // full-width 2.5
-        {Value::text("\xA1\xA1" "7"), 7},
+        {Value::text("\xA1\xA1"
+                     "7"),
+         7},
         {Value::integer(-3), -3},
         {Value::long_integer(1LL << 40), 1099511627776.0},
         {Value::single(0.5f), 0.5},
@@ -128,7 +133,8 @@ TEST(Conversions, DoublesFromTextsAndNumbers) {
         {Value::byte(9), 9},
         {Value(), 0},
     };
-    for (const Case& c : cases) EXPECT_EQ(to_double(c.value), c.expected) << c.expected;
+    for (const Case& c : cases)
+        EXPECT_EQ(to_double(c.value), c.expected) << c.expected;
 }
 
 TEST(Conversions, FullWidthFolding) {
@@ -137,7 +143,9 @@ TEST(Conversions, FullWidthFolding) {
 }
 
 TEST(Conversions, BytesAndHex) {
-    auto bytes_of = [](const Bytes& b) { return std::string(reinterpret_cast<const char*>(b.data()), b.size()); };
+    auto bytes_of = [](const Bytes& b) {
+        return std::string(reinterpret_cast<const char*>(b.data()), b.size());
+    };
     EXPECT_EQ(bytes_of(to_bytes("ab")), "ab");
     EXPECT_TRUE(to_bytes("").empty());
     EXPECT_EQ(bytes_of(to_bytes(Value::integer(0x04030201))), std::string("\x01\x02\x03\x04", 4));

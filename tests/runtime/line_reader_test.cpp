@@ -27,7 +27,8 @@ std::vector<std::string> read_all(MemoryLineSource& source) {
 
 std::string repeat(const std::string& piece, int times) {
     std::string s;
-    for (int i = 0; i < times; ++i) s += piece;
+    for (int i = 0; i < times; ++i)
+        s += piece;
     return s;
 }
 
@@ -53,7 +54,8 @@ TEST(ReadLine, SplitsAtLineEnds) {
         {"stop bytes in a row", std::string("\x1A\0\x1A", 3), {"", "", ""}},
         {"cr before a stop byte", std::string("a\r\0b", 4), {"a", "", "b"}},
         {"600-byte line", repeat("0123456789", 60) + "\r\nnext", {repeat("0123456789", 60), "next"}},
-        {"two-byte characters across the block edge", std::string(511, 'x') + repeat(gbk_a, 4) + "\n",
+        {"two-byte characters across the block edge",
+         std::string(511, 'x') + repeat(gbk_a, 4) + "\n",
          {std::string(511, 'x') + repeat(gbk_a, 4)}},
         {"lf exactly at the block end", std::string(511, 'y') + "\nz", {std::string(511, 'y'), "z"}},
         {"cr and lf split by the block edge", std::string(511, 'q') + "\r\nz", {std::string(511, 'q'), "z"}},

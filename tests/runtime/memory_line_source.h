@@ -11,7 +11,7 @@
 namespace brindor::testing {
 
 class MemoryLineSource : public LineSource {
-public:
+  public:
     explicit MemoryLineSource(std::string bytes, int largest_read = kLineBlockSize)
         : bytes_(std::move(bytes)), largest_read_(largest_read) {}
 
@@ -19,7 +19,8 @@ public:
         ++reads_;
         if (fail_at_read_ && reads_ >= fail_at_read_) return -1;
         size_t left = bytes_.size() - std::min(position_, bytes_.size());
-        size_t n = std::min<size_t>({left, static_cast<size_t>(capacity), static_cast<size_t>(largest_read_)});
+        size_t n =
+            std::min<size_t>({left, static_cast<size_t>(capacity), static_cast<size_t>(largest_read_)});
         if (n) std::memcpy(buffer, bytes_.data() + position_, n);
         position_ += n;
         return static_cast<int>(n);
@@ -37,7 +38,7 @@ public:
     int reads() const { return reads_; }
     void fail_from_read(int n) { fail_at_read_ = n; }
 
-private:
+  private:
     std::string bytes_;
     int largest_read_;
     size_t position_ = 0;
@@ -57,7 +58,8 @@ inline std::vector<std::string> expected_lines(const std::string& bytes) {
             continue;
         }
         size_t end = position;
-        while (end < bytes.size() && bytes[end] != '\n' && !is_line_stop_byte(static_cast<uint8_t>(bytes[end])))
+        while (end < bytes.size() && bytes[end] != '\n' &&
+               !is_line_stop_byte(static_cast<uint8_t>(bytes[end])))
             ++end;
         std::string line = bytes.substr(position, end - position);
         if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -79,7 +79,8 @@ TEST(Memory, MakeArrayWritableCopiesOnlyConstants) {
 }
 
 TEST(Memory, AppendingToAConstantArrayLeavesTheConstantUnchanged) {
-    TextArray list = TextArray::adopt(const_cast<ArrayHeader*>(reinterpret_cast<const ArrayHeader*>(&kConstantArray)));
+    TextArray list =
+        TextArray::adopt(const_cast<ArrayHeader*>(reinterpret_cast<const ArrayHeader*>(&kConstantArray)));
     list.append(Text("third"));
     list.set(1, Text("changed"));
     EXPECT_EQ(list.count(), 3);
@@ -90,7 +91,8 @@ TEST(Memory, AppendingToAConstantArrayLeavesTheConstantUnchanged) {
 }
 
 TEST(Memory, ConstantBytesAreCopiedBeforeTheyChange) {
-    Bytes bytes = Bytes::adopt(const_cast<ArrayHeader*>(reinterpret_cast<const ArrayHeader*>(&kConstantBytes)));
+    Bytes bytes =
+        Bytes::adopt(const_cast<ArrayHeader*>(reinterpret_cast<const ArrayHeader*>(&kConstantBytes)));
     bytes.append("??", 2);
     ASSERT_EQ(bytes.size(), 8u);
     EXPECT_EQ(std::memcmp(bytes.data(), "hello!??", 8), 0);

@@ -26,7 +26,8 @@ TEST(RuntimeError, ReportsAreComposedLineByLine) {
 }
 
 TEST(RuntimeError, EveryCodeHasItsMessage) {
-    for (int code = 1; code <= 11; ++code) EXPECT_STRNE(runtime_error_message(code), "") << code;
+    for (int code = 1; code <= 11; ++code)
+        EXPECT_STRNE(runtime_error_message(code), "") << code;
     EXPECT_STREQ(runtime_error_message(0), "");
     EXPECT_STREQ(runtime_error_message(12), "");
 }

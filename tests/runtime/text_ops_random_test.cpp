@@ -16,13 +16,15 @@ namespace {
 std::string random_text(std::mt19937& random, size_t max_length) {
     static const char kAlphabet[] = {'a', 'A', ',', ' ', '\xA1', '\xA1', '\xB0', '\x81', '\x40', 'x'};
     std::string s(random() % (max_length + 1), ' ');
-    for (char& c : s) c = kAlphabet[random() % sizeof kAlphabet];
+    for (char& c : s)
+        c = kAlphabet[random() % sizeof kAlphabet];
     return s;
 }
 
 std::vector<std::string> members(const TextArray& array) {
     std::vector<std::string> out;
-    for (int i = 1; i <= array.count(); ++i) out.emplace_back(array.at(i));
+    for (int i = 1; i <= array.count(); ++i)
+        out.emplace_back(array.at(i));
     return out;
 }
 
@@ -43,11 +45,13 @@ TEST(TextOpsRandom, AgreeWithTheReference) {
         ASSERT_EQ(find_text(t, sought.c_str(), start, flag), reference::find(text, sought, start, flag));
         ASSERT_EQ(find_text_reverse(t, sought.c_str(), start, flag),
                   reference::find_reverse(text, sought, start, flag));
-        ASSERT_EQ(find_text_reverse(t, sought.c_str()), reference::find_reverse(text, sought, kWholeText, false));
+        ASSERT_EQ(find_text_reverse(t, sought.c_str()),
+                  reference::find_reverse(text, sought, kWholeText, false));
         ASSERT_EQ(members(split_text(t, sought.c_str(), count)), reference::split(text, sought, count));
         ASSERT_EQ(members(split_text(t, sought.c_str())), reference::split(text, sought, kNoLimit));
-        ASSERT_EQ(std::string(replace_text(t, sought.c_str(), replacement.c_str(), start, count, flag).c_str()),
-                  reference::replace(text, sought, replacement, start, count, flag));
+        ASSERT_EQ(
+            std::string(replace_text(t, sought.c_str(), replacement.c_str(), start, count, flag).c_str()),
+            reference::replace(text, sought, replacement, start, count, flag));
         ASSERT_EQ(std::string(trim(t).c_str()), reference::trim(text));
     }
 }

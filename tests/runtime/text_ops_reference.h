@@ -6,8 +6,12 @@
 
 namespace reference {
 
-inline bool lead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-inline char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+inline bool lead(char c) {
+    return static_cast<unsigned char>(c) >= 0x80;
+}
+inline char fold(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
 
 inline bool matches_at(const std::string& text, size_t p, const std::string& sought, bool ignore_case) {
     if (text.size() - p < sought.size()) return false;
@@ -88,10 +92,13 @@ inline std::string trim(const std::string& text) {
     }
     auto space = [](const std::string& c) { return c == " " || c == "\xA1\xA1"; };
     size_t b = 0, e = chars.size();
-    while (b < e && space(chars[b])) ++b;
-    while (e > b && space(chars[e - 1])) --e;
+    while (b < e && space(chars[b]))
+        ++b;
+    while (e > b && space(chars[e - 1]))
+        --e;
     std::string out;
-    for (size_t i = b; i < e; ++i) out += chars[i];
+    for (size_t i = b; i < e; ++i)
+        out += chars[i];
     return out;
 }
 

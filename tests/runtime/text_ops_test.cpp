@@ -12,7 +12,8 @@ namespace {
 
 std::vector<std::string> members(const TextArray& array) {
     std::vector<std::string> out;
-    for (int i = 1; i <= array.count(); ++i) out.emplace_back(array.at(i));
+    for (int i = 1; i <= array.count(); ++i)
+        out.emplace_back(array.at(i));
     return out;
 }
 
@@ -45,9 +46,17 @@ TEST(TextOps, FindStepsOverTwoByteCharacters) {
         {kTwoChars, "\xA1\xA1", 1, false, -1},
         {kTwoChars, "\xA1", 1, false, 3},
         {kTwoChars, "\xA1\xB0", 3, false, 3}, // a start inside a character begins a character there
-        {"\xB0\x41" "A", "A", 1, false, 3},   // the second byte looks like a letter
-        {"\xB0\x61" "a", "A", 1, true, 3},
-        {"a\xB0\xA1\xB0\xA1" "b", "\xB0\xA1" "b", 1, false, 4},
+        {"\xB0\x41"
+         "A",
+         "A", 1, false, 3}, // the second byte looks like a letter
+        {"\xB0\x61"
+         "a",
+         "A", 1, true, 3},
+        {"a\xB0\xA1\xB0\xA1"
+         "b",
+         "\xB0\xA1"
+         "b",
+         1, false, 4},
         {"x\xB0", "\xB0", 1, false, 2}, // a lone lead byte at the end still starts a character
     };
     for (const Case& c : cases)
@@ -144,7 +153,8 @@ TEST(TextOps, ReplaceCopiesWhatItDoesNotReplace) {
         {"ab", "b", "long replacement", 1, kNoLimit, true, "along replacement"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(replace_text(c.text, c.sought, c.replacement, c.start, c.count, c.case_sensitive), c.expected)
+        EXPECT_EQ(replace_text(c.text, c.sought, c.replacement, c.start, c.count, c.case_sensitive),
+                  c.expected)
             << '"' << c.text << '"';
     EXPECT_EQ(replace_text("AbAB", "ab"), ""); // defaults: remove, any case
 }
@@ -155,23 +165,29 @@ TEST(TextOps, TrimRemovesOnlySpaces) {
         const char* expected;
     } cases[] = {
         {"  ab c \t", "ab c \t"},
-        {"\xA1\xA1" "ab" "\xA1\xA1", "ab"},
+        {"\xA1\xA1"
+         "ab"
+         "\xA1\xA1",
+         "ab"},
         {" \xA1\xA1 x \xA1\xA1 ", "x"},
         {"   ", ""},
         {"", ""},
         {"\r\nx\r\n", "\r\nx\r\n"},
-        {"ab\xB0", "ab"},               // a lone lead byte at the end is dropped
+        {"ab\xB0", "ab"}, // a lone lead byte at the end is dropped
         {"ab  \xB0", "ab"},
-        {kTwoChars, kTwoChars},                  // its middle 0xA1 0xA1 straddles two characters
+        {kTwoChars, kTwoChars},             // its middle 0xA1 0xA1 straddles two characters
         {"\xB0\xA1\xA1 ", "\xB0\xA1\xA1 "}, // the space is the second byte of 0xA1 0x20
         {"\xB0\xA1\xA1\xA1", "\xB0\xA1"},
         {"x\xA1\xA1\xA1", "x"},
     };
-    for (const Case& c : cases) EXPECT_EQ(trim(c.text), c.expected) << '"' << c.text << '"';
+    for (const Case& c : cases)
+        EXPECT_EQ(trim(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(TextOps, RemoveAllSpacesAndLowerCaseKeepCharactersWhole) {
-    EXPECT_EQ(remove_all_spaces(" a b\xA1\xA1" "c\t "), "abc\t");
+    EXPECT_EQ(remove_all_spaces(" a b\xA1\xA1"
+                                "c\t "),
+              "abc\t");
     EXPECT_EQ(remove_all_spaces("\xB0\xA1\xA1\xB0"), "\xB0\xA1\xA1\xB0");
     EXPECT_EQ(remove_all_spaces("   "), "");
     EXPECT_EQ(to_lower("ABC xyz \xB0\x41Q"), "abc xyz \xB0\x41q");
@@ -216,7 +232,8 @@ TEST(TextOps, SmallBuildersAndComparison) {
 TEST(TextOps, LargeTextsStayLinear) {
     const int kLines = 200000;
     std::string big;
-    for (int i = 0; i < kLines; ++i) big += "magnet:?xt=urn:btih:\xB0\xA1\xB0\xA1,";
+    for (int i = 0; i < kLines; ++i)
+        big += "magnet:?xt=urn:btih:\xB0\xA1\xB0\xA1,";
     EXPECT_EQ(split_text(big.c_str()).count(), kLines);
     Text replaced = replace_text(big.c_str(), ",", "\r\n", 1, kNoLimit, true);
     EXPECT_EQ(replaced.length(), big.size() + kLines);

@@ -6,7 +6,9 @@
 
 namespace brindor {
 
-int bytes_length(const Bytes& bytes) { return static_cast<int>(bytes.size()); }
+int bytes_length(const Bytes& bytes) {
+    return static_cast<int>(bytes.size());
+}
 
 Bytes blank_bytes(int count) {
     if (count <= 0) return Bytes();
@@ -25,8 +27,8 @@ int find_bytes(const Bytes& bytes, const Bytes& sought, int start) {
     if (sought.empty() || begin >= bytes.size() || sought.size() > bytes.size() - begin) return -1;
     const uint8_t* first = bytes.data() + begin;
     const uint8_t* last = bytes.data() + bytes.size();
-    const uint8_t* hit =
-        std::search(first, last, std::boyer_moore_horspool_searcher(sought.data(), sought.data() + sought.size()));
+    const uint8_t* hit = std::search(
+        first, last, std::boyer_moore_horspool_searcher(sought.data(), sought.data() + sought.size()));
     return hit == last ? -1 : static_cast<int>(hit - bytes.data()) + 1;
 }
 

@@ -35,7 +35,9 @@ Bytes& Bytes::operator=(Bytes&& other) noexcept {
     return *this;
 }
 
-Bytes::~Bytes() { release(block_); }
+Bytes::~Bytes() {
+    release(block_);
+}
 
 Bytes Bytes::adopt(ArrayHeader* block) {
     Bytes b;

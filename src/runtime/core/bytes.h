@@ -8,7 +8,7 @@
 namespace brindor {
 
 class Bytes {
-public:
+  public:
     Bytes() = default;
     Bytes(const void* data, size_t length);
     Bytes(const Bytes& other);
@@ -34,7 +34,7 @@ public:
     const ArrayHeader* block() const { return block_; }
     ArrayHeader* detach();
 
-private:
+  private:
     ArrayHeader* block_ = nullptr;
 };
 

@@ -9,9 +9,13 @@ namespace brindor {
 
 namespace {
 
-const ArrayHeader* bytes_block(const Value& value) { return static_cast<const ArrayHeader*>(value.as_pointer()); }
+const ArrayHeader* bytes_block(const Value& value) {
+    return static_cast<const ArrayHeader*>(value.as_pointer());
+}
 
-const uint8_t* bytes_of(const ArrayHeader* block) { return reinterpret_cast<const uint8_t*>(block + 1); }
+const uint8_t* bytes_of(const ArrayHeader* block) {
+    return reinterpret_cast<const uint8_t*>(block + 1);
+}
 
 Text formatted(double value, int precision) {
     char out[kFormattedNumberCapacity];
@@ -90,6 +94,8 @@ Bytes to_bytes(const Value& value) {
     }
 }
 
-Text to_hex_text(int32_t value) { return printed("%X", static_cast<unsigned>(value)); }
+Text to_hex_text(int32_t value) {
+    return printed("%X", static_cast<unsigned>(value));
+}
 
 } // namespace brindor

@@ -13,7 +13,7 @@ constexpr uint8_t kCarriageReturn = 13;
 
 // The bytes of one line, grown by doubling so that a long line costs linear time.
 class LineBuffer {
-public:
+  public:
     LineBuffer() = default;
     LineBuffer(const LineBuffer&) = delete;
     LineBuffer& operator=(const LineBuffer&) = delete;
@@ -25,7 +25,8 @@ public:
             // A line that ends in its first block gets a block of its own size: a list of a
             // million short lines must not hold a kilobyte per line.
             size_t wanted = capacity_ ? capacity_ * 2 : size_ + length + 1;
-            while (wanted < size_ + length + 1) wanted *= 2;
+            while (wanted < size_ + length + 1)
+                wanted *= 2;
             bytes_ = static_cast<char*>(reallocate(bytes_, wanted));
             capacity_ = wanted;
         }
@@ -44,7 +45,7 @@ public:
         return Text::adopt(block);
     }
 
-private:
+  private:
     char* bytes_ = nullptr;
     size_t size_ = 0;
     size_t capacity_ = 0;

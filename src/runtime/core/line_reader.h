@@ -11,7 +11,7 @@ constexpr int kLineBlockSize = 512;
 
 // The file behind a line reader. Positions are byte offsets from the start.
 class LineSource {
-public:
+  public:
     virtual ~LineSource() = default;
     // Up to `capacity` bytes from the current position, which advances past them; 0 at the end,
     // -1 on an input/output error.
@@ -28,6 +28,8 @@ public:
 Text read_line(LineSource& source);
 
 // True for the bytes that end a line without being consumed by it.
-inline bool is_line_stop_byte(uint8_t b) { return b == 0 || b == 0x1A; }
+inline bool is_line_stop_byte(uint8_t b) {
+    return b == 0 || b == 0x1A;
+}
 
 } // namespace brindor

@@ -19,8 +19,10 @@ namespace brindor {
 #if defined(__clang__) || defined(__GNUC__)
 __attribute__((no_sanitize("address")))
 #endif
-static void copy_constant_prefix(uint8_t* to, const uint8_t* from, size_t n) {
-    for (size_t i = 0; i < n; ++i) to[i] = from[i];
+static void
+copy_constant_prefix(uint8_t* to, const uint8_t* from, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        to[i] = from[i];
 }
 
 void* allocate(size_t size) {
@@ -47,7 +49,9 @@ void release(void* block) {
     if (block && !is_constant_block(block)) platform::heap_free(block);
 }
 
-bool is_constant_block(const void* block) { return block && platform::constant_region_end(block); }
+bool is_constant_block(const void* block) {
+    return block && platform::constant_region_end(block);
+}
 
 void make_array_writable(size_t element_size, void** array_variable) {
     void* array = *array_variable;

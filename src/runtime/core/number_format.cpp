@@ -27,8 +27,8 @@ size_t format_general(double value, int precision, char (&out)[kFormattedNumberC
     // Correctly rounded digits d.ddde±x from the standard library, which every build shares;
     // the layout is ours.
     char scientific[kFormattedNumberCapacity];
-    auto done = std::to_chars(scientific, scientific + sizeof scientific, value, std::chars_format::scientific,
-                              precision - 1);
+    auto done = std::to_chars(scientific, scientific + sizeof scientific, value,
+                              std::chars_format::scientific, precision - 1);
     *done.ptr = '\0';
     const char* p = scientific;
     bool negative = *p == '-';
@@ -38,7 +38,8 @@ size_t format_general(double value, int precision, char (&out)[kFormattedNumberC
     for (; *p != 'e'; ++p)
         if (*p != '.') digits[digit_count++] = *p;
     int exponent = std::atoi(p + 1);
-    while (digit_count > 1 && digits[digit_count - 1] == '0') --digit_count;
+    while (digit_count > 1 && digits[digit_count - 1] == '0')
+        --digit_count;
 
     char* o = out;
     if (negative) *o++ = '-';
@@ -46,7 +47,8 @@ size_t format_general(double value, int precision, char (&out)[kFormattedNumberC
         *o++ = digits[0];
         if (digit_count > 1) {
             *o++ = '.';
-            for (int i = 1; i < digit_count; ++i) *o++ = digits[i];
+            for (int i = 1; i < digit_count; ++i)
+                *o++ = digits[i];
         }
         *o++ = 'e';
         *o++ = exponent < 0 ? '-' : '+';
@@ -55,16 +57,20 @@ size_t format_general(double value, int precision, char (&out)[kFormattedNumberC
         *o++ = static_cast<char>('0' + magnitude / 10 % 10);
         *o++ = static_cast<char>('0' + magnitude % 10);
     } else if (exponent >= 0) {
-        for (int i = 0; i <= exponent; ++i) *o++ = i < digit_count ? digits[i] : '0';
+        for (int i = 0; i <= exponent; ++i)
+            *o++ = i < digit_count ? digits[i] : '0';
         if (digit_count > exponent + 1) {
             *o++ = '.';
-            for (int i = exponent + 1; i < digit_count; ++i) *o++ = digits[i];
+            for (int i = exponent + 1; i < digit_count; ++i)
+                *o++ = digits[i];
         }
     } else {
         *o++ = '0';
         *o++ = '.';
-        for (int i = 0; i < -exponent - 1; ++i) *o++ = '0';
-        for (int i = 0; i < digit_count; ++i) *o++ = digits[i];
+        for (int i = 0; i < -exponent - 1; ++i)
+            *o++ = '0';
+        for (int i = 0; i < digit_count; ++i)
+            *o++ = digits[i];
     }
     *o = '\0';
     return static_cast<size_t>(o - out);

@@ -11,11 +11,16 @@ namespace brindor {
 
 namespace {
 
-bool is_white_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_white_space(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 const char* skip_white_space(const char* s) {
-    while (is_white_space(*s)) ++s;
+    while (is_white_space(*s))
+        ++s;
     return s;
 }
 
@@ -39,17 +44,20 @@ double parse_double(char* s) {
     char* p = s;
     if (*p == '-' || *p == '+') ++p;
     bool has_digits = false;
-    while (is_digit(*p)) ++p, has_digits = true;
+    while (is_digit(*p))
+        ++p, has_digits = true;
     if (*p == '.') {
         ++p;
-        while (is_digit(*p)) ++p, has_digits = true;
+        while (is_digit(*p))
+            ++p, has_digits = true;
     }
     if (!has_digits) return 0;
     if (*p == 'e' || *p == 'E') {
         char* e = p + 1;
         if (*e == '-' || *e == '+') ++e;
         if (is_digit(*e)) {
-            while (is_digit(*e)) ++e;
+            while (is_digit(*e))
+                ++e;
             p = e;
         }
     }
@@ -75,11 +83,16 @@ Text fold_full_width(TextRef text) {
             continue;
         }
         unsigned char lead = s[i], trail = s[i + 1];
-        if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) out.append(static_cast<char>(trail & 0x7F));
-        else if (lead == 0xA1 && trail == 0xA1) out.append(' ');
-        else if (lead == 0xA1 && trail == 0xAB) out.append('~');
-        else if (lead == 0xA1 && (trail == 0xEE || trail == 0xEF)) out.append('*');
-        else out.append(text.c_str() + i, 2);
+        if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE)
+            out.append(static_cast<char>(trail & 0x7F));
+        else if (lead == 0xA1 && trail == 0xA1)
+            out.append(' ');
+        else if (lead == 0xA1 && trail == 0xAB)
+            out.append('~');
+        else if (lead == 0xA1 && (trail == 0xEE || trail == 0xEF))
+            out.append('*');
+        else
+            out.append(text.c_str() + i, 2);
         i += 2;
     }
     return out.take();

@@ -13,7 +13,8 @@ namespace {
 double power_of_ten(int exponent) {
     if (exponent > 22) return std::pow(10.0, exponent);
     double result = 1;
-    for (int i = 0; i < exponent; ++i) result *= 10;
+    for (int i = 0; i < exponent; ++i)
+        result *= 10;
     return result;
 }
 

@@ -8,7 +8,9 @@ namespace brindor {
 
 namespace {
 
-unsigned char fold_ascii(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+unsigned char fold_ascii(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
 
 bool equal_ignoring_ascii_case(const unsigned char* a, const unsigned char* b, size_t n) {
     for (size_t i = 0; i < n; ++i)
@@ -48,7 +50,8 @@ size_t OccurrenceScanner::next_candidate(size_t from) const {
     if (ignore_case_) {
         const unsigned char first = fold_ascii(sought_[0]);
         for (size_t p = from; p <= last; ++p)
-            if (fold_ascii(text_[p]) == first && equal_ignoring_ascii_case(text_ + p, sought_, sought_length_))
+            if (fold_ascii(text_[p]) == first &&
+                equal_ignoring_ascii_case(text_ + p, sought_, sought_length_))
                 return p;
         return npos;
     }
@@ -67,7 +70,8 @@ size_t OccurrenceScanner::next_candidate(size_t from) const {
 // known_start_ moves forward past it, so a whole scan reads each byte at most once here.
 bool OccurrenceScanner::starts_character(size_t position) {
     size_t run_start = position;
-    while (run_start > known_start_ && is_lead_byte(text_[run_start - 1])) --run_start;
+    while (run_start > known_start_ && is_lead_byte(text_[run_start - 1]))
+        --run_start;
     bool starts = (position - run_start) % 2 == 0;
     known_start_ = starts ? position : position + 1;
     return starts;

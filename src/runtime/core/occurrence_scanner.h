@@ -7,10 +7,12 @@
 
 namespace brindor {
 
-inline bool is_lead_byte(unsigned char byte) { return byte >= 0x80; }
+inline bool is_lead_byte(unsigned char byte) {
+    return byte >= 0x80;
+}
 
 class OccurrenceScanner {
-public:
+  public:
     static constexpr size_t npos = static_cast<size_t>(-1);
 
     // text[0, length) is searched; the caller keeps text and sought alive. base is the first
@@ -23,7 +25,7 @@ public:
     // for), or npos. Occurrences end at or before the text's length.
     size_t find(size_t from);
 
-private:
+  private:
     size_t next_candidate(size_t from) const;
     bool starts_character(size_t position);
 

@@ -41,7 +41,9 @@ Text& Text::operator=(Text&& other) noexcept {
     return *this;
 }
 
-Text::~Text() { release(block_); }
+Text::~Text() {
+    release(block_);
+}
 
 Text Text::adopt(char* block) {
     Text t;
@@ -55,11 +57,15 @@ Text Text::with_length(size_t length) {
     return adopt(block);
 }
 
-size_t Text::length() const { return block_ ? std::strlen(block_) : 0; }
+size_t Text::length() const {
+    return block_ ? std::strlen(block_) : 0;
+}
 
 char* Text::data() {
-    if (!block_) block_ = copy_block("", 0);
-    else if (is_constant_block(block_)) block_ = copy_block(block_, std::strlen(block_));
+    if (!block_)
+        block_ = copy_block("", 0);
+    else if (is_constant_block(block_))
+        block_ = copy_block(block_, std::strlen(block_));
     return block_;
 }
 
@@ -69,7 +75,11 @@ char* Text::detach() {
     return block;
 }
 
-bool operator==(const Text& a, const Text& b) { return std::strcmp(a.c_str(), b.c_str()) == 0; }
-bool operator==(const Text& a, const char* b) { return std::strcmp(a.c_str(), b ? b : "") == 0; }
+bool operator==(const Text& a, const Text& b) {
+    return std::strcmp(a.c_str(), b.c_str()) == 0;
+}
+bool operator==(const Text& a, const char* b) {
+    return std::strcmp(a.c_str(), b ? b : "") == 0;
+}
 
 } // namespace brindor

@@ -6,7 +6,7 @@
 namespace brindor {
 
 class Text {
-public:
+  public:
     Text() = default;
     // A string in the program's constant data is referred to, anything else is copied.
     Text(const char* s);
@@ -35,7 +35,7 @@ public:
     friend bool operator==(const Text& a, const Text& b);
     friend bool operator==(const Text& a, const char* b);
 
-private:
+  private:
     char* block_ = nullptr;
 };
 

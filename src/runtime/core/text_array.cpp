@@ -7,10 +7,13 @@
 
 namespace brindor {
 
-static size_t block_bytes(int capacity) { return sizeof(ArrayHeader) + sizeof(char*) * capacity; }
+static size_t block_bytes(int capacity) {
+    return sizeof(ArrayHeader) + sizeof(char*) * capacity;
+}
 
 TextArray::TextArray(const TextArray& other) {
-    for (int i = 1; i <= other.count(); ++i) append(Text(other.at(i)));
+    for (int i = 1; i <= other.count(); ++i)
+        append(Text(other.at(i)));
 }
 
 TextArray::TextArray(TextArray&& other) noexcept : block_(other.block_), capacity_(other.capacity_) {
@@ -34,7 +37,9 @@ TextArray& TextArray::operator=(TextArray&& other) noexcept {
     return *this;
 }
 
-TextArray::~TextArray() { clear(); }
+TextArray::~TextArray() {
+    clear();
+}
 
 TextArray TextArray::adopt(ArrayHeader* block) {
     TextArray a;
@@ -79,7 +84,8 @@ void TextArray::set(int position, Text element) {
 
 void TextArray::clear() {
     if (block_ && !is_constant_block(block_)) {
-        for (int i = 0; i < block_->count; ++i) release(elements()[i]);
+        for (int i = 0; i < block_->count; ++i)
+            release(elements()[i]);
         release(block_);
     }
     block_ = nullptr;

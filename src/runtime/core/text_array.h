@@ -9,7 +9,7 @@
 namespace brindor {
 
 class TextArray {
-public:
+  public:
     TextArray() = default;
     TextArray(const TextArray& other);
     TextArray(TextArray&& other) noexcept;
@@ -30,7 +30,7 @@ public:
 
     const ArrayHeader* block() const { return block_; }
 
-private:
+  private:
     char** elements() const { return reinterpret_cast<char**>(block_ + 1); }
     void make_writable();
 
@@ -39,6 +39,8 @@ private:
 };
 
 // element_count: the number of elements; a null array has none.
-inline int element_count(const TextArray& array) { return array.count(); }
+inline int element_count(const TextArray& array) {
+    return array.count();
+}
 
 } // namespace brindor

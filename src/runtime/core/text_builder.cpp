@@ -10,7 +10,9 @@ TextBuilder::TextBuilder(size_t expected_length) {
     if (expected_length) reserve(expected_length);
 }
 
-TextBuilder::~TextBuilder() { release(block_); }
+TextBuilder::~TextBuilder() {
+    release(block_);
+}
 
 void TextBuilder::reserve(size_t needed) {
     if (needed <= capacity_) return;

@@ -7,7 +7,7 @@
 namespace brindor {
 
 class TextBuilder {
-public:
+  public:
     explicit TextBuilder(size_t expected_length = 0);
     TextBuilder(const TextBuilder&) = delete;
     TextBuilder& operator=(const TextBuilder&) = delete;
@@ -19,7 +19,7 @@ public:
     // The text built so far (empty text when nothing was appended); the builder starts over.
     Text take();
 
-private:
+  private:
     void reserve(size_t needed);
 
     char* block_ = nullptr;

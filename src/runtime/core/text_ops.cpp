@@ -7,7 +7,9 @@
 
 namespace brindor {
 
-int text_length(TextRef text) { return static_cast<int>(std::strlen(text.c_str())); }
+int text_length(TextRef text) {
+    return static_cast<int>(std::strlen(text.c_str()));
+}
 
 Text left_text(TextRef text, int count) {
     if (count <= 0) return Text();
@@ -35,8 +37,10 @@ Text to_lower(TextRef text) {
     if (!length) return result;
     unsigned char* bytes = reinterpret_cast<unsigned char*>(result.data());
     for (size_t i = 0; i < length; ++i) {
-        if (is_lead_byte(bytes[i])) ++i; // its second byte may look like a letter
-        else if (bytes[i] >= 'A' && bytes[i] <= 'Z') bytes[i] += 'a' - 'A';
+        if (is_lead_byte(bytes[i]))
+            ++i; // its second byte may look like a letter
+        else if (bytes[i] >= 'A' && bytes[i] <= 'Z')
+            bytes[i] += 'a' - 'A';
     }
     return result;
 }
@@ -60,7 +64,8 @@ int compare_text(TextRef a, TextRef b) {
 
 Text concat_text(std::initializer_list<TextRef> parts) {
     size_t total = 0;
-    for (TextRef part : parts) total += std::strlen(part.c_str());
+    for (TextRef part : parts)
+        total += std::strlen(part.c_str());
     Text result = Text::with_length(total);
     char* out = result.data();
     for (TextRef part : parts) {

@@ -57,6 +57,8 @@ Text char_text(int code);
 int compare_text(TextRef a, TextRef b);
 // The texts one after another, always in a fresh block (also when empty).
 Text concat_text(std::initializer_list<TextRef> parts);
-inline Text concat_text(TextRef a, TextRef b) { return concat_text({a, b}); }
+inline Text concat_text(TextRef a, TextRef b) {
+    return concat_text({a, b});
+}
 
 } // namespace brindor

@@ -5,14 +5,14 @@
 namespace brindor {
 
 class TextRef {
-public:
+  public:
     TextRef(const char* s) : s_(s ? s : "") {}
     TextRef(const Text& text) : s_(text.c_str()) {}
 
     const char* c_str() const { return s_; }
     const unsigned char* bytes() const { return reinterpret_cast<const unsigned char*>(s_); }
 
-private:
+  private:
     const char* s_;
 };
 

@@ -19,8 +19,10 @@ int find_text(TextRef text, TextRef sought, int start, bool ignore_case) {
 int find_text_reverse(TextRef text, TextRef sought, int start, bool ignore_case) {
     size_t length = std::strlen(text.c_str());
     size_t range = length;
-    if (start < 1) range = 0;
-    else if (static_cast<size_t>(start) - 1 < length) range = static_cast<size_t>(start) - 1;
+    if (start < 1)
+        range = 0;
+    else if (static_cast<size_t>(start) - 1 < length)
+        range = static_cast<size_t>(start) - 1;
     if (!range) return -1;
     size_t sought_length = std::strlen(sought.c_str());
     if (!sought_length) return 1;

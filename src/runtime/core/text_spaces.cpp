@@ -21,9 +21,12 @@ Text trim(TextRef text) {
     size_t length = std::strlen(text.c_str());
     size_t i = 0;
     for (;;) {
-        if (i < length && s[i] == ' ') ++i;
-        else if (is_full_width_space(s, i, length)) i += 2;
-        else break;
+        if (i < length && s[i] == ' ')
+            ++i;
+        else if (is_full_width_space(s, i, length))
+            i += 2;
+        else
+            break;
     }
     const size_t begin = i;
     size_t end = length;
@@ -37,8 +40,10 @@ Text trim(TextRef text) {
                 end = i;
                 break;
             }
-            if (!is_full_width_space(s, i, length)) space_run = length;
-            else if (space_run == length) space_run = i;
+            if (!is_full_width_space(s, i, length))
+                space_run = length;
+            else if (space_run == length)
+                space_run = i;
             i += 2;
         } else {
             space_run = length;

@@ -31,7 +31,9 @@ struct Value {
     static Value integer(int32_t v) { return {static_cast<uint32_t>(v), 0, kTypeInteger}; }
     static Value boolean(bool v) { return {v ? 1u : 0u, 0, kTypeBoolean}; }
     static Value byte(uint8_t v) { return {v, 0, kTypeByte}; }
-    static Value short_integer(int16_t v) { return {static_cast<uint32_t>(static_cast<int32_t>(v)), 0, kTypeShort}; }
+    static Value short_integer(int16_t v) {
+        return {static_cast<uint32_t>(static_cast<int32_t>(v)), 0, kTypeShort};
+    }
     static Value long_integer(int64_t v) { return split(&v, kTypeLong); }
     static Value real(double v) { return split(&v, kTypeDouble); }
     static Value single(float v) {
@@ -57,7 +59,7 @@ struct Value {
     }
     const char* as_text() const { return static_cast<const char*>(as_pointer()); }
 
-private:
+  private:
     // On 64-bit hosts (the native test tree) a pointer does not fit in one word; the high
     // word carries the rest so that records round-trip there too. On Windows it is 0.
     static Value pointer(const void* p, uint32_t type) {

@@ -41,9 +41,15 @@ const std::vector<Region>& constant_regions() {
 
 } // namespace
 
-void* heap_allocate(size_t size) { return std::malloc(size); }
-void* heap_reallocate(void* block, size_t size) { return std::realloc(block, size); }
-void heap_free(void* block) { std::free(block); }
+void* heap_allocate(size_t size) {
+    return std::malloc(size);
+}
+void* heap_reallocate(void* block, size_t size) {
+    return std::realloc(block, size);
+}
+void heap_free(void* block) {
+    std::free(block);
+}
 
 const uint8_t* constant_region_end(const void* p) {
     auto address = reinterpret_cast<uintptr_t>(p);

@@ -42,7 +42,7 @@ bool dispatch_arguments(std::initializer_list<Value> arguments, std::vector<Vari
 
 // Owner of the array a parameter-array method receives by reference.
 class ParameterArray {
-public:
+  public:
     ParameterArray() = default;
     ParameterArray(const ParameterArray&) = delete;
     ParameterArray& operator=(const ParameterArray&) = delete;
@@ -51,7 +51,7 @@ public:
     }
     SAFEARRAY** slot() { return &array_; }
 
-private:
+  private:
     SAFEARRAY* array_ = nullptr;
 };
 
@@ -79,7 +79,8 @@ bool pack_parameter_array(std::vector<Variant>& passed, size_t fixed, ParameterA
     return true;
 }
 
-HRESULT invoke_with(IDispatch* dispatch, DISPID id, WORD flags, std::vector<Variant>& passed, VARIANT* result) {
+HRESULT invoke_with(IDispatch* dispatch, DISPID id, WORD flags, std::vector<Variant>& passed,
+                    VARIANT* result) {
     DISPPARAMS parameters{};
     parameters.rgvarg = passed.empty() ? nullptr : reinterpret_cast<VARIANTARG*>(passed.data());
     parameters.cArgs = static_cast<UINT>(passed.size());
@@ -132,7 +133,8 @@ double com_call_number(ComObject& object, const char* name, std::initializer_lis
 
 Variant com_call_variant(ComObject& object, const char* name, std::initializer_list<Value> arguments) {
     Variant result;
-    if (!invoke(object, name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, arguments, result.put())) result.clear();
+    if (!invoke(object, name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, arguments, result.put()))
+        result.clear();
     return result;
 }
 

@@ -6,8 +6,8 @@ namespace brindor {
 
 namespace {
 
-constexpr DWORD kAllServerContexts = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER |
-                                     CLSCTX_REMOTE_SERVER; // 0x17
+constexpr DWORD kAllServerContexts =
+    CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER; // 0x17
 constexpr DWORD kLocalServerContexts = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
 
 // The coclass named `name` (any letter case) in a type-library file. The library is only read,
@@ -49,8 +49,8 @@ bool com_create(ComObject& object, const char* class_name, const char* type_libr
     CLSID id;
     if (!class_id_of(class_name, type_library, id)) return false;
     ComPtr<IUnknown> unknown;
-    HRESULT result =
-        CoCreateInstance(id, nullptr, kAllServerContexts, IID_IUnknown, reinterpret_cast<void**>(unknown.put()));
+    HRESULT result = CoCreateInstance(id, nullptr, kAllServerContexts, IID_IUnknown,
+                                      reinterpret_cast<void**>(unknown.put()));
     // Systems without remote activation refuse the remote-server bit as an invalid argument.
     if (result == E_INVALIDARG)
         result = CoCreateInstance(id, nullptr, kLocalServerContexts, IID_IUnknown,
@@ -60,6 +60,8 @@ bool com_create(ComObject& object, const char* class_name, const char* type_libr
     return true;
 }
 
-void com_clear(ComObject& object) { object.reset(); }
+void com_clear(ComObject& object) {
+    object.reset();
+}
 
 } // namespace brindor

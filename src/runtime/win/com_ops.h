@@ -14,12 +14,12 @@ namespace brindor {
 
 // An automation object: the object's IUnknown, or empty.
 class ComObject {
-public:
+  public:
     bool empty() const { return !unknown_; }
     IUnknown* unknown() const { return unknown_.get(); }
     void reset(ComPtr<IUnknown> unknown = {}) { unknown_ = std::move(unknown); }
 
-private:
+  private:
     ComPtr<IUnknown> unknown_;
 };
 

@@ -6,7 +6,7 @@
 namespace brindor {
 
 template <class T> class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ComPtr(const ComPtr& other) : pointer_(other.pointer_) {
         if (pointer_) pointer_->AddRef();
@@ -45,7 +45,7 @@ public:
         return result;
     }
 
-private:
+  private:
     T* pointer_ = nullptr;
 };
 

@@ -6,7 +6,7 @@ namespace {
 
 // The type information of the object's dispatch interface, with its attributes.
 class DispatchTypes {
-public:
+  public:
     explicit DispatchTypes(IDispatch* dispatch) {
         UINT count = 0;
         if (FAILED(dispatch->GetTypeInfoCount(&count)) || count == 0) return;
@@ -33,7 +33,7 @@ public:
         return same;
     }
 
-private:
+  private:
     ComPtr<ITypeInfo> info_;
     TYPEATTR* attributes_ = nullptr;
 };

@@ -23,8 +23,8 @@ const DllCommand* g_table = nullptr;
 int g_count = 0;
 ResolvedEntry* g_resolved = nullptr; // one per entry; written without a lock (same value from any thread)
 
-const char* const kDefaultLibraries[] = {"Kernel32.dll", "Gdi32.dll",  "User32.dll",
-                                         "Advapi32.dll", "Mpr.dll",    "Shell32.dll"};
+const char* const kDefaultLibraries[] = {"Kernel32.dll", "Gdi32.dll", "User32.dll",
+                                         "Advapi32.dll", "Mpr.dll",   "Shell32.dll"};
 
 HMODULE load_library(const char* name) {
     std::wstring wide = to_wide(name);
@@ -63,7 +63,8 @@ void register_dll_commands(const DllCommand* table, int count) {
     g_table = table;
     g_count = count;
     g_resolved = static_cast<ResolvedEntry*>(allocate(sizeof(ResolvedEntry) * (count ? count : 1)));
-    for (int i = 0; i < count; ++i) g_resolved[i] = {nullptr, nullptr};
+    for (int i = 0; i < count; ++i)
+        g_resolved[i] = {nullptr, nullptr};
 }
 
 void* resolve_dll_command(int entry) {

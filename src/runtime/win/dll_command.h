@@ -27,11 +27,14 @@ extern "C" uint64_t brindor_call_checked(void* function, const uint32_t* words, 
 void check_stack_after_dll_call(int32_t stack_difference);
 
 namespace detail {
-template <class T> constexpr uint32_t word_count() { return (sizeof(T) + 3) / 4; }
+template <class T> constexpr uint32_t word_count() {
+    return (sizeof(T) + 3) / 4;
+}
 template <class T> void put_words(uint32_t*& out, T value) {
     uint32_t words[word_count<T>()] = {};
     std::memcpy(words, &value, sizeof value);
-    for (uint32_t w : words) *out++ = w;
+    for (uint32_t w : words)
+        *out++ = w;
 }
 } // namespace detail
 

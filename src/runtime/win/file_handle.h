@@ -5,7 +5,7 @@
 namespace brindor {
 
 class FileHandle {
-public:
+  public:
     FileHandle() = default;
     explicit FileHandle(HANDLE handle) : handle_(handle) {}
     FileHandle(FileHandle&& other) noexcept : handle_(other.release()) {}
@@ -29,7 +29,7 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 

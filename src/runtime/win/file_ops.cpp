@@ -36,10 +36,12 @@ constexpr DWORD kShareRules[] = {
     0,
 };
 
-void drop_read_ahead(OpenFile& file) { file.ahead_next = file.ahead_end = 0; }
+void drop_read_ahead(OpenFile& file) {
+    file.ahead_next = file.ahead_end = 0;
+}
 
 class BufferedLineSource : public LineSource {
-public:
+  public:
     explicit BufferedLineSource(OpenFile& file) : file_(file) {}
 
     int read_block(uint8_t* buffer, int capacity) override {
@@ -65,7 +67,7 @@ public:
         SetFilePointerEx(file_.handle.get(), zero, nullptr, FILE_END);
     }
 
-private:
+  private:
     bool fill() {
         if (!file_.ahead) file_.ahead = std::make_unique<uint8_t[]>(kReadAheadSize);
         DWORD count = 0;
@@ -136,6 +138,8 @@ bool at_end_of_file(int file_number, bool stop_at_eof_mark) {
     return is_line_stop_byte(next);
 }
 
-void close_file(int file_number) { remove_open_file(file_number); }
+void close_file(int file_number) {
+    remove_open_file(file_number);
+}
 
 } // namespace brindor

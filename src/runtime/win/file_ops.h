@@ -9,9 +9,9 @@ enum FileMode {
     kFileRead = 1,
     kFileWrite = 2,
     kFileReadWrite = 3,
-    kFileWriteTruncate = 4,       // created or truncated
-    kFileWriteCreate = 5,         // created if missing, never truncated
-    kFileReadWriteCreate = 6,     // created if missing, never truncated
+    kFileWriteTruncate = 4,   // created or truncated
+    kFileWriteCreate = 5,     // created if missing, never truncated
+    kFileReadWriteCreate = 6, // created if missing, never truncated
 };
 
 enum FileShare {

@@ -5,9 +5,15 @@
 
 namespace brindor::platform {
 
-void* heap_allocate(size_t size) { return HeapAlloc(GetProcessHeap(), 0, size); }
-void* heap_reallocate(void* block, size_t size) { return HeapReAlloc(GetProcessHeap(), 0, block, size); }
-void heap_free(void* block) { HeapFree(GetProcessHeap(), 0, block); }
+void* heap_allocate(size_t size) {
+    return HeapAlloc(GetProcessHeap(), 0, size);
+}
+void* heap_reallocate(void* block, size_t size) {
+    return HeapReAlloc(GetProcessHeap(), 0, block, size);
+}
+void heap_free(void* block) {
+    HeapFree(GetProcessHeap(), 0, block);
+}
 
 const uint8_t* constant_region_end(const void* p) {
     static const auto* image = reinterpret_cast<const uint8_t*>(GetModuleHandleW(nullptr));

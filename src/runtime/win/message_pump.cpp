@@ -4,7 +4,9 @@
 
 namespace brindor {
 
-void delay(int milliseconds) { Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0); }
+void delay(int milliseconds) {
+    Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
+}
 
 void do_events() {
     MSG msg;

@@ -66,7 +66,8 @@ bool dispatch_waiting_messages() {
     EndRoutine routine = g_end_routine;
     g_end_routine = nullptr;
     if (routine) routine();
-    for (auto hook : g_shutdown_hooks) hook();
+    for (auto hook : g_shutdown_hooks)
+        hook();
     release_dll_command_modules();
     if (g_hidden) DestroyWindow(g_hidden);
     ExitProcess(static_cast<UINT>(exit_code));
@@ -85,13 +86,17 @@ void initialize_runtime() {
                                program_instance(), nullptr);
 }
 
-void register_end_routine(EndRoutine routine) { g_end_routine = routine; }
+void register_end_routine(EndRoutine routine) {
+    g_end_routine = routine;
+}
 
 void add_idle_callback(HWND window, IdleCallback callback, void* argument) {
     g_idle.push_back({window, callback, argument});
 }
 
-void add_pretranslate_hook(bool (*hook)(MSG* msg)) { g_pretranslate_hooks.push_back(hook); }
+void add_pretranslate_hook(bool (*hook)(MSG* msg)) {
+    g_pretranslate_hooks.push_back(hook);
+}
 
 bool pretranslate_message(MSG* msg) {
     for (auto hook : g_pretranslate_hooks)
@@ -138,12 +143,22 @@ void end_program_after_error() {
     end_program(-1);
 }
 
-bool on_main_thread() { return GetCurrentThreadId() == g_main_thread; }
-bool program_is_ending() { return g_ending; }
-HWND hidden_main_window() { return g_hidden; }
-HINSTANCE program_instance() { return GetModuleHandleW(nullptr); }
+bool on_main_thread() {
+    return GetCurrentThreadId() == g_main_thread;
+}
+bool program_is_ending() {
+    return g_ending;
+}
+HWND hidden_main_window() {
+    return g_hidden;
+}
+HINSTANCE program_instance() {
+    return GetModuleHandleW(nullptr);
+}
 
-void window_opened(HWND window) { g_windows.push_back(window); }
+void window_opened(HWND window) {
+    g_windows.push_back(window);
+}
 
 void window_closed(HWND window) {
     for (auto it = g_windows.begin(); it != g_windows.end(); ++it)
@@ -154,8 +169,12 @@ void window_closed(HWND window) {
     if (g_windows.empty() && !g_ending) PostQuitMessage(0);
 }
 
-int open_window_count() { return static_cast<int>(g_windows.size()); }
+int open_window_count() {
+    return static_cast<int>(g_windows.size());
+}
 
-void add_shutdown_hook(void (*hook)()) { g_shutdown_hooks.push_back(hook); }
+void add_shutdown_hook(void (*hook)()) {
+    g_shutdown_hooks.push_back(hook);
+}
 
 } // namespace brindor

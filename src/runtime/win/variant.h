@@ -8,7 +8,7 @@
 namespace brindor {
 
 class Variant {
-public:
+  public:
     Variant() { std::memset(&value_, 0, sizeof value_); }
     Variant(Variant&& other) noexcept : value_(other.value_) { std::memset(&other.value_, 0, sizeof value_); }
     Variant& operator=(Variant&& other) noexcept {
@@ -37,7 +37,7 @@ public:
         return &value_;
     }
 
-private:
+  private:
     VARIANT value_;
 };
 

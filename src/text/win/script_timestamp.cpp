@@ -19,7 +19,8 @@ thread_local ThreadClock t_clock;
 bool prepare_script(ComObject& script) {
     if (!com_create(script, "ScriptControl") || !com_set_property(script, "Language", Value::text("JScript")))
         return false;
-    com_call_number(script, "ExecuteStatement", {Value::text("function time(){return new Date().getTime()}")});
+    com_call_number(script, "ExecuteStatement",
+                    {Value::text("function time(){return new Date().getTime()}")});
     return true;
 }
 
@@ -66,7 +67,8 @@ Text ScriptTimestamp() {
 }
 
 ScriptClockScope::ScriptClockScope()
-    : com_started_(call_declared<int32_t>(kCoInitialize, static_cast<void*>(nullptr))), outer_(t_clock.scope) {
+    : com_started_(call_declared<int32_t>(kCoInitialize, static_cast<void*>(nullptr))),
+      outer_(t_clock.scope) {
     t_clock.scope = this;
 }
 

@@ -14,13 +14,13 @@ Text ScriptTimestamp();
 // one COM start-up. A script object that has run code is never freed under Wine, so a long
 // series of timestamps, such as a batch run, must not make one per call.
 class ScriptClockScope {
-public:
+  public:
     ScriptClockScope();
     ~ScriptClockScope();
     ScriptClockScope(const ScriptClockScope&) = delete;
     ScriptClockScope& operator=(const ScriptClockScope&) = delete;
 
-private:
+  private:
     int32_t com_started_;
     ScriptClockScope* outer_;
 };

@@ -55,7 +55,8 @@ TEST(GetHostCookie, FindsHttpOnlyCookies) {
 
 TEST(GetHostCookie, ACookieTextLargerThanTheBufferIsReadWhole) {
     const std::string host = "crowded.brindor.test";
-    for (int i = 0; i < 120; ++i) set_cookie(host, "pad" + std::to_string(i) + "=" + std::string(40, 'x'));
+    for (int i = 0; i < 120; ++i)
+        set_cookie(host, "pad" + std::to_string(i) + "=" + std::string(40, 'x'));
     set_cookie(host, "usrname=dave");
     set_cookie(host, "userid=4321");
     EXPECT_EQ(GetHostCookie(host.c_str(), "usrname"), "dave");

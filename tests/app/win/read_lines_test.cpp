@@ -13,7 +13,8 @@ namespace {
 
 std::vector<std::string> elements(const TextArray& list) {
     std::vector<std::string> out;
-    for (int i = 1; i <= list.count(); ++i) out.push_back(list.at(i));
+    for (int i = 1; i <= list.count(); ++i)
+        out.push_back(list.at(i));
     return out;
 }
 
@@ -47,7 +48,8 @@ TEST(ReadLinesToList, KeepsEveryNonEmptyLineAsRead) {
 
 TEST(ReadLinesToList, ReadsAGbkFileNameAndManyLines) {
     std::string bytes;
-    for (int i = 0; i < 20000; ++i) bytes += "magnet:?xt=urn:btih:" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 20000; ++i)
+        bytes += "magnet:?xt=urn:btih:" + std::to_string(i) + "\r\n";
     ScratchFile file("\xB4\xC5\xC1\xA6\xC1\xB4\xBD\xD3.txt", bytes);
     TextArray list;
     app::ReadLinesToList(file.path(), list);

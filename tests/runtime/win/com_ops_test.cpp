@@ -13,7 +13,7 @@ using namespace brindor;
 namespace {
 
 class Automation : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
     void TearDown() override { CoUninitialize(); }
 };
@@ -45,7 +45,8 @@ std::string script_timestamp() {
     ComObject script;
     com_create(script, "ScriptControl");
     com_set_property(script, "Language", Value::text("JScript"));
-    com_call_number(script, "ExecuteStatement", {Value::text("function time(){return new Date().getTime()}")});
+    com_call_number(script, "ExecuteStatement",
+                    {Value::text("function time(){return new Date().getTime()}")});
     Variant time = com_call_variant(script, "Run", {Value::text("time")});
     std::string text = variant_to_text(time).c_str();
     variant_clear(time);
@@ -87,7 +88,8 @@ TEST_F(Automation, ArgumentsAndResultsConvert) {
     com_call_number(script, "ExecuteStatement",
                     {Value::text("function add(a,b){return a+b} function kind(x){return typeof x}")});
     EXPECT_EQ(com_call_number(script, "Run", {Value::text("add"), Value::integer(2), Value::real(0.5)}), 2.5);
-    Variant joined = com_call_variant(script, "Run", {Value::text("add"), Value::text("a"), Value::text("b")});
+    Variant joined =
+        com_call_variant(script, "Run", {Value::text("add"), Value::text("a"), Value::text("b")});
     EXPECT_EQ(variant_to_text(joined), "ab"); // argument order kept
     struct Case {
         Value argument;
@@ -104,7 +106,8 @@ TEST_F(Automation, ArgumentsAndResultsConvert) {
     }
     // GBK in, GBK out, through the script's UTF-16 strings.
     const char* chinese = "\xD6\xD0\xCE\xC4"; // 中文
-    Variant echoed = com_call_variant(script, "Eval", {Value::text((std::string("'") + chinese + "'").c_str())});
+    Variant echoed =
+        com_call_variant(script, "Eval", {Value::text((std::string("'") + chinese + "'").c_str())});
     EXPECT_EQ(variant_to_text(echoed), chinese);
     Variant fraction = com_call_variant(script, "Eval", {Value::text("1/4")});
     EXPECT_EQ(variant_to_text(fraction), "0.25");
@@ -164,7 +167,8 @@ TEST_F(Automation, VariantsClearToAllZeroAndIndexArrays) {
     ASSERT_EQ(text.type(), VT_BSTR);
     variant_clear(text);
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text.get());
-    for (size_t i = 0; i < sizeof(VARIANT); ++i) EXPECT_EQ(bytes[i], 0) << i;
+    for (size_t i = 0; i < sizeof(VARIANT); ++i)
+        EXPECT_EQ(bytes[i], 0) << i;
 
     // A safe array of BSTRs, as some objects return lists.
     Variant array;

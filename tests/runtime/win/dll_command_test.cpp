@@ -10,15 +10,12 @@ namespace {
 enum Entry { kAddThree, kAddThreeByOrdinal, kMixWords, kTickCount, kTickCountNoLibrary };
 
 const DllCommand kTable[] = {
-    {"probe_dll.dll", "add_three"},
-    {"probe_dll.dll", "#7"},
-    {"probe_dll.dll", "mix_words"},
-    {"kernel32.dll", "GetTickCount"},
-    {nullptr, "GetTickCount"},
+    {"probe_dll.dll", "add_three"},   {"probe_dll.dll", "#7"},   {"probe_dll.dll", "mix_words"},
+    {"kernel32.dll", "GetTickCount"}, {nullptr, "GetTickCount"},
 };
 
 class DllCommandTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { register_dll_commands(kTable, sizeof kTable / sizeof kTable[0]); }
     void TearDown() override { release_dll_command_modules(); }
 };

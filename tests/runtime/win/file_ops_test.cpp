@@ -15,7 +15,8 @@ namespace {
 
 std::vector<std::string> read_to_end(int file) {
     std::vector<std::string> lines;
-    for (int guard = 0; !at_end_of_file(file) && guard < 10000; ++guard) lines.push_back(read_line(file).c_str());
+    for (int guard = 0; !at_end_of_file(file) && guard < 10000; ++guard)
+        lines.push_back(read_line(file).c_str());
     return lines;
 }
 
@@ -24,7 +25,8 @@ std::vector<std::string> read_to_end(int file) {
 TEST(ReadLine, FromDiskFiles) {
     const std::string gbk_word = "\xB4\xC5\xC1\xA6"; // two two-byte characters
     std::string across_block = std::string(509, 'm');
-    for (int i = 0; i < 4; ++i) across_block += gbk_word;
+    for (int i = 0; i < 4; ++i)
+        across_block += gbk_word;
     const std::string long_line(600, 'L');
     struct Case {
         const char* name;
@@ -34,11 +36,20 @@ TEST(ReadLine, FromDiskFiles) {
         {"crlf", "a\r\nb", {"a", "b"}},
         {"lf", "one\ntwo\n", {"one", "two"}},
         {"lone cr kept", "x\ry\r\nz", {"x\ry", "z"}},
-        {"nul and eof mark", std::string("a\0b\x1A" "c", 5), {"a", "", "b", "", "c"}},
+        {"nul and eof mark",
+         std::string("a\0b\x1A"
+                     "c",
+                     5),
+         {"a", "", "b", "", "c"}},
         {"two-byte characters across 512", across_block + "\r\nnext", {across_block, "next"}},
         {"600-byte line", long_line + "\n" + long_line, {long_line, long_line}},
-        {"CR LF across the read-ahead edge", std::string(65535, 'r') + "\r\nz", {std::string(65535, 'r'), "z"}},
-        {"eof mark on the read-ahead edge", std::string(65535, 'e') + "\n\x1A" "f", {std::string(65535, 'e'), "", "f"}},
+        {"CR LF across the read-ahead edge",
+         std::string(65535, 'r') + "\r\nz",
+         {std::string(65535, 'r'), "z"}},
+        {"eof mark on the read-ahead edge",
+         std::string(65535, 'e') + "\n\x1A"
+                                   "f",
+         {std::string(65535, 'e'), "", "f"}},
     };
     for (const Case& c : cases) {
         ScratchFile scratch("brindor_lines.txt", c.bytes);
@@ -77,7 +88,8 @@ TEST(OpenFile, RefusesBadArgumentsAndMissingFiles) {
     EXPECT_EQ(open_file(scratch.path(), kFileRead, 5), 0);
     ScratchFile missing("brindor_missing.txt");
     DeleteFileW(missing.wide_path().c_str());
-    for (int mode : {kFileRead, kFileWrite, kFileReadWrite}) EXPECT_EQ(open_file(missing.path(), mode), 0);
+    for (int mode : {kFileRead, kFileWrite, kFileReadWrite})
+        EXPECT_EQ(open_file(missing.path(), mode), 0);
     EXPECT_FALSE(missing.exists());
 }
 
@@ -119,10 +131,10 @@ TEST(OpenFile, ShareModesDenyOthers) {
         int second_mode;
         bool second_opens;
     } cases[] = {
-        {kShareExclusive, kFileRead, false},  {kShareExclusive, kFileWrite, false},
-        {kShareDenyRead, kFileRead, false},   {kShareDenyRead, kFileWrite, true},
-        {kShareDenyWrite, kFileRead, true},   {kShareDenyWrite, kFileWrite, false},
-        {kShareAll, kFileRead, true},         {kShareAll, kFileWrite, true},
+        {kShareExclusive, kFileRead, false}, {kShareExclusive, kFileWrite, false},
+        {kShareDenyRead, kFileRead, false},  {kShareDenyRead, kFileWrite, true},
+        {kShareDenyWrite, kFileRead, true},  {kShareDenyWrite, kFileWrite, false},
+        {kShareAll, kFileRead, true},        {kShareAll, kFileWrite, true},
     };
     for (const Case& c : cases) {
         int held = open_file(scratch.path(), kFileReadWrite, c.held_share);
@@ -186,7 +198,8 @@ TEST(FileNumbers, ClosingFromAnotherThreadDuringReadsIsSafe) {
         int file = open_file(scratch.path(), kFileRead);
         ASSERT_NE(file, 0);
         std::thread reader([file] {
-            for (int i = 0; i < 5; ++i) read_line(file); // whole lines, or empty once it is gone
+            for (int i = 0; i < 5; ++i)
+                read_line(file); // whole lines, or empty once it is gone
         });
         close_file(file);
         reader.join();

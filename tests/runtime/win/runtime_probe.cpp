@@ -32,7 +32,9 @@ void log_line(const char* line) {
     }
 }
 
-void end_routine() { log_line("end routine"); }
+void end_routine() {
+    log_line("end routine");
+}
 
 constexpr uint32_t kProbeWindow = 0x7E000010;
 const WindowDefinition kProbeWindowDefinition{

@@ -9,7 +9,7 @@
 namespace brindor::testing {
 
 class ScratchFile {
-public:
+  public:
     // `gbk_name` is a plain file name (GBK) in the temporary directory.
     explicit ScratchFile(const std::string& gbk_name, const std::string& bytes = {}) {
         wchar_t directory[MAX_PATH];
@@ -34,7 +34,8 @@ public:
                                OPEN_EXISTING, 0, nullptr);
         char buffer[4096];
         DWORD got = 0;
-        while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+        while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got)
+            bytes.append(buffer, got);
         CloseHandle(h);
         return bytes;
     }
@@ -43,7 +44,7 @@ public:
     const char* path() const { return path_.c_str(); }
     const std::wstring& wide_path() const { return wide_path_; }
 
-private:
+  private:
     std::wstring wide_path_;
     std::string path_;
 };
