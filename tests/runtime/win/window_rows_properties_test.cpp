@@ -1,0 +1,170 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "window_test_fixture.h"
+#include "window_test_support.h"
+
+namespace brindor::window_tests {
+namespace {
+
+using testing::pump_until;
+using testing::rect_in_client;
+using testing::wide;
+using testing::window_text;
+
+std::wstring cell(int row, int column) {
+    wchar_t buffer[256] = L"";
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 256;
+    SendMessageW(child(kList), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+class ListRows : public ::testing::Test {
+  protected:
+    void SetUp() override { SendMessageW(child(kList), LVM_DELETEALLITEMS, 0, 0); }
+    int rows() { return static_cast<int>(SendMessageW(child(kList), LVM_GETITEMCOUNT, 0, 0)); }
+};
+
+TEST_F(ListRows, AppendGivesConsecutiveIndexesAndPositionInserts) {
+    EXPECT_EQ(insert_row(kList), 0);
+    EXPECT_EQ(insert_row(kList, -1, "b"), 1);
+    EXPECT_EQ(insert_row(kList, -7, "c"), 2);
+    EXPECT_EQ(insert_row(kList, 0, "front"), 0);
+    EXPECT_EQ(cell(0, 0), L"front");
+    EXPECT_EQ(cell(2, 0), L"b");
+    EXPECT_EQ(rows(), 4);
+}
+
+TEST_F(ListRows, CellTextKeepsTheLastWriteAndIgnoresMissingCells) {
+    ASSERT_EQ(insert_row(kList, -1, "1"), 0);
+    set_cell_text(kList, 0, 2, "提交失败！");
+    set_cell_text(kList, 0, 2, "提交成功！");
+    EXPECT_EQ(cell(0, 2), wide("提交成功！"));
+    set_cell_text(kList, 0, 1);
+    EXPECT_EQ(cell(0, 1), L"");
+    set_cell_text(kList, 0, 3, "no column");
+    set_cell_text(kList, 1, 0, "no row");
+    set_cell_text(kList, -1, 0, "no row");
+    EXPECT_EQ(cell(0, 3), L"");
+    EXPECT_EQ(cell(0, 0), L"1");
+    EXPECT_EQ(rows(), 1);
+}
+
+TEST_F(ListRows, NotAListRefusesRows) {
+    EXPECT_EQ(insert_row(kLabel), -1);
+    EXPECT_EQ(insert_row(ControlRef{kAnchorId, 0x7777}), -1);
+}
+
+TEST_F(ListRows, WorkerThreadWritesWhileTheWindowThreadPumps) {
+    constexpr int kRows = 200;
+    std::atomic<bool> done{false};
+    std::atomic<int> out_of_order{0};
+    std::thread worker([&] {
+        for (int i = 0; i < kRows; ++i) {
+            std::string caption = std::to_string(i + 1);
+            int row = insert_row(kList, -1, caption.c_str());
+            if (row != i) ++out_of_order;
+            set_cell_text(kList, row, 2, "提交成功！");
+        }
+        done = true;
+    });
+    bool finished = pump_until([&] { return done.load(); }, 20000);
+    worker.join();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(out_of_order, 0);
+    EXPECT_EQ(rows(), kRows);
+    EXPECT_EQ(cell(kRows - 1, 0), L"200");
+    EXPECT_EQ(cell(kRows - 1, 2), wide("提交成功！"));
+}
+
+TEST(Properties, TextsRoundTripIncludingChinese) {
+    struct Case {
+        ControlRef control;
+        int number;
+        const char* value;
+    } cases[] = {
+        {kLabel, 8, "共2条链接。"},       {kLabel, 8, ""},       {kEdit, 8, "-5"},
+        {kDialog, 10, "C:\\链接\\a.txt"}, {kDialog, 13, "C:\\"}, {kLabel, 4, "标记"},
+    };
+    for (const Case& c : cases) {
+        write_property(c.control, c.number, c.value);
+        EXPECT_EQ(read_text_property(c.control, c.number), c.value) << c.value;
+    }
+    EXPECT_EQ(window_text(child(kLabel)), L"");
+}
+
+TEST(Properties, ProgressRangeAndPosition) {
+    write_property(kBar, 11, 0);
+    write_property(kBar, 12, 250);
+    write_property(kBar, 13, 17);
+    EXPECT_EQ(read_number_property(kBar, 11), 0);
+    EXPECT_EQ(read_number_property(kBar, 12), 250);
+    EXPECT_EQ(read_number_property(kBar, 13), 17);
+    EXPECT_EQ(SendMessageW(child(kBar), PBM_GETPOS, 0, 0), 17);
+}
+
+TEST(Properties, SharedPlacementVisibilityAndDisable) {
+    write_property(kLabel, kPropertyLeft, 10);
+    write_property(kLabel, kPropertyWidth, 120);
+    RECT r = rect_in_client(child(kLabel));
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.right - r.left, 120);
+    EXPECT_EQ(read_number_property(kLabel, kPropertyTop), 4);
+    EXPECT_EQ(read_number_property(kLabel, kPropertyHeight), 20);
+
+    write_property(kLabel, kPropertyVisible, 0);
+    EXPECT_FALSE(IsWindowVisible(child(kLabel)));
+    write_property(kLabel, kPropertyVisible, 1);
+    EXPECT_EQ(read_number_property(kLabel, kPropertyVisible), 1);
+
+    set_enabled(kButton, false);
+    EXPECT_FALSE(IsWindowEnabled(child(kButton)));
+    EXPECT_EQ(read_number_property(kButton, kPropertyDisable), 1);
+    set_enabled(kButton, true);
+    EXPECT_TRUE(IsWindowEnabled(child(kButton)));
+
+    // The file dialog has no window; its placement is kept all the same.
+    write_property(kDialog, kPropertyLeft, 99);
+    EXPECT_EQ(read_number_property(kDialog, kPropertyLeft), 99);
+    EXPECT_EQ(read_number_property(kDialog, kPropertyVisible), 0);
+}
+
+TEST(Properties, UnknownControlReadsEmptyAndIgnoresWrites) {
+    ControlRef unknown{kAnchorId, 0x12345};
+    write_property(unknown, 8, "x");
+    EXPECT_EQ(read_text_property(unknown, 8), "");
+    EXPECT_EQ(read_number_property(unknown, 13), 0);
+}
+
+TEST(Properties, WorkFromAnotherThread) {
+    std::atomic<bool> done{false};
+    Text caption;
+    int64_t position = 0;
+    std::thread worker([&] {
+        write_property(kLabel, 8, "线程");
+        caption = read_text_property(kLabel, 8);
+        write_property(kBar, 13, 5);
+        position = read_number_property(kBar, 13);
+        set_enabled(kButton, false);
+        set_enabled(kButton, true);
+        done = true;
+    });
+    bool finished = pump_until([&] { return done.load(); });
+    worker.join();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(caption, "线程");
+    EXPECT_EQ(position, 5);
+    EXPECT_TRUE(IsWindowEnabled(child(kButton)));
+}
+
+} // namespace
+} // namespace brindor::window_tests
