@@ -10,6 +10,9 @@ For each, the memory after 1,000 links and after N (default 10,000), and the gro
 the two: committed private memory as the program sees it, and the anonymous resident memory of
 Wine's host process. Needs the win32 build's memory_per_link and brindor_driver targets:
 python3 bench/memory_bench.py [--links N]
+
+Measured on this machine kind, 1,000 to 10,000 links: a report row about 1.2 KB, the WinInet pair
+about 0.54 KB, the worker the same as the bare pair (our code adds nothing per link).
 """
 
 import argparse
