@@ -10,12 +10,13 @@
 // committed private regions: Wine leaves the process memory counters at zero.
 #include <windows.h>
 #include <commctrl.h>
-#include <wininet.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "bare_request.h"
 
 #include "runtime/core/conversions.h"
 #include "submit/batch_run.h"
@@ -105,40 +106,16 @@ int Rows(int count) {
 
 // --- wininet ------------------------------------------------------------------------------------
 
-std::string Request(const std::string& host, INTERNET_PORT port, const char* verb, const std::string& path,
-                    const std::string& body) {
-    std::string answer;
-    HINTERNET internet = InternetOpenA("Mozilla/4.0", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-    HINTERNET connection = internet ? InternetConnectA(internet, host.c_str(), port, nullptr, nullptr,
-                                                       INTERNET_SERVICE_HTTP, 0, 0)
-                                    : nullptr;
-    HINTERNET request = connection ? HttpOpenRequestA(connection, verb, path.c_str(), "HTTP/1.1", nullptr,
-                                                      nullptr, INTERNET_FLAG_RELOAD, 0)
-                                   : nullptr;
-    static const char kHeaders[] = "Content-Type: application/x-www-form-urlencoded\r\n";
-    if (request && HttpSendRequestA(request, kHeaders, sizeof kHeaders - 1, const_cast<char*>(body.data()),
-                                    static_cast<DWORD>(body.size()))) {
-        char buffer[4096];
-        DWORD got = 0;
-        while (InternetReadFile(request, buffer, sizeof buffer, &got) && got)
-            answer.append(buffer, got);
-    }
-    if (request) InternetCloseHandle(request);
-    if (connection) InternetCloseHandle(connection);
-    if (internet) InternetCloseHandle(internet);
-    return answer;
-}
-
 int Wininet(const std::string& host, INTERNET_PORT port, int count) {
     brindor::ScriptClockScope clock;
     Mark(0);
     for (int i = 1; i <= count; ++i) {
         const std::string answer =
-            Request(host, port, "GET",
-                    "/interface/url_query?callback=queryUrl&u=" + MagnetLink(i) + "&interfrom=task", "");
+            BareRequest(host, port, "GET",
+                        "/interface/url_query?callback=queryUrl&u=" + MagnetLink(i) + "&interfrom=task", "");
         const std::string stamp = brindor::ScriptTimestamp().c_str();
-        Request(host, port, "POST", "/interface/bt_task_commit?callback=jsonp" + stamp,
-                "uid=100001&btname=x&cid=" + std::to_string(answer.size()) + "&goldbean=0&silverbean=0");
+        BareRequest(host, port, "POST", "/interface/bt_task_commit?callback=jsonp" + stamp,
+                    "uid=100001&btname=x&cid=" + std::to_string(answer.size()) + "&goldbean=0&silverbean=0");
         if (IsMark(i, count)) Mark(i);
     }
     return 0;

@@ -4,42 +4,16 @@
 // total and the share of each step.
 //   wininet_loop.exe HOST PORT LINKS_FILE [USER_ID]
 #include <windows.h>
-#include <wininet.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "bare_request.h"
 #include "text/win/script_timestamp.h"
 
 namespace {
-
-std::string Request(const std::string& host, INTERNET_PORT port, const char* verb, const std::string& path,
-                    const std::string& body) {
-    std::string answer;
-    HINTERNET internet = InternetOpenA("Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)",
-                                       INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    HINTERNET connection = internet ? InternetConnectA(internet, host.c_str(), port, nullptr, nullptr,
-                                                       INTERNET_SERVICE_HTTP, 0, 0)
-                                    : nullptr;
-    HINTERNET request = connection ? HttpOpenRequestA(connection, verb, path.c_str(), "HTTP/1.1", nullptr,
-                                                      nullptr, INTERNET_FLAG_RELOAD, 0)
-                                   : nullptr;
-    static const char kHeaders[] = "Accept: */*\r\nAccept-Language: zh-cn\r\n"
-                                   "Content-Type: application/x-www-form-urlencoded\r\n";
-    if (request && HttpSendRequestA(request, kHeaders, sizeof kHeaders - 1, const_cast<char*>(body.data()),
-                                    static_cast<DWORD>(body.size()))) {
-        char buffer[4096];
-        DWORD got = 0;
-        while (InternetReadFile(request, buffer, sizeof buffer, &got) && got)
-            answer.append(buffer, got);
-    }
-    if (request) InternetCloseHandle(request);
-    if (connection) InternetCloseHandle(connection);
-    if (internet) InternetCloseHandle(internet);
-    return answer;
-}
 
 std::string Quoted(const std::string& answer, int piece) {
     // The n-th single-quoted value of the answer: enough to carry cid and tsize into the commit.
@@ -91,7 +65,7 @@ int wmain(int argc, wchar_t** argv) {
     const double start = now_ms();
     for (const std::string& link : links) {
         double t0 = now_ms();
-        const std::string answer = Request(
+        const std::string answer = BareRequest(
             host, port, "GET", "/interface/url_query?callback=queryUrl&u=" + link + "&interfrom=task", "");
         const std::string body = "uid=" + user + "&btname=x&cid=" + Quoted(answer, 0) +
                                  "&goldbean=0&silverbean=0&tsize=" + Quoted(answer, 1) +
@@ -100,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
         const std::string stamp = brindor::ScriptTimestamp().c_str();
         if (stamp.empty()) ++empty_timestamps;
         double t2 = now_ms();
-        Request(host, port, "POST", "/interface/bt_task_commit?callback=jsonp" + stamp, body);
+        BareRequest(host, port, "POST", "/interface/bt_task_commit?callback=jsonp" + stamp, body);
         double t3 = now_ms();
         resolve_ms += t1 - t0;
         stamp_ms += t2 - t1;
