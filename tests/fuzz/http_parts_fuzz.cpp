@@ -1,6 +1,5 @@
 // The network-free steps of an HTTP exchange on arbitrary header blocks, URLs and bodies:
 // no crash, no leak, and the invariants the routine relies on.
-#include "fuzz_input.h"
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +7,7 @@
 #include <string>
 
 #include "net/http_request_parts.h"
+#include "fuzz_input.h"
 
 using namespace brindor;
 

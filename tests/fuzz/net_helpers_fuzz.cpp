@@ -1,7 +1,6 @@
 // Runs the URL, header and cookie-text helpers on cookie-, URL- and GBK-like input and checks
 // what must hold whatever the input: results lie inside their input, merged cookie texts hold
 // no removed or repeated items, and a merge repeated changes nothing.
-#include "fuzz_input.h"
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +13,7 @@
 #include "net/text_between.h"
 #include "net/url_parts.h"
 #include "runtime/core/text_ops.h"
+#include "fuzz_input.h"
 
 using namespace brindor;
 

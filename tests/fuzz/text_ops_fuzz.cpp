@@ -1,6 +1,5 @@
 // Checks the double-byte aware text operations against their literal reference versions on
 // GBK-like input.
-#include "fuzz_input.h"
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +10,8 @@
 #include "runtime/core/text_ops.h"
 #include "runtime/core/conversions.h"
 #include "text_ops_reference.h"
+#include "text_array_members.h"
+#include "fuzz_input.h"
 
 using namespace brindor;
 
@@ -38,13 +39,6 @@ void check(bool ok, const char* what) {
     if (ok) return;
     std::fprintf(stderr, "mismatch: %s\n", what);
     std::abort();
-}
-
-std::vector<std::string> members(const TextArray& array) {
-    std::vector<std::string> out;
-    for (int i = 1; i <= array.count(); ++i)
-        out.emplace_back(array.at(i));
-    return out;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include "runtime/core/text_ops.h"
 #include "text_ops_reference.h"
+#include "text_array_members.h"
 
 using namespace brindor;
 
@@ -19,13 +20,6 @@ std::string random_text(std::mt19937& random, size_t max_length) {
     for (char& c : s)
         c = kAlphabet[random() % sizeof kAlphabet];
     return s;
-}
-
-std::vector<std::string> members(const TextArray& array) {
-    std::vector<std::string> out;
-    for (int i = 1; i <= array.count(); ++i)
-        out.emplace_back(array.at(i));
-    return out;
 }
 
 } // namespace

@@ -5,17 +5,11 @@
 
 #include "runtime/core/memory.h"
 #include "runtime/core/text_ops.h"
+#include "text_array_members.h"
 
 using namespace brindor;
 
 namespace {
-
-std::vector<std::string> members(const TextArray& array) {
-    std::vector<std::string> out;
-    for (int i = 1; i <= array.count(); ++i)
-        out.emplace_back(array.at(i));
-    return out;
-}
 
 // GBK bytes: 0xB0 0xA1 is one character, 0xA1 0xA1 the full-width space.
 const char kTwoChars[] = "\xB0\xA1\xA1\xB0";
