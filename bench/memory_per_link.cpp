@@ -126,8 +126,8 @@ int Wininet(const std::string& host, INTERNET_PORT port, int count) {
 class NoRows : public brindor::BatchSurface {
   public:
     explicit NoRows(int count) : count_(count) {}
-    brindor::Text ResolveLink(brindor::TextRef link) override { return brindor::ResolveLink(link); }
-    brindor::Text CommitTask(brindor::TextRef user_id, const brindor::TaskFields& fields) override {
+    brindor::ServiceAnswer ResolveLink(brindor::TextRef link) override { return brindor::ResolveLink(link); }
+    brindor::ServiceAnswer CommitTask(brindor::TextRef user_id, const brindor::TaskFields& fields) override {
         return brindor::CommitTask(brindor::BuildCommitBody(user_id, fields));
     }
     void ShowMessage(const char*, const char*) override {}

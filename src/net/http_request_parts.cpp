@@ -86,6 +86,21 @@ void ScanAnswerHeaders(TextRef rawHeaders, Text& cookiesOut, Text& locationOut) 
     cookiesOut = left_text(joined, text_length(joined) - 2);
 }
 
+int AnswerStatus(TextRef rawHeaders) {
+    const char* line = rawHeaders.c_str();
+    if (std::strncmp(line, "HTTP/", 5) != 0) return 0;
+    const char* space = line + 5;
+    while (*space && *space != ' ' && *space != '\r' && *space != '\n')
+        ++space;
+    if (*space != ' ') return 0;
+    int status = 0;
+    for (int i = 1; i <= 3; ++i) {
+        if (space[i] < '0' || space[i] > '9') return 0;
+        status = status * 10 + (space[i] - '0');
+    }
+    return status;
+}
+
 bool IsMovedAnswer(TextRef rawHeaders) {
     return TextBetween(rawHeaders, "HTTP/1.1 ", " Moved") == "301";
 }

@@ -40,6 +40,9 @@ void AddDefaultHeaders(Text& extraHeaders, TextRef url, TextRef cookiesIn);
 // Location (the last line holding "Location:", else empty) and the Set-Cookie items joined by "; ".
 void ScanAnswerHeaders(TextRef rawHeaders, Text& cookiesOut, Text& locationOut);
 
+// The status code of the block's status line ("HTTP/1.x NNN ..."); 0 when there is none.
+int AnswerStatus(TextRef rawHeaders);
+
 // Only "HTTP/1.1 301 Moved" is followed by the routine itself.
 bool IsMovedAnswer(TextRef rawHeaders);
 

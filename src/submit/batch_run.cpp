@@ -11,12 +11,10 @@ namespace {
 
 // Resolves and commits one link; true only for a commit the service confirmed.
 bool SubmitLink(TextRef link, TextRef user_id, TaskFields& fields, BatchSurface& surface) {
-    ParseResolveAnswer(surface.ResolveLink(link), fields);
+    ParseResolveAnswer(surface.ResolveLink(link).text, fields);
     // Without a content id there is nothing the service could create a task from.
     if (fields.cid.empty()) return false;
-    const Text answer = surface.CommitTask(user_id, fields);
-    // An empty answer is a failed exchange, not a confirmation.
-    return !answer.empty() && IsCommitAccepted(answer);
+    return IsCommitAccepted(surface.CommitTask(user_id, fields));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "runtime/core/text.h"
 #include "runtime/core/text_array.h"
 #include "runtime/core/text_ref.h"
+#include "submit/service_answer.h"
 #include "submit/task_fields.h"
 
 namespace brindor {
@@ -20,9 +21,9 @@ struct BatchInput {
 class BatchSurface {
   public:
     virtual ~BatchSurface() = default;
-    virtual Text ResolveLink(TextRef link) = 0;
+    virtual ServiceAnswer ResolveLink(TextRef link) = 0;
     // Builds the commit body for the user from the fields and sends it; the answer as received.
-    virtual Text CommitTask(TextRef user_id, const TaskFields& fields) = 0;
+    virtual ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) = 0;
     // title null: the message box's default title.
     virtual void ShowMessage(const char* content, const char* title) = 0;
     virtual void SetProgressRange(int maximum) = 0;

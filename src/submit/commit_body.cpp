@@ -10,8 +10,8 @@ Text JoinCommitFields(TextRef user_id, TextRef encoded_title, const TaskFields& 
                         "&size=", fields.size, "&o_taskid=0&o_page=task&class_id=0&interfrom=task"});
 }
 
-bool IsCommitAccepted(TextRef answer) {
-    return find_text(answer, "null") == -1;
+bool IsCommitAccepted(const ServiceAnswer& answer) {
+    return !answer.text.empty() && find_text(answer.text, "null") == -1;
 }
 
 } // namespace brindor

@@ -2,17 +2,18 @@
 #pragma once
 #include "runtime/core/text.h"
 #include "runtime/core/text_ref.h"
+#include "submit/service_answer.h"
 #include "submit/task_fields.h"
 
 namespace brindor {
 
 // The answer in code page 936, decoded from UTF-8 once; empty when the request failed.
-Text ResolveLink(TextRef link);
+ServiceAnswer ResolveLink(TextRef link);
 
 // The commit form body for the signed-in user id; the title travels as its UTF-8 bytes, %XX.
 Text BuildCommitBody(TextRef user_id, const TaskFields& fields);
 
 // The answer as the request routine gives it; empty when the request failed.
-Text CommitTask(TextRef body);
+ServiceAnswer CommitTask(TextRef body);
 
 } // namespace brindor

@@ -24,8 +24,8 @@ std::atomic<bool> batch_running{false};
 
 class MainWindowSurface : public BatchSurface {
   public:
-    Text ResolveLink(TextRef link) override { return brindor::ResolveLink(link); }
-    Text CommitTask(TextRef user_id, const TaskFields& fields) override {
+    ServiceAnswer ResolveLink(TextRef link) override { return brindor::ResolveLink(link); }
+    ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) override {
         return brindor::CommitTask(BuildCommitBody(user_id, fields));
     }
     void ShowMessage(const char* content, const char* title) override { message_box(content, 0, title); }

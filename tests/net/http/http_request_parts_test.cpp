@@ -119,6 +119,23 @@ TEST(HttpRequestParts, OnlyHttp11MovedIsFollowed) {
     EXPECT_FALSE(IsMovedAnswer(spaces.c_str()));
 }
 
+TEST(HttpRequestParts, AnswerStatusReadsOnlyTheStatusLine) {
+    const struct {
+        const char* raw;
+        int status;
+    } cases[] = {
+        {"HTTP/1.1 200 OK\r\nX: 1\r\n\r\n", 200},
+        {"HTTP/1.0 503 Busy\r\n", 503},
+        {"HTTP/1.1 302\r\n", 302},
+        {"HTTP/1.1\r\nX: HTTP/1.1 200\r\n", 0},
+        {"HTTP/1.1 2x0 OK\r\n", 0},
+        {"", 0},
+        {"     ", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AnswerStatus(c.raw), c.status) << c.raw;
+}
+
 TEST(HttpRequestParts, RedirectUrlKeepsPathAndQuery) {
     EXPECT_EQ(str(RedirectUrl("http://b:81", "http://a/p/q?x=1")), "http://b:81/p/q?x=1");
     EXPECT_EQ(str(RedirectUrl("http://b/new", "http://a/p?x=1")), "http://b/new/p?x=1");

@@ -12,14 +12,16 @@ TEST(IsCommitAccepted, NullAnywhereRefuses) {
     } cases[] = {
         {"jsonp1700000000000({\"id\":\"1000000001\",\"progress\":1})", true},
         {"jsonp1700000000000({\"id\":null,\"progress\":-1,\"msg\":\"x\"})", false},
-        {"", true},
+        {"", false},
         {"<html>nullified</html>", false},
         {"null", false},
         {"NULL Null", true},
         {"nul l", true},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(IsCommitAccepted(c.answer), c.accepted) << c.answer;
+        EXPECT_EQ(IsCommitAccepted(ServiceAnswer{Text(c.answer), 200, Text("jsonp1700000000000")}),
+                  c.accepted)
+            << c.answer;
 }
 
 } // namespace

@@ -20,15 +20,16 @@ class RecordingSurface : public BatchSurface {
     std::vector<std::string> steps;
     std::vector<std::string> commit_bodies;
 
-    Text ResolveLink(TextRef link) override {
+    ServiceAnswer ResolveLink(TextRef link) override {
         steps.push_back(std::string("resolve ") + link.c_str());
         auto found = resolve_answers.find(link.c_str());
-        return found == resolve_answers.end() ? Text() : Text(found->second.c_str());
+        if (found == resolve_answers.end()) return ServiceAnswer{};
+        return ServiceAnswer{Text(found->second.c_str()), 200, Text("queryUrl")};
     }
-    Text CommitTask(TextRef user_id, const TaskFields& fields) override {
+    ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) override {
         steps.push_back("commit");
         commit_bodies.push_back(JoinCommitFields(user_id, fields.title, fields).c_str());
-        return Text(commit_answer.c_str());
+        return ServiceAnswer{Text(commit_answer.c_str()), commit_answer.empty() ? 0 : 200, Text("jsonp1")};
     }
     void ShowMessage(const char* content, const char* title) override {
         steps.push_back(std::string("message ") + content + " | " + (title ? title : "(default)"));

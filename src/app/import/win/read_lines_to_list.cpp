@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/import/link_lines.h"
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/file_ops.h"
 
@@ -16,8 +17,7 @@ void ReadLinesToList(TextRef file_name, TextArray& list) {
     TextArray lines;
     if (seek_begin(file)) {
         do {
-            Text line = read_line(file);
-            if (!line.empty()) lines.append(std::move(line));
+            AppendLinkLine(lines, read_line(file));
         } while (!at_end_of_file(file));
     }
     close_file(file);

@@ -39,7 +39,7 @@ void print(const char* key, const char* value) {
 }
 
 void resolve(const std::string& link, brindor::TaskFields& fields) {
-    Text answer = brindor::ResolveLink(link.c_str());
+    Text answer = brindor::ResolveLink(link.c_str()).text;
     brindor::ParseResolveAnswer(answer, fields);
     print("answer", answer.c_str());
     print("cid", fields.cid.c_str());
@@ -65,9 +65,9 @@ void run(const std::string& line) {
         std::string uid = from_hex(rest.substr(0, split));
         resolve(from_hex(split == std::string::npos ? "" : rest.substr(split + 1)), fields);
         Text body = brindor::BuildCommitBody(uid.c_str(), fields);
-        Text answer = brindor::CommitTask(body);
+        brindor::ServiceAnswer answer = brindor::CommitTask(body);
         print("body", body.c_str());
-        print("commit", answer.c_str());
+        print("commit", answer.text.c_str());
         std::printf(" accepted=%d", brindor::IsCommitAccepted(answer) ? 1 : 0);
     } else {
         std::printf(" unknown");

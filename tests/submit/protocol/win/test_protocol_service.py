@@ -152,7 +152,7 @@ class ProtocolServiceTest(unittest.TestCase):
     def test_null_in_the_answer_marks_a_refusal(self):
         self.standin.call("/_standin/faults", {"drop": {"target": "commit"}})
         dropped, = Probe.run(("commit", USER_ID.encode(), magnet("05").encode()))
-        self.assertEqual((dropped["commit"], dropped["accepted"]), (b"", "1"))
+        self.assertEqual((dropped["commit"], dropped["accepted"]), (b"", "0"))  # a failed exchange confirms nothing
         self.standin.call("/_standin/faults", {})
         answers = Probe.run(("taskpage",),
                             ("commit", USER_ID.encode(), magnet("0e").encode()),  # blocked entry

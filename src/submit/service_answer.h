@@ -1,0 +1,14 @@
+// What one request to the offline service brought back: the batch judges a link by all of it,
+// not by the body alone.
+#pragma once
+#include "runtime/core/text.h"
+
+namespace brindor {
+
+struct ServiceAnswer {
+    Text text;      // the answer body as the protocol step returns it; empty when the exchange failed
+    int status = 0; // the final answer's HTTP status; 0 when no status line arrived
+    Text callback;  // the JSONP callback name the request asked for
+};
+
+} // namespace brindor
