@@ -2,6 +2,7 @@
 
 namespace brindor {
 
+// clang-format off
 static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"wininet.dll", "InternetOpenA"},        {"wininet.dll", "InternetConnectA"},
     {"wininet.dll", "HttpOpenRequestA"},     {"wininet.dll", "HttpSendRequestA"},
@@ -13,7 +14,11 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"kernel32.dll", "WideCharToMultiByte"}, {"kernel32.dll", "CreateThread"},
     {"kernel32.dll", "CloseHandle"},         {"ole32.dll", "CoInitialize"},
     {"ole32.dll", "CoUninitialize"},
+    {"wininet.dll", "InternetSetOptionA"},   {"wininet.dll", "InternetQueryDataAvailable"},
+    {"wininet.dll", "DeleteUrlCacheEntryA"}, {"kernel32.dll", "WaitForSingleObject"},
+    {"kernel32.dll", "GetTickCount"},
 };
+// clang-format on
 
 const DllCommand* declared_function_table() {
     return kTable;

@@ -28,6 +28,13 @@ enum DeclaredFunction {
     // ole32.dll
     kCoInitialize,
     kCoUninitialize,
+    // wininet.dll: time-outs and reads that never wait for a full buffer
+    kInternetSetOptionA,
+    kInternetQueryDataAvailable,
+    kDeleteUrlCacheEntryA,
+    // kernel32.dll: waiting for a request's thread no longer than the call's time limit
+    kWaitForSingleObject,
+    kGetTickCount,
     kDeclaredFunctionCount
 };
 

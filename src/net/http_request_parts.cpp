@@ -51,8 +51,8 @@ Text AgentString(TextRef extraHeaders) {
     return agent.empty() ? Text(kDefaultAgent) : agent;
 }
 
-uint32_t RequestFlags(TextRef url, bool cookiesGiven, bool noRedirect) {
-    uint32_t flags = kFlagReload | kFlagNeedFile;
+uint32_t RequestFlags(TextRef url, bool cookiesGiven, bool noRedirect, bool post) {
+    uint32_t flags = post ? kFlagReload : kFlagReload | kFlagNoCacheWrite;
     if (cookiesGiven) flags |= kFlagNoCookies;
     if (noRedirect) flags |= kFlagNoAutoRedirect;
     flags |= IsSecureUrl(url) ? kFlagSecure : kFlagIgnoreRedirectToHttps;

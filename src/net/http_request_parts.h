@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "net/request_limits.h"
 #include "runtime/core/bytes.h"
 #include "runtime/core/text.h"
 #include "runtime/core/text_ref.h"
@@ -14,11 +15,9 @@ inline constexpr const char* kDefaultAgent =
     ".NET CLR 3.5.21022)";
 inline constexpr int kReadChunkSize = 1024;
 inline constexpr int kAnswerHeaderBufferLength = 5000;
-// Followed 301 answers per call; the answer that would be the next hop is returned as it is.
-inline constexpr int kMaxRedirectHops = 10;
 
 inline constexpr uint32_t kFlagReload = 0x80000000;
-inline constexpr uint32_t kFlagNeedFile = 0x00000010;
+inline constexpr uint32_t kFlagNoCacheWrite = 0x04000000;
 inline constexpr uint32_t kFlagNoCookies = 0x00080000;
 inline constexpr uint32_t kFlagNoAutoRedirect = 0x00200000;
 inline constexpr uint32_t kFlagSecure = 0x00800000;
@@ -31,7 +30,9 @@ bool IsSecureUrl(TextRef url);
 // default agent when there is none or its value is blank.
 Text AgentString(TextRef extraHeaders);
 
-uint32_t RequestFlags(TextRef url, bool cookiesGiven, bool noRedirect);
+// A GET's answer is never written to the URL cache. A POST does without the flag: with it the
+// platform client would add a Cache-Control line to the request.
+uint32_t RequestFlags(TextRef url, bool cookiesGiven, bool noRedirect, bool post = false);
 
 // Appends the default lines the block lacks (case-sensitive search) and, for non-empty cookies,
 // a Cookie line in any case.

@@ -7,12 +7,14 @@
 
 namespace brindor {
 
-// The twelve form fields in the service's order. Only the title is encoded (by the caller: its
-// UTF-8 bytes as upper-case %XX); the other values go in as held.
+// The twelve form fields in the service's order. The title comes encoded by the caller (its UTF-8
+// bytes as upper-case %XX); every other value is encoded here, so no "&" or "=" from the service
+// can make a field of its own, while letters, digits, "-", ".", "_" and "~" stay as they are.
 Text JoinCommitFields(TextRef user_id, TextRef encoded_title, const TaskFields& fields);
 
-// The service marks a refusal with null somewhere in its answer; an empty answer is a failed
-// exchange, not a confirmation.
+// Only the service's own word counts: a completed exchange with a 2xx status whose body is the
+// JSONP call the request asked for (the callback, "(", ..., ")"), without null anywhere (the
+// service's mark of a refusal). An error page, a login page or a cut answer is a failure.
 bool IsCommitAccepted(const ServiceAnswer& answer);
 
 } // namespace brindor

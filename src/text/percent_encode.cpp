@@ -11,14 +11,16 @@ bool is_kept(unsigned char b) {
     return (b >= 0x2D && b <= 0x39 && b != 0x2F) || (b >= 0x41 && b <= 0x5A) || (b >= 0x61 && b <= 0x7A);
 }
 
-} // namespace
+bool is_kept_in_form_value(unsigned char b) {
+    return is_kept(b) || b == '_' || b == '~';
+}
 
-Text PercentEncode(TextRef bytes, bool keep_unreserved) {
+Text encode(TextRef bytes, bool (*kept)(unsigned char)) {
     static const char kHex[] = "0123456789ABCDEF";
     size_t length = static_cast<size_t>(text_length(bytes));
     TextBuilder out(length * 3);
     for (const unsigned char* b = bytes.bytes(); *b; ++b) {
-        if (keep_unreserved && is_kept(*b)) {
+        if (kept && kept(*b)) {
             out.append(static_cast<char>(*b));
             continue;
         }
@@ -26,6 +28,16 @@ Text PercentEncode(TextRef bytes, bool keep_unreserved) {
         out.append(escaped, sizeof escaped);
     }
     return out.take();
+}
+
+} // namespace
+
+Text PercentEncode(TextRef bytes, bool keep_unreserved) {
+    return encode(bytes, keep_unreserved ? is_kept : nullptr);
+}
+
+Text PercentEncodeFormValue(TextRef bytes) {
+    return encode(bytes, is_kept_in_form_value);
 }
 
 } // namespace brindor

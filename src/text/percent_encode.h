@@ -9,4 +9,8 @@ namespace brindor {
 // letters, digits, "-" and "." stay as they are. A space is "%20", never "+".
 Text PercentEncode(TextRef bytes, bool keep_unreserved);
 
+// A form value that cannot break out of its field: every byte but the ASCII letters, digits, "-",
+// ".", "_" and "~" as "%" and two upper-case hexadecimal digits.
+Text PercentEncodeFormValue(TextRef bytes);
+
 } // namespace brindor

@@ -18,8 +18,11 @@ TEST(CookieValue, FindsTheNamedValue) {
         {"userid=1234; usrname=alice", "usrname", "alice"},
         {"UserId=7", "userid", "7"},
         {"userid=7", "USERID", "7"},
-        // A plain text search: the name inside a longer name is found first.
-        {"xuserid=9; userid=1234", "userid", "9"},
+        // Whole names only: a longer name that ends in the sought one is passed over.
+        {"xuserid=9; userid=1234", "userid", "1234"},
+        {"xuserid=9", "userid", ""},
+        {"a=1;userid=3", "userid", "3"},
+        {"a=xuserid=9; USERID=4", "userid", "4"},
         {"a=1; userid=55", "userid", "55"},
         {"a=1; userid=55;", "userid", "55"},
         {"  userid=5 \xA1\xA1", "userid", "5"},

@@ -12,7 +12,7 @@ BUILT_IN_DEFAULT = {
     "body": "no scripted answer",
 }
 _KEYS = {"status_line", "headers", "body", "body_b64", "raw_b64", "delay_ms", "drop", "chunk_size",
-         "chunk_pause_ms", "hold_ms"}
+         "chunk_pause_ms", "hold_ms", "reset"}
 
 
 @dataclass
@@ -23,6 +23,7 @@ class Answer:
     chunk_size: int = 0  # write in pieces of this many bytes; 0: all at once
     chunk_pause_ms: int = 0
     hold_ms: int = 0  # keep the connection open this long after the last byte
+    reset: bool = False  # end with a connection reset instead of an orderly close
 
 
 def _decode_b64(text, key):
@@ -70,6 +71,7 @@ def answer_from_json(item):
         chunk_size=_whole_number(item, "chunk_size"),
         chunk_pause_ms=_whole_number(item, "chunk_pause_ms"),
         hold_ms=_whole_number(item, "hold_ms"),
+        reset=bool(item.get("reset", False)),
     )
 
 

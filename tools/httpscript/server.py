@@ -7,6 +7,7 @@ and closes the connection. So an answer's end is always well defined, whatever i
 import argparse
 import base64
 import socket
+import struct
 import socketserver
 import sys
 import time
@@ -90,6 +91,10 @@ class ConnectionHandler(socketserver.BaseRequestHandler):
                 time.sleep(answer.chunk_pause_ms / 1000.0)
             sock.sendall(answer.data[start:start + step])
         time.sleep(answer.hold_ms / 1000.0)
+        if answer.reset:
+            sock.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            sock.close()
+            return
         self._close(sock)
 
     @staticmethod

@@ -5,7 +5,8 @@
 
 namespace brindor::app {
 
-// The value of the named cookie, letter case of the name ignored; empty when it is missing. The
+// The value of the named cookie, letter case of the name ignored, the name matched whole (at the
+// start or after "; "); empty when it is missing. The
 // caller's text is trimmed and given a closing ";" so that a last item without one is found too.
 Text CookieValue(Text& cookie_text, TextRef name);
 

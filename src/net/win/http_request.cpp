@@ -1,10 +1,16 @@
 #include "net/win/http_request.h"
 
+#include <memory>
+#include <utility>
+
 #include "declared/declared_functions.h"
+#include "net/body_completeness.h"
 #include "net/cookies.h"
 #include "net/http_request_parts.h"
+#include "net/redirect_rules.h"
+#include "net/request_limits.h"
 #include "net/url_parts.h"
-#include "net/win/internet_handle.h"
+#include "net/win/hop_work.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
 #include "text/win/code_pages.h"
@@ -12,11 +18,6 @@
 namespace brindor {
 
 namespace {
-
-constexpr uint32_t kOpenTypeDirect = 1;
-constexpr uint32_t kOpenTypeProxy = 3;
-constexpr uint32_t kServiceHttp = 3;
-constexpr uint32_t kQueryRawHeadersCrlf = 22;
 
 // The caller's variables, or stand-ins for omitted ones, shared by every hop of one call.
 struct Exchange {
@@ -31,83 +32,75 @@ struct Exchange {
     Bytes& bodyBytes;
     const Text* proxy;
     Text& rawHeadersOut;
+    uint32_t started; // tick count at the start of the call
 };
 
-InternetHandle OpenRoot(const Exchange& x) {
-    Text agent = AgentString(x.extraHeaders);
-    if (x.proxy) {
-        Text proxies = concat_text("http=", *x.proxy);
-        return InternetHandle(call_declared<void*>(kInternetOpenA, agent.c_str(), kOpenTypeProxy,
-                                                   proxies.c_str(), "", uint32_t{0}));
+// How one hop differs from the call's first request.
+struct Hop {
+    bool composeHeaders = true;  // the routine's own 301 adds its lines again, a followed redirect does not
+    bool sendBody = true;        // a redirect that turns the request into a GET drops the body
+    bool keepCredentials = true; // the caller's Cookie and Authorization lines go only to the first origin
+    bool storeCookies = true;    // the cookie store lends its cookies only to the service's hosts
+};
+
+enum class HopResult { kNotOpened, kFailed, kAnswered };
+
+uint32_t Ticks() {
+    return call_declared<uint32_t>(kGetTickCount);
+}
+
+uint32_t MillisecondsLeft(const Exchange& x) {
+    uint32_t spent = Ticks() - x.started; // unsigned: right across the tick count's wrap
+    return spent < kRequestLimitMs ? kRequestLimitMs - spent : 0;
+}
+
+std::unique_ptr<HopWork> ComposeHop(TextRef url, Exchange& x, const Hop& hop) {
+    auto work = std::make_unique<HopWork>();
+    work->agent = AgentString(x.extraHeaders);
+    work->useProxy = x.proxy != nullptr;
+    if (x.proxy) work->proxies = concat_text("http=", *x.proxy);
+    work->host = UrlHost(url);
+    work->port = static_cast<uint16_t>(UrlPort(url));
+    bool post = x.method == 1 && hop.sendBody;
+    work->verb = post ? "POST" : "GET";
+    work->path = UrlPath(url);
+    // Redirects are always the routine's to follow, so that its bound and credential rules hold.
+    work->flags = RequestFlags(url, x.cookiesGiven || !hop.storeCookies, true, post);
+    if (hop.composeHeaders)
+        AddDefaultHeaders(x.extraHeaders, url, x.cookiesGiven ? TextRef(x.cookiesIn) : TextRef(""));
+    work->headers = hop.keepCredentials ? x.extraHeaders : WithoutCredentialLines(x.extraHeaders);
+    work->sendBody = x.method != 0 && hop.sendBody;
+    if (work->sendBody) {
+        if (x.bodyBytes.empty()) x.bodyBytes = to_bytes(x.bodyText);
+        work->body = x.bodyBytes;
     }
-    return InternetHandle(call_declared<void*>(kInternetOpenA, agent.c_str(), kOpenTypeDirect,
-                                               static_cast<const char*>(nullptr),
-                                               static_cast<const char*>(nullptr), uint32_t{0}));
+    // The client caches a POST's answer unless told not to, and telling it so would add a
+    // Cache-Control line to the request: the entry is removed instead.
+    work->forgetCacheEntry = post;
+    work->url = Text(url.c_str());
+    uint32_t left = MillisecondsLeft(x);
+    work->socketTimeoutMs = left < kSocketTimeoutMs ? left : kSocketTimeoutMs;
+    return work;
 }
 
-void Send(const InternetHandle& request, Exchange& x) {
-    const char* headers = x.extraHeaders.c_str();
-    uint32_t headersLength = static_cast<uint32_t>(x.extraHeaders.length());
-    if (x.method == 0) {
-        call_declared(kHttpSendRequestText, request.get(), headers, headersLength, "", uint32_t{0});
-        return;
+// One request and its answer. kFailed: the answer did not arrive whole or in time.
+HopResult ExchangeOnce(TextRef url, Exchange& x, const Hop& hop, Bytes& body, Text& location) {
+    std::unique_ptr<HopWork> work = ComposeHop(url, x, hop);
+    uint32_t left = MillisecondsLeft(x);
+    if (left == 0 || !RunHopWithin(work.get(), left)) {
+        // The hop's thread owns the work now and frees it when it is done.
+        (void)work.release();
+        x.rawHeadersOut = blank_text(kAnswerHeaderBufferLength);
+        return HopResult::kFailed;
     }
-    if (x.bodyBytes.empty()) x.bodyBytes = to_bytes(x.bodyText);
-    call_declared(kHttpSendRequestBytes, request.get(), headers, headersLength, x.bodyBytes.data(),
-                  static_cast<uint32_t>(x.bodyBytes.size()));
-}
-
-Bytes ReadBody(const InternetHandle& request) {
-    Bytes body;
-    for (;;) {
-        uint8_t chunk[kReadChunkSize] = {};
-        uint32_t read = 0;
-        call_declared(kInternetReadFile, request.get(), chunk, uint32_t{kReadChunkSize}, &read);
-        if (read == 0) break;
-        body.append(chunk, read);
-    }
-    return body;
-}
-
-// The header block up to its terminating zero; 5,000 spaces when it does not fit or is missing.
-Text QueryRawHeaders(const InternetHandle& request) {
-    Text buffer = blank_text(kAnswerHeaderBufferLength);
-    uint32_t length = kAnswerHeaderBufferLength;
-    call_declared(kHttpQueryInfoA, request.get(), kQueryRawHeadersCrlf, buffer.data(), &length,
-                  static_cast<uint32_t*>(nullptr));
-    return Text(buffer.c_str());
-}
-
-// One request and its answer; false when a handle cannot be opened.
-bool ExchangeOnce(TextRef url, Exchange& x, Bytes& body) {
-    InternetHandle root = OpenRoot(x);
-    if (!root) return false;
-    Text host = UrlHost(url);
-    InternetHandle connection(
-        call_declared<void*>(kInternetConnectA, root.get(), host.c_str(), static_cast<uint32_t>(UrlPort(url)),
-                             static_cast<const char*>(nullptr), static_cast<const char*>(nullptr),
-                             kServiceHttp, uint32_t{0}, uint32_t{0}));
-    if (!connection) return false;
-    uint32_t flags = RequestFlags(url, x.cookiesGiven, x.noRedirect);
-    const char* verb = x.method == 1 ? "POST" : "GET";
-    Text path = UrlPath(url);
-    InternetHandle request(call_declared<void*>(kHttpOpenRequestA, connection.get(), verb, path.c_str(),
-                                                "HTTP/1.1", static_cast<const char*>(nullptr),
-                                                static_cast<const char**>(nullptr), flags, uint32_t{0}));
-    if (!request) return false;
-
-    AddDefaultHeaders(x.extraHeaders, url, x.cookiesGiven ? TextRef(x.cookiesIn) : TextRef(""));
-    Send(request, x);
-    body = ReadBody(request);
-    x.rawHeadersOut = QueryRawHeaders(request);
-    request.close();
-    connection.close();
-    root.close();
-
+    if (!work->opened) return HopResult::kNotOpened;
+    body = std::move(work->answer);
+    x.rawHeadersOut = std::move(work->rawHeaders);
     ScanAnswerHeaders(x.rawHeadersOut, x.cookiesOut, x.locationOut);
+    location = x.locationOut;
     if (x.cookiesGiven) MergeCookies(x.cookiesIn, x.cookiesOut);
     if (x.locationOut.empty()) x.locationOut = x.rawHeadersOut;
-    return true;
+    return IsBodyComplete(work->contentLength, work->receipt) ? HopResult::kAnswered : HopResult::kFailed;
 }
 
 } // namespace
@@ -127,15 +120,34 @@ Text HttpRequest(TextRef url, int32_t method, TextRef bodyText, Text* cookiesIn,
                noRedirect != 0,
                bodyBytes ? *bodyBytes : ownBodyBytes,
                proxy,
-               rawHeadersOut ? *rawHeadersOut : ownRawHeaders};
+               rawHeadersOut ? *rawHeadersOut : ownRawHeaders,
+               Ticks()};
 
-    Text current(url.c_str());
+    Text first(url.c_str());
+    Text current = first;
+    Hop hop;
     Bytes body;
-    for (int hop = 0;; ++hop) {
-        if (!ExchangeOnce(current, x, body)) return Text();
-        if (hop == kMaxRedirectHops || !IsMovedAnswer(x.rawHeadersOut)) break;
-        current = RedirectUrl(x.locationOut, current);
-        x.locationOut = Text();
+    for (int hops = 0;; ++hops) {
+        Text location;
+        if (ExchangeOnce(current, x, hop, body, location) != HopResult::kAnswered) return Text();
+        if (hops == kMaxRedirectHops) break;
+        int status = AnswerStatus(x.rawHeadersOut);
+        Text next;
+        if (!x.noRedirect && IsFollowedStatus(status) && !location.empty()) {
+            // As the platform client would follow it: the Location as it stands, the same lines.
+            next = ResolveLocation(location, current);
+            hop.composeHeaders = false;
+            if (!KeepsMethodAndBody(status)) hop.sendBody = false;
+        } else if (IsMovedAnswer(x.rawHeadersOut)) {
+            next = RedirectUrl(x.locationOut, current);
+            x.locationOut = Text();
+            hop.composeHeaders = true;
+        } else {
+            break;
+        }
+        hop.keepCredentials = hop.keepCredentials && SameOrigin(next, first);
+        hop.storeCookies = SameOrigin(next, first) || IsServiceOrigin(next);
+        current = std::move(next);
     }
     if (IsUtf8Answer(body, x.rawHeadersOut)) body = Utf8BytesToGbk(body);
     return BodyText(body);

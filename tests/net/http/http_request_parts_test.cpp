@@ -41,13 +41,15 @@ TEST(HttpRequestParts, RequestFlags) {
         bool cookies;
         bool no_redirect;
         uint32_t expected;
+        bool post = false;
     } cases[] = {
-        {"http://h/", false, false, 0x80004010u},  {"https://h/", false, false, 0x80800010u},
-        {"HTTPS://h/", false, false, 0x80800010u}, {"h/x", true, false, 0x80084010u},
-        {"http://h/", false, true, 0x80204010u},   {"https://h/", true, true, 0x80a80010u},
+        {"http://h/", false, false, 0x84004000u},      {"https://h/", false, false, 0x84800000u},
+        {"HTTPS://h/", false, false, 0x84800000u},     {"h/x", true, false, 0x84084000u},
+        {"http://h/", false, true, 0x84204000u},       {"https://h/", true, true, 0x84a80000u},
+        {"http://h/", false, true, 0x80204000u, true},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(RequestFlags(c.url, c.cookies, c.no_redirect), c.expected) << c.url;
+        EXPECT_EQ(RequestFlags(c.url, c.cookies, c.no_redirect, c.post), c.expected) << c.url;
 }
 
 TEST(HttpRequestParts, DefaultHeaders) {

@@ -5,13 +5,17 @@
 //   http_request_probe name=HEX ... [-- name=HEX ...]
 //
 // Names: url, method, body, cookies, headers, noredirect, bytes, proxy. A missing name is an
-// omitted parameter; "--" starts a further call in the same process.
+// omitted parameter; "--" starts a further call in the same process. repeat=HEX (a decimal
+// count, hex-coded like the rest) makes that many calls, the i-th with i appended to the URL,
+// and prints the last.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "net/win/http_request.h"
+#include "runtime/core/conversions.h"
+#include "runtime/core/text_ops.h"
 
 using namespace brindor;
 
@@ -38,24 +42,30 @@ void PrintText(const char* name, const Text& text) {
 }
 
 struct Call {
-    bool has[8] = {};
-    std::string value[8];
+    bool has[9] = {};
+    std::string value[9];
 };
 
-constexpr const char* kNames[8] = {"url",     "method",     "body",  "cookies",
-                                   "headers", "noredirect", "bytes", "proxy"};
+constexpr int kNameCount = 9;
+constexpr const char* kNames[kNameCount] = {"url",        "method", "body",  "cookies", "headers",
+                                            "noredirect", "bytes",  "proxy", "repeat"};
 
 void Run(const Call& call) {
-    enum { kUrl, kMethod, kBody, kCookies, kHeaders, kNoRedirect, kBytes, kProxy };
+    enum { kUrl, kMethod, kBody, kCookies, kHeaders, kNoRedirect, kBytes, kProxy, kRepeat };
     auto text = [&](int i) { return Text(call.value[i].data(), call.value[i].size()); };
-    Text cookiesIn = text(kCookies), headers = text(kHeaders), proxy = text(kProxy);
-    Text cookiesOut, location, raw;
-    Bytes bytes(call.value[kBytes].data(), call.value[kBytes].size());
-    Text result = HttpRequest(text(kUrl), call.has[kMethod] ? std::atoi(call.value[kMethod].c_str()) : 0,
-                              text(kBody), call.has[kCookies] ? &cookiesIn : nullptr, &cookiesOut,
-                              call.has[kHeaders] ? &headers : nullptr, &location,
-                              call.has[kNoRedirect] ? std::atoi(call.value[kNoRedirect].c_str()) : 0,
-                              call.has[kBytes] ? &bytes : nullptr, call.has[kProxy] ? &proxy : nullptr, &raw);
+    Text cookiesIn, headers, proxy, cookiesOut, location, raw, result;
+    Bytes bytes;
+    int repeat = call.has[kRepeat] ? std::atoi(call.value[kRepeat].c_str()) : 1;
+    for (int i = 0; i < repeat; ++i) {
+        cookiesIn = text(kCookies), headers = text(kHeaders), proxy = text(kProxy);
+        bytes = Bytes(call.value[kBytes].data(), call.value[kBytes].size());
+        Text url = repeat > 1 ? concat_text(text(kUrl), to_text(i)) : text(kUrl);
+        result = HttpRequest(url, call.has[kMethod] ? std::atoi(call.value[kMethod].c_str()) : 0, text(kBody),
+                             call.has[kCookies] ? &cookiesIn : nullptr, &cookiesOut,
+                             call.has[kHeaders] ? &headers : nullptr, &location,
+                             call.has[kNoRedirect] ? std::atoi(call.value[kNoRedirect].c_str()) : 0,
+                             call.has[kBytes] ? &bytes : nullptr, call.has[kProxy] ? &proxy : nullptr, &raw);
+    }
     PrintText("result", result);
     PrintText("cookies", cookiesIn);
     PrintText("cookies_out", cookiesOut);
@@ -80,7 +90,7 @@ int main(int argc, char** argv) {
         const char* eq = std::strchr(argv[i], '=');
         if (!eq) return 2;
         std::string name(argv[i], eq - argv[i]);
-        for (int k = 0; k < 8; ++k)
+        for (int k = 0; k < kNameCount; ++k)
             if (name == kNames[k]) {
                 call.has[k] = true;
                 call.value[k] = FromHex(eq + 1);

@@ -1,0 +1,156 @@
+#include "net/win/hop_work.h"
+
+#include "declared/declared_functions.h"
+#include "net/http_request_parts.h"
+#include "net/win/internet_handle.h"
+#include "runtime/core/text_ops.h"
+
+namespace brindor {
+
+namespace {
+
+constexpr uint32_t kOpenTypeDirect = 1;
+constexpr uint32_t kOpenTypeProxy = 3;
+constexpr uint32_t kServiceHttp = 3;
+constexpr uint32_t kQueryRawHeadersCrlf = 22;
+constexpr uint32_t kQueryContentLength = 5;
+constexpr uint32_t kOptionConnectTimeout = 2;
+constexpr uint32_t kOptionSendTimeout = 5;
+constexpr uint32_t kOptionReceiveTimeout = 6;
+constexpr uint32_t kWaitObject0 = 0;
+
+// Each handle level gets the time-outs: Wine takes them from the handle a socket works for.
+void SetTimeouts(const InternetHandle& handle, uint32_t ms) {
+    for (uint32_t option : {kOptionConnectTimeout, kOptionSendTimeout, kOptionReceiveTimeout})
+        call_declared<int32_t>(kInternetSetOptionA, handle.get(), option, &ms, uint32_t{sizeof ms});
+}
+
+InternetHandle OpenRoot(const HopWork& work) {
+    if (work.useProxy)
+        return InternetHandle(call_declared<void*>(kInternetOpenA, work.agent.c_str(), kOpenTypeProxy,
+                                                   work.proxies.c_str(), "", uint32_t{0}));
+    return InternetHandle(call_declared<void*>(kInternetOpenA, work.agent.c_str(), kOpenTypeDirect,
+                                               static_cast<const char*>(nullptr),
+                                               static_cast<const char*>(nullptr), uint32_t{0}));
+}
+
+void Send(const InternetHandle& request, const HopWork& work) {
+    const char* headers = work.headers.c_str();
+    uint32_t headersLength = static_cast<uint32_t>(work.headers.length());
+    if (!work.sendBody) {
+        call_declared(kHttpSendRequestText, request.get(), headers, headersLength, "", uint32_t{0});
+        return;
+    }
+    call_declared(kHttpSendRequestBytes, request.get(), headers, headersLength, work.body.data(),
+                  static_cast<uint32_t>(work.body.size()));
+}
+
+// Reads only what has arrived, so that a trickle cannot hold a read until a whole chunk is full,
+// and stops at the next look once the caller has given up.
+void ReadBody(const InternetHandle& request, HopWork& work) {
+    for (;;) {
+        if (work.abandoned.load()) {
+            work.receipt.timedOut = true;
+            break;
+        }
+        uint32_t available = 0;
+        if (!call_declared<int32_t>(kInternetQueryDataAvailable, request.get(), &available, uint32_t{0},
+                                    uint32_t{0})) {
+            work.receipt.readFailed = true;
+            break;
+        }
+        uint8_t chunk[kReadChunkSize] = {};
+        uint32_t wanted = available > 0 && available < kReadChunkSize ? available : kReadChunkSize;
+        uint32_t read = 0;
+        if (!call_declared<int32_t>(kInternetReadFile, request.get(), chunk, wanted, &read)) {
+            work.receipt.readFailed = true;
+            break;
+        }
+        if (read == 0) break;
+        work.answer.append(chunk, read);
+    }
+    work.receipt.received = work.answer.size();
+}
+
+// The header block up to its terminating zero; 5,000 spaces when it does not fit or is missing.
+Text QueryRawHeaders(const InternetHandle& request) {
+    Text buffer = blank_text(kAnswerHeaderBufferLength);
+    uint32_t length = kAnswerHeaderBufferLength;
+    call_declared(kHttpQueryInfoA, request.get(), kQueryRawHeadersCrlf, buffer.data(), &length,
+                  static_cast<uint32_t*>(nullptr));
+    return Text(buffer.c_str());
+}
+
+Text QueryContentLength(const InternetHandle& request) {
+    char buffer[32] = {};
+    uint32_t length = sizeof buffer;
+    if (!call_declared<int32_t>(kHttpQueryInfoA, request.get(), kQueryContentLength, buffer, &length,
+                                static_cast<uint32_t*>(nullptr)))
+        return Text();
+    return Text(buffer);
+}
+
+void LetGo(HopWork* work) {
+    if (work->owners.fetch_sub(1) == 1) delete work;
+}
+
+uint32_t __stdcall HopThread(void* parameter) {
+    auto* work = static_cast<HopWork*>(parameter);
+    RunHop(*work);
+    LetGo(work);
+    return 0;
+}
+
+} // namespace
+
+void RunHop(HopWork& work) {
+    InternetHandle root = OpenRoot(work);
+    if (!root) return;
+    SetTimeouts(root, work.socketTimeoutMs);
+    InternetHandle connection(call_declared<void*>(kInternetConnectA, root.get(), work.host.c_str(),
+                                                   uint32_t{work.port}, static_cast<const char*>(nullptr),
+                                                   static_cast<const char*>(nullptr), kServiceHttp,
+                                                   uint32_t{0}, uint32_t{0}));
+    if (!connection) return;
+    SetTimeouts(connection, work.socketTimeoutMs);
+    InternetHandle request(call_declared<void*>(
+        kHttpOpenRequestA, connection.get(), work.verb, work.path.c_str(), "HTTP/1.1",
+        static_cast<const char*>(nullptr), static_cast<const char**>(nullptr), work.flags, uint32_t{0}));
+    if (!request) return;
+    SetTimeouts(request, work.socketTimeoutMs);
+    work.opened = true;
+
+    Send(request, work);
+    ReadBody(request, work);
+    work.rawHeaders = QueryRawHeaders(request);
+    work.contentLength = QueryContentLength(request);
+    request.close();
+    connection.close();
+    root.close();
+    if (work.forgetCacheEntry) call_declared<int32_t>(kDeleteUrlCacheEntryA, work.url.c_str());
+}
+
+bool RunHopWithin(HopWork* work, uint32_t limitMs) {
+    work->owners.store(2);
+    uint32_t(__stdcall * routine)(void*) = &HopThread;
+    uint32_t threadId = 0;
+    void* thread = call_declared<void*>(kCreateThread, static_cast<void*>(nullptr), uint32_t{0}, routine,
+                                        static_cast<void*>(work), uint32_t{0}, &threadId);
+    if (!thread) {
+        // No thread to be had: the hop runs here, bounded by its socket time-outs only.
+        work->owners.store(1);
+        RunHop(*work);
+        return true;
+    }
+    bool finished = call_declared<uint32_t>(kWaitForSingleObject, thread, limitMs) == kWaitObject0;
+    call_declared(kCloseHandle, thread);
+    if (finished) {
+        work->owners.store(1);
+        return true;
+    }
+    work->abandoned.store(true);
+    LetGo(work);
+    return false;
+}
+
+} // namespace brindor

@@ -1,0 +1,54 @@
+// One request and its answer over WinInet, as a unit that can run on a thread of its own: a
+// synchronous WinInet call cannot be made to give up (closing its handle from another thread does
+// not end it under Wine), so HttpRequest waits for the hop no longer than its time limit and
+// leaves a hop that overruns to finish, and free itself, on its own.
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+#include "net/body_completeness.h"
+#include "runtime/core/bytes.h"
+#include "runtime/core/text.h"
+
+namespace brindor {
+
+struct HopWork {
+    // What to send; filled before the hop starts and not touched by the caller afterwards.
+    Text agent;
+    bool useProxy = false;
+    Text proxies;
+    Text host;
+    uint16_t port = 80;
+    const char* verb = "GET";
+    Text path;
+    uint32_t flags = 0;
+    Text headers;
+    bool sendBody = false;
+    Bytes body;
+    bool forgetCacheEntry = false; // a POST's answer the client cached all the same
+    Text url;
+    uint32_t socketTimeoutMs = 0;
+
+    // What came back; read by the caller only when the hop finished in time.
+    bool opened = false; // root, connection and request could be opened
+    Bytes answer;
+    Text rawHeaders;
+    Text contentLength;
+    BodyReceipt receipt;
+
+    // Set by the caller that stops waiting: the hop stops reading at its next look.
+    std::atomic<bool> abandoned{false};
+    // The caller and the hop's thread; the last to let go deletes the work.
+    std::atomic<int> owners{1};
+};
+
+// The whole exchange on the calling thread; handles are opened and closed within it.
+void RunHop(HopWork& work);
+
+// RunHop on a thread of its own, waited for at most `limitMs`. True when it finished in time;
+// otherwise the work is marked abandoned and its thread deletes it when done. `work` was made
+// with new and belongs to this function from here on: the caller reads it only after a true
+// result and then deletes it.
+bool RunHopWithin(HopWork* work, uint32_t limitMs);
+
+} // namespace brindor
