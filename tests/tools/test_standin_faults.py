@@ -100,18 +100,54 @@ class CommitFaultTest(unittest.TestCase):
         resolve()
 
     def test_commit_faults_and_whether_a_task_is_made(self):
+        def error_page(status, body):
+            return lambda a: self.assertEqual((a.status, bool(a.body)), (status, body))
+
         cases = [
-            ("refuse", lambda a: self.assertIn('"id":null', a.text()), False),
-            ("status500", lambda a: self.assertEqual(a.status, 500), False),
-            ("malformed", lambda a: self.assertNotIn("null", a.text()), True),
-            ("truncated", lambda a: self.assertEqual(a.text(), 'jsonp42({"id":"10000'), True),
+            ("refuse", {}, lambda a: self.assertIn('"id":null', a.text()), False),
+            ("status500", {}, lambda a: self.assertEqual(a.status, 500), False),
+            ("error_status", {"status": 502}, error_page(502, True), False),
+            ("error_status", {"status": 503, "body": False}, error_page(503, False), False),
+            ("html_page", {}, lambda a: self.assertTrue(a.text().startswith("<html>")), False),
+            ("bad_jsonp", {}, lambda a: self.assertTrue(a.text().startswith("{")), False),
+            ("malformed", {}, lambda a: self.assertNotIn("null", a.text()), True),
+            ("truncated", {}, lambda a: self.assertEqual(a.text(), 'jsonp42({"id":"10000'), True),
+            ("huge", {"bytes": 3000000}, lambda a: self.assertEqual((len(a.body), a.text()[-3:]), (3000000, '"})')),
+             True),
+            ("reset", {}, lambda a: self.assertLess(len(a.body), int(a.header_values("Content-Length")[0])), False),
+            ("trickle", {"ms": 2500}, lambda a: self.assertEqual(a.data, b"HTT"), False),
+            ("silent", {"ms": 300}, lambda a: self.assertEqual(a.data, b""), False),
+            ("long_header", {"bytes": 100000}, lambda a: self.assertEqual(len(a.header_values("X-Long")[0]), 100000),
+             True),
         ]
-        for kind, check, task_made in cases:
-            with self.subTest(kind):
-                set_faults({kind: {"target": "commit"}})
+        for kind, settings, check, task_made in cases:
+            with self.subTest(kind, **settings):
+                set_faults({kind: {"target": "commit", **settings}})
                 self.assertEqual(client_reading(resolve().text())["tsize"], "1610612736")
                 check(commit())
                 self.assertEqual(get_json(server.port, "/_standin/commits")[-1]["accepted"], task_made)
+
+    def test_faults_aim_at_links_and_come_in_lists(self):
+        other = "02" * 20
+        set_faults({"error_status": [{"status": 502, "hashes": [other]}, {"status": 503, "hashes": ["01" * 20], "target": "commit"}],
+                    "drop": {"hashes": [other]}})
+        self.assertEqual(commit().status, 503)
+        self.assertEqual(resolve().status, 200)
+        self.assertEqual(resolve(target=RESOLVE.replace("01" * 20, other)).data, b"")
+
+    def test_redirects_elsewhere_and_in_a_loop(self):
+        set_faults({"redirect": [{"location": "elsewhere", "status": 302, "hashes": ["01" * 20]}]})
+        location = commit().header_values("Location")[0]
+        port = int(location.split(":")[2].split("/")[0])
+        self.assertNotEqual(port, server.port)
+        page = request(port, "POST", location.split(str(port), 1)[1], ["Cookie: userid=100001"], BODY)
+        self.assertEqual(page.text(), "<html><body>elsewhere</body></html>")
+        [seen] = get_json(server.port, "/_standin/elsewhere")
+        self.assertIn(["Cookie", "userid=100001"], seen["headers"])
+        set_faults({"redirect": {"location": "loop", "status": 302}})
+        loop = commit().header_values("Location")[0]
+        self.assertTrue(loop.endswith("/redirect-loop"))
+        self.assertEqual(request(server.port, "GET", "/redirect-loop").header_values("Location"), [loop])
 
     def test_dropped_commit_is_recorded_without_task(self):
         set_faults({"drop": {"target": "commit"}})

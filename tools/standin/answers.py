@@ -72,3 +72,20 @@ def commit_refused(callback, message):
 
 def commit_malformed(callback):
     return "<html><head><title>502</title></head><body>upstream error</body></html>"
+
+
+def commit_huge(callback, task_id, size):
+    """A real confirmation that carries a long value: the client must read all of it."""
+    head = f'{callback}({{"id":"{task_id}","progress":1,"pad":"'
+    tail = '"})'
+    return head + "x" * max(size - len(head) - len(tail), 0) + tail
+
+
+def bare_json(task_id):
+    """JSON without the callback around it: no call a client could take for the service's answer."""
+    return f'{{"id":"{task_id}","progress":1}}'
+
+
+def login_page():
+    return ("<html><head><title>登录</title></head><body><form action=\"/login\" method=\"post\">"
+            "<input name=\"account\"><input name=\"password\" type=\"password\"></form></body></html>")

@@ -48,7 +48,8 @@ def _read_back(log, request):
 
 def handle(state, request):
     name = request.path[len(PREFIX):]
-    logs = {"requests": state.requests, "resolves": state.resolves, "commits": state.commits}
+    logs = {"requests": state.requests, "resolves": state.resolves, "commits": state.commits,
+            "elsewhere": state.elsewhere}
     try:
         if request.method == "GET" and name in logs:
             return _read_back(logs[name], request)

@@ -59,6 +59,9 @@ class Reply:
     drop: bool = False  # close the connection without answering
     truncate: bool = False  # announce the whole body, send half, close
     padding_bytes: int = 0  # add header lines until the block is at least this long
+    silent_ms: int = 0  # keep the connection open that long without a byte of answer, then close
+    trickle_ms: int = 0  # send the answer one byte a second, for at most that long, then close
+    reset: bool = False  # send the head and half the body, then reset the connection
 
     @classmethod
     def text(cls, text, content_type="text/html; charset=utf-8", status=200):

@@ -6,14 +6,26 @@ from tools.standin.magnet import normalize_hash
 
 TARGETS = ("resolve", "commit", "both")
 # Of the faults that replace the answer, the first that applies wins.
-ANSWER_FAULTS = ("drop", "status500", "redirect", "refuse", "malformed", "truncated")
-KINDS = ("delay", "big_headers") + ANSWER_FAULTS
+ANSWER_FAULTS = ("drop", "silent", "trickle", "reset", "status500", "error_status", "redirect", "refuse",
+                 "html_page", "bad_jsonp", "huge", "malformed", "truncated")
+# These change how an answer goes out, whichever answer it is.
+SHAPING_FAULTS = ("delay", "big_headers", "long_header")
+KINDS = SHAPING_FAULTS + ANSWER_FAULTS
+# Faults whose commit answer still stands for a task that the service created.
+TASK_MADE = ("malformed", "truncated", "bad_jsonp")
 _SETTINGS = {
     "delay": {"ms"},
     "refuse": {"hashes"},
     "redirect": {"location", "status"},
     "big_headers": {"bytes"},
+    "long_header": {"bytes"},
+    "error_status": {"status", "body"},
+    "huge": {"bytes"},
+    "silent": {"ms"},
+    "trickle": {"ms"},
 }
+_DEFAULTS = {"long_header": {"bytes": 100 * 1024}, "error_status": {"status": 503},
+             "huge": {"bytes": 10 * 1024 * 1024}, "silent": {"ms": 120000}, "trickle": {"ms": 120000}}
 
 
 @dataclass
@@ -26,17 +38,20 @@ class Fault:
     location: str = None  # None: this server's own address
     status: int = 301
     bytes: int = 6000
+    body: bool = True  # error_status: with a small HTML body or none
 
     def applies(self, target, info_hash):
         if self.target not in ("both", target):
             return False
-        return self.kind != "refuse" or not self.hashes or info_hash in self.hashes
+        return not self.hashes or info_hash in self.hashes
 
     def to_json(self):
         out = {"target": self.target, "count": self.count}
         for name in _SETTINGS.get(self.kind, ()):
             value = getattr(self, name)
             out[name] = sorted(value) if name == "hashes" else value
+        if self.hashes and "hashes" not in out:
+            out["hashes"] = sorted(self.hashes)
         return out
 
 
@@ -53,9 +68,10 @@ def _fault_from_json(kind, settings):
         settings = {}
     if not isinstance(settings, dict):
         raise ValueError(f"settings of {kind} must be an object")
-    unknown = set(settings) - {"target", "count"} - _SETTINGS.get(kind, set())
+    unknown = set(settings) - {"target", "count", "hashes"} - _SETTINGS.get(kind, set())
     if unknown:
         raise ValueError(f"unknown settings for {kind}: {', '.join(sorted(unknown))}")
+    settings = {**_DEFAULTS.get(kind, {}), **settings}
     fault = Fault(kind)
     fault.target = settings.get("target", "both")
     if fault.target not in TARGETS:
@@ -65,9 +81,14 @@ def _fault_from_json(kind, settings):
     if "ms" in settings:
         fault.ms = _number(settings["ms"], "ms", 0, 600000)
     if "bytes" in settings:
-        fault.bytes = _number(settings["bytes"], "bytes", 1, 1000000)
+        fault.bytes = _number(settings["bytes"], "bytes", 1, 64 * 1024 * 1024)
     if "status" in settings:
-        fault.status = _number(settings["status"], "status", 300, 399)
+        low, high = (400, 599) if kind == "error_status" else (300, 399)
+        fault.status = _number(settings["status"], "status", low, high)
+    if "body" in settings:
+        if not isinstance(settings["body"], bool):
+            raise ValueError("body must be true or false")
+        fault.body = settings["body"]
     if settings.get("location") is not None:
         fault.location = str(settings["location"]).rstrip("\r\n")
     if "hashes" in settings:
@@ -87,10 +108,12 @@ def _settings_from_cli(text):
     kind = kind.replace("-", "_")
     settings = {"target": target}
     if argument:
-        key = {"delay": "ms", "big_headers": "bytes", "refuse": "hashes", "redirect": "location"}.get(kind)
+        key = {"delay": "ms", "big_headers": "bytes", "refuse": "hashes", "redirect": "location",
+               "long_header": "bytes", "huge": "bytes", "silent": "ms", "trickle": "ms",
+               "error_status": "status"}.get(kind)
         if key is None:
             raise ValueError(f"fault {kind} takes no argument")
-        if key in ("ms", "bytes"):
+        if key in ("ms", "bytes", "status"):
             if not argument.isdigit():
                 raise ValueError(f"{kind} needs a number")
             settings[key] = int(argument)
@@ -104,6 +127,7 @@ class Decision:
     delay_ms: int = 0
     answer: Fault = None
     big_headers: int = 0
+    long_header: int = 0
     used: list = field(default_factory=list)
 
 
@@ -111,41 +135,62 @@ class FaultSet:
     """Not thread-safe on its own: the server state locks around it."""
 
     def __init__(self, faults=()):
-        self._faults = {f.kind: f for f in faults}
+        self._faults = {}  # kind -> faults of that kind, the first that applies wins
+        for fault in faults:
+            self._faults.setdefault(fault.kind, []).append(fault)
 
     @classmethod
     def from_json(cls, obj):
+        """{KIND: settings} where settings is true, an object, or a list of objects (one fault each)."""
         if not isinstance(obj, dict):
             raise ValueError("faults must be a JSON object keyed by fault name")
-        return cls(_fault_from_json(kind, settings) for kind, settings in obj.items() if settings not in (None, False))
+        faults = []
+        for kind, settings in obj.items():
+            if settings in (None, False):
+                continue
+            for one in settings if isinstance(settings, list) else [settings]:
+                faults.append(_fault_from_json(kind, one))
+        return cls(faults)
 
     @classmethod
     def from_cli(cls, texts):
         return cls(_fault_from_json(*_settings_from_cli(text)) for text in texts)
 
     def to_json(self):
-        return {kind: fault.to_json() for kind, fault in self._faults.items()}
+        out = {}
+        for kind, faults in self._faults.items():
+            out[kind] = faults[0].to_json() if len(faults) == 1 else [f.to_json() for f in faults]
+        return out
+
+    def _first(self, kind, target, info_hash):
+        return next((f for f in self._faults.get(kind, ()) if f.applies(target, info_hash)), None)
 
     def decide(self, target, info_hash):
         """What to do to one interface answer; uses up one of each applied fault's count."""
         decision = Decision()
-        delay = self._faults.get("delay")
-        if delay and delay.applies(target, info_hash):
+        delay = self._first("delay", target, info_hash)
+        if delay:
             decision.delay_ms = delay.ms
             decision.used.append(delay)
         for kind in ANSWER_FAULTS:
-            fault = self._faults.get(kind)
-            if fault and fault.applies(target, info_hash):
+            fault = self._first(kind, target, info_hash)
+            if fault:
                 decision.answer = fault
                 decision.used.append(fault)
                 break
-        big = self._faults.get("big_headers")
-        if big and big.applies(target, info_hash):
+        big = self._first("big_headers", target, info_hash)
+        if big:
             decision.big_headers = big.bytes
             decision.used.append(big)
+        long_header = self._first("long_header", target, info_hash)
+        if long_header:
+            decision.long_header = long_header.bytes
+            decision.used.append(long_header)
         for fault in decision.used:
             if fault.count is not None:
                 fault.count -= 1
                 if fault.count <= 0:
-                    del self._faults[fault.kind]
+                    self._faults[fault.kind].remove(fault)
+                    if not self._faults[fault.kind]:
+                        del self._faults[fault.kind]
         return decision

@@ -2,6 +2,7 @@
 
 import base64
 import socket
+import struct
 import sys
 import time
 import traceback
@@ -130,12 +131,17 @@ class StandinHandler(BaseHTTPRequestHandler):
     def _write(self, reply):
         if reply.delay_ms:
             time.sleep(reply.delay_ms / 1000.0)
-        if reply.drop:
+        if reply.silent_ms:
+            time.sleep(reply.silent_ms / 1000.0)
+        if reply.drop or reply.silent_ms:
             self.close_connection = True
             try:
                 self.connection.shutdown(socket.SHUT_RDWR)
             except OSError:
                 pass
+            return
+        if reply.trickle_ms or reply.reset:
+            self._write_raw(reply)
             return
         self.send_response(reply.status)
         self.send_header("Content-Type", reply.content_type)
@@ -149,6 +155,30 @@ class StandinHandler(BaseHTTPRequestHandler):
             self.close_connection = True
 
 
+    def _write_raw(self, reply):
+        """The answer byte by byte once a second (trickle), or cut by a connection reset."""
+        self.close_connection = True
+        head = [f"HTTP/1.1 {reply.status} {self.responses.get(reply.status, ('',))[0]}",
+                f"Content-Type: {reply.content_type}", f"Content-Length: {len(reply.body)}"]
+        head += [f"{name}: {value}" for name, value in reply.headers]
+        data = ("\r\n".join(head) + "\r\n\r\n").encode("latin-1") + reply.body
+        try:
+            if reply.reset:
+                self.connection.sendall(data[: len(data) - len(reply.body) // 2])
+                time.sleep(0.2)
+                self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+                self.connection.close()
+                return
+            ends = time.monotonic() + reply.trickle_ms / 1000.0
+            for i in range(len(data)):
+                if time.monotonic() >= ends:
+                    break
+                self.connection.sendall(data[i:i + 1])
+                time.sleep(1.0)
+        except OSError:
+            pass
+
+
 class StandinServer(ThreadingHTTPServer):
     daemon_threads = True
     allow_reuse_address = True
@@ -156,6 +186,51 @@ class StandinServer(ThreadingHTTPServer):
     def __init__(self, address, state):
         self.state = state
         super().__init__(address, StandinHandler)
+
+    def handle_error(self, request, client_address):
+        if self.state.verbose:
+            super().handle_error(request, client_address)
+
+
+class ElsewhereHandler(BaseHTTPRequestHandler):
+    """Another server on another port: records what reaches it (cookies, Authorization) and
+    answers every request with a small page that no client may take for the service's answer."""
+
+    protocol_version = "HTTP/1.1"
+    timeout = 60
+
+    def log_message(self, format, *args):
+        if self.server.state.verbose:
+            sys.stderr.write(f"standin elsewhere: {self.address_string()} {format % args}\n")
+
+    def do_GET(self):
+        text = self.headers.get("Content-Length", "0").strip()
+        body = self.rfile.read(min(int(text), MAX_BODY)) if text.isdigit() else b""
+        self.server.state.elsewhere.append({
+            "method": self.command,
+            "path": self.path,
+            "headers": [[n, v] for n, v in self.headers.items()],
+            "body_length": len(body),
+        })
+        page = b"<html><body>elsewhere</body></html>"
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html")
+        self.send_header("Content-Length", str(len(page)))
+        self.send_header("Connection", "close")
+        self.end_headers()
+        self.wfile.write(page)
+        self.close_connection = True
+
+    do_POST = do_PUT = do_DELETE = do_GET
+
+
+class ElsewhereServer(ThreadingHTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+    def __init__(self, address, state):
+        self.state = state
+        super().__init__(address, ElsewhereHandler)
 
     def handle_error(self, request, client_address):
         if self.state.verbose:

@@ -15,21 +15,51 @@ def _script_reply(state, text):
     return Reply(body=text.encode("utf-8"), content_type=content_type)
 
 
+# Faults whose answer does not depend on the request's content; a commit hit by one makes no task.
+CONTENT_FREE = ("drop", "silent", "status500", "error_status", "redirect", "html_page", "bad_jsonp")
+# Faults that spoil the normal answer on its way out; a commit hit by one makes no task either.
+BROKEN_DELIVERY = ("trickle", "reset")
+
+
+def _location(state, request, fault):
+    """The redirect's Location: as given, or one of the keywords elsewhere and loop."""
+    if fault.location == "elsewhere":
+        return f"http://127.0.0.1:{state.elsewhere_port}{request.target}"
+    if fault.location == "loop":
+        return (request.origin() or "") + "/redirect-loop"
+    return fault.location or request.origin() or ""
+
+
 def _fault_reply(state, request, fault):
-    """The answer for drop, status500 and redirect, which do not depend on the request's content."""
+    """The answer of a content-free fault."""
     if fault.kind == "drop":
         return Reply(drop=True)
+    if fault.kind == "silent":
+        return Reply(silent_ms=fault.ms)
     if fault.kind == "status500":
         return Reply.text("<html><body><h1>500 Internal Server Error</h1></body></html>", status=500)
-    location = fault.location or request.origin() or ""
-    return Reply(status=fault.status, headers=[("Location", location)])
+    if fault.kind == "error_status":
+        text = f"<html><body><h1>{fault.status}</h1></body></html>" if fault.body else ""
+        return Reply.text(text, status=fault.status)
+    if fault.kind == "html_page":
+        return Reply.text(answers.login_page())
+    if fault.kind == "bad_jsonp":
+        return _script_reply(state, answers.bare_json("0"))
+    return Reply(status=fault.status, headers=[("Location", _location(state, request, fault))])
 
 
 def _finish(reply, decision):
     reply.delay_ms = decision.delay_ms
     reply.padding_bytes = decision.big_headers
-    if decision.answer and decision.answer.kind == "truncated":
+    if decision.long_header:
+        reply.headers.append(("X-Long", "x" * decision.long_header))
+    kind = decision.answer.kind if decision.answer else None
+    if kind == "truncated":
         reply.truncate = True
+    elif kind == "reset":
+        reply.reset = True
+    elif kind == "trickle":
+        reply.trickle_ms = decision.answer.ms
     return reply
 
 
@@ -40,7 +70,7 @@ def resolve(state, request):
     fault = decision.answer.kind if decision.answer else None
     entry = state.catalogue.lookup(info_hash) if info_hash else None
 
-    if fault in ("drop", "status500", "redirect"):
+    if fault in CONTENT_FREE:
         reply = _fault_reply(state, request, decision.answer)
     elif entry is None or fault == "refuse":
         reply = _script_reply(state, answers.resolve_empty(callback))
@@ -49,7 +79,7 @@ def resolve(state, request):
     else:
         reply = _script_reply(state, answers.resolve_found(callback, entry))
     # Whatever reached the client with the cid in it lets the client commit that cid.
-    if entry is not None and fault in (None, "malformed", "truncated"):
+    if entry is not None and fault in (None, "malformed", "truncated", "huge"):
         state.remember_resolved(entry)
 
     state.resolves.append({
@@ -59,7 +89,7 @@ def resolve(state, request):
         "title": entry.title if entry else None,
         "generated": entry.generated if entry else None,
         "fault": fault,
-        "answer": reply.body.decode("utf-8"),
+        "answer": reply.body[:RECORDED_BODY].decode("utf-8", "replace"),
     })
     return _finish(reply, decision)
 
@@ -82,16 +112,23 @@ def commit(state, request):
     check = check_commit(pairs, user_id, state.resolved_entries())
 
     task_id = None
-    if fault in ("drop", "status500", "redirect"):
+    if fault in CONTENT_FREE:
         reply = _fault_reply(state, request, decision.answer)
     elif check.problems:
         reply = _script_reply(state, answers.commit_refused(callback, check.problems[0]))
     elif fault == "refuse":
         reply = _script_reply(state, answers.commit_refused(callback, "任务提交被拒绝"))
+    elif fault in BROKEN_DELIVERY:
+        reply = _script_reply(state, answers.commit_accepted(callback, "0"))
     else:
-        # A malformed or truncated answer still stands for a task the service has created.
+        # A malformed, truncated or huge answer still stands for a task the service has created.
         task_id = state.next_task_id()
-        text = answers.commit_malformed(callback) if fault == "malformed" else answers.commit_accepted(callback, task_id)
+        if fault == "malformed":
+            text = answers.commit_malformed(callback)
+        elif fault == "huge":
+            text = answers.commit_huge(callback, task_id, decision.answer.bytes)
+        else:
+            text = answers.commit_accepted(callback, task_id)
         reply = _script_reply(state, text)
 
     state.commits.append({
@@ -113,6 +150,6 @@ def commit(state, request):
         "task_id": task_id,
         "problems": check.problems,
         "fault": fault,
-        "answer": reply.body.decode("utf-8"),
+        "answer": reply.body[:RECORDED_BODY].decode("utf-8", "replace"),
     })
     return _finish(reply, decision)

@@ -2,6 +2,7 @@
 
 import argparse
 import sys
+import threading
 from pathlib import Path
 
 if __package__ in (None, ""):  # run as a script: make the repository's "tools" package importable
@@ -9,7 +10,7 @@ if __package__ in (None, ""):  # run as a script: make the repository's "tools" 
 
 from tools.standin.catalogue import CATALOGUE_PATH, Catalogue  # noqa: E402
 from tools.standin.faults import FaultSet  # noqa: E402
-from tools.standin.handler import StandinServer  # noqa: E402
+from tools.standin.handler import ElsewhereServer, StandinServer  # noqa: E402
 from tools.standin.state import Options, ServerState, parse_signin  # noqa: E402
 
 DEMO_ACCOUNT = "demo:demo:100001"
@@ -76,6 +77,10 @@ def main(argv=None):
     except OSError as error:
         print(f"standin: cannot listen on {args.host}:{args.port}: {error}", file=sys.stderr)
         return 1
+    # The host and port a redirect to "elsewhere" leads to: another port, as another service would be.
+    elsewhere = ElsewhereServer((args.host, 0), state)
+    state.elsewhere_port = elsewhere.server_address[1]
+    threading.Thread(target=elsewhere.serve_forever, daemon=True).start()
     host, port = server.server_address[:2]
     print(f"standin listening on {host}:{port}", flush=True)
     try:
@@ -84,6 +89,8 @@ def main(argv=None):
         pass
     finally:
         server.server_close()
+        elsewhere.shutdown()
+        elsewhere.server_close()
     return 0
 
 

@@ -58,6 +58,8 @@ class ServerState:
         self.requests = RecordLog()
         self.resolves = RecordLog()
         self.commits = RecordLog()
+        self.elsewhere = RecordLog()  # what reached the other listener
+        self.elsewhere_port = 0
         self._start_options = options
         self._start_faults = faults.to_json()
         self.options = options
@@ -101,5 +103,5 @@ class ServerState:
             self.faults = FaultSet.from_json(self._start_faults)
             self._resolved.clear()
             self._task_ids = itertools.count(1000000001)
-        for log in (self.requests, self.resolves, self.commits):
+        for log in (self.requests, self.resolves, self.commits, self.elsewhere):
             log.clear()

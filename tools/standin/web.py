@@ -61,7 +61,13 @@ def logout(state, request):
     return _with_cookies(reply, cookies.signout_cookies(state.options.cookie_domain))
 
 
+def redirect_loop(state, request):
+    """Sends the client back to this same address, for ever."""
+    return Reply(status=302, headers=[("Location", (request.origin() or "") + "/redirect-loop")])
+
+
 ROUTES = {
+    "/redirect-loop": redirect_loop,
     "/": lambda state, request: Reply.text(pages.index_page()),
     "/task.html": task,
     "/login": login,
