@@ -12,6 +12,7 @@ import base64
 import os
 import subprocess
 import sys
+import time
 import unittest
 from pathlib import Path
 
@@ -23,6 +24,10 @@ PROBE = os.environ.get("BRINDOR_HTTP_PROBE", str(REPO / "build/win32/tests/net/h
 WINE_RUN = REPO / "scripts" / "wine-run.sh"
 
 DEFAULTS = ["Accept: */*", "Accept-Language: zh-cn", "Content-Type: application/x-www-form-urlencoded"]
+WINEPREFIX = Path(os.environ.get("WINEPREFIX", REPO / "build" / "wineprefix"))
+URL_CACHE = WINEPREFIX / "drive_c/users" / os.environ.get("USER", "root") / "AppData/Local/Microsoft/Windows/INetCache"
+# The program's overall limit per call; a call may take a little longer to be seen ending.
+REQUEST_LIMIT_S = 30
 
 
 def answer(body=b"ok", status="HTTP/1.1 200 OK", headers=()):
@@ -220,6 +225,58 @@ class HttpRequestUnderWine(unittest.TestCase):
             wire("GET /p/q?x=1 HTTP/1.1", self.host, second),
             wire("GET /new/p/q?x=1 HTTP/1.1", self.host, third)])
 
+    def test_redirects_followed_for_the_client_are_bounded_too(self):
+        loop = answer(b"loop", "HTTP/1.1 302 Found", [f"Location: {self.origin}/again"])
+        self.queue(*[loop] * 12)
+        out, = self.call({"url": self.url})
+        requests = self.received(11)
+        self.assertEqual(get_json(self.server.port, "/_script/pending"), {"queued": 1})
+        self.assertEqual(out["result"], b"loop")
+        self.assertEqual([r.split(b"\r\n")[0] for r in requests],
+                         [b"GET /p/q?x=1 HTTP/1.1"] + [b"GET /again HTTP/1.1"] * 10)
+
+    def test_redirect_method_and_body_rules(self):
+        cases = [("HTTP/1.1 301 Moved Permanently", b"GET", b""), ("HTTP/1.1 302 Found", b"GET", b""),
+                 ("HTTP/1.1 303 See Other", b"GET", b""), ("HTTP/1.1 307 Temporary Redirect", b"POST", b"a=1"),
+                 ("HTTP/1.1 308 Permanent Redirect", b"POST", b"a=1")]
+        for status, verb, body in cases:
+            with self.subTest(status):
+                post_json(self.server.port, "/_script/reset", {})
+                self.queue(answer(b"", status, ["Location: /next"]), answer(b"done"))
+                out, = self.call({"url": self.url, "method": 1, "body": "a=1"})
+                self.assertEqual(out["result"], b"done")
+                followed = self.received(2)[1]
+                self.assertTrue(followed.startswith(verb + b" /next HTTP/1.1\r\n"), followed)
+                self.assertTrue(followed.endswith(b"\r\n\r\n" + body), followed)
+
+    def test_credentials_stay_on_their_host(self):
+        other = ServerProcess(HTTPSCRIPT)
+        try:
+            post_json(other.port, "/_script/next", [answer(b"there")] * 2)
+            away = [f"Location: http://127.0.0.1:{other.port}/x"]
+            # A cookie of the store for 127.0.0.1 (the store keeps cookies per host, not per port).
+            self.queue(answer(headers=["Set-Cookie: stored=1; path=/"]),
+                       answer(b"", "HTTP/1.1 302 Found", away), answer(b"", "HTTP/1.1 302 Found", ["Location: /y"]),
+                       answer(), answer(b"", "HTTP/1.1 301 Moved", [f"Location: http://127.0.0.1:{other.port}"]))
+            caller_lines = "Authorization: Basic dTpw\r\nCookie: caller=1"
+            _, store, same_host, routine = self.call(
+                {"url": self.url}, {"url": self.url, "headers": caller_lines},
+                {"url": self.url, "headers": caller_lines},
+                {"url": self.url, "headers": caller_lines, "cookies": "given=1", "noredirect": 1})
+            self.assertEqual([store["result"], same_host["result"], routine["result"]], [b"there", b"ok", b"there"])
+            mine = self.received(5)
+            # The same origin gets them again (the store's cookie line takes the caller's place, as
+            # on the first request); another port none of them.
+            self.assertIn(b"Authorization: Basic dTpw", mine[3])
+            self.assertIn(b"Cookie: stored=1", mine[3])
+            seen = [base64.b64decode(r["raw_b64"]) for r in get_json(other.port, "/_script/requests?wait=2")]
+            self.assertEqual(len(seen), 2)
+            for request in seen:
+                self.assertNotIn(b"Authorization", request)
+                self.assertNotIn(b"Cookie", request)
+        finally:
+            other.stop()
+
     def test_redirect_chain_is_bounded(self):
         moved = answer(b"again", "HTTP/1.1 301 Moved", [f"Location: {self.origin}"])
         self.queue(*[moved] * 12)
@@ -275,6 +332,41 @@ class HttpRequestUnderWine(unittest.TestCase):
             wire("GET /p/q?x=1 HTTP/1.1", self.host, block, stored_cookie="stored=1")])
 
     # Failure.
+
+    def test_answers_that_do_not_arrive_whole_are_empty(self):
+        head = b"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n"
+        raw = lambda data, **more: {"raw_b64": base64.b64encode(data).decode(), **more}  # noqa: E731
+        cases = {
+            "cut short, then closed": raw(head + b"x" * 50),
+            "reset in the middle": raw(head + b"x" * 50, reset=True, hold_ms=100),
+            "reset before a byte": raw(b"", reset=True),
+            "closed before a byte": {"drop": True},
+            "whole": raw(head + b"x" * 100),
+        }
+        self.queue(*cases.values())
+        outs = self.call(*[{"url": self.url}] * len(cases))
+        self.assertEqual({name: out["result"] for name, out in zip(cases, outs)},
+                         {**{name: b"" for name in cases}, "whole": b"x" * 100})
+
+    def test_every_call_ends_within_its_limit(self):
+        self.queue({"body": "late", "headers": "Content-Length: 4", "delay_ms": 120000},
+                   {"body": "x" * 200, "headers": "Content-Length: 200", "chunk_size": 1, "chunk_pause_ms": 1000})
+        for name in ("silent", "trickle"):
+            with self.subTest(name):
+                started = time.monotonic()
+                out, = self.call({"url": self.url})
+                self.assertEqual(out["result"], b"")
+                self.assertLess(time.monotonic() - started, REQUEST_LIMIT_S + 5)
+
+    def test_requests_leave_nothing_in_the_url_cache(self):
+        def files():
+            return {p for p in URL_CACHE.rglob("*") if p.is_file() and p.name != "index.dat"}
+        before = files()
+        post_json(self.server.port, "/_script/default", answer(b"jsonp1({})", headers=["Cache-Control: max-age=3600"]))
+        self.call({"url": self.origin + "/c?n=", "repeat": 200},
+                  {"url": self.origin + "/p?n=", "method": 1, "body": "a=1", "repeat": 200})
+        self.assertEqual(len(self.received(400)), 400)
+        self.assertEqual(files() - before, set())
 
     def test_unreachable_server_is_an_empty_answer(self):
         closed = ServerProcess(HTTPSCRIPT)
