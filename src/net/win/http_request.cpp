@@ -85,15 +85,23 @@ std::unique_ptr<HopWork> ComposeHop(TextRef url, Exchange& x, const Hop& hop) {
 
 // One request and its answer. kFailed: the answer did not arrive whole or in time.
 HopResult ExchangeOnce(TextRef url, Exchange& x, const Hop& hop, Bytes& body, Text& location) {
+    // A request that cannot even be opened leaves the caller's variables as they were.
+    Text headersBefore = x.extraHeaders;
+    Bytes bodyBytesBefore = x.bodyBytes;
     std::unique_ptr<HopWork> work = ComposeHop(url, x, hop);
     uint32_t left = MillisecondsLeft(x);
-    if (left == 0 || !RunHopWithin(work.get(), left)) {
-        // The hop's thread owns the work now and frees it when it is done.
-        (void)work.release();
+    bool inTime = left > 0 && RunHopWithin(work.get(), left);
+    if (!inTime) {
+        // A hop that overran belongs to its thread now, which frees it when it is done.
+        if (left > 0) (void)work.release();
         x.rawHeadersOut = blank_text(kAnswerHeaderBufferLength);
         return HopResult::kFailed;
     }
-    if (!work->opened) return HopResult::kNotOpened;
+    if (!work->opened) {
+        x.extraHeaders = std::move(headersBefore);
+        x.bodyBytes = std::move(bodyBytesBefore);
+        return HopResult::kNotOpened;
+    }
     body = std::move(work->answer);
     x.rawHeadersOut = std::move(work->rawHeaders);
     ScanAnswerHeaders(x.rawHeadersOut, x.cookiesOut, x.locationOut);
