@@ -107,10 +107,9 @@ void RunHop(HopWork& work) {
     InternetHandle root = OpenRoot(work);
     if (!root) return;
     SetTimeouts(root, work.socketTimeoutMs);
-    InternetHandle connection(call_declared<void*>(kInternetConnectA, root.get(), work.host.c_str(),
-                                                   uint32_t{work.port}, static_cast<const char*>(nullptr),
-                                                   static_cast<const char*>(nullptr), kServiceHttp,
-                                                   uint32_t{0}, uint32_t{0}));
+    InternetHandle connection(call_declared<void*>(
+        kInternetConnectA, root.get(), work.host.c_str(), work.port, static_cast<const char*>(nullptr),
+        static_cast<const char*>(nullptr), kServiceHttp, uint32_t{0}, uint32_t{0}));
     if (!connection) return;
     SetTimeouts(connection, work.socketTimeoutMs);
     InternetHandle request(call_declared<void*>(

@@ -18,7 +18,7 @@ struct HopWork {
     bool useProxy = false;
     Text proxies;
     Text host;
-    uint16_t port = 80;
+    uint32_t port = 80;
     const char* verb = "GET";
     Text path;
     uint32_t flags = 0;

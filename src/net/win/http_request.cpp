@@ -60,7 +60,7 @@ std::unique_ptr<HopWork> ComposeHop(TextRef url, Exchange& x, const Hop& hop) {
     work->useProxy = x.proxy != nullptr;
     if (x.proxy) work->proxies = concat_text("http=", *x.proxy);
     work->host = UrlHost(url);
-    work->port = static_cast<uint16_t>(UrlPort(url));
+    work->port = static_cast<uint32_t>(UrlPort(url));
     bool post = x.method == 1 && hop.sendBody;
     work->verb = post ? "POST" : "GET";
     work->path = UrlPath(url);
