@@ -62,6 +62,13 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// The program's own icon (resource 1) at the given size, or the system's default.
+HICON program_icon(int size) {
+    HANDLE icon =
+        LoadImageW(program_instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
+    return icon ? static_cast<HICON>(icon) : LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+}
+
 } // namespace
 
 const wchar_t* program_window_class() {
@@ -71,7 +78,8 @@ const wchar_t* program_window_class() {
         cls.lpfnWndProc = procedure;
         cls.hInstance = program_instance();
         cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        cls.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+        cls.hIcon = program_icon(GetSystemMetrics(SM_CXICON));
+        cls.hIconSm = program_icon(GetSystemMetrics(SM_CXSMICON));
         cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         cls.lpszClassName = L"BrindorWindow";
         RegisterClassExW(&cls);
