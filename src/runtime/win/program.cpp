@@ -94,8 +94,8 @@ void add_idle_callback(HWND window, IdleCallback callback, void* argument) {
     g_idle.push_back({window, callback, argument});
 }
 
-void add_pretranslate_hook(bool (*hook)(MSG* msg)) {
-    g_pretranslate_hooks.push_back(hook);
+void add_pretranslate_hook(bool (*hook)(MSG* msg), bool ahead) {
+    g_pretranslate_hooks.insert(ahead ? g_pretranslate_hooks.begin() : g_pretranslate_hooks.end(), hook);
 }
 
 bool pretranslate_message(MSG* msg) {

@@ -158,6 +158,26 @@ TEST(MainWindow, IntervalBoxTakesIntegersOnly) {
     write_property(kIntervalEdit, kEditBoxContent, "3");
 }
 
+BOOL CALLBACK find_tips(HWND window, LPARAM found) {
+    if (class_of(window) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == main_window())
+        *reinterpret_cast<HWND*>(found) = window;
+    return TRUE;
+}
+
+TEST(MainWindow, OnlyTheIntervalBoxHasATip) {
+    HWND tips = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), find_tips, reinterpret_cast<LPARAM>(&tips));
+    ASSERT_TRUE(tips);
+    ASSERT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
+    wchar_t text[80] = L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.lpszText = text;
+    ASSERT_TRUE(SendMessageW(tips, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), child(kIntervalEdit));
+    EXPECT_EQ(std::wstring(text), wide("两次提交之间的间隔，单位：毫秒"));
+}
+
 TEST(MainWindow, StartsWithEmptyStateAndLabels) {
     EXPECT_EQ(LinkList.count(), 0);
     EXPECT_TRUE(SignedInUserName.empty());

@@ -1,6 +1,7 @@
 #include "runtime/win/window/window_procedure.h"
 
 #include "runtime/win/program.h"
+#include "runtime/win/window/window_dpi.h"
 #include "runtime/win/window/window_registry.h"
 
 namespace brindor {
@@ -44,6 +45,9 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             return 0;
         }
         break;
+    case WM_DPICHANGED:
+        rescale_window(*loaded, LOWORD(wparam), reinterpret_cast<const RECT*>(lparam));
+        return 0;
     case WM_CLOSE:
         // The owner must be enabled before this window goes, or the activation leaves the program.
         enable_windows_disabled_by(window);
@@ -70,6 +74,11 @@ HICON program_icon(int size) {
 }
 
 } // namespace
+
+bool is_program_window(HWND window) {
+    wchar_t name[32] = L"";
+    return window && GetClassNameW(window, name, 32) && lstrcmpW(name, program_window_class()) == 0;
+}
 
 const wchar_t* program_window_class() {
     static const wchar_t* name = [] {
