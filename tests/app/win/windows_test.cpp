@@ -5,11 +5,13 @@
 
 #include <string>
 
+#include "app/batch/run_indicators.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 #include "runtime/win/program.h"
+#include "runtime/win/taskbar_ops.h"
 #include "runtime/win/window_test_support.h"
 
 namespace brindor::app {
@@ -184,6 +186,38 @@ TEST(MainWindow, StartsWithEmptyStateAndLabels) {
     EXPECT_TRUE(SignedInUserId.empty());
     EXPECT_EQ(read_text_property(kLinkCountLabel, kLabelCaption), "");
     EXPECT_EQ(read_text_property(kProgressLabel, kLabelCaption), "");
+}
+
+// What the last setting was, read by setting it again.
+EXECUTION_STATE execution_state() {
+    EXECUTION_STATE state = SetThreadExecutionState(ES_CONTINUOUS);
+    SetThreadExecutionState(state);
+    return state;
+}
+
+TEST(RunIndicators, SystemStaysAwakeOnlyWhileARunGoes) {
+    RunIndicatorsBegin();
+    EXPECT_EQ(execution_state(), ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
+    RunIndicatorsProgress(1, 3, false);
+    RunIndicatorsProgress(2, 3, true);
+    RunIndicatorsProgress(9, 3, true); // past the end: clamped, not refused
+    EXPECT_EQ(execution_state(), ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
+    RunIndicatorsEnd();
+    EXPECT_EQ(execution_state(), static_cast<EXECUTION_STATE>(ES_CONTINUOUS));
+}
+
+TEST(RunIndicators, FlashesOnlyAWindowBehindAnother) {
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_TRUE(other);
+    SetForegroundWindow(main_window());
+    ASSERT_EQ(GetForegroundWindow(), main_window());
+    EXPECT_FALSE(flash_unless_in_front(kMainWindowId));
+    SetForegroundWindow(other);
+    ASSERT_EQ(GetForegroundWindow(), other);
+    EXPECT_TRUE(flash_unless_in_front(kMainWindowId));
+    DestroyWindow(other);
+    SetForegroundWindow(main_window());
 }
 
 UINT_PTR g_timer = 0;
