@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/batch/run_indicators.h"
 #include "app/handlers.h"
@@ -158,6 +159,46 @@ TEST(MainWindow, IntervalBoxTakesIntegersOnly) {
     SendMessageW(edit, WM_KILLFOCUS, 0, 0);
     EXPECT_EQ(read_text_property(kIntervalEdit, kEditBoxContent), "7");
     write_property(kIntervalEdit, kEditBoxContent, "3");
+}
+
+// Every control's rectangle, every column's width and the label fonts' heights, as one comparable list.
+std::vector<int> layout() {
+    std::vector<int> out;
+    for (ControlRef c :
+         {kAnnouncementBrowser, kLinkCountLabel, kImportButton, kSignInStateLabel, kIntervalEdit,
+          kIntervalCaption, kProgressLabel, kProgressBar, kReportList, kStartButton, kSignInButton}) {
+        RECT r = rect_in_client(child(c));
+        out.insert(out.end(), {r.left, r.top, r.right - r.left, r.bottom - r.top});
+    }
+    for (int i = 0; i < 5; ++i)
+        out.push_back(static_cast<int>(SendMessageW(child(kReportList), LVM_GETCOLUMNWIDTH, i, 0)));
+    for (ControlRef c : {kProgressLabel, kIntervalCaption}) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child(c), WM_GETFONT, 0, 0)), sizeof font, &font);
+        out.push_back(font.lfHeight);
+    }
+    return out;
+}
+
+TEST(MainWindow, MovesBetweenDisplaysOfDifferentDpiWithoutDrift) {
+    const std::vector<int> at96 = layout();
+    RECT before{};
+    GetWindowRect(main_window(), &before);
+    for (int dpi : {144, 120, 96}) {
+        SCOPED_TRACE(dpi);
+        SendMessageW(main_window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&before));
+        std::vector<int> now = layout();
+        ASSERT_EQ(now.size(), at96.size());
+        for (size_t i = 0; i + 2 < at96.size(); ++i)
+            EXPECT_EQ(now[i], MulDiv(at96[i], dpi, 96)) << i;
+        EXPECT_EQ(now[now.size() - 2], -MulDiv(16, dpi, 96)); // the progress label's own font
+    }
+    EXPECT_EQ(layout(), at96);
+    EXPECT_EQ(SendMessageW(child(kIntervalCaption), WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+    RECT after{};
+    GetWindowRect(main_window(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
 }
 
 BOOL CALLBACK find_tips(HWND window, LPARAM found) {
