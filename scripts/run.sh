@@ -6,11 +6,14 @@ set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 "$here/setup.sh"
 source "$here/env.sh"
+source "$here/port.sh"
 cd "$BRINDOR_ROOT"
-if [ ! -f build/win32/CMakeCache.txt ]; then
-    cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+require_free_port "$(standin_port)"
+if [ ! -f build/win32/CMakeCache.txt ] || [ -n "${BRINDOR_PORT:-}" ]; then
+    # shellcheck disable=SC2046
+    cmake --preset win32 $(host_options) >/dev/null
 fi
-cmake --build build/win32 -j 2 --target brindor brindor_driver
+cmake --build --preset win32 --target brindor brindor_driver
 program_dir=build/win32/src/app
 # The import dialog opens in the program's own folder.
 cp samples/links.txt "$program_dir/links.txt"
@@ -19,8 +22,7 @@ if [ -z "${DISPLAY:-}" ]; then
     exec python3 scripts/run_demo.py
 fi
 
-host=$(sed -n 's/^BRINDOR_INTERFACE_HOST:[A-Z]*=//p' build/win32/CMakeCache.txt)
-port=${host##*:}
+port=$(standin_port)
 python3 tools/standin/serve.py --host 127.0.0.1 --port "$port" \
     --demo-account demo:demo:100001 --auto-signin demo:100001 &
 standin=$!

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs everything building, testing and running need on Debian 12, and makes
-# the project's Wine prefix. Safe to run again: it only does what is missing.
+# the project's Wine prefix (not with --packages-only). Safe to run again: it only does what is missing.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
@@ -19,7 +19,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-if [ ! -f "$WINEPREFIX/.brindor-ready" ]; then
+if [ "${1:-}" != "--packages-only" ] && [ ! -f "$WINEPREFIX/.brindor-ready" ]; then
     echo "setup: creating Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     # mshtml= keeps wineboot from asking to download an HTML engine.

@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
 # Set-up, both build trees, every test. Exit status is non-zero when anything fails.
+# BRINDOR_PORT=N runs the stand-in service (and points the build's service hosts) at 127.0.0.1:N.
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
-"$here/setup.sh"
 source "$here/env.sh"
+source "$here/port.sh"
 cd "$BRINDOR_ROOT"
+# Before minutes of building: the end-to-end scenarios need the stand-in's port.
+require_free_port "$(standin_port)"
+"$here/setup.sh"
 jobs=${BRINDOR_JOBS:-2}
 
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRINDOR_SANITIZE=ON >/dev/null
-cmake --build build/native -j "$jobs"
-cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build build/win32 -j "$jobs"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+# shellcheck disable=SC2046
+cmake --preset win32 $(host_options) >/dev/null
+cmake --build --preset win32 -j "$jobs"
 
 status=0
 echo "== native tests"
-ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
+ctest --preset native -j "$jobs" || status=1
 
 echo "== windows tests (Wine)"
 source "$here/display.sh"
@@ -26,5 +30,5 @@ BRINDOR_OWN_DISPLAY=1 start_display
 "$WINESERVER" -p || true
 # Start Wine's own services now, detached from CTest's pipes (CTest would otherwise wait for them).
 "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
-ctest --test-dir build/win32 --output-on-failure || status=1
+ctest --preset win32 || status=1
 exit $status

@@ -25,10 +25,14 @@ class E2ETestCase(unittest.TestCase):
     use_standin = True
     standin_args = ()
     desktop = None
+    desktop_size = ""  # "WxH"; empty: the screen's size
+    prefix = None  # a Wine prefix of the class's own
+    screen = "1024x768"  # of the display the class starts when it starts one
 
     @classmethod
     def setUpClass(cls):
-        cls.environment = E2EEnvironment(standin=cls.use_standin, standin_args=cls.standin_args)
+        cls.environment = E2EEnvironment(standin=cls.use_standin, standin_args=cls.standin_args, prefix=cls.prefix,
+                                         screen=cls.screen)
         cls.environment.start()
         cls.addClassCleanup(cls.environment.close)
         # Sign-in state left by an earlier class or run must not leak into this one.
@@ -37,7 +41,7 @@ class E2ETestCase(unittest.TestCase):
 
     def setUp(self):
         self.session = E2ESession(self.environment, program=self.program, args=self.program_args,
-                                  start=self.start_program, desktop=self.desktop)
+                                  start=self.start_program, desktop=self.desktop, desktop_size=self.desktop_size)
         self.session.start()
         self.addCleanup(self.session.close)
         if os.environ.get("BRINDOR_E2E_SCREENSHOTS"):

@@ -41,10 +41,13 @@ class E2EEnvironment(StartedOnEnter):
     alone. Otherwise the environment starts its own and stops them again.
     """
 
-    def __init__(self, standin=True, standin_args=()):
+    def __init__(self, standin=True, standin_args=(), prefix=None, screen="1024x768"):
         self.want_standin = standin
         self.standin_args = list(standin_args)
         self.env = wine_environment()
+        if prefix:
+            self.env["WINEPREFIX"] = str(prefix)
+        self.screen = screen
         self.xvfb = None
         self.own_wineserver = False
         self.standin = None
@@ -58,7 +61,7 @@ class E2EEnvironment(StartedOnEnter):
             signal.signal(signal.SIGTERM, _on_terminate)
         try:
             running = self._wineserver_running()
-            if running and os.environ.get("DISPLAY"):
+            if running and os.environ.get("DISPLAY") and self.screen == "1024x768":
                 self.env["DISPLAY"] = os.environ["DISPLAY"]
             else:
                 if running:  # a stale server bound to no display of ours
@@ -113,7 +116,7 @@ class E2EEnvironment(StartedOnEnter):
     def _start_display(self):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen + "x24", "-nolisten", "tcp"],
             pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL, start_new_session=True, preexec_fn=die_with_parent)
         os.close(write_end)

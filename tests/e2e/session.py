@@ -32,7 +32,7 @@ class E2ESession(StartedOnEnter):
     """
 
     def __init__(self, environment=None, program=PROGRAM, args="", start=True, reset_standin=True, desktop=None,
-                 **env_options):
+                 desktop_size="", **env_options):
         self.own_environment = environment is None
         self.environment = environment or E2EEnvironment(**env_options)
         self.program = Path(program)
@@ -40,6 +40,7 @@ class E2ESession(StartedOnEnter):
         self.start_program_now = start
         self.reset_standin = reset_standin
         self.desktop = desktop
+        self.desktop_size = desktop_size
         self.driver = None
         self.running = False
 
@@ -51,7 +52,7 @@ class E2ESession(StartedOnEnter):
                 self.standin.reset()
             self.driver = Driver(self.environment.env)
             if self.desktop:
-                self.call("desktop", self.desktop)
+                self.call("desktop", self.desktop, self.desktop_size)
             if self.start_program_now:
                 self.start_program()
         except BaseException:
@@ -235,6 +236,14 @@ class E2ESession(StartedOnEnter):
 
     def screenshot(self, name):
         return self.environment.screenshot(name)
+
+    def focused(self, window):
+        """The control id that has the keyboard focus in the window (0 for none)."""
+        return int(self.call("focused", window)[0], 16)
+
+    def key(self, window, virtual_key, control=None):
+        """A key pressed on the control, or wherever the window's thread has the focus."""
+        self.call("key", window, _id(control) if control else "", virtual_key)
 
     def pixels(self, window, control=None):
         """The pixels of a window's or control's client area, as rows of (r, g, b)."""

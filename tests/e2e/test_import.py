@@ -72,8 +72,9 @@ class ImportTest(E2ETestCase):
             ("blank line skipped", "links.txt", A + b"\n\n" + B + b"\n", [A, B]),
             ("CR LF like LF", "crlf.txt", A + b"\r\n\r\n" + B + b"\r\n", [A, B]),
             ("lone CR stays in its line", "cr.txt", A + b"\rX\n" + B, [A + b"\rX", B]),
-            ("line of spaces is a link", "spaces.txt", A + b"\n   \n", [A, b"   "]),
-            ("byte-order mark stays", "bom.txt", b"\xef\xbb\xbf" + A + b"\n" + B, [b"\xef\xbb\xbf" + A, B]),
+            ("line of spaces skipped", "spaces.txt", A + b"\n   \n", [A]),
+            ("spaces and tabs around a link dropped", "padded.txt", b" \t" + A + b"  \r\n", [A]),
+            ("UTF-8 byte order mark dropped", "bom.txt", b"\xef\xbb\xbf" + A + b"\n" + B, [A, B]),
             ("duplicates stay", "twice.txt", A + b"\n" + A + b"\n", [A, A]),
             ("upper-case name", "LINKS.TXT", B + b"\n", [B]),
             ("name with more after .txt", "links.txt.bak", A + b"\n", [A]),
@@ -83,6 +84,28 @@ class ImportTest(E2ETestCase):
             with self.subTest(label):
                 steps.import_links(self.session, self.file(name, content), len(links))
                 self.assertEqual(self.links_held(), [shown(link) for link in links])
+
+    def test_files_with_a_byte_order_mark_send_what_the_plain_file_sends(self):
+        s = self.session
+        steps.sign_in(s, USER, USER_ID)
+        text = "\r\n".join(line.decode("ascii") for line in (A, B)) + "\r\n  magnet:?xt=urn:btih:" + "03" * 20 + "&dn=磁力  \r\n"
+        files = [
+            ("plain GBK", text.encode("gbk")),
+            ("UTF-16 LE", b"\xff\xfe" + text.encode("utf-16-le")),
+            ("UTF-16 BE", b"\xfe\xff" + text.encode("utf-16-be")),
+            ("UTF-8 with mark", b"\xef\xbb\xbf" + text.encode("utf-8")),
+        ]
+        sent = {}
+        for label, content in files:
+            with self.subTest(label):
+                self.standin.reset()
+                steps.import_links(s, self.file("three.txt", content), 3)
+                self.links_held()
+                resolves = [r for r in self.standin.requests() if "/interface/url_query" in r["path"]]
+                self.assertEqual(len(resolves), 3)
+                sent[label] = [(r["method"], r["path"], r["headers"], r["body_b64"]) for r in resolves]
+        for label in sent:
+            self.assertEqual(sent[label], sent["plain GBK"], label)
 
     def test_refused_cancelled_and_unreadable_files_keep_the_list(self):
         s = self.session

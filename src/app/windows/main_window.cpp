@@ -91,7 +91,8 @@ const ControlDefinition kControls[] = {
      .text = "3",
      .text_color = kBlack,
      .back_color = kWhite,
-     .integer_input = true},
+     .integer_input = true,
+     .tip = "两次提交之间的间隔，单位：毫秒"},
     {.kind = ControlKind::Label,
      .name = "标签5",
      .control_id = kIntervalCaption.control_id,
@@ -166,6 +167,7 @@ const WindowDefinition kMainWindowDefinition{
     .minimize_box = true,
     .controls = kControls,
     .control_count = static_cast<int>(std::size(kControls)),
+    .initial_focus = kSignInButton.control_id,
 };
 
 void register_program_windows() {

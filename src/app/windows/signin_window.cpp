@@ -34,6 +34,7 @@ const WindowDefinition kSignInWindowDefinition{
     .control_count = 1,
     .on_created = NavigateSignInPage,
     .on_destroying = ReadSignInCookies,
+    .close_on_escape = true,
 };
 
 } // namespace brindor::app

@@ -117,6 +117,22 @@ Text read_line(int file_number) {
     return read_line(source);
 }
 
+Bytes read_bytes(int file_number, int count) {
+    OpenFileRef file = find_open_file(file_number);
+    if (!file || count <= 0) return {};
+    std::lock_guard<std::mutex> lock(file->in_use);
+    BufferedLineSource source(*file);
+    Bytes out = Bytes::with_length(static_cast<size_t>(count));
+    int filled = 0;
+    while (filled < count) {
+        int got = source.read_block(out.mutable_data() + filled, count - filled);
+        if (got <= 0) break;
+        filled += got;
+    }
+    out.resize(static_cast<size_t>(filled));
+    return out;
+}
+
 bool at_end_of_file(int file_number, bool stop_at_eof_mark) {
     OpenFileRef file = find_open_file(file_number);
     if (!file) return true;

@@ -1,6 +1,7 @@
 // Files designated by file numbers: nonzero integers handed out by `open_file`. The table of
 // numbers may be used from any thread; an unknown number is quiet (false, empty, true at the end).
 #pragma once
+#include "runtime/core/bytes.h"
 #include "runtime/core/text.h"
 
 namespace brindor {
@@ -25,6 +26,8 @@ enum FileShare {
 int open_file(const char* name, int mode = kFileReadWrite, int share = kShareAll);
 bool seek_begin(int file_number);
 Text read_line(int file_number);
+// Up to `count` bytes from the position, which moves past them; empty at the end or on an error.
+Bytes read_bytes(int file_number, int count);
 // With `stop_at_eof_mark` a position on a 0 or 0x1A byte also counts as the end.
 bool at_end_of_file(int file_number, bool stop_at_eof_mark = false);
 void close_file(int file_number);

@@ -1,14 +1,63 @@
 #include "runtime/win/dialog_ops.h"
 
+#include "runtime/win/program.h"
 #include "runtime/win/text_boundary.h"
+#include "runtime/win/window/window_procedure.h"
+#include "runtime/win/window/window_registry.h"
 
 namespace brindor {
+
+namespace {
+
+// The control that has the keyboard focus on the program's window thread, given back after a box:
+// a box without an owner takes the focus away, and nothing would bring it back.
+class FocusKeeper {
+  public:
+    FocusKeeper() {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (read_gui_thread(info) && info.hwndFocus && IsChild(info.hwndActive, info.hwndFocus)) {
+            active_ = info.hwndActive;
+            focus_ = info.hwndFocus;
+        }
+    }
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+    ~FocusKeeper() {
+        if (!focus_ || !IsWindow(focus_) || !is_program_window(active_) || program_is_ending()) return;
+        on_window_thread(active_, [this] { give_back(); });
+    }
+
+  private:
+    static bool read_gui_thread(GUITHREADINFO& info) {
+        HWND hidden = hidden_main_window();
+        DWORD thread = hidden ? GetWindowThreadProcessId(hidden, nullptr) : 0;
+        return thread && GetGUIThreadInfo(thread, &info);
+    }
+
+    void give_back() const {
+        if (!IsWindow(focus_) || !IsWindowEnabled(active_) || !IsWindowEnabled(focus_) ||
+            GetFocus() == focus_)
+            return;
+        if (LoadedWindow* loaded = loaded_window_of(active_)) loaded->last_focus = focus_;
+        // The box had the front; the system's foreground lock keeps a window the user went to since.
+        SetForegroundWindow(active_);
+        SetFocus(focus_);
+    }
+
+    HWND active_ = nullptr;
+    HWND focus_ = nullptr;
+};
+
+} // namespace
 
 int message_box(const char* content, int buttons, const char* title) {
     UINT style = static_cast<UINT>(buttons);
     if (!(style & MB_SYSTEMMODAL)) style |= MB_TASKMODAL;
     std::wstring wide_content = to_wide(content);
     std::wstring wide_title = to_wide(title ? title : "信息：");
+    FocusKeeper focus;
     int pressed = MessageBoxW(nullptr, wide_content.c_str(), wide_title.c_str(), style);
     // IDOK .. IDNO are 1 .. 7, in the order of the results.
     return pressed >= IDOK && pressed <= IDNO ? pressed - IDOK : -1;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/win/dll_command.h"
+#include "runtime/win/window/window_registry.h"
 
 namespace brindor {
 
@@ -28,6 +29,10 @@ std::vector<bool (*)(MSG*)> g_pretranslate_hooks;
 
 LRESULT CALLBACK hidden_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == kEndRequest) end_program(static_cast<int>(wparam));
+    if (message == kRunOnWindowThread) {
+        run_window_work(lparam);
+        return 0;
+    }
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
@@ -94,8 +99,8 @@ void add_idle_callback(HWND window, IdleCallback callback, void* argument) {
     g_idle.push_back({window, callback, argument});
 }
 
-void add_pretranslate_hook(bool (*hook)(MSG* msg)) {
-    g_pretranslate_hooks.push_back(hook);
+void add_pretranslate_hook(bool (*hook)(MSG* msg), bool ahead) {
+    g_pretranslate_hooks.insert(ahead ? g_pretranslate_hooks.begin() : g_pretranslate_hooks.end(), hook);
 }
 
 bool pretranslate_message(MSG* msg) {

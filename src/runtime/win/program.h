@@ -19,8 +19,8 @@ void add_idle_callback(HWND window, IdleCallback callback, void* argument);
 // the message has been handled and must not be dispatched.
 bool pretranslate_message(MSG* msg);
 // A control kind that handles its own keys (an embedded browser) looks at each message first;
-// true when it has handled the message.
-void add_pretranslate_hook(bool (*hook)(MSG* msg));
+// true when it has handled the message. A hook `ahead` of the others sees the message before them.
+void add_pretranslate_hook(bool (*hook)(MSG* msg), bool ahead = false);
 
 // The end-of-program sequence, then the end of the process. From a thread other than the main
 // one it hands the request to the main thread and ends the process directly.

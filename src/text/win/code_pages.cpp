@@ -15,6 +15,22 @@ int to_utf16(DeclaredFunction function, uint32_t code_page, const void* source, 
     return call_declared<int>(function, code_page, 0u, source, source_count, units, unit_count);
 }
 
+Bytes utf16_to_gbk(const Bytes& wide, uint32_t flags) {
+    int units = static_cast<int>(wide.size() / 2);
+    if (!units) return Bytes();
+    auto convert = [&](void* target, int capacity) {
+        return call_declared<int>(kWideCharToMultiByteToBytes, kCodePageGbk, flags, wide.data(), units,
+                                  target, capacity, kNoDefaultChar, kNoUsedDefault);
+    };
+    int length = convert(nullptr, 0);
+    if (length <= 0) return Bytes();
+    Bytes out = Bytes::with_length(static_cast<size_t>(length));
+    length = convert(out.mutable_data(), length);
+    if (length <= 0) return Bytes();
+    out.resize(static_cast<size_t>(length));
+    return out;
+}
+
 } // namespace
 
 Bytes Utf8BytesToUtf16(const Bytes& utf8) {
@@ -31,20 +47,11 @@ Bytes Utf8BytesToUtf16(const Bytes& utf8) {
 }
 
 Bytes Utf8BytesToGbk(const Bytes& utf8) {
-    Bytes wide = Utf8BytesToUtf16(utf8);
-    if (wide.empty()) return Bytes();
-    int units = static_cast<int>(wide.size() / 2);
-    auto convert = [&](void* target, int capacity) {
-        return call_declared<int>(kWideCharToMultiByteToBytes, kCodePageGbk, kCompositeCheck, wide.data(),
-                                  units, target, capacity, kNoDefaultChar, kNoUsedDefault);
-    };
-    int length = convert(nullptr, 0);
-    if (length <= 0) return Bytes();
-    Bytes out = Bytes::with_length(static_cast<size_t>(length));
-    length = convert(out.mutable_data(), length);
-    if (length <= 0) return Bytes();
-    out.resize(static_cast<size_t>(length));
-    return out;
+    return utf16_to_gbk(Utf8BytesToUtf16(utf8), kCompositeCheck);
+}
+
+Bytes Utf16BytesToGbk(const Bytes& utf16) {
+    return utf16_to_gbk(utf16, 0);
 }
 
 Bytes TextToUtf16(TextRef text, uint32_t code_page) {

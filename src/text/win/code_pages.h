@@ -18,6 +18,9 @@ Bytes Utf8BytesToUtf16(const Bytes& utf8);
 // A UTF-8 block (an answer body) re-encoded in code page 936; characters that code page lacks
 // become its default character.
 Bytes Utf8BytesToGbk(const Bytes& utf8);
+// Every UTF-16 little-endian unit of the block (zero units too) in code page 936; characters it
+// lacks become "?".
+Bytes Utf16BytesToGbk(const Bytes& utf16);
 // The text decoded from `code_page`, followed by one zero unit.
 Bytes TextToUtf16(TextRef text, uint32_t code_page = kCodePageUtf8);
 // The units up to the first zero unit (or the end of the block) encoded in `code_page`.

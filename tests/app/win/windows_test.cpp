@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "app/batch/run_indicators.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 #include "runtime/win/program.h"
+#include "runtime/win/taskbar_ops.h"
 #include "runtime/win/window_test_support.h"
 
 namespace brindor::app {
@@ -158,12 +161,104 @@ TEST(MainWindow, IntervalBoxTakesIntegersOnly) {
     write_property(kIntervalEdit, kEditBoxContent, "3");
 }
 
+// Every control's rectangle, every column's width and the label fonts' heights, as one comparable list.
+std::vector<int> layout() {
+    std::vector<int> out;
+    for (ControlRef c :
+         {kAnnouncementBrowser, kLinkCountLabel, kImportButton, kSignInStateLabel, kIntervalEdit,
+          kIntervalCaption, kProgressLabel, kProgressBar, kReportList, kStartButton, kSignInButton}) {
+        RECT r = rect_in_client(child(c));
+        out.insert(out.end(), {r.left, r.top, r.right - r.left, r.bottom - r.top});
+    }
+    for (int i = 0; i < 5; ++i)
+        out.push_back(static_cast<int>(SendMessageW(child(kReportList), LVM_GETCOLUMNWIDTH, i, 0)));
+    for (ControlRef c : {kProgressLabel, kIntervalCaption}) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child(c), WM_GETFONT, 0, 0)), sizeof font, &font);
+        out.push_back(font.lfHeight);
+    }
+    return out;
+}
+
+TEST(MainWindow, MovesBetweenDisplaysOfDifferentDpiWithoutDrift) {
+    const std::vector<int> at96 = layout();
+    RECT before{};
+    GetWindowRect(main_window(), &before);
+    for (int dpi : {144, 120, 96}) {
+        SCOPED_TRACE(dpi);
+        SendMessageW(main_window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&before));
+        std::vector<int> now = layout();
+        ASSERT_EQ(now.size(), at96.size());
+        for (size_t i = 0; i + 2 < at96.size(); ++i)
+            EXPECT_EQ(now[i], MulDiv(at96[i], dpi, 96)) << i;
+        EXPECT_EQ(now[now.size() - 2], -MulDiv(16, dpi, 96)); // the progress label's own font
+    }
+    EXPECT_EQ(layout(), at96);
+    EXPECT_EQ(SendMessageW(child(kIntervalCaption), WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+    RECT after{};
+    GetWindowRect(main_window(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+BOOL CALLBACK find_tips(HWND window, LPARAM found) {
+    if (class_of(window) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == main_window())
+        *reinterpret_cast<HWND*>(found) = window;
+    return TRUE;
+}
+
+TEST(MainWindow, OnlyTheIntervalBoxHasATip) {
+    HWND tips = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), find_tips, reinterpret_cast<LPARAM>(&tips));
+    ASSERT_TRUE(tips);
+    ASSERT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
+    wchar_t text[80] = L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.lpszText = text;
+    ASSERT_TRUE(SendMessageW(tips, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), child(kIntervalEdit));
+    EXPECT_EQ(std::wstring(text), wide("两次提交之间的间隔，单位：毫秒"));
+}
+
 TEST(MainWindow, StartsWithEmptyStateAndLabels) {
     EXPECT_EQ(LinkList.count(), 0);
     EXPECT_TRUE(SignedInUserName.empty());
     EXPECT_TRUE(SignedInUserId.empty());
     EXPECT_EQ(read_text_property(kLinkCountLabel, kLabelCaption), "");
     EXPECT_EQ(read_text_property(kProgressLabel, kLabelCaption), "");
+}
+
+// What the last setting was, read by setting it again.
+EXECUTION_STATE execution_state() {
+    EXECUTION_STATE state = SetThreadExecutionState(ES_CONTINUOUS);
+    SetThreadExecutionState(state);
+    return state;
+}
+
+TEST(RunIndicators, SystemStaysAwakeOnlyWhileARunGoes) {
+    RunIndicatorsBegin();
+    EXPECT_EQ(execution_state(), ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
+    RunIndicatorsProgress(1, 3, false);
+    RunIndicatorsProgress(2, 3, true);
+    RunIndicatorsProgress(9, 3, true); // past the end: clamped, not refused
+    EXPECT_EQ(execution_state(), ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
+    RunIndicatorsEnd();
+    EXPECT_EQ(execution_state(), static_cast<EXECUTION_STATE>(ES_CONTINUOUS));
+}
+
+TEST(RunIndicators, FlashesOnlyAWindowBehindAnother) {
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_TRUE(other);
+    SetForegroundWindow(main_window());
+    ASSERT_EQ(GetForegroundWindow(), main_window());
+    EXPECT_FALSE(flash_unless_in_front(kMainWindowId));
+    SetForegroundWindow(other);
+    ASSERT_EQ(GetForegroundWindow(), other);
+    EXPECT_TRUE(flash_unless_in_front(kMainWindowId));
+    DestroyWindow(other);
+    SetForegroundWindow(main_window());
 }
 
 UINT_PTR g_timer = 0;

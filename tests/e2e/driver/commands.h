@@ -54,4 +54,8 @@ const std::wstring& desktop_name();
 
 Reply probe(const Args& args);
 
+// Keyboard
+Reply focused(const Args& args);
+Reply key(const Args& args);
+
 } // namespace driver

@@ -51,6 +51,8 @@ const CommandEntry kCommands[] = {
     {L"kill", kill},
     {L"desktop", desktop},
     {L"probe", probe},
+    {L"focused", focused},
+    {L"key", key},
 };
 
 std::wstring answer(const std::wstring& line) {

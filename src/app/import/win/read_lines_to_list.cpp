@@ -3,10 +3,43 @@
 #include <utility>
 
 #include "app/import/link_lines.h"
+#include "app/import/text_mark.h"
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/file_ops.h"
+#include "text/win/code_pages.h"
 
 namespace brindor::app {
+
+namespace {
+
+constexpr int kChunkSize = 64 * 1024;
+
+void read_plain_lines(int file, TextArray& lines) {
+    do {
+        AppendLinkLine(lines, read_line(file));
+    } while (!at_end_of_file(file));
+}
+
+Bytes read_rest(int file) {
+    Bytes all;
+    for (Bytes chunk = read_bytes(file, kChunkSize); !chunk.empty(); chunk = read_bytes(file, kChunkSize))
+        all.append(chunk.data(), chunk.size());
+    return all;
+}
+
+// The marked file's text after its mark, in the program's code page.
+Bytes read_marked_text(int file, TextMark mark) {
+    Bytes body = read_rest(file);
+    if (mark == TextMark::Utf8) return Utf8BytesToGbk(body);
+    if (mark == TextMark::Utf16BigEndian) {
+        uint8_t* bytes = body.mutable_data();
+        for (size_t i = 0; i + 1 < body.size(); i += 2)
+            std::swap(bytes[i], bytes[i + 1]);
+    }
+    return Utf16BytesToGbk(body);
+}
+
+} // namespace
 
 void ReadLinesToList(TextRef file_name, TextArray& list) {
     int file = open_file(file_name.c_str(), kFileRead, kShareExclusive);
@@ -16,9 +49,17 @@ void ReadLinesToList(TextRef file_name, TextArray& list) {
     }
     TextArray lines;
     if (seek_begin(file)) {
-        do {
-            AppendLinkLine(lines, read_line(file));
-        } while (!at_end_of_file(file));
+        Bytes head = read_bytes(file, 3);
+        TextMark mark = FindTextMark(head.data(), head.size());
+        if (seek_begin(file)) {
+            if (mark == TextMark::None) {
+                read_plain_lines(file, lines);
+            } else {
+                read_bytes(file, static_cast<int>(TextMarkLength(mark)));
+                Bytes text = read_marked_text(file, mark);
+                AppendLinkLines(lines, reinterpret_cast<const char*>(text.data()), text.size());
+            }
+        }
     }
     close_file(file);
     list = std::move(lines);

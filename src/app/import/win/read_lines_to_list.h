@@ -5,9 +5,10 @@
 
 namespace brindor::app {
 
-// Replaces `list` with the file's non-empty lines, each exactly as read. A file that cannot be
-// opened (the file is opened exclusively) is reported in a message box and leaves `list` alone.
-// The new list is complete before it replaces the old one, so a reader never sees a half list.
+// Replaces `list` with the file's links (AppendLinkLine). A file that starts with a UTF-8 or UTF-16
+// byte order mark is read as that text in the program's code page; any other as its bytes. A file that cannot
+// be opened (the file is opened exclusively) is reported in a message box and leaves `list` alone. The new
+// list is complete before it replaces the old one, so a reader never sees a half list.
 void ReadLinesToList(TextRef file_name, TextArray& list);
 
 } // namespace brindor::app

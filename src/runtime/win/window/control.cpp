@@ -2,6 +2,8 @@
 
 #include "runtime/win/program.h"
 #include "runtime/win/text_boundary.h"
+#include "runtime/win/window/window_procedure.h"
+#include "runtime/win/window/window_registry.h"
 #include "runtime/win/window/window_text.h"
 
 namespace brindor {
@@ -31,6 +33,10 @@ HWND Control::create_child(HWND parent, const wchar_t* window_class, DWORD style
     if (handle_)
         SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     return handle_;
+}
+
+void Control::apply_dpi(int, HFONT gui_font) {
+    if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(gui_font), TRUE);
 }
 
 PropertyValue Control::read(int number) {
@@ -81,7 +87,7 @@ void Control::write(int number, const PropertyValue& value) {
         break;
     case 6:
         enabled_ = value.as_number() == 0;
-        if (handle_) EnableWindow(handle_, enabled_);
+        if (handle_) enable_keeping_focus();
         break;
     case 7:
         mouse_pointer_ = value.as_number();
@@ -89,6 +95,20 @@ void Control::write(int number, const PropertyValue& value) {
     default:
         break;
     }
+}
+
+// A control disabled while it has the focus takes the focus with it, and nothing would bring it
+// back: the window remembers it, and the control gets it again when it is enabled, unless the user
+// has put the focus elsewhere meanwhile.
+void Control::enable_keeping_focus() {
+    HWND top = GetAncestor(handle_, GA_ROOT);
+    LoadedWindow* loaded = is_program_window(top) ? loaded_window_of(top) : nullptr;
+    if (!enabled_ && loaded && GetFocus() == handle_) loaded->focus_while_disabled = handle_;
+    EnableWindow(handle_, enabled_);
+    if (!enabled_ || !loaded || loaded->focus_while_disabled != handle_) return;
+    loaded->focus_while_disabled = nullptr;
+    HWND focus = GetFocus();
+    if (!focus || focus == top) SetFocus(handle_);
 }
 
 PropertyValue TextControl::read(int number) {

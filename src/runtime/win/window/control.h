@@ -25,6 +25,8 @@ class Control {
     virtual void write(int number, const PropertyValue& value);
 
     virtual void on_command(int /*notification*/) {}
+    // The window now shows at `dpi`; `gui_font` is the default font at that DPI.
+    virtual void apply_dpi(int dpi, HFONT gui_font);
     // WM_CTLCOLOR*: the brush to paint with, or null for the default.
     virtual HBRUSH on_color(HDC /*dc*/) { return nullptr; }
 
@@ -40,6 +42,8 @@ class Control {
     HWND handle_ = nullptr;
 
   private:
+    void enable_keeping_focus();
+
     const ControlDefinition& definition_;
     Text tag_;
     int64_t mouse_pointer_ = 0;

@@ -65,19 +65,23 @@ struct ControlDefinition {
     const FileDialogSettings* file_dialog = nullptr;
     const BrowserSettings* browser = nullptr;
     EventHandler on_click = nullptr;
+    const char* tip = nullptr; // shown while the mouse rests on the control
 };
 
+// Positions, sizes and font heights are pixels at 96 DPI; a window shows them scaled to its DPI.
 struct WindowDefinition {
     uint32_t window_id;
     uint32_t control_id;
     const char* caption;
-    int width, height; // outer size; the window is centred on the screen
+    int width, height; // outer size at 96 DPI; the window is centred on the screen
     bool minimize_box = false;
     bool maximize_box = false;
     const ControlDefinition* controls = nullptr; // in creation order
     int control_count = 0;
     EventHandler on_created = nullptr;
     EventHandler on_destroying = nullptr;
+    uint32_t initial_focus = 0; // the control id that has the keyboard focus when the window opens
+    bool close_on_escape = false;
 };
 
 // The program's windows, known before any of them is loaded. The definition must outlive the program.

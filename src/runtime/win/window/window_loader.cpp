@@ -5,6 +5,7 @@
 #include "runtime/win/program.h"
 #include "runtime/win/text_boundary.h"
 #include "runtime/win/window/control_kinds.h"
+#include "runtime/win/window/window_dpi.h"
 #include "runtime/win/window/window_procedure.h"
 #include "runtime/win/window/window_registry.h"
 
@@ -14,8 +15,8 @@ namespace {
 
 void initialize_common_controls() {
     static const bool done = [] {
-        INITCOMMONCONTROLSEX icc{sizeof icc,
-                                 ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS |
+                                                 ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
         return InitCommonControlsEx(&icc) != FALSE;
     }();
     (void)done;
@@ -42,9 +43,51 @@ void disable_other_windows(LoadedWindow& modal) {
         }
 }
 
+// Esc closes a window that asks for it like its close box, wherever the focus is inside it (an
+// embedded browser would otherwise take the key), so this runs ahead of the other key hooks.
+bool escape_closes_window(MSG* msg) {
+    if (msg->message != WM_KEYDOWN || msg->wParam != VK_ESCAPE) return false;
+    HWND top = GetAncestor(msg->hwnd, GA_ROOT);
+    if (!is_program_window(top)) return false;
+    LoadedWindow* loaded = loaded_window_of(top);
+    if (!loaded || !loaded->definition.close_on_escape || !IsWindowEnabled(top)) return false;
+    PostMessageW(top, WM_CLOSE, 0, 0);
+    return true;
+}
+
+void add_tips(const LoadedWindow& loaded) {
+    HWND tips = nullptr;
+    for (const auto& control : loaded.controls) {
+        const char* tip = control->definition().tip;
+        if (!tip || !*tip || !control->handle()) continue;
+        if (!tips)
+            tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, loaded.handle, nullptr, program_instance(),
+                                   nullptr); // owned: it goes with the window
+        if (!tips) return;
+        std::wstring text = to_wide(tip);
+        TTTOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = loaded.handle;
+        info.uId = reinterpret_cast<UINT_PTR>(control->handle());
+        info.lpszText = text.data();
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void give_initial_focus(const LoadedWindow& loaded) {
+    uint32_t id = loaded.definition.initial_focus;
+    Control* control = id ? loaded.find(id) : nullptr;
+    if (control && control->handle() && IsWindowEnabled(control->handle())) SetFocus(control->handle());
+}
+
 // Null when the window or one of its controls cannot be created.
 LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
     initialize_common_controls();
+    static const bool escape_hook = (add_pretranslate_hook(escape_closes_window, true), true);
+    (void)escape_hook;
     int left = (GetSystemMetrics(SM_CXSCREEN) - d.width) / 2;
     int top = (GetSystemMetrics(SM_CYSCREEN) - d.height) / 2;
     std::wstring caption = to_wide(d.caption);
@@ -61,6 +104,8 @@ LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
             return nullptr;
         }
     }
+    add_tips(*loaded);
+    rescale_window(*loaded, dpi_of_window(window), nullptr);
     remember_loaded_window(d.window_id, window);
     window_opened(window);
     loaded->complete = true;
@@ -84,6 +129,7 @@ bool load_window(uint32_t window_id, HWND parent, bool modal) {
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     if (definition->on_created) definition->on_created();
+    if (IsWindow(window)) give_initial_focus(*loaded);
     if (modal) run_modal_loop(window);
     return true;
 }

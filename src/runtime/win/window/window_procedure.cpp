@@ -1,6 +1,7 @@
 #include "runtime/win/window/window_procedure.h"
 
 #include "runtime/win/program.h"
+#include "runtime/win/window/window_dpi.h"
 #include "runtime/win/window/window_registry.h"
 
 namespace brindor {
@@ -44,6 +45,9 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             return 0;
         }
         break;
+    case WM_DPICHANGED:
+        rescale_window(*loaded, LOWORD(wparam), reinterpret_cast<const RECT*>(lparam));
+        return 0;
     case WM_CLOSE:
         // The owner must be enabled before this window goes, or the activation leaves the program.
         enable_windows_disabled_by(window);
@@ -62,7 +66,19 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// The program's own icon (resource 1) at the given size, or the system's default.
+HICON program_icon(int size) {
+    HANDLE icon =
+        LoadImageW(program_instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
+    return icon ? static_cast<HICON>(icon) : LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+}
+
 } // namespace
+
+bool is_program_window(HWND window) {
+    wchar_t name[32] = L"";
+    return window && GetClassNameW(window, name, 32) && lstrcmpW(name, program_window_class()) == 0;
+}
 
 const wchar_t* program_window_class() {
     static const wchar_t* name = [] {
@@ -71,7 +87,8 @@ const wchar_t* program_window_class() {
         cls.lpfnWndProc = procedure;
         cls.hInstance = program_instance();
         cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        cls.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+        cls.hIcon = program_icon(GetSystemMetrics(SM_CXICON));
+        cls.hIconSm = program_icon(GetSystemMetrics(SM_CXSMICON));
         cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         cls.lpszClassName = L"BrindorWindow";
         RegisterClassExW(&cls);

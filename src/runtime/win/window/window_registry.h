@@ -7,6 +7,7 @@
 
 #include "runtime/win/window/control.h"
 #include "runtime/win/window/control_access.h"
+#include "runtime/win/window/window_text.h"
 
 namespace brindor {
 
@@ -18,7 +19,10 @@ struct LoadedWindow {
     bool complete = false; // every control created and the window registered
     std::vector<std::unique_ptr<Control>> controls;
     std::vector<HWND> disabled_while_modal;
-    HWND last_focus = nullptr; // given back when the window is activated again
+    HWND last_focus = nullptr;           // given back when the window is activated again
+    HWND focus_while_disabled = nullptr; // had the focus when disabled; gets it back when enabled
+    int dpi = 96;                        // the DPI its controls are laid out for
+    std::unique_ptr<GdiFont> gui_font;   // the default font at `dpi`; null: the stock font
 
     Control* find(uint32_t control_id) const;
     Control* find(HWND control) const;

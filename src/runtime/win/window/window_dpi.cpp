@@ -1,0 +1,112 @@
+#include "runtime/win/window/window_dpi.h"
+
+#include <commctrl.h>
+
+#include "runtime/win/window/window_registry.h"
+
+namespace brindor {
+
+namespace {
+
+using DpiForWindow = UINT(WINAPI*)(HWND);
+using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+// Windows 10 has these; Windows 7 and 8.1 have one DPI for the whole system.
+template <class F> F user32_function(const char* name) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+}
+
+int system_dpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDefinitionDpi;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kDefinitionDpi;
+}
+
+// The frame around a client area at `dpi`: how far each side of the outer rectangle lies out.
+RECT frame_for_dpi(HWND window, int dpi) {
+    DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    DWORD ex_style = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    RECT r{};
+    static const auto adjust = user32_function<AdjustForDpi>("AdjustWindowRectExForDpi");
+    if (adjust && adjust(&r, style, FALSE, ex_style, static_cast<UINT>(dpi)))
+        return {-r.left, -r.top, r.right, r.bottom};
+    AdjustWindowRectEx(&r, style, FALSE, ex_style);
+    int system = system_dpi();
+    return {scale_for_dpi(-r.left, system, dpi), scale_for_dpi(-r.top, system, dpi),
+            scale_for_dpi(r.right, system, dpi), scale_for_dpi(r.bottom, system, dpi)};
+}
+
+RECT rect_in_parent(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void scale_columns(HWND list, int from_dpi, int to_dpi) {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < columns; ++i) {
+        int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0));
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(scale_for_dpi(width, from_dpi, to_dpi), 0));
+    }
+}
+
+void scale_control(Control& control, int from_dpi, int to_dpi, HFONT font) {
+    HWND h = control.handle();
+    if (!h) return;
+    RECT r = rect_in_parent(h);
+    SetWindowPos(h, nullptr, scale_for_dpi(r.left, from_dpi, to_dpi), scale_for_dpi(r.top, from_dpi, to_dpi),
+                 scale_for_dpi(r.right - r.left, from_dpi, to_dpi),
+                 scale_for_dpi(r.bottom - r.top, from_dpi, to_dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    control.apply_dpi(to_dpi, font);
+    if (control.definition().kind == ControlKind::ListView) scale_columns(h, from_dpi, to_dpi);
+}
+
+} // namespace
+
+int dpi_of_window(HWND window) {
+    static const auto for_window = user32_function<DpiForWindow>("GetDpiForWindow");
+    int dpi = for_window ? static_cast<int>(for_window(window)) : 0;
+    return dpi > 0 ? dpi : system_dpi();
+}
+
+HFONT gui_font_for_dpi(LoadedWindow& loaded, int dpi) {
+    auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    int system = system_dpi();
+    if (dpi == system) {
+        loaded.gui_font.reset();
+        return stock;
+    }
+    LOGFONTW font{};
+    GetObjectW(stock, sizeof font, &font);
+    font.lfHeight = scale_for_dpi(font.lfHeight, system, dpi);
+    font.lfWidth = 0;
+    loaded.gui_font = std::make_unique<GdiFont>(CreateFontIndirectW(&font));
+    return loaded.gui_font->get() ? loaded.gui_font->get() : stock;
+}
+
+void rescale_window(LoadedWindow& loaded, int dpi, const RECT* position) {
+    if (dpi <= 0 || dpi == loaded.dpi) return;
+    // The old font stays alive until every control has let go of it.
+    std::unique_ptr<GdiFont> old_font = std::move(loaded.gui_font);
+    HFONT font = gui_font_for_dpi(loaded, dpi);
+    for (auto& control : loaded.controls)
+        scale_control(*control, loaded.dpi, dpi, font);
+    loaded.dpi = dpi;
+
+    const WindowDefinition& d = loaded.definition;
+    RECT frame96 = frame_for_dpi(loaded.handle, kDefinitionDpi);
+    RECT frame = frame_for_dpi(loaded.handle, dpi);
+    int width =
+        scale_for_dpi(d.width - frame96.left - frame96.right, kDefinitionDpi, dpi) + frame.left + frame.right;
+    int height = scale_for_dpi(d.height - frame96.top - frame96.bottom, kDefinitionDpi, dpi) + frame.top +
+                 frame.bottom;
+    int left = position ? position->left : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int top = position ? position->top : (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    SetWindowPos(loaded.handle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace brindor

@@ -1,0 +1,24 @@
+// Scaling a loaded window from the 96-DPI geometry of its definition to the DPI it is shown at.
+#pragma once
+#include <windows.h>
+
+namespace brindor {
+
+struct LoadedWindow;
+
+constexpr int kDefinitionDpi = 96;
+
+// The DPI of the window's monitor (the system's where Windows cannot tell per window).
+int dpi_of_window(HWND window);
+inline int scale_for_dpi(int value, int from_dpi, int to_dpi) {
+    return MulDiv(value, to_dpi, from_dpi);
+}
+
+// Brings a window laid out for `loaded.dpi` to `dpi`: every control's rectangle, the fonts, the
+// list columns and the window's size, so that its client area scales by the same ratio. With
+// `position` the window goes there (WM_DPICHANGED's suggestion), otherwise it stays centred.
+void rescale_window(LoadedWindow& loaded, int dpi, const RECT* position);
+// The font a control without a font of its own shows at `dpi`: the default GUI font, scaled.
+HFONT gui_font_for_dpi(LoadedWindow& loaded, int dpi);
+
+} // namespace brindor

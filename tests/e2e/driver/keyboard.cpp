@@ -1,0 +1,44 @@
+// The keyboard as the program's thread sees it: where the focus is, and keys pressed there.
+#include "commands.h"
+#include "targets.h"
+
+namespace driver {
+
+namespace {
+
+GUITHREADINFO thread_input_of(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (!thread || !GetGUIThreadInfo(thread, &info)) throw Failure{L"cannot read the window's thread input"};
+    return info;
+}
+
+} // namespace
+
+// The window id of the control that has the keyboard focus in the window's thread, 0 for none; the
+// focus may rest on a window inside a control (an embedded browser): its control is answered then.
+Reply focused(const Args& args) {
+    HWND window = window_arg(args, 0);
+    HWND focus = thread_input_of(window).hwndFocus;
+    while (focus && GetParent(focus) && GetParent(focus) != window)
+        focus = GetParent(focus);
+    if (!focus || GetParent(focus) != window) return Reply().add_hex(0);
+    return Reply().add_hex(uint32_t(GetWindowLongPtrW(focus, GWLP_ID)));
+}
+
+// Posts a key's down and up messages to the control (or, without one, to wherever the window's
+// thread has the focus), as the keyboard would: they pass the program's message loop.
+Reply key(const Args& args) {
+    HWND window = window_arg(args, 0);
+    HWND target = args.size() > 1 && !args[1].empty() && args[1] != L"." ? control_arg(args, 0) : nullptr;
+    if (!target) target = thread_input_of(window).hwndFocus;
+    if (!target) target = window;
+    WPARAM code = WPARAM(number_arg(args, 2, L"virtual key", INT64_MIN));
+    UINT scan = MapVirtualKeyW(UINT(code), MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, code, LPARAM(1 | (scan << 16)));
+    PostMessageW(target, WM_KEYUP, code, LPARAM(1 | (scan << 16) | 0xC0000000u));
+    return {};
+}
+
+} // namespace driver
