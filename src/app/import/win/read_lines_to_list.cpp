@@ -1,5 +1,6 @@
 #include "app/import/win/read_lines_to_list.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/import/link_lines.h"
@@ -12,7 +13,8 @@ namespace brindor::app {
 
 namespace {
 
-constexpr int kChunkSize = 64 * 1024;
+constexpr size_t kChunkSize = 64 * 1024;
+constexpr size_t kLargestRead = 256 * 1024 * 1024;
 
 void read_plain_lines(int file, TextArray& lines) {
     do {
@@ -20,17 +22,22 @@ void read_plain_lines(int file, TextArray& lines) {
     } while (!at_end_of_file(file));
 }
 
+// Each read asks for as much as has been read so far, so a large file costs few reallocations.
 Bytes read_rest(int file) {
     Bytes all;
-    for (Bytes chunk = read_bytes(file, kChunkSize); !chunk.empty(); chunk = read_bytes(file, kChunkSize))
+    for (;;) {
+        size_t want = std::min<size_t>(std::max<size_t>(all.size(), kChunkSize), kLargestRead);
+        Bytes chunk = read_bytes(file, static_cast<int>(want));
+        if (chunk.empty()) return all;
         all.append(chunk.data(), chunk.size());
-    return all;
+    }
 }
 
 // The marked file's text after its mark, in the program's code page.
 Bytes read_marked_text(int file, TextMark mark) {
     Bytes body = read_rest(file);
-    if (mark == TextMark::Utf8) return Utf8BytesToGbk(body);
+    // Not Utf8BytesToGbk: its composite check costs seconds on a file of many links.
+    if (mark == TextMark::Utf8) return Utf16BytesToGbk(Utf8BytesToUtf16(body));
     if (mark == TextMark::Utf16BigEndian) {
         uint8_t* bytes = body.mutable_data();
         for (size_t i = 0; i + 1 < body.size(); i += 2)

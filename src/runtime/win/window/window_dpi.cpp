@@ -88,6 +88,16 @@ HFONT gui_font_for_dpi(LoadedWindow& loaded, int dpi) {
     return loaded.gui_font->get() ? loaded.gui_font->get() : stock;
 }
 
+void fit_new_window_to_dpi(LoadedWindow& loaded) {
+    int dpi = dpi_of_window(loaded.handle);
+    if (dpi != loaded.dpi) return rescale_window(loaded, dpi, nullptr);
+    // A monitor at 96 DPI on a system of another DPI: the stock font is the system's size.
+    if (dpi == system_dpi()) return;
+    HFONT font = gui_font_for_dpi(loaded, dpi);
+    for (auto& control : loaded.controls)
+        control->apply_dpi(dpi, font);
+}
+
 void rescale_window(LoadedWindow& loaded, int dpi, const RECT* position) {
     if (dpi <= 0 || dpi == loaded.dpi) return;
     // The old font stays alive until every control has let go of it.

@@ -18,6 +18,9 @@ inline int scale_for_dpi(int value, int from_dpi, int to_dpi) {
 // list columns and the window's size, so that its client area scales by the same ratio. With
 // `position` the window goes there (WM_DPICHANGED's suggestion), otherwise it stays centred.
 void rescale_window(LoadedWindow& loaded, int dpi, const RECT* position);
+// A window just built from its definition, brought to the DPI of the monitor it is on. At 96 DPI on
+// a system of 96 DPI nothing changes.
+void fit_new_window_to_dpi(LoadedWindow& loaded);
 // The font a control without a font of its own shows at `dpi`: the default GUI font, scaled.
 HFONT gui_font_for_dpi(LoadedWindow& loaded, int dpi);
 

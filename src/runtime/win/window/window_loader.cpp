@@ -105,7 +105,7 @@ LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
         }
     }
     add_tips(*loaded);
-    rescale_window(*loaded, dpi_of_window(window), nullptr);
+    fit_new_window_to_dpi(*loaded);
     remember_loaded_window(d.window_id, window);
     window_opened(window);
     loaded->complete = true;
