@@ -1,6 +1,8 @@
 // Files designated by file numbers: nonzero integers handed out by `open_file`. The table of
 // numbers may be used from any thread; an unknown number is quiet (false, empty, true at the end).
 #pragma once
+#include <cstddef>
+
 #include "runtime/core/text.h"
 
 namespace brindor {
@@ -28,5 +30,8 @@ Text read_line(int file_number);
 // With `stop_at_eof_mark` a position on a 0 or 0x1A byte also counts as the end.
 bool at_end_of_file(int file_number, bool stop_at_eof_mark = false);
 void close_file(int file_number);
+
+// Creates or replaces the file `name` (GBK) with exactly these bytes; false when any step fails.
+bool write_whole_file(const char* name, const void* data, size_t size);
 
 } // namespace brindor

@@ -25,6 +25,8 @@ class Control {
     virtual void write(int number, const PropertyValue& value);
 
     virtual void on_command(int /*notification*/) {}
+    // WM_NOTIFY from the control; the value the window procedure returns.
+    virtual LRESULT on_notify(NMHDR* /*header*/) { return 0; }
     // WM_CTLCOLOR*: the brush to paint with, or null for the default.
     virtual HBRUSH on_color(HDC /*dc*/) { return nullptr; }
 
