@@ -200,6 +200,38 @@ class E2ESession(StartedOnEnter):
         """(window style, extended list-view style)"""
         return tuple(int(v, 16) for v in self.call("list_style", window, _id(control)))
 
+    def list_select(self, window, control, *rows):
+        """Select exactly these rows (0-based); the first gets the focus."""
+        self.call("list_select", window, _id(control), *rows)
+
+    # Shortcut menus, the clipboard, dropped files
+    def context_menu(self, window, control, at=None):
+        """Ask the control for its shortcut menu, at a screen point or (None) as from the keyboard."""
+        self.call("context_menu", window, _id(control), *(at or ()))
+
+    def menu_items(self, timeout_ms=10000):
+        """[(caption, can be chosen)] of the open shortcut menu; separators are ("", False)."""
+        f = self._timed("menu_items", timeout_ms, timeout_ms)
+        return [(f[i], f[i + 1] == "1") for i in range(0, len(f), 2)]
+
+    def menu_pick(self, caption, timeout_ms=10000):
+        """Choose an item of the open menu by its caption (without the shortcut after a tab)."""
+        self._timed("menu_pick", timeout_ms, caption, timeout_ms)
+
+    def menu_close(self, timeout_ms=10000):
+        self._timed("menu_close", timeout_ms, timeout_ms)
+
+    def clipboard(self):
+        return self.call("clipboard")[0]
+
+    def set_clipboard(self, text):
+        self.call("set_clipboard", text)
+
+    def drop_files(self, window, *paths):
+        """Drop files (Linux or Windows paths) on a window, as the shell does."""
+        names = [p if re.match(r"^[A-Za-z]:\\", str(p)) else windows_path(p) for p in paths]
+        self.call("drop_files", window, *names)
+
     # Dialogs
     def wait_message_box(self, timeout_ms=30000, title=""):
         f = self._timed("wait_message_box", timeout_ms, timeout_ms, title)

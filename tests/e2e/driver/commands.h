@@ -39,6 +39,16 @@ Reply list_count(const Args& args);
 Reply list_columns(const Args& args);
 Reply list_style(const Args& args);
 
+// Shortcut menus, the clipboard, dropped files
+Reply context_menu(const Args& args);
+Reply menu_items(const Args& args);
+Reply menu_pick(const Args& args);
+Reply menu_close(const Args& args);
+Reply clipboard(const Args& args);
+Reply set_clipboard(const Args& args);
+Reply drop_files(const Args& args);
+Reply list_select(const Args& args);
+
 // Dialogs
 Reply wait_message_box(const Args& args);
 Reply press(const Args& args);

@@ -28,6 +28,12 @@ DWORD view_style(int view_type) {
 }
 
 constexpr UINT_PTR kSubclassId = 1;
+constexpr UINT_PTR kShowRowsTimer = 0x4E2;
+constexpr UINT kShowRowsDelay = 25; // milliseconds; new rows appear within about a frame or two
+
+bool is_list_message(UINT message) {
+    return message >= LVM_FIRST && message < LVM_FIRST + 0x100 && message != LVM_SETITEMCOUNT;
+}
 
 } // namespace
 
@@ -69,35 +75,46 @@ const char* ListView::column_title(int column) const {
                                                                         : "";
 }
 
-bool ListView::last_row_in_view() const {
-    const int count = row_count();
-    if (count == 0) return true;
-    const int top = static_cast<int>(SendMessageW(handle(), LVM_GETTOPINDEX, 0, 0));
-    const int per_page = static_cast<int>(SendMessageW(handle(), LVM_GETCOUNTPERPAGE, 0, 0));
-    return top + per_page >= count;
-}
-
 int ListView::insert(int position, const char* caption) {
     const bool append = position < 0 || position >= row_count();
-    const bool follow = append && settings_ && settings_->follow_end && last_row_in_view();
     TextArray cells;
     cells.append(Text(caption));
     for (int column = 1; column < column_count_; ++column)
         cells.append(Text());
     const int index = append ? row_count() : position;
     rows_.insert(rows_.begin() + index, std::move(cells));
-    // Without NOINVALIDATEALL every append repaints the whole visible list.
-    const LPARAM flags = append ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0;
-    SendMessageW(handle(), LVM_SETITEMCOUNT, rows_.size(), flags);
-    if (append) SendMessageW(handle(), LVM_REDRAWITEMS, index, index);
-    if (follow) SendMessageW(handle(), LVM_ENSUREVISIBLE, index, FALSE);
+    if (!append) {
+        // Rows move down: every row the control shows may change.
+        show_appended_rows();
+        SendMessageW(handle(), LVM_SETITEMCOUNT, rows_.size(), 0);
+        shown_count_ = row_count();
+        return index;
+    }
+    // Each count change costs the window's thread a scroll-bar update (milliseconds under some
+    // systems): appends in quick succession share one.
+    if (!show_posted_) show_posted_ = SetTimer(handle(), kShowRowsTimer, kShowRowsDelay, nullptr) != 0;
     return index;
+}
+
+void ListView::show_appended_rows() {
+    if (updating_control_ || shown_count_ == row_count()) return;
+    updating_control_ = true;
+    const int top = static_cast<int>(SendMessageW(handle(), LVM_GETTOPINDEX, 0, 0));
+    const int per_page = static_cast<int>(SendMessageW(handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+    const bool follow = settings_ && settings_->follow_end && top + per_page >= shown_count_;
+    const int old_count = shown_count_;
+    shown_count_ = row_count();
+    SendMessageW(handle(), LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    if (old_count > 0) SendMessageW(handle(), LVM_REDRAWITEMS, old_count - 1, old_count - 1);
+    if (follow && shown_count_ > 0) SendMessageW(handle(), LVM_ENSUREVISIBLE, shown_count_ - 1, FALSE);
+    updating_control_ = false;
 }
 
 bool ListView::set_cell(int row, int column, const char* text) {
     if (row < 0 || column < 0 || row >= row_count() || column >= column_count_) return false;
     rows_[static_cast<size_t>(row)].set(column + 1, Text(text));
-    SendMessageW(handle(), LVM_REDRAWITEMS, row, row);
+    // A row the control does not know yet is drawn with its cells when it learns of it.
+    if (row < shown_count_) SendMessageW(handle(), LVM_REDRAWITEMS, row, row);
     return true;
 }
 
@@ -136,6 +153,7 @@ LRESULT ListView::on_notify(NMHDR* header) {
         return -1; // typing does not jump to rows
     case LVN_DELETEALLITEMS:
         rows_.clear();
+        shown_count_ = 0;
         return 0;
     default:
         return 0;
@@ -160,7 +178,14 @@ LRESULT CALLBACK ListView::subclass_procedure(HWND window, UINT message, WPARAM 
                                               UINT_PTR /*id*/, DWORD_PTR self) {
     auto* list = reinterpret_cast<ListView*>(self);
     const ListSettings* settings = list->settings_;
+    if (is_list_message(message)) list->show_appended_rows();
     switch (message) {
+    case WM_TIMER:
+        if (wparam != kShowRowsTimer) break;
+        KillTimer(window, kShowRowsTimer);
+        list->show_posted_ = false;
+        list->show_appended_rows();
+        return 0;
     case WM_CONTEXTMENU:
         if (settings && settings->on_menu) {
             list->open_menu(lparam);

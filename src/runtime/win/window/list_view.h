@@ -34,12 +34,17 @@ class ListView final : public Control {
                                                UINT_PTR id, DWORD_PTR self);
     void add_column(int index, const ColumnDefinition& column);
     void fill_display_text(LVITEMW& item) const;
-    bool last_row_in_view() const;
+    // Tells the control of appended rows: once per turn of the message loop rather than per row,
+    // and at once before anyone asks the control anything.
+    void show_appended_rows();
     void open_menu(LPARAM position);
 
     const ListSettings* settings_;
     int column_count_;
     std::vector<TextArray> rows_; // each holds column_count_ cells, 1-based like every TextArray
+    int shown_count_ = 0;         // the rows the control knows of
+    bool show_posted_ = false;
+    bool updating_control_ = false;
 };
 
 } // namespace brindor
