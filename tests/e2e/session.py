@@ -209,17 +209,12 @@ class E2ESession(StartedOnEnter):
         """Ask the control for its shortcut menu, at a screen point or (None) as from the keyboard."""
         self.call("context_menu", window, _id(control), *(at or ()))
 
-    def menu_items(self, timeout_ms=10000):
-        """[(caption, can be chosen)] of the open shortcut menu; separators are ("", False)."""
-        f = self._timed("menu_items", timeout_ms, timeout_ms)
-        return [(f[i], f[i + 1] == "1") for i in range(0, len(f), 2)]
+    def menu_keys(self, *keys):
+        """Press keys (DOWN, UP, RETURN, ESCAPE) in the open shortcut menu."""
+        self.call("menu_keys", *keys)
 
-    def menu_pick(self, caption, timeout_ms=10000):
-        """Choose an item of the open menu by its caption (without the shortcut after a tab)."""
-        self._timed("menu_pick", timeout_ms, caption, timeout_ms)
-
-    def menu_close(self, timeout_ms=10000):
-        self._timed("menu_close", timeout_ms, timeout_ms)
+    def menu_open(self):
+        return self.call("menu_open")[0] == "1"
 
     def clipboard(self):
         return self.call("clipboard")[0]

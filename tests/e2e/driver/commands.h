@@ -41,9 +41,8 @@ Reply list_style(const Args& args);
 
 // Shortcut menus, the clipboard, dropped files
 Reply context_menu(const Args& args);
-Reply menu_items(const Args& args);
-Reply menu_pick(const Args& args);
-Reply menu_close(const Args& args);
+Reply menu_keys(const Args& args);
+Reply menu_open(const Args& args);
 Reply clipboard(const Args& args);
 Reply set_clipboard(const Args& args);
 Reply drop_files(const Args& args);

@@ -1,11 +1,9 @@
-// Shortcut menus of the program: opening one on a control, reading its items, choosing one.
+// Shortcut menus of the program: opening one on a control and working it from the keyboard.
 #include "commands.h"
 #include "targets.h"
 
 namespace driver {
 namespace {
-
-constexpr UINT kGetMenuHandle = 0x01E1; // MN_GETHMENU
 
 BOOL CALLBACK consider_menu(HWND window, LPARAM found) {
     if (!IsWindowVisible(window) || window_class(window) != L"#32768") return TRUE;
@@ -21,12 +19,6 @@ HWND wait_menu(DWORD timeout) {
         return menu != nullptr;
     });
     if (!menu) throw Failure{L"no open menu"};
-    return menu;
-}
-
-HMENU menu_of(HWND window) {
-    auto menu = reinterpret_cast<HMENU>(send_message(window, kGetMenuHandle));
-    if (!menu) throw Failure{L"the menu window gives no menu"};
     return menu;
 }
 
@@ -48,45 +40,27 @@ Reply context_menu(const Args& args) {
     return {};
 }
 
-// Answer: for each item its caption (empty for a separator) and 1 when it can be chosen, else 0.
-Reply menu_items(const Args& args) {
-    HMENU menu = menu_of(wait_menu(DWORD(number_arg(args, 0, L"timeout", 10000))));
-    Reply reply;
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-        wchar_t caption[256] = L"";
-        GetMenuStringW(menu, i, caption, 256, MF_BYPOSITION);
-        reply.add(caption).add((state & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR)) ? 0 : 1);
+// Arguments: key names (DOWN, UP, RETURN, ESCAPE), pressed in the open menu as a user would; the
+// menu's items cannot be read from another process everywhere, so the scenarios know its layout.
+Reply menu_keys(const Args& args) {
+    HWND window = wait_menu(10000);
+    for (const std::wstring& name : args) {
+        const WPARAM key = name == L"DOWN"     ? VK_DOWN
+                           : name == L"UP"     ? VK_UP
+                           : name == L"RETURN" ? VK_RETURN
+                           : name == L"ESCAPE" ? VK_ESCAPE
+                                               : 0;
+        if (!key) throw Failure{L"unknown key " + name};
+        post_key(window, key);
     }
-    return reply;
-}
-
-// Chooses the item with this caption (the part before a tab) from the keyboard, as a user would.
-Reply menu_pick(const Args& args) {
-    const std::wstring& wanted = arg(args, 0, L"caption");
-    HWND window = wait_menu(DWORD(number_arg(args, 1, L"timeout", 10000)));
-    HMENU menu = menu_of(window);
-    int downs = 0;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        if (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) continue;
-        ++downs;
-        wchar_t caption[256] = L"";
-        GetMenuStringW(menu, i, caption, 256, MF_BYPOSITION);
-        std::wstring text = caption;
-        if (text.substr(0, text.find(L'\t')) != wanted) continue;
-        for (int n = 0; n < downs; ++n)
-            post_key(window, VK_DOWN);
-        post_key(window, VK_RETURN);
-        return {};
-    }
-    throw Failure{L"no menu item " + wanted};
-}
-
-Reply menu_close(const Args& args) {
-    HWND window = wait_menu(DWORD(number_arg(args, 0, L"timeout", 10000)));
-    post_key(window, VK_ESCAPE);
     return {};
+}
+
+// Answer: 1 while a shortcut menu is open, else 0.
+Reply menu_open(const Args&) {
+    HWND menu = nullptr;
+    EnumWindows(consider_menu, reinterpret_cast<LPARAM>(&menu));
+    return Reply().add(menu ? 1 : 0);
 }
 
 } // namespace driver
