@@ -154,6 +154,10 @@ class E2ESession(StartedOnEnter):
         """Focus the control and send each character as WM_CHAR ("\\b" is backspace)."""
         self.call("type", window, _id(control), characters)
 
+    def key(self, window, control, code):
+        """Focus the control and post one virtual key down and up (code: e.g. 0x5D for the menu key)."""
+        self.call("key", window, _id(control), code)
+
     def select(self, window, control, start=0, end=-1):
         self.call("select", window, _id(control), start, end)
 
@@ -241,6 +245,10 @@ class E2ESession(StartedOnEnter):
         """Answer the open-file dialog with a file (a Linux path or a Windows one)."""
         name = path if re.match(r"^[A-Za-z]:\\", str(path)) else windows_path(path)
         return self._timed("open_file", timeout_ms, timeout_ms, name)[0]
+
+    def file_dialog_name(self, timeout_ms=15000):
+        """The file name the open or save dialog proposes."""
+        return self._timed("file_dialog_name", timeout_ms, timeout_ms)[0]
 
     def cancel_file(self, timeout_ms=15000):
         return self._timed("cancel_file", timeout_ms, timeout_ms)[0]

@@ -14,6 +14,7 @@ GOOD, BLOCKED = "magnet:?xt=urn:btih:" + "01" * 20, "magnet:?xt=urn:btih:" + "0e
 UNREACHABLE = "magnet:?xt=urn:btih:" + "02" * 20
 NOT_A_LINK = "这一行不是磁力链接"
 LIST = steps.REPORT_LIST
+VK_APPS = 0x5D
 # The report's shortcut menu, separators left out: the keyboard passes over them.
 MENU = ["复制链接", "复制所选行", "全选", "导出报告…", "导出失败的链接…", "重新提交失败的链接"]
 
@@ -96,12 +97,13 @@ class ReportTest(E2ETestCase):
         self.assertEqual(self.menu_states(), [False, False, True, True, True, True])
 
         s.list_select(MAIN_CAPTION, LIST, 0)
-        s.context_menu(MAIN_CAPTION, LIST)
+        s.key(MAIN_CAPTION, LIST, VK_APPS)
         s.menu_keys("DOWN", "DOWN")
         s.screenshot("report_menu")
         s.menu_keys("ESCAPE")
         s.wait_for(lambda: not s.menu_open(), message="the menu closed")
         self.menu_choose("导出报告…")
+        self.assertRegex(s.file_dialog_name(), r"^Brindor报告-\d{8}-\d{6}\.csv$")
         out = self.folder()
         s.open_file(out / "report.csv")
         csv = s.wait_for(lambda: (out / "report.csv").exists() and (out / "report.csv").read_bytes(),
@@ -134,6 +136,12 @@ class ReportTest(E2ETestCase):
         steps.import_links(s, self.link_file(links), len(links))
         steps.start_batch(s, "100")
         steps.wait_rows(s, 5)
+        # Nothing replaces the links while a run goes: neither a drop nor a paste.
+        s.drop_files(MAIN_CAPTION, self.link_file([GOOD]))
+        s.set_clipboard(GOOD)
+        s.type(MAIN_CAPTION, LIST, "\u0016")
+        s.call("sleep", 300)
+        self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "共200条链接。")
         s.click(MAIN_CAPTION, steps.START_BUTTON)
         box = steps.wait_all_done(s)
         self.assertEqual((box.title, box.text), (steps.DEFAULT_TITLE, steps.STOPPED))

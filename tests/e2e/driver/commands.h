@@ -24,6 +24,7 @@ Reply set_text(const Args& args);
 Reply click(const Args& args);
 Reply focus(const Args& args);
 Reply type(const Args& args);
+Reply key(const Args& args);
 Reply select(const Args& args);
 Reply enabled(const Args& args);
 Reply visible(const Args& args);
@@ -53,6 +54,7 @@ Reply wait_message_box(const Args& args);
 Reply press(const Args& args);
 Reply open_file(const Args& args);
 Reply cancel_file(const Args& args);
+Reply file_dialog_name(const Args& args);
 
 // The program under test
 Reply start(const Args& args);
