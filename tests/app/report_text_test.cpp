@@ -77,10 +77,5 @@ TEST(PastedLinks, LinesAsAFileGivesThem) {
         EXPECT_EQ(Elements(LinksFromText(c.text)), c.links) << c.text;
 }
 
-TEST(ReportText, ProposedNameCarriesDateAndTime) {
-    EXPECT_STREQ(StampedFileName("失败的链接", "txt", 2026, 1, 7, 9, 5, 3).c_str(),
-                 "失败的链接-20260107-090503.txt");
-}
-
 } // namespace
 } // namespace brindor::app

@@ -30,10 +30,13 @@ bool set_clipboard_text(HWND owner, const char* text) {
     const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!block) return false;
-    if (void* target = GlobalLock(block)) {
-        std::memcpy(target, wide.c_str(), bytes);
-        GlobalUnlock(block);
+    void* target = GlobalLock(block);
+    if (!target) {
+        GlobalFree(block);
+        return false;
     }
+    std::memcpy(target, wide.c_str(), bytes);
+    GlobalUnlock(block);
     OpenClipboardScope clipboard(owner);
     // Once handed over, the block belongs to the clipboard.
     if (!clipboard.open() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block)) {

@@ -56,12 +56,6 @@ TEST(FailureReason, FromBothAnswers) {
     }
 }
 
-TEST(FailureReason, AcceptedHasNone) {
-    LinkOutcome outcome;
-    outcome.accepted = true;
-    EXPECT_TRUE(FailureReason(outcome).empty());
-}
-
 TEST(ServiceMessage, UnescapesWithoutBreakingDoubleByteCharacters) {
     struct Case {
         const char* answer;
