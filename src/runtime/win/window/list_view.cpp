@@ -85,9 +85,8 @@ int ListView::insert(int position, const char* caption) {
     rows_.insert(rows_.begin() + index, std::move(cells));
     if (!append) {
         // Rows move down: every row the control shows may change.
-        show_appended_rows();
-        SendMessageW(handle(), LVM_SETITEMCOUNT, rows_.size(), 0);
         shown_count_ = row_count();
+        SendMessageW(handle(), LVM_SETITEMCOUNT, rows_.size(), 0);
         return index;
     }
     // Each count change costs the window's thread a scroll-bar update (milliseconds under some
@@ -105,7 +104,7 @@ void ListView::show_appended_rows() {
     const int old_count = shown_count_;
     shown_count_ = row_count();
     SendMessageW(handle(), LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-    if (old_count > 0) SendMessageW(handle(), LVM_REDRAWITEMS, old_count - 1, old_count - 1);
+    SendMessageW(handle(), LVM_REDRAWITEMS, old_count, shown_count_ - 1);
     if (follow && shown_count_ > 0) SendMessageW(handle(), LVM_ENSUREVISIBLE, shown_count_ - 1, FALSE);
     updating_control_ = false;
 }
