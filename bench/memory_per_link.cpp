@@ -132,11 +132,12 @@ class NoRows : public brindor::BatchSurface {
     }
     void ShowMessage(const char*, const char*) override {}
     void SetProgressRange(int) override {}
-    int32_t AddRow(brindor::TextRef, brindor::TextRef, brindor::TextRef, brindor::TextRef,
+    int32_t AddRow(brindor::TextRef, brindor::TextRef, brindor::TextRef, brindor::TextRef, brindor::TextRef,
                    brindor::TextRef) override {
         return 0;
     }
     void Wait(int32_t) override {}
+    bool StopRequested() override { return false; }
     void ShowProgress(int position, brindor::TextRef) override {
         if (IsMark(position, count_)) Mark(position);
     }

@@ -1,11 +1,22 @@
 // The handlers of the program's window events.
 #pragma once
+#include "runtime/core/text_array.h"
+#include "runtime/core/text_ref.h"
 
 namespace brindor::app {
 
 void OpenSignInWindow();
 void ImportLinks();
+// Starts a run, or asks the running one to stop.
 void StartSubmission();
+bool IsBatchRunning();
+// The import button's checks, reading and count label, for a file named some other way.
+void ImportLinkFile(TextRef file_name);
+// Replaces the link list as an import does, count label included.
+void ReplaceLinkList(TextArray links);
+void ReportListMenu(int x, int y);
+void ReportListShortcut(char key);
+void FilesDropped(const TextArray& files);
 void NavigateSignInPage();
 void ReadSignInCookies();
 

@@ -2,6 +2,7 @@
 
 #include "runtime/core/conversions.h"
 #include "submit/commit_body.h"
+#include "submit/failure_reason.h"
 #include "submit/progress_text.h"
 #include "submit/resolve_answer.h"
 
@@ -9,12 +10,15 @@ namespace brindor {
 
 namespace {
 
-// Resolves and commits one link; true only for a commit the service confirmed.
-bool SubmitLink(TextRef link, TextRef user_id, TaskFields& fields, BatchSurface& surface) {
-    ParseResolveAnswer(surface.ResolveLink(link).text, fields);
+// Resolves and commits one link; accepted only for a commit the service confirmed.
+void SubmitLink(TextRef link, TextRef user_id, LinkOutcome& outcome, BatchSurface& surface) {
+    outcome.resolve = surface.ResolveLink(link);
+    ParseResolveAnswer(outcome.resolve.text, outcome.fields);
     // Without a content id there is nothing the service could create a task from.
-    if (fields.cid.empty()) return false;
-    return IsCommitAccepted(surface.CommitTask(user_id, fields));
+    if (outcome.fields.cid.empty()) return;
+    outcome.committed = true;
+    outcome.commit = surface.CommitTask(user_id, outcome.fields);
+    outcome.accepted = IsCommitAccepted(outcome.commit);
 }
 
 } // namespace
@@ -27,13 +31,18 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
     }
     surface.SetProgressRange(count);
     for (int i = 1; i <= count; ++i) {
+        if (i > 1 && surface.StopRequested()) {
+            surface.ShowMessage("已停止。", nullptr);
+            return;
+        }
         const char* link = input.links.at(i);
         // Fresh fields per link: an answer that yields nothing must not inherit the last link's.
-        TaskFields fields;
-        const bool accepted = SubmitLink(link, input.user_id, fields, surface);
-        const Text size = FormatSize(fields.tsize);
+        LinkOutcome outcome;
+        SubmitLink(link, input.user_id, outcome, surface);
+        const Text size = FormatSize(outcome.fields.tsize);
         const int32_t interval =
-            surface.AddRow(to_text(i), fields.title, size, link, accepted ? "提交成功！" : "提交失败！");
+            surface.AddRow(to_text(i), outcome.fields.title, size, link,
+                           outcome.accepted ? "提交成功！" : "提交失败！", FailureReason(outcome));
         surface.Wait(interval);
         surface.ShowProgress(i, PercentText(i, count));
     }

@@ -27,13 +27,18 @@ class BatchSurface {
     // title null: the message box's default title.
     virtual void ShowMessage(const char* content, const char* title) = 0;
     virtual void SetProgressRange(int maximum) = 0;
-    // Appends a row (its caption, then columns 1 to 4), then reads the interval in milliseconds to
+    // Appends a row (its caption, then columns 1 to 5), then reads the interval in milliseconds to
     // wait before the next link; read anew for every link, so a change applies from the next wait.
-    virtual int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) = 0;
+    // The row is where a link's outcome is known: `reason` is empty for a success.
+    virtual int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status,
+                           TextRef reason) = 0;
     virtual void Wait(int32_t milliseconds) = 0;
     virtual void ShowProgress(int position, TextRef percent) = 0;
+    // Asked before every link but the first: true ends the run there.
+    virtual bool StopRequested() = 0;
 };
 
+// Ends with one message: "全部完成！", or "已停止。" when stopped before the last link.
 void RunBatch(const BatchInput& input, BatchSurface& surface);
 
 } // namespace brindor

@@ -24,6 +24,12 @@ NOTICE_TITLE = "提示"
 NOTHING_TO_DO = "数组里面没有数据，或者还没有登陆迅雷离线平台"
 SUBMITTED = "提交成功！"
 FAILED = "提交失败！"
+STOPPED = "已停止。"
+START_CAPTION = "开始提交"
+STOP_CAPTION = "停止提交"
+NOT_RESOLVED = "未能解析链接"
+NETWORK_ERROR = "网络错误"
+BLOCKED = "服务拒绝：该资源已被屏蔽"
 
 
 def sign_in(session, name, user_id, timeout=30.0):

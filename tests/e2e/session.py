@@ -155,6 +155,10 @@ class E2ESession(StartedOnEnter):
         """Focus the control and send each character as WM_CHAR ("\\b" is backspace)."""
         self.call("type", window, _id(control), characters)
 
+    def key(self, window, control, code):
+        """Focus the control and post one virtual key down and up (code: e.g. 0x5D for the menu key)."""
+        self.call("key", window, _id(control), code)
+
     def select(self, window, control, start=0, end=-1):
         self.call("select", window, _id(control), start, end)
 
@@ -201,6 +205,33 @@ class E2ESession(StartedOnEnter):
         """(window style, extended list-view style)"""
         return tuple(int(v, 16) for v in self.call("list_style", window, _id(control)))
 
+    def list_select(self, window, control, *rows):
+        """Select exactly these rows (0-based); the first gets the focus."""
+        self.call("list_select", window, _id(control), *rows)
+
+    # Shortcut menus, the clipboard, dropped files
+    def context_menu(self, window, control, at=None):
+        """Ask the control for its shortcut menu, at a screen point or (None) as from the keyboard."""
+        self.call("context_menu", window, _id(control), *(at or ()))
+
+    def menu_keys(self, *keys):
+        """Press keys (DOWN, UP, RETURN, ESCAPE) in the open shortcut menu."""
+        self.call("menu_keys", *keys)
+
+    def menu_open(self):
+        return self.call("menu_open")[0] == "1"
+
+    def clipboard(self):
+        return self.call("clipboard")[0]
+
+    def set_clipboard(self, text):
+        self.call("set_clipboard", text)
+
+    def drop_files(self, window, *paths):
+        """Drop files (Linux or Windows paths) on a window, as the shell does."""
+        names = [p if re.match(r"^[A-Za-z]:\\", str(p)) else windows_path(p) for p in paths]
+        self.call("drop_files", window, *names)
+
     # Dialogs
     def wait_message_box(self, timeout_ms=30000, title=""):
         f = self._timed("wait_message_box", timeout_ms, timeout_ms, title)
@@ -215,6 +246,10 @@ class E2ESession(StartedOnEnter):
         """Answer the open-file dialog with a file (a Linux path or a Windows one)."""
         name = path if re.match(r"^[A-Za-z]:\\", str(path)) else windows_path(path)
         return self._timed("open_file", timeout_ms, timeout_ms, name)[0]
+
+    def file_dialog_name(self, timeout_ms=15000):
+        """The file name the open or save dialog proposes."""
+        return self._timed("file_dialog_name", timeout_ms, timeout_ms)[0]
 
     def cancel_file(self, timeout_ms=15000):
         return self._timed("cancel_file", timeout_ms, timeout_ms)[0]
@@ -241,9 +276,9 @@ class E2ESession(StartedOnEnter):
         """The control id that has the keyboard focus in the window (0 for none)."""
         return int(self.call("focused", window)[0], 16)
 
-    def key(self, window, virtual_key, control=None):
+    def press_key(self, window, virtual_key, control=None):
         """A key pressed on the control, or wherever the window's thread has the focus."""
-        self.call("key", window, _id(control) if control else "", virtual_key)
+        self.call("press_key", window, _id(control) if control else "", virtual_key)
 
     def pixels(self, window, control=None):
         """The pixels of a window's or control's client area, as rows of (r, g, b)."""

@@ -23,13 +23,14 @@ def sample_links():
 
 
 def expected_row(number, link, catalogue):
-    """What the report should show for a link: the title as the program keeps it, size, status."""
+    """What the report should show for a link: the title as the program keeps it, size, status, reason."""
     found = HASH.search(link)
     entry = catalogue.lookup(hex_hash(found.group(1))) if found else None
     if entry is None:
-        return [str(number), "", "0KB", link, steps.FAILED]
-    status = steps.FAILED if entry.refused else steps.SUBMITTED
-    return [str(number), entry.client_title, format_size(str(entry.tsize)), link, status]
+        return [str(number), "", "0KB", link, steps.FAILED, steps.NOT_RESOLVED]
+    if entry.refused:
+        return [str(number), entry.client_title, format_size(str(entry.tsize)), link, steps.FAILED, steps.BLOCKED]
+    return [str(number), entry.client_title, format_size(str(entry.tsize)), link, steps.SUBMITTED, ""]
 
 
 def hex_hash(text):
@@ -92,17 +93,18 @@ class BatchTest(E2ETestCase):
                 self.assertEqual(interface, [])
                 s.wait_for(lambda: s.enabled(MAIN_CAPTION, steps.START_BUTTON), message="start button back")
 
-    def test_buttons_are_off_while_a_batch_runs(self):
+    def test_import_is_off_and_start_stops_while_a_batch_runs(self):
         s = self.session
         links = sample_links()
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, SAMPLE, len(links))
         steps.start_batch(s, "300")
         s.wait_for(lambda: len(steps.report_rows(s)) >= 1, timeout=30, message="the first row")
-        self.assertFalse(s.enabled(MAIN_CAPTION, steps.START_BUTTON))
+        self.assertTrue(s.enabled(MAIN_CAPTION, steps.START_BUTTON))
+        self.assertEqual(s.text(MAIN_CAPTION, steps.START_BUTTON), steps.STOP_CAPTION)
         self.assertFalse(s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON))
         steps.wait_all_done(s)
-        s.wait_for(lambda: s.enabled(MAIN_CAPTION, steps.START_BUTTON) and
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.START_BUTTON) == steps.START_CAPTION and
                    s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON), message="both buttons back")
         self.assertEqual(len(steps.report_rows(s)), len(links))
 

@@ -80,12 +80,12 @@ class KeyboardTest(E2ETestCase):
 
     def test_escape_closes_the_sign_in_window_like_its_close_box(self):
         s = self.session
-        s.key(self.main, VK_ESCAPE)
+        s.press_key(self.main, VK_ESCAPE)
         s.click(self.main, steps.SIGNIN_BUTTON)
         signin = s.wait_window(SIGNIN_CAPTION)
         s.wait_for(lambda: any(r["path"].startswith("/task.html") for r in self.standin.requests()),
                    message="the sign-in page request")
-        s.key(signin, VK_ESCAPE)
+        s.press_key(signin, VK_ESCAPE)
         s.wait_gone(signin)
         s.wait_for(lambda: s.enabled(self.main), message="the main window enabled again")
         # Closing read the cookies, as the close box does; Esc on the main window closed nothing.

@@ -26,12 +26,12 @@ MAIN_CONTROLS = [
     (SIGNIN, "Button", (0, 0, 80, 32), "登陆迅雷离线", True),
 ]
 COLUMNS = [("编号", 50, "left"), ("标题", 250, "left"), ("大小", 50, "left"), ("磁力链接", 250, "left"),
-           ("提交状态", 100, "left")]
+           ("提交状态", 100, "left"), ("原因", 95, "left")]
 
 WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = 0x10000, 0x20000, 0x40000, 0x80000, 0xC00000
 WS_TABSTOP = 0x10000  # the same bit as the maximise box: on a control it means the tab stop
 LVS_TYPEMASK, LVS_REPORT, LVS_SINGLESEL, LVS_SORT, LVS_EDITLABELS, LVS_NOCOLUMNHEADER = 3, 1, 4, 0x30, 0x200, 0x4000
-LVS_EX_GRIDLINES, LVS_EX_CHECKBOXES, LVS_EX_FULLROWSELECT = 1, 4, 0x20
+LVS_EX_GRIDLINES, LVS_EX_CHECKBOXES, LVS_EX_FULLROWSELECT, LVS_EX_LABELTIP = 1, 4, 0x20, 0x4000
 
 
 def centred(rect):
@@ -80,9 +80,9 @@ class WindowsTest(E2ETestCase):
         self.assertEqual(s.list_rows(self.main, REPORT), [])
         style, extended = s.list_style(self.main, REPORT)
         self.assertEqual(style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SORT | LVS_EDITLABELS | LVS_NOCOLUMNHEADER),
-                         LVS_REPORT | LVS_SINGLESEL)
-        self.assertEqual(extended & (LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT),
-                         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT)
+                         LVS_REPORT)
+        self.assertEqual(extended & (LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP),
+                         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP)
 
         announcements = [r for r in self.standin.requests(wait=1) if r["path"] == "/softgg.html"]
         self.assertEqual([r["method"] for r in announcements], ["GET"])

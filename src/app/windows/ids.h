@@ -39,6 +39,7 @@ constexpr uint32_t kListViewType = 0x00030004;
 
 // Property numbers the handlers use.
 constexpr int kLabelCaption = 8;
+constexpr int kButtonCaption = 8;
 constexpr int kEditBoxContent = 8;
 constexpr int kDialogFileName = 10;
 constexpr int kDialogInitialDirectory = 13;

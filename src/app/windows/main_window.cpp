@@ -15,9 +15,17 @@ constexpr uint32_t kBlack = rgb(0, 0, 0);
 constexpr uint32_t kWhite = rgb(255, 255, 255);
 
 constexpr ColumnDefinition kReportColumns[] = {
-    {"编号", 50}, {"标题", 250}, {"大小", 50}, {"磁力链接", 250}, {"提交状态", 100},
+    {"编号", 50}, {"标题", 250}, {"大小", 50}, {"磁力链接", 250}, {"提交状态", 100}, {"原因", 95},
 };
-constexpr ListSettings kReportListSettings{3, kReportColumns, 5};
+constexpr ListSettings kReportListSettings{
+    .view_type = 3,
+    .columns = kReportColumns,
+    .column_count = 6,
+    .multiple_selection = true,
+    .follow_end = true,
+    .on_menu = ReportListMenu,
+    .on_shortcut = ReportListShortcut,
+};
 
 constexpr FileDialogSettings kLinkFileDialog{
     .title = "",
@@ -168,6 +176,7 @@ const WindowDefinition kMainWindowDefinition{
     .controls = kControls,
     .control_count = static_cast<int>(std::size(kControls)),
     .initial_focus = kSignInButton.control_id,
+    .on_files_dropped = FilesDropped,
 };
 
 void register_program_windows() {

@@ -37,6 +37,9 @@ struct FileDialogProperties {
     bool must_exist = true; // the dialog refuses names of missing files and paths
 };
 
+// The save-file dialog: asks before replacing a file; `must_exist` only requires the folder.
+bool dialog_save(FileDialogProperties& dialog, HWND owner = nullptr);
+
 // Shows the open-file dialog (read-only box hidden) and blocks until it closes. True when the user
 // confirmed a file; `file_name` then holds its full path. False on cancel, `dialog` unchanged.
 bool dialog_open(FileDialogProperties& dialog, HWND owner = nullptr);

@@ -24,9 +24,8 @@ std::wstring filter_list(const char* filter) {
     return list;
 }
 
-} // namespace
-
-bool dialog_open(FileDialogProperties& dialog, HWND owner) {
+// Open and save share every field; only the flags and the function differ.
+bool run_file_dialog(FileDialogProperties& dialog, HWND owner, bool save) {
     std::wstring title = to_wide(dialog.title.c_str());
     std::wstring extension = to_wide(dialog.default_extension.c_str());
     std::wstring directory = to_wide(dialog.initial_directory.c_str());
@@ -45,10 +44,25 @@ bool dialog_open(FileDialogProperties& dialog, HWND owner) {
     ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (dialog.must_exist) ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameW(&ofn)) return false;
+    if (save) {
+        ofn.Flags |= OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+        if (!GetSaveFileNameW(&ofn)) return false;
+    } else {
+        if (dialog.must_exist) ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+        if (!GetOpenFileNameW(&ofn)) return false;
+    }
     dialog.file_name = from_wide(file.c_str());
     return true;
+}
+
+} // namespace
+
+bool dialog_open(FileDialogProperties& dialog, HWND owner) {
+    return run_file_dialog(dialog, owner, false);
+}
+
+bool dialog_save(FileDialogProperties& dialog, HWND owner) {
+    return run_file_dialog(dialog, owner, true);
 }
 
 } // namespace brindor

@@ -2,6 +2,8 @@
 // numbers may be used from any thread; an unknown number is quiet (false, empty, true at the end).
 #pragma once
 #include "runtime/core/bytes.h"
+#include <cstddef>
+
 #include "runtime/core/text.h"
 
 namespace brindor {
@@ -31,5 +33,8 @@ Bytes read_bytes(int file_number, int count);
 // With `stop_at_eof_mark` a position on a 0 or 0x1A byte also counts as the end.
 bool at_end_of_file(int file_number, bool stop_at_eof_mark = false);
 void close_file(int file_number);
+
+// Creates or replaces the file `name` (GBK) with exactly these bytes; false when any step fails.
+bool write_whole_file(const char* name, const void* data, size_t size);
 
 } // namespace brindor

@@ -113,10 +113,11 @@ TEST(MainWindow, ReportListColumnsAndStyles) {
     const struct {
         const char* title;
         int width;
-    } columns[] = {{"编号", 50}, {"标题", 250}, {"大小", 50}, {"磁力链接", 250}, {"提交状态", 100}};
+    } columns[] = {{"编号", 50},      {"标题", 250},     {"大小", 50},
+                   {"磁力链接", 250}, {"提交状态", 100}, {"原因", 95}};
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 5);
-    for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 6);
+    for (int i = 0; i < 6; ++i) {
         wchar_t title[64] = L"";
         LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
@@ -129,11 +130,13 @@ TEST(MainWindow, ReportListColumnsAndStyles) {
     }
     LONG style = GetWindowLongW(list, GWL_STYLE);
     EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
-    EXPECT_TRUE(style & LVS_SINGLESEL);
+    EXPECT_FALSE(style & LVS_SINGLESEL);
+    EXPECT_TRUE(style & LVS_OWNERDATA);
     EXPECT_FALSE(style & (LVS_EDITLABELS | LVS_SORTASCENDING | LVS_SORTDESCENDING | LVS_NOCOLUMNHEADER));
     LRESULT extended = SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
     EXPECT_TRUE(extended & LVS_EX_GRIDLINES);
+    EXPECT_TRUE(extended & LVS_EX_LABELTIP);
     EXPECT_FALSE(extended & LVS_EX_CHECKBOXES);
     EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
 }

@@ -24,6 +24,7 @@ Reply set_text(const Args& args);
 Reply click(const Args& args);
 Reply focus(const Args& args);
 Reply type(const Args& args);
+Reply key(const Args& args);
 Reply select(const Args& args);
 Reply enabled(const Args& args);
 Reply visible(const Args& args);
@@ -39,11 +40,21 @@ Reply list_count(const Args& args);
 Reply list_columns(const Args& args);
 Reply list_style(const Args& args);
 
+// Shortcut menus, the clipboard, dropped files
+Reply context_menu(const Args& args);
+Reply menu_keys(const Args& args);
+Reply menu_open(const Args& args);
+Reply clipboard(const Args& args);
+Reply set_clipboard(const Args& args);
+Reply drop_files(const Args& args);
+Reply list_select(const Args& args);
+
 // Dialogs
 Reply wait_message_box(const Args& args);
 Reply press(const Args& args);
 Reply open_file(const Args& args);
 Reply cancel_file(const Args& args);
+Reply file_dialog_name(const Args& args);
 
 // The program under test
 Reply start(const Args& args);
@@ -56,6 +67,6 @@ Reply probe(const Args& args);
 
 // Keyboard
 Reply focused(const Args& args);
-Reply key(const Args& args);
+Reply press_key(const Args& args);
 
 } // namespace driver

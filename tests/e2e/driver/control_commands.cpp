@@ -143,6 +143,17 @@ Reply type(const Args& args) {
     return {};
 }
 
+// Arguments: window, control, a virtual-key code; the key goes down and up again, posted as typed.
+Reply key(const Args& args) {
+    HWND found = control_arg(args, 0);
+    const WPARAM code = WPARAM(number_arg(args, 2, L"key", INT64_MIN));
+    require_reachable(found);
+    move_focus(found);
+    if (!PostMessageW(found, WM_KEYDOWN, code, 1) || !PostMessageW(found, WM_KEYUP, code, 0xC0000001))
+        throw Failure{L"cannot post the key"};
+    return {};
+}
+
 Reply select(const Args& args) {
     HWND found = control_arg(args, 0);
     send_message(found, EM_SETSEL, WPARAM(number_arg(args, 2, L"start", 0)),

@@ -129,6 +129,15 @@ Reply open_file(const Args& args) {
     return Reply().add_hex(uint32_t(uintptr_t(dialog))).add(caption);
 }
 
+// Answer: the name the file dialog proposes.
+Reply file_dialog_name(const Args& args) {
+    HWND dialog = wait_dialog(true, L"", DWORD(number_arg(args, 0, L"timeout", 10000)));
+    HWND name = find_control(dialog, kFileNameCombo);
+    if (!name || !IsWindowVisible(name)) name = find_control(dialog, kFileNameEdit);
+    Sleep(400); // the dialog fills the box after it shows
+    return Reply().add(control_text(name));
+}
+
 Reply cancel_file(const Args& args) {
     HWND dialog = wait_dialog(true, L"", DWORD(number_arg(args, 0, L"timeout", 10000)));
     post_command(dialog, IDCANCEL, GetDlgItem(dialog, IDCANCEL));

@@ -29,7 +29,7 @@ Reply focused(const Args& args) {
 
 // Posts a key's down and up messages to the control (or, without one, to wherever the window's
 // thread has the focus), as the keyboard would: they pass the program's message loop.
-Reply key(const Args& args) {
+Reply press_key(const Args& args) {
     HWND window = window_arg(args, 0);
     HWND target = args.size() > 1 && !args[1].empty() && args[1] != L"." ? control_arg(args, 0) : nullptr;
     if (!target) target = thread_input_of(window).hwndFocus;

@@ -88,6 +88,23 @@ Reply list_columns(const Args& args) {
     return reply;
 }
 
+// Arguments: list, then the rows (0-based) to select; every other row is unselected.
+Reply list_select(const Args& args) {
+    HWND list = list_arg(args);
+    RemoteMemory memory(list, sizeof(LVITEMW));
+    auto set_state = [&](int row, UINT state) {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = state;
+        memory.write(0, &item, sizeof item);
+        send_message(list, LVM_SETITEMSTATE, WPARAM(row), reinterpret_cast<LPARAM>(memory.address()));
+    };
+    set_state(-1, 0);
+    for (size_t i = 2; i < args.size(); ++i)
+        set_state(int(parse_number(args[i])), LVIS_SELECTED | (i == 2 ? LVIS_FOCUSED : 0));
+    return {};
+}
+
 // Answer: window style and extended list-view style.
 Reply list_style(const Args& args) {
     HWND list = list_arg(args);

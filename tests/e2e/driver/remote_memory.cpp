@@ -15,7 +15,7 @@ RemoteMemory::RemoteMemory(HWND owner, size_t size) {
 }
 
 RemoteMemory::~RemoteMemory() {
-    VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
     CloseHandle(process_);
 }
 

@@ -12,6 +12,12 @@ class RemoteMemory {
     RemoteMemory& operator=(const RemoteMemory&) = delete;
 
     void* address() const { return address_; }
+    // The block stays in the other process, now its to free.
+    void* hand_over() {
+        void* address = address_;
+        address_ = nullptr;
+        return address;
+    }
     void write(size_t offset, const void* data, size_t size);
     void read(size_t offset, void* data, size_t size) const;
 

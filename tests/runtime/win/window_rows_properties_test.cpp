@@ -86,6 +86,52 @@ TEST_F(ListRows, WorkerThreadWritesWhileTheWindowThreadPumps) {
     EXPECT_EQ(cell(kRows - 1, 2), wide("提交成功！"));
 }
 
+TEST_F(ListRows, AppendedRowsFollowTheEndUnlessScrolledAway) {
+    HWND list = child(kList);
+    auto top = [&] { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); };
+    auto last_in_view = [&] { return top() + SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0) >= rows(); };
+    for (int i = 0; i < 40; ++i)
+        insert_row(kList, -1, "row");
+    EXPECT_TRUE(last_in_view());
+    EXPECT_GT(top(), 0);
+    SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+    insert_row(kList, -1, "while the user reads the top");
+    EXPECT_EQ(top(), 0);
+    SendMessageW(list, LVM_ENSUREVISIBLE, rows() - 1, FALSE);
+    insert_row(kList, -1, "back at the end");
+    EXPECT_TRUE(last_in_view());
+}
+
+TEST_F(ListRows, ReadingGivesTheCellsAsWrittenWholeAndTheSelection) {
+    const std::string long_title(600, 'x'); // longer than the control's own display buffer
+    for (const char* caption : {"1", "2", "3"}) {
+        const int row = insert_row(kList, -1, caption);
+        set_cell_text(kList, row, 1, row == 1 ? long_title.c_str() : "标题");
+    }
+    wchar_t buffer[1024] = L"";
+    LVITEMW item{};
+    item.iSubItem = 1;
+    item.pszText = buffer;
+    item.cchTextMax = 1024;
+    SendMessageW(child(kList), LVM_GETITEMTEXTW, 1, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(std::wstring(buffer), std::wstring(600, L'x'));
+
+    LVITEMW selected{};
+    selected.stateMask = selected.state = LVIS_SELECTED;
+    SendMessageW(child(kList), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
+    SendMessageW(child(kList), LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&selected));
+    const ListTable table = read_list_table(kList, true);
+    ASSERT_EQ(table.rows.size(), 2u);
+    EXPECT_STREQ(table.rows[1].at(1), "3");
+    EXPECT_STREQ(table.rows[1].at(2), "标题");
+    EXPECT_STREQ(table.rows[1].at(3), "");
+    EXPECT_STREQ(table.titles.at(3), "三");
+    EXPECT_EQ(read_list_table(kList).rows[1].at(2), long_title);
+    select_all_rows(kList);
+    EXPECT_EQ(selected_row_count(kList), 3);
+    EXPECT_EQ(list_row_count(kList), 3);
+}
+
 TEST(Properties, TextsRoundTripIncludingChinese) {
     struct Case {
         ControlRef control;

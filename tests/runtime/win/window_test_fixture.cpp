@@ -12,7 +12,8 @@ std::string g_events;
 namespace {
 
 constexpr ColumnDefinition kColumns[] = {{"一", 40}, {"二", 60}, {"三", 80}};
-constexpr ListSettings kListSettings{3, kColumns, 3};
+constexpr ListSettings kListSettings{
+    .view_type = 3, .columns = kColumns, .column_count = 3, .multiple_selection = true, .follow_end = true};
 constexpr FileDialogSettings kDialogSettings{"", "", "txt文件|*.txt", 0, "", "txt", true};
 constexpr FontDefinition kBold{"", 16, 700, 134};
 

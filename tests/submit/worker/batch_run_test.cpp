@@ -19,6 +19,8 @@ class RecordingSurface : public BatchSurface {
     std::vector<int32_t> intervals{0};
     std::vector<std::string> steps;
     std::vector<std::string> commit_bodies;
+    std::vector<std::string> reasons;
+    int stop_after_rows = -1; // StopRequested answers true once this many rows exist
 
     ServiceAnswer ResolveLink(TextRef link) override {
         steps.push_back(std::string("resolve ") + link.c_str());
@@ -35,7 +37,9 @@ class RecordingSurface : public BatchSurface {
         steps.push_back(std::string("message ") + content + " | " + (title ? title : "(default)"));
     }
     void SetProgressRange(int maximum) override { steps.push_back("range " + std::to_string(maximum)); }
-    int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) override {
+    int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status,
+                   TextRef reason) override {
+        reasons.push_back(reason.c_str());
         steps.push_back(std::string("row ") + caption.c_str() + " | " + title.c_str() + " | " + size.c_str() +
                         " | " + link.c_str() + " | " + status.c_str());
         const int32_t value = intervals[reads_ < intervals.size() ? reads_ : intervals.size() - 1];
@@ -45,6 +49,9 @@ class RecordingSurface : public BatchSurface {
     void Wait(int32_t milliseconds) override { steps.push_back("wait " + std::to_string(milliseconds)); }
     void ShowProgress(int position, TextRef percent) override {
         steps.push_back("progress " + std::to_string(position) + " " + percent.c_str());
+    }
+    bool StopRequested() override {
+        return stop_after_rows >= 0 && static_cast<int>(reasons.size()) >= stop_after_rows;
     }
 
   private:
@@ -149,6 +156,29 @@ TEST(RunBatch, CommitOutcomes) {
         RunBatch(Input({"L"}), surface);
         EXPECT_EQ(surface.steps.at(3), std::string("row 1 | T | 0KB | L | ") + c.status) << c.answer;
     }
+}
+
+TEST(RunBatch, ReasonForEveryRowEmptyForASuccess) {
+    RecordingSurface surface;
+    surface.resolve_answers["good"] = Answer("C1", "1", "T");
+    surface.resolve_answers["flag0"] = "queryUrl(0,'','','','0',new Array(),new Array(),new Array(),"
+                                       "new Array(),new Array(),new Array(),'0.1')";
+    RunBatch(Input({"good", "flag0", "unreachable"}), surface);
+    EXPECT_EQ(surface.reasons, (std::vector<std::string>{"", "未能解析链接", "网络错误"}));
+}
+
+TEST(RunBatch, StopLetsTheCurrentLinkFinishAndAddsNoFurtherRow) {
+    RecordingSurface surface;
+    surface.stop_after_rows = 2;
+    RunBatch(Input({"a", "b", "c", "d"}), surface);
+    EXPECT_EQ(surface.reasons.size(), 2u);
+    EXPECT_EQ(surface.steps.back(), "message 已停止。 | (default)");
+    EXPECT_EQ(surface.steps.at(surface.steps.size() - 2), "progress 2 50%");
+
+    RecordingSurface last;
+    last.stop_after_rows = 1; // asked for during the only link: the run is complete anyway
+    RunBatch(Input({"a"}), last);
+    EXPECT_EQ(last.steps.back(), "message 全部完成！ | (default)");
 }
 
 TEST(RunBatch, CommitsForTheUserTheRunStartedWith) {

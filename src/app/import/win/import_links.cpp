@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "app/handlers.h"
 #include "app/import/win/read_lines_to_list.h"
 #include "app/state.h"
@@ -9,19 +11,46 @@
 
 namespace brindor::app {
 
-void ImportLinks() {
-    write_property(kFileDialog, kDialogInitialDirectory, run_directory().c_str());
-    // A cancelled dialog is the user changing their mind: nothing to say, nothing to change.
-    if (!dialog_open(kFileDialog)) return;
-    Text file_name = read_text_property(kFileDialog, kDialogFileName);
+namespace {
+
+void ShowLinkCount() {
+    write_property(kLinkCountLabel, kLabelCaption,
+                   concat_text({"共", to_text(element_count(LinkList)), "条链接。"}).c_str());
+}
+
+} // namespace
+
+void ImportLinkFile(TextRef file_name) {
     // The dialog's own filter offers "LINKS.TXT" too, so letter case must not refuse it.
     if (find_text(file_name, ".txt", 1, true) == -1) {
         message_box("必须导入txt格式", 0, "提示");
         return;
     }
     ReadLinesToList(file_name, LinkList);
-    write_property(kLinkCountLabel, kLabelCaption,
-                   concat_text({"共", to_text(element_count(LinkList)), "条链接。"}).c_str());
+    ShowLinkCount();
+}
+
+void ImportLinks() {
+    // A click queued before the button was disabled: the running batch keeps its list.
+    if (IsBatchRunning()) return;
+    write_property(kFileDialog, kDialogInitialDirectory, run_directory().c_str());
+    // A cancelled dialog is the user changing their mind: nothing to say, nothing to change.
+    if (!dialog_open(kFileDialog)) return;
+    ImportLinkFile(read_text_property(kFileDialog, kDialogFileName));
+}
+
+void ReplaceLinkList(TextArray links) {
+    LinkList = std::move(links);
+    ShowLinkCount();
+}
+
+void FilesDropped(const TextArray& files) {
+    if (IsBatchRunning()) return;
+    if (files.count() != 1) {
+        message_box("一次只能导入一个txt文件", 0, "提示");
+        return;
+    }
+    ImportLinkFile(files.at(1));
 }
 
 } // namespace brindor::app

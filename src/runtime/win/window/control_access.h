@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "runtime/core/text.h"
+#include "runtime/core/text_array.h"
 
 namespace brindor {
 
@@ -53,5 +55,16 @@ bool dialog_open(ControlRef file_dialog);
 int insert_row(ControlRef list, int position = -1, const char* caption = "");
 // Nothing happens for a row or column that does not exist.
 void set_cell_text(ControlRef list, int row, int column, const char* text = "");
+int list_row_count(ControlRef list);
+int selected_row_count(ControlRef list);
+void select_all_rows(ControlRef list);
+
+// The column titles and the rows' cells (position 1 is the caption), in the list's order.
+struct ListTable {
+    TextArray titles;
+    std::vector<TextArray> rows;
+};
+// Every row, or only the selected ones.
+ListTable read_list_table(ControlRef list, bool selected_only = false);
 
 } // namespace brindor

@@ -1,10 +1,5 @@
 // Rows of a ListView, from any thread: each call is one synchronous message to the list's thread.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <string>
-
-#include "runtime/win/text_boundary.h"
+#include "runtime/win/window/list_view.h"
 #include "runtime/win/window/window_registry.h"
 
 namespace brindor {
@@ -20,43 +15,53 @@ template <class F> void with_list(ControlRef ref, F&& work) {
         LoadedWindow* loaded = loaded_window_of(window);
         Control* control = loaded ? loaded->find(ref.control_id) : nullptr;
         if (control && control->definition().kind == ControlKind::ListView && control->handle())
-            work(control->handle());
+            work(*static_cast<ListView*>(control));
     });
-}
-
-int row_count(HWND list) {
-    return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-}
-
-int column_count(HWND list) {
-    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-    return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
 } // namespace
 
 int insert_row(ControlRef list, int position, const char* caption) {
-    std::wstring text = to_wide(caption);
     int index = -1;
-    with_list(list, [&](HWND control) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = position < 0 ? row_count(control) : position;
-        item.pszText = text.data();
-        index = static_cast<int>(SendMessageW(control, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    });
+    with_list(list, [&](ListView& view) { index = view.insert(position, caption); });
     return index;
 }
 
 void set_cell_text(ControlRef list, int row, int column, const char* text) {
-    std::wstring wide = to_wide(text);
-    with_list(list, [&](HWND control) {
-        if (row < 0 || column < 0 || row >= row_count(control) || column >= column_count(control)) return;
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = wide.data();
-        SendMessageW(control, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    with_list(list, [&](ListView& view) { view.set_cell(row, column, text); });
+}
+
+int list_row_count(ControlRef list) {
+    int count = 0;
+    with_list(list, [&](ListView& view) { count = view.row_count(); });
+    return count;
+}
+
+int selected_row_count(ControlRef list) {
+    int count = 0;
+    with_list(list, [&](ListView& view) { count = static_cast<int>(view.selected_rows().size()); });
+    return count;
+}
+
+ListTable read_list_table(ControlRef list, bool selected_only) {
+    ListTable table;
+    with_list(list, [&](ListView& view) {
+        for (int column = 0; column < view.column_count(); ++column)
+            table.titles.append(Text(view.column_title(column)));
+        if (selected_only) {
+            for (int row : view.selected_rows())
+                table.rows.push_back(view.row(row));
+            return;
+        }
+        table.rows.reserve(static_cast<size_t>(view.row_count()));
+        for (int row = 0; row < view.row_count(); ++row)
+            table.rows.push_back(view.row(row));
     });
+    return table;
+}
+
+void select_all_rows(ControlRef list) {
+    with_list(list, [&](ListView& view) { view.select_all(); });
 }
 
 } // namespace brindor

@@ -12,6 +12,17 @@ class ProcessBar final : public Control {
   public:
     using Control::Control;
 
+  private:
+    // Some systems paint the bar at once for every new position, and a worker thread setting it
+    // waits for that paint; the paint is left to the message loop instead.
+    void set_position(int position) {
+        SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
+        SendMessageW(handle(), PBM_SETPOS, position, 0);
+        SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(handle(), nullptr, FALSE);
+    }
+
+  public:
     bool create(HWND parent) override { return create_child(parent, PROGRESS_CLASSW, 0) != nullptr; }
 
     PropertyValue read(int number) override {
@@ -39,7 +50,7 @@ class ProcessBar final : public Control {
             SendMessageW(handle(), PBM_SETRANGE32, low, v);
             break;
         case 13:
-            SendMessageW(handle(), PBM_SETPOS, v, 0);
+            set_position(v);
             break;
         default:
             Control::write(number, value);

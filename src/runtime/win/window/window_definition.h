@@ -7,6 +7,13 @@ namespace brindor {
 enum class ControlKind { Label, Button, EditBox, ProcessBar, ListView, CommonDlg, HtmlViewer };
 
 using EventHandler = void (*)();
+// x, y: the point on the screen where a menu should open.
+using MenuHandler = void (*)(int x, int y);
+// key: 'A', 'C' or 'V', pressed with Ctrl.
+using ShortcutHandler = void (*)(char key);
+class TextArray;
+// files: full paths, GBK.
+using FilesDroppedHandler = void (*)(const TextArray& files);
 
 constexpr uint32_t kDefaultColor = 0xFFFFFFFF;
 constexpr uint32_t rgb(uint8_t red, uint8_t green, uint8_t blue) {
@@ -29,6 +36,11 @@ struct ListSettings {
     int view_type; // 0 icon, 1 small icon, 2 list, 3 report
     const ColumnDefinition* columns;
     int column_count;
+    bool multiple_selection = false;
+    // An appended row is scrolled into view while the last row is in view.
+    bool follow_end = false;
+    MenuHandler on_menu = nullptr;         // right click, the context-menu key, Shift+F10
+    ShortcutHandler on_shortcut = nullptr; // Ctrl+A, Ctrl+C, Ctrl+V
 };
 
 struct FileDialogSettings {
@@ -82,6 +94,7 @@ struct WindowDefinition {
     EventHandler on_destroying = nullptr;
     uint32_t initial_focus = 0; // the control id that has the keyboard focus when the window opens
     bool close_on_escape = false;
+    FilesDroppedHandler on_files_dropped = nullptr; // null: the window takes no dropped files
 };
 
 // The program's windows, known before any of them is loaded. The definition must outlive the program.

@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "runtime/core/runtime_error.h"
 #include "runtime/win/program.h"
@@ -106,6 +107,7 @@ LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
     }
     add_tips(*loaded);
     fit_new_window_to_dpi(*loaded);
+    if (d.on_files_dropped) DragAcceptFiles(window, TRUE);
     remember_loaded_window(d.window_id, window);
     window_opened(window);
     loaded->complete = true;

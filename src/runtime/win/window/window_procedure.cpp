@@ -1,7 +1,11 @@
 #include "runtime/win/window/window_procedure.h"
 
+#include <shellapi.h>
+
+#include "runtime/core/text_array.h"
 #include "runtime/win/program.h"
 #include "runtime/win/window/window_dpi.h"
+#include "runtime/win/text_boundary.h"
 #include "runtime/win/window/window_registry.h"
 
 namespace brindor {
@@ -19,6 +23,18 @@ void destroying(HWND window, LoadedWindow& loaded) {
     }
 }
 
+void take_dropped_files(const WindowDefinition& definition, HDROP drop) {
+    TextArray files;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        const UINT length = DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size()));
+        files.append(from_wide(path.c_str(), static_cast<int>(length)));
+    }
+    DragFinish(drop);
+    if (definition.on_files_dropped && count > 0) definition.on_files_dropped(files);
+}
+
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     LoadedWindow* loaded = loaded_window_of(window);
     if (!loaded) return DefWindowProcW(window, message, wparam, lparam);
@@ -28,6 +44,14 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         return 0;
     case WM_COMMAND:
         if (Control* c = loaded->find(reinterpret_cast<HWND>(lparam))) c->on_command(HIWORD(wparam));
+        return 0;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lparam);
+        if (Control* c = loaded->find(header->hwndFrom)) return c->on_notify(header);
+        break;
+    }
+    case WM_DROPFILES:
+        take_dropped_files(loaded->definition, reinterpret_cast<HDROP>(wparam));
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <utility>
@@ -21,6 +22,10 @@ namespace {
 
 // Set on the GUI thread when a run starts, cleared by the worker when it ends.
 std::atomic<bool> batch_running{false};
+// Set by 停止提交, read by the worker between links.
+std::atomic<bool> stop_requested{false};
+
+constexpr int32_t kStopCheckSlice = 100; // a stop pressed during a long interval ends it this soon
 
 class MainWindowSurface : public BatchSurface {
   public:
@@ -33,26 +38,34 @@ class MainWindowSurface : public BatchSurface {
         write_property(kProgressBar, kProgressMinimum, int64_t{0});
         write_property(kProgressBar, kProgressMaximum, int64_t{maximum});
     }
-    int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status) override {
+    int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status,
+                   TextRef reason) override {
         // One trip to the window's thread for the row and the interval rather than one per cell:
-        // each trip waits for the window's thread, which may be busy painting the last row.
+        // each trip waits for the window's thread, which may be busy painting.
         int32_t interval = 0;
         OnMainWindowThread([&] {
             const int row = insert_row(kReportList, -1, caption.c_str());
-            const TextRef cells[] = {title, size, link, status};
-            for (int column = 1; column <= 4; ++column)
+            const TextRef cells[] = {title, size, link, status, reason};
+            for (int column = 1; column <= 5; ++column)
                 set_cell_text(kReportList, row, column, cells[column - 1].c_str());
             interval = to_integer(read_text_property(kIntervalEdit, kEditBoxContent));
         });
         return interval;
     }
-    void Wait(int32_t milliseconds) override { PumpedWait(milliseconds); }
+    void Wait(int32_t milliseconds) override {
+        while (milliseconds > 0 && !stop_requested) {
+            const int32_t slice = std::min(milliseconds, kStopCheckSlice);
+            PumpedWait(slice);
+            milliseconds -= slice;
+        }
+    }
     void ShowProgress(int position, TextRef percent) override {
         OnMainWindowThread([&] {
             write_property(kProgressBar, kProgressPosition, int64_t{position});
             write_property(kProgressLabel, kLabelCaption, percent.c_str());
         });
     }
+    bool StopRequested() override { return stop_requested; }
 
   private:
     // Closing the main window mid-run leaves nothing to write to: the process is ending.
@@ -61,9 +74,10 @@ class MainWindowSurface : public BatchSurface {
     }
 };
 
-void SetBatchButtonsEnabled(bool enabled) {
-    set_enabled(kStartButton, enabled);
-    set_enabled(kImportButton, enabled);
+// While a run goes the start button stops it; importing waits for the end.
+void ShowRunning(bool running) {
+    write_property(kStartButton, kButtonCaption, running ? "停止提交" : "开始提交");
+    set_enabled(kImportButton, !running);
 }
 
 uint32_t __stdcall SubmissionWorker(void* parameter) {
@@ -74,17 +88,25 @@ uint32_t __stdcall SubmissionWorker(void* parameter) {
         RunBatch(*input, surface);
     }
     delete input;
+    ShowRunning(false);
     batch_running = false;
-    SetBatchButtonsEnabled(true);
     return 0;
 }
 
 } // namespace
 
+bool IsBatchRunning() {
+    return batch_running;
+}
+
 void StartSubmission() {
-    // The buttons are off while a run goes; this also covers a click queued before that.
-    if (batch_running.exchange(true)) return;
-    SetBatchButtonsEnabled(false);
+    // Pressed as 停止提交 (or queued before the run ended): the run stops after its current link.
+    if (batch_running.exchange(true)) {
+        stop_requested = true;
+        return;
+    }
+    stop_requested = false;
+    ShowRunning(true);
     // Taken here on the GUI thread, the only writer, so the copy cannot tear.
     BatchInput* input = new BatchInput{LinkList, SignedInUserId};
     uint32_t thread_id = 0;
@@ -93,8 +115,8 @@ void StartSubmission() {
                                         static_cast<void*>(input), uint32_t{0}, &thread_id);
     if (!handle) {
         delete input;
+        ShowRunning(false);
         batch_running = false;
-        SetBatchButtonsEnabled(true);
         return;
     }
     // The previous worker has finished (runs never overlap), so its handle is of no further use.

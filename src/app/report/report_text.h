@@ -1,0 +1,31 @@
+// The report's rows as the user takes them away: on the clipboard, in a spreadsheet, as a link file.
+// Rows are the list's cells in order, 1-based (position 1 the caption).
+#pragma once
+#include <vector>
+
+#include "runtime/core/text.h"
+#include "runtime/core/text_array.h"
+
+namespace brindor::app {
+
+constexpr int kLinkCell = 4;
+constexpr int kStatusCell = 5;
+
+using ReportRows = std::vector<TextArray>;
+
+// Lines end in CR LF, the last one too.
+Text JoinLinks(const ReportRows& rows);
+Text JoinLines(const TextArray& lines);
+// The titles first, then every row; cells separated by tabs.
+Text TabSeparatedRows(const TextArray& titles, const ReportRows& rows);
+// The titles first, then every row; a cell with a comma, quote or line break is quoted.
+Text CsvRows(const TextArray& titles, const ReportRows& rows);
+// The links of the rows whose submission failed, in the report's order.
+TextArray FailedLinks(const ReportRows& rows);
+bool HasFailedRow(const ReportRows& rows);
+
+// stem-YYYYMMDD-HHMMSS.extension
+Text StampedFileName(const char* stem, const char* extension, int year, int month, int day, int hour,
+                     int minute, int second);
+
+} // namespace brindor::app

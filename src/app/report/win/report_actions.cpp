@@ -1,0 +1,142 @@
+// The report list's shortcut menu and keys: copying, exporting and submitting again what the
+// report holds, and pasting a new link list.
+#include <iterator>
+#include <utility>
+
+#include "app/handlers.h"
+#include "app/import/pasted_links.h"
+#include "app/report/report_text.h"
+#include "app/windows/ids.h"
+#include "runtime/core/text_ops.h"
+#include "runtime/win/clipboard_ops.h"
+#include "runtime/win/clock_ops.h"
+#include "runtime/win/dialog_ops.h"
+#include "runtime/win/file_ops.h"
+#include "runtime/win/menu_ops.h"
+#include "runtime/win/window/control_access.h"
+#include "text/win/code_pages.h"
+
+namespace brindor::app {
+
+namespace {
+
+enum MenuCommand {
+    kCopyLinks = 1,
+    kCopyRows,
+    kSelectAll,
+    kExportReport,
+    kExportFailedLinks,
+    kRetryFailedLinks,
+};
+
+HWND MainWindow() {
+    return loaded_window_handle(kMainWindowId);
+}
+
+void CopySelected(bool whole_rows) {
+    const ListTable selected = read_list_table(kReportList, true);
+    if (selected.rows.empty()) return;
+    const Text text =
+        whole_rows ? TabSeparatedRows(selected.titles, selected.rows) : JoinLinks(selected.rows);
+    set_clipboard_text(MainWindow(), text.c_str());
+}
+
+// The save dialog, proposing the name with the date and time; empty when cancelled.
+Text AskSaveName(const char* stem, const char* extension, const char* filter) {
+    const LocalTime t = local_time();
+    FileDialogProperties dialog;
+    dialog.file_name = StampedFileName(stem, extension, t.year, t.month, t.day, t.hour, t.minute, t.second);
+    dialog.default_extension = extension;
+    dialog.initial_directory = run_directory();
+    dialog.filter = filter;
+    dialog.must_exist = false;
+    if (!dialog_save(dialog, MainWindow())) return {};
+    return dialog.file_name;
+}
+
+void SaveOrSay(TextRef file_name, const char* bytes, size_t size) {
+    if (!write_whole_file(file_name.c_str(), bytes, size)) message_box("保存文件失败", 0, "提示");
+}
+
+void ExportReport() {
+    const ListTable table = read_list_table(kReportList);
+    if (table.rows.empty()) return;
+    const Text file_name = AskSaveName("Brindor报告", "csv", "CSV文件|*.csv");
+    if (file_name.empty()) return;
+    // With the mark, spreadsheet programs read the file as UTF-8 rather than the system's code page.
+    const Text csv = concat_text("\xEF\xBB\xBF", GbkTextToUtf8(CsvRows(table.titles, table.rows)));
+    SaveOrSay(file_name, csv.c_str(), csv.length());
+}
+
+void ExportFailedLinks() {
+    const TextArray links = FailedLinks(read_list_table(kReportList).rows);
+    if (links.empty()) return;
+    const Text file_name = AskSaveName("失败的链接", "txt", "txt文件|*.txt");
+    if (file_name.empty()) return;
+    // In the program's own encoding, so that importing the file gives exactly these links.
+    const Text text = JoinLines(links);
+    SaveOrSay(file_name, text.c_str(), text.length());
+}
+
+void RetryFailedLinks() {
+    if (IsBatchRunning()) return;
+    TextArray links = FailedLinks(read_list_table(kReportList).rows);
+    if (!links.empty()) ReplaceLinkList(std::move(links));
+}
+
+void PasteLinks() {
+    if (IsBatchRunning()) return;
+    const Text text = clipboard_text(MainWindow());
+    if (text.empty()) return;
+    ReplaceLinkList(LinksFromText(text));
+}
+
+} // namespace
+
+void ReportListMenu(int x, int y) {
+    const ListTable table = read_list_table(kReportList);
+    const bool rows = !table.rows.empty();
+    const bool selected = selected_row_count(kReportList) > 0;
+    const bool failed = HasFailedRow(table.rows);
+    const MenuItem items[] = {
+        {"复制链接\tCtrl+C", kCopyLinks, selected},
+        {"复制所选行", kCopyRows, selected},
+        {"全选\tCtrl+A", kSelectAll, rows},
+        {nullptr, 0},
+        {"导出报告…", kExportReport, rows},
+        {"导出失败的链接…", kExportFailedLinks, failed},
+        {nullptr, 0},
+        {"重新提交失败的链接", kRetryFailedLinks, failed && !IsBatchRunning()},
+    };
+    switch (show_popup_menu(MainWindow(), items, static_cast<int>(std::size(items)), x, y)) {
+    case kCopyLinks:
+        return CopySelected(false);
+    case kCopyRows:
+        return CopySelected(true);
+    case kSelectAll:
+        return select_all_rows(kReportList);
+    case kExportReport:
+        return ExportReport();
+    case kExportFailedLinks:
+        return ExportFailedLinks();
+    case kRetryFailedLinks:
+        return RetryFailedLinks();
+    default:
+        return;
+    }
+}
+
+void ReportListShortcut(char key) {
+    switch (key) {
+    case 'A':
+        return select_all_rows(kReportList);
+    case 'C':
+        return CopySelected(false);
+    case 'V':
+        return PasteLinks();
+    default:
+        return;
+    }
+}
+
+} // namespace brindor::app

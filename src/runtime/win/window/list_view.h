@@ -1,0 +1,50 @@
+// The list-view control. Its rows live here, in the program's memory; the control only asks for
+// the cells it shows, so painting and appending cost the same at any number of rows.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "runtime/core/text_array.h"
+#include "runtime/win/window/control.h"
+
+namespace brindor {
+
+class ListView final : public Control {
+  public:
+    explicit ListView(const ControlDefinition& definition);
+
+    bool create(HWND parent) override;
+    LRESULT on_notify(NMHDR* header) override;
+
+    int row_count() const { return static_cast<int>(rows_.size()); }
+    int column_count() const { return column_count_; }
+    // Position out of range appends. Returns the new row's index.
+    int insert(int position, const char* caption);
+    // False for a row or column that does not exist.
+    bool set_cell(int row, int column, const char* text);
+    const TextArray& row(int index) const { return rows_[static_cast<size_t>(index)]; }
+    const char* column_title(int column) const;
+    std::vector<int> selected_rows() const;
+    void select_all();
+
+  private:
+    static LRESULT CALLBACK subclass_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                               UINT_PTR id, DWORD_PTR self);
+    void add_column(int index, const ColumnDefinition& column);
+    void fill_display_text(LVITEMW& item) const;
+    // Tells the control of appended rows: once per turn of the message loop rather than per row,
+    // and at once before anyone asks the control anything.
+    void show_appended_rows();
+    void open_menu(LPARAM position);
+
+    const ListSettings* settings_;
+    int column_count_;
+    std::vector<TextArray> rows_; // each holds column_count_ cells, 1-based like every TextArray
+    int shown_count_ = 0;         // the rows the control knows of
+    bool show_posted_ = false;
+    bool updating_control_ = false;
+};
+
+} // namespace brindor

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/import/pasted_links.h"
+#include "app/report/report_text.h"
+
+namespace brindor::app {
+namespace {
+
+TextArray Cells(std::initializer_list<const char*> cells) {
+    TextArray array;
+    for (const char* cell : cells)
+        array.append(Text(cell));
+    return array;
+}
+
+std::vector<std::string> Elements(const TextArray& array) {
+    std::vector<std::string> elements;
+    for (int i = 1; i <= array.count(); ++i)
+        elements.push_back(array.at(i));
+    return elements;
+}
+
+const TextArray kTitles = Cells({"编号", "标题", "大小", "磁力链接", "提交状态", "原因"});
+
+ReportRows Report() {
+    ReportRows rows;
+    rows.push_back(Cells({"1", "山海之间", "1.5GB", "magnet:?xt=a", "提交成功！", ""}));
+    rows.push_back(Cells({"2", "", "0KB", "not a link", "提交失败！", "未能解析链接"}));
+    rows.push_back(Cells({"3", "Tiny, \"Comma\"", "2KB", "magnet:?xt=c", "提交失败！", "服务拒绝：a,b"}));
+    return rows;
+}
+
+TEST(ReportText, EveryFormKeepsTheRowsInOrderWithCrLf) {
+    const ReportRows rows = Report();
+    EXPECT_STREQ(JoinLinks(rows).c_str(), "magnet:?xt=a\r\nnot a link\r\nmagnet:?xt=c\r\n");
+    EXPECT_STREQ(
+        TabSeparatedRows(kTitles, {rows[0]}).c_str(),
+        "编号\t标题\t大小\t磁力链接\t提交状态\t原因\r\n1\t山海之间\t1.5GB\tmagnet:?xt=a\t提交成功！\t\r\n");
+    EXPECT_STREQ(CsvRows(kTitles, rows).c_str(), "编号,标题,大小,磁力链接,提交状态,原因\r\n"
+                                                 "1,山海之间,1.5GB,magnet:?xt=a,提交成功！,\r\n"
+                                                 "2,,0KB,not a link,提交失败！,未能解析链接\r\n"
+                                                 "3,\"Tiny, \"\"Comma\"\"\",2KB,magnet:?xt=c,提交失败！,"
+                                                 "\"服务拒绝：a,b\"\r\n");
+    EXPECT_STREQ(CsvRows(kTitles, {Cells({"line\nbreak"})}).c_str(),
+                 "编号,标题,大小,磁力链接,提交状态,原因\r\n\"line\nbreak\"\r\n");
+}
+
+TEST(ReportText, FailedLinksAreThoseOfFailedRows) {
+    const ReportRows rows = Report();
+    EXPECT_EQ(Elements(FailedLinks(rows)), (std::vector<std::string>{"not a link", "magnet:?xt=c"}));
+    EXPECT_TRUE(HasFailedRow(rows));
+    const ReportRows successes = {rows[0]};
+    EXPECT_FALSE(HasFailedRow(successes));
+    EXPECT_TRUE(FailedLinks(successes).empty());
+    // What an export writes reads back as the same links.
+    EXPECT_EQ(Elements(LinksFromText(JoinLines(FailedLinks(rows)))), Elements(FailedLinks(rows)));
+}
+
+TEST(PastedLinks, LinesAsAFileGivesThem) {
+    struct Case {
+        const char* text;
+        std::vector<std::string> links;
+    };
+    const Case cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"\r\n\r\na\r\n\r\nb\n\n", {"a", "b"}},
+        {"a\x1A"
+         "b",
+         {"a", "b"}},
+        {"", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Elements(LinksFromText(c.text)), c.links) << c.text;
+}
+
+} // namespace
+} // namespace brindor::app

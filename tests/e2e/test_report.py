@@ -1,0 +1,182 @@
+"""What the user does with the report: reasons, stop, the list's menu and keys, drop and paste."""
+
+import os
+import shutil
+import tempfile
+import unittest
+from pathlib import Path
+
+from harness import MAIN_CAPTION, E2ETestCase, temporary_text_file
+import batch_steps as steps
+
+USER, USER_ID = "demo", "100001"
+GOOD, BLOCKED = "magnet:?xt=urn:btih:" + "01" * 20, "magnet:?xt=urn:btih:" + "0e" * 20
+UNREACHABLE = "magnet:?xt=urn:btih:" + "02" * 20
+NOT_A_LINK = "这一行不是磁力链接"
+LIST = steps.REPORT_LIST
+VK_APPS = 0x5D
+# The report's shortcut menu, separators left out: the keyboard passes over them.
+MENU = ["复制链接", "复制所选行", "全选", "导出报告…", "导出失败的链接…", "重新提交失败的链接"]
+
+
+def generated_links(count):
+    return [f"magnet:?xt=urn:btih:{i * 2654435761 % (1 << 160):040x}" for i in range(1, count + 1)]
+
+
+class ReportTest(E2ETestCase):
+    standin_args = ("--auto-signin", f"{USER}:{USER_ID}")
+
+    def link_file(self, links, suffix=".txt"):
+        path = temporary_text_file("".join(f"{link}\r\n" for link in links), suffix=suffix, encoding="gbk")
+        self.addCleanup(os.unlink, path)
+        return path
+
+    def folder(self):
+        path = Path(tempfile.mkdtemp())
+        self.addCleanup(shutil.rmtree, path)
+        return path
+
+    def run_batch(self, interval="0"):
+        steps.start_batch(self.session, interval)
+        return steps.wait_all_done(self.session)
+
+    def menu_choose(self, caption, rows=None):
+        s = self.session
+        if rows is not None:
+            s.list_select(MAIN_CAPTION, LIST, *rows)
+        s.context_menu(MAIN_CAPTION, LIST)
+        s.menu_keys(*["DOWN"] * (MENU.index(caption) + 1), "RETURN")
+
+    def menu_states(self):
+        """Opens the menu and reads, for each item from the top, whether it is drawn as available:
+        its text has black pixels, where a greyed item's has only grey ones. Closes the menu again."""
+        s = self.session
+        s.context_menu(MAIN_CAPTION, LIST)
+        menu = s.wait_for(lambda: [w[0] for w in s.windows() if w[1] == "#32768"], message="the menu")[0]
+        s.call("sleep", 300)
+        lines, black, height = [], False, 0
+        for row in s.pixels(menu) + [[]]:
+            inked = [p for p in row if max(p) < 200]
+            if len(inked) > 2:
+                black, height = black or any(max(p) < 40 for p in inked), height + 1
+                continue
+            # Frame and separators are lines a pixel or two high; an item's text is taller.
+            if height > 4:
+                lines.append(black)
+            black, height = False, 0
+        s.menu_keys("ESCAPE")
+        s.wait_for(lambda: not s.menu_open(), message="the menu closed")
+        return lines
+
+    def test_reasons_then_copy_export_and_submit_the_failed_links_again(self):
+        s = self.session
+        links = [UNREACHABLE, GOOD, BLOCKED, NOT_A_LINK]
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file(links), len(links))
+        # The first link's resolve gets no answer at all, nor does the platform's own second attempt.
+        self.standin.set_faults({"drop": {"target": "resolve", "count": 2}})
+        self.run_batch()
+        rows = steps.report_rows(s)
+        self.assertEqual([row[:5] for row in rows], [
+            ["1", "", "0KB", UNREACHABLE, steps.FAILED],
+            ["2", "山海之间 4K 纪录片", "1.5GB", GOOD, steps.SUBMITTED],
+            ["3", "被屏蔽的资源", "500MB", BLOCKED, steps.FAILED],
+            ["4", "", "0KB", NOT_A_LINK, steps.FAILED],
+        ])
+        self.assertEqual([row[5] for row in rows], [steps.NETWORK_ERROR, "", steps.BLOCKED, steps.NOT_RESOLVED])
+        s.screenshot("report_reasons")
+
+        s.list_select(MAIN_CAPTION, LIST, 1, 2)
+        s.type(MAIN_CAPTION, LIST, "\u0003")  # Ctrl+C
+        self.assertEqual(s.clipboard(), f"{GOOD}\r\n{BLOCKED}\r\n")
+        self.menu_choose("复制所选行", rows=(1,))
+        copied = s.wait_for(lambda: s.clipboard().startswith("编号") and s.clipboard(), message="the copied rows")
+        self.assertEqual(copied, "编号\t标题\t大小\t磁力链接\t提交状态\t原因\r\n" + "\t".join(rows[1]) + "\r\n")
+
+        s.list_select(MAIN_CAPTION, LIST)
+        self.assertEqual(self.menu_states(), [False, False, True, True, True, True])
+
+        s.list_select(MAIN_CAPTION, LIST, 0)
+        s.key(MAIN_CAPTION, LIST, VK_APPS)
+        s.menu_keys("DOWN", "DOWN")
+        s.screenshot("report_menu")
+        s.menu_keys("ESCAPE")
+        s.wait_for(lambda: not s.menu_open(), message="the menu closed")
+        self.menu_choose("导出报告…")
+        self.assertRegex(s.file_dialog_name(), r"^Brindor报告-\d{8}-\d{6}\.csv$")
+        out = self.folder()
+        s.open_file(out / "report.csv")
+        csv = s.wait_for(lambda: (out / "report.csv").exists() and (out / "report.csv").read_bytes(),
+                         message="the exported report")
+        self.assertTrue(csv.startswith(b"\xef\xbb\xbf"))
+        lines = csv[3:].decode("utf-8").split("\r\n")
+        self.assertEqual(lines[0], "编号,标题,大小,磁力链接,提交状态,原因")
+        self.assertEqual(lines[1:], [",".join(row) for row in rows] + [""])
+
+        self.menu_choose("导出失败的链接…")
+        s.open_file(out / "failed.txt")
+        failed = s.wait_for(lambda: (out / "failed.txt").exists() and (out / "failed.txt").read_bytes(),
+                            message="the exported links")
+        self.assertEqual(failed.decode("gbk").split("\r\n"), [UNREACHABLE, BLOCKED, NOT_A_LINK, ""])
+        steps.import_links(s, out / "failed.txt", 3)
+
+        steps.import_links(s, self.link_file([GOOD]), 1)
+        self.menu_choose("重新提交失败的链接")
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共3条链接。", message="the count label")
+        seen = len(self.standin.resolves())
+        box = self.run_batch()
+        self.assertEqual(box.text, steps.ALL_DONE)
+        self.assertEqual([row[3] for row in steps.report_rows(s)[4:]], [UNREACHABLE, BLOCKED, NOT_A_LINK])
+        self.assertEqual(len(self.standin.resolves()) - seen, 3)
+
+    def test_stop_lets_the_current_link_finish_and_a_new_run_works(self):
+        s = self.session
+        links = generated_links(200)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file(links), len(links))
+        steps.start_batch(s, "100")
+        steps.wait_rows(s, 5)
+        # Nothing replaces the links while a run goes: neither a drop nor a paste.
+        s.drop_files(MAIN_CAPTION, self.link_file([GOOD]))
+        s.set_clipboard(GOOD)
+        s.type(MAIN_CAPTION, LIST, "\u0016")
+        s.call("sleep", 300)
+        self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "共200条链接。")
+        s.click(MAIN_CAPTION, steps.START_BUTTON)
+        box = s.wait_message_box()
+        s.screenshot("report_stopped")
+        s.press(box.handle, "OK")
+        self.assertEqual((box.title, box.text), (steps.DEFAULT_TITLE, steps.STOPPED))
+        stopped_at = len(steps.report_rows(s))
+        self.assertLess(stopped_at, len(links))
+        # Every row is a finished link, and none followed.
+        self.assertEqual(len(self.standin.commits()), stopped_at)
+        self.assertEqual(len(steps.report_rows(s)), stopped_at)
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.START_BUTTON) == steps.START_CAPTION and
+                   s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON), message="both buttons back")
+
+        steps.import_links(s, self.link_file([GOOD]), 1)
+        box = self.run_batch()
+        self.assertEqual(box.text, steps.ALL_DONE)
+        self.assertEqual(steps.report_rows(s)[-1][:5], ["1", "山海之间 4K 纪录片", "1.5GB", GOOD, steps.SUBMITTED])
+
+    def test_dropped_file_and_pasted_text_replace_the_links(self):
+        s = self.session
+        main = s.wait_window(MAIN_CAPTION)
+        self.assertEqual(self.menu_states(), [False] * len(MENU))
+
+        s.drop_files(main, self.link_file([GOOD, BLOCKED, UNREACHABLE]))
+        s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共3条链接。", message="the dropped file")
+        s.drop_files(main, self.link_file([GOOD], suffix=".csv"))
+        box = s.wait_message_box()
+        self.assertEqual((box.title, box.text), (steps.NOTICE_TITLE, "必须导入txt格式"))
+        s.press(box.handle, "OK")
+        self.assertEqual(s.text(main, steps.LINK_COUNT_LABEL), "共3条链接。")
+
+        s.set_clipboard(f"{GOOD}\r\n\r\n{BLOCKED}\n{UNREACHABLE}\r\n{NOT_A_LINK}")
+        s.type(main, LIST, "\u0016")  # Ctrl+V
+        s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共4条链接。", message="the pasted links")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "submit/failure_reason.h"
+
+namespace brindor {
+namespace {
+
+constexpr const char* kResolved =
+    "queryUrl(1,'C1','1','T','1',new Array('a'),new Array('1KB'),new Array('1'),"
+    "new Array('1'),new Array('video'),new Array('0'),'0.5')";
+constexpr const char* kLoginPage = "<!DOCTYPE html>\n<html><body><form method=\"post\" action=\"/login\">"
+                                   "<input type=\"submit\" value=\"登录\"></form></body></html>";
+constexpr const char* kErrorPage = "<html><body><h1>500 Internal Server Error</h1></body></html>";
+
+TEST(FailureReason, FromBothAnswers) {
+    struct Case {
+        ServiceAnswer resolve;
+        bool committed;
+        ServiceAnswer commit;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{"", 0, "queryUrl"}, false, {}, "网络错误"},
+        {{"", 200, "queryUrl"}, false, {}, "网络错误"}, // a cut answer
+        {{kErrorPage, 500, "queryUrl"}, false, {}, "服务器错误"},
+        {{"", 503, "queryUrl"}, false, {}, "服务器错误"},
+        {{kLoginPage, 200, "queryUrl"}, false, {}, "未登录"},
+        {{"queryUrl(0,'','','','0')", 200, "queryUrl"}, false, {}, "未能解析链接"},
+        {{kResolved, 200, "queryUrl"}, true, {"", 0, "jsonp1"}, "网络错误"},
+        {{kResolved, 200, "queryUrl"}, true, {kErrorPage, 500, "jsonp1"}, "服务器错误"},
+        {{kResolved, 200, "queryUrl"}, true, {kErrorPage, 200, "jsonp1"}, "服务器错误"},
+        {{kResolved, 200, "queryUrl"}, true, {kLoginPage, 200, "jsonp1"}, "未登录"},
+        {{kResolved, 200, "queryUrl"},
+         true,
+         {"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"not signed in: no userid cookie\"})", 200, "jsonp1"},
+         "未登录"},
+        {{kResolved, 200, "queryUrl"},
+         true,
+         {"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"该资源已被屏蔽\"})", 200, "jsonp1"},
+         "服务拒绝：该资源已被屏蔽"},
+        {{kResolved, 200, "queryUrl"},
+         true,
+         {"jsonp1({\"id\":null,\"progress\":-1})", 200, "jsonp1"},
+         "服务拒绝"},
+    };
+    for (const Case& c : cases) {
+        LinkOutcome outcome;
+        outcome.resolve = c.resolve;
+        outcome.committed = c.committed;
+        if (c.committed) outcome.fields.cid = "C1";
+        outcome.commit = c.commit;
+        EXPECT_EQ(std::string(FailureReason(outcome).c_str()), c.expected)
+            << c.resolve.text.c_str() << " / " << c.commit.text.c_str();
+    }
+}
+
+TEST(ServiceMessage, UnescapesWithoutBreakingDoubleByteCharacters) {
+    struct Case {
+        const char* answer;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"cb({\"msg\":\"a\\\"b\\\\c\"})", "a\"b\\c"},
+        {"cb({\"msg\":\"\x81\x5C\x81\x5C!\"})", "\x81\x5C\x81\x5C!"}, // trail bytes equal to a backslash
+        {"cb({\"id\":null})", ""},
+        {"cb({\"msg\":\"unterminated", "unterminated"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(std::string(ServiceMessage(c.answer).c_str()), c.expected) << c.answer;
+}
+
+} // namespace
+} // namespace brindor
