@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "app/batch/run_indicators.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
@@ -33,8 +34,14 @@ class MainWindowSurface : public BatchSurface {
     ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) override {
         return brindor::CommitTask(BuildCommitBody(user_id, fields));
     }
-    void ShowMessage(const char* content, const char* title) override { message_box(content, 0, title); }
+    // Every message ends a run; the taskbar flashes while the box waits for the user.
+    void ShowMessage(const char* content, const char* title) override {
+        RunIndicatorsEnd();
+        message_box(content, 0, title);
+    }
     void SetProgressRange(int maximum) override {
+        maximum_ = maximum;
+        RunIndicatorsBegin();
         write_property(kProgressBar, kProgressMinimum, int64_t{0});
         write_property(kProgressBar, kProgressMaximum, int64_t{maximum});
     }
@@ -42,6 +49,7 @@ class MainWindowSurface : public BatchSurface {
                    TextRef reason) override {
         // One trip to the window's thread for the row and the interval rather than one per cell:
         // each trip waits for the window's thread, which may be busy painting.
+        if (!reason.empty()) any_failed_ = true;
         int32_t interval = 0;
         OnMainWindowThread([&] {
             const int row = insert_row(kReportList, -1, caption.c_str());
@@ -63,11 +71,15 @@ class MainWindowSurface : public BatchSurface {
         OnMainWindowThread([&] {
             write_property(kProgressBar, kProgressPosition, int64_t{position});
             write_property(kProgressLabel, kLabelCaption, percent.c_str());
+            RunIndicatorsProgress(position, maximum_, any_failed_);
         });
     }
     bool StopRequested() override { return stop_requested; }
 
   private:
+    int maximum_ = 0;
+    bool any_failed_ = false;
+
     // Closing the main window mid-run leaves nothing to write to: the process is ending.
     template <class F> static void OnMainWindowThread(F work) {
         if (HWND window = loaded_window_handle(kMainWindowId)) on_window_thread(window, std::move(work));
