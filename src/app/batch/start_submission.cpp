@@ -49,7 +49,7 @@ class MainWindowSurface : public BatchSurface {
                    TextRef reason) override {
         // One trip to the window's thread for the row and the interval rather than one per cell:
         // each trip waits for the window's thread, which may be busy painting.
-        if (!reason.empty()) any_failed_ = true;
+        if (*reason.c_str()) any_failed_ = true;
         int32_t interval = 0;
         OnMainWindowThread([&] {
             const int row = insert_row(kReportList, -1, caption.c_str());
