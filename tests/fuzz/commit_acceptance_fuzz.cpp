@@ -11,24 +11,7 @@ using namespace brindor;
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-std::string Piece(FuzzInput& in, size_t most) {
-    static const char* const kWords[] = {"jsonp1",         "(",    ")", ";", " ", "\r\n", "null",
-                                         "{\"id\":\"1\"}", "jsonp"};
-    size_t n = in.next() % most;
-    std::string s;
-    for (size_t i = 0; i < n && in.size; ++i) {
-        uint8_t b = in.next();
-        if (b & 0x80)
-            s += kWords[b % (sizeof kWords / sizeof *kWords)];
-        else
-            s += static_cast<char>(b ? b : 'z');
-    }
-    return s;
-}
+const char* const kWords[] = {"jsonp1", "(", ")", ";", " ", "\r\n", "null", "{\"id\":\"1\"}", "jsonp"};
 
 bool Space(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -53,7 +36,7 @@ bool Expected(const std::string& text, int status, const std::string& callback) 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in{data, size};
     int status = static_cast<int>(in.next()) * 3 - 100 + (in.next() & 1 ? 200 : 0);
-    std::string callback = Piece(in, 4), text = Piece(in, 40);
+    std::string callback = in.piece(kWords, 4), text = in.piece(kWords, 40);
     bool accepted = IsCommitAccepted(ServiceAnswer{Text(text.c_str()), status, Text(callback.c_str())});
     Check(accepted == Expected(text, status, callback));
     return 0;

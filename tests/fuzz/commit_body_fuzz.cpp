@@ -13,23 +13,7 @@ using namespace brindor;
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-std::string Piece(FuzzInput& in) {
-    static const char* const kWords[] = {"&", "=", "%", "+", " ", "_", "0_1_", "%26", "\xB0\xA1", "uid="};
-    size_t n = in.next() % 20;
-    std::string s;
-    for (size_t i = 0; i < n && in.size; ++i) {
-        uint8_t b = in.next();
-        if (b & 0x80)
-            s += kWords[b % (sizeof kWords / sizeof *kWords)];
-        else
-            s += static_cast<char>(b ? b : 'z');
-    }
-    return s;
-}
+const char* const kWords[] = {"&", "=", "%", "+", " ", "_", "0_1_", "%26", "\xB0\xA1", "uid="};
 
 int Hex(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -55,7 +39,8 @@ std::string Decode(const std::string& value) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in{data, size};
-    std::string uid = Piece(in), cid = Piece(in), tsize = Piece(in), findex = Piece(in), sizes = Piece(in);
+    std::string uid = in.piece(kWords, 20), cid = in.piece(kWords, 20), tsize = in.piece(kWords, 20),
+                findex = in.piece(kWords, 20), sizes = in.piece(kWords, 20);
     TaskFields fields{cid.c_str(), tsize.c_str(), "title", findex.c_str(), sizes.c_str()};
     std::string body = JoinCommitFields(uid.c_str(), "T", fields).c_str();
 

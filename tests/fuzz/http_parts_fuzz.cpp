@@ -20,24 +20,8 @@ const char* const kWords[] = {"\r\n",        "Set-Cookie:", "Set-Cookie", "Locat
                               "https://",    "/",           "?",          "\xA1\xA1"};
 
 struct Input : FuzzInput {
-    // A NUL-free piece mixing raw bytes and whole words.
-    std::string piece() {
-        size_t n = next() % 24;
-        std::string s;
-        for (size_t i = 0; i < n && size; ++i) {
-            uint8_t b = next();
-            if (b & 0x80)
-                s += kWords[b % (sizeof kWords / sizeof *kWords)];
-            else
-                s += static_cast<char>(b ? b : 'z');
-        }
-        return s;
-    }
+    std::string piece() { return FuzzInput::piece(kWords, 24); }
 };
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 bool Contains(const std::string& s, const char* part) {
     return s.find(part) != std::string::npos;

@@ -15,10 +15,6 @@ using namespace brindor;
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
