@@ -8,12 +8,14 @@
 //   --cookies store|none                 WinInet's cookie store, or none and a Cookie line by hand
 //   --handles per-request|per-run        internet and connection handles per request or per run
 //   --script run|commit|clock            one script object per run, one per commit, or no script
+//   --extra-cookies N                    N more cookies for the interface host in the store first
 // SIGN_IN_URL, when given, is fetched once through the cookie store first (the service's cookies).
 // Prints one line of "name value" pairs: links, ms, per-link ms for the whole run and for its
 // first and last tenth, and the share of each step in those tenths.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <optional>
@@ -107,8 +109,18 @@ void PrintTenth(const char* name, const Steps& s) {
                 name, s.resolve, name, s.stamp, name, s.commit);
 }
 
-bool ParseOption(const std::string& name, const std::string& value, BareOptions& options, ScriptUse& script) {
-    if (name == "--cache") {
+struct LoopSettings {
+    BareOptions options;
+    ScriptUse script = ScriptUse::PerRun;
+    int extra_cookies = 0;
+};
+
+bool ParseOption(const std::string& name, const std::string& value, LoopSettings& settings) {
+    BareOptions& options = settings.options;
+    ScriptUse& script = settings.script;
+    if (name == "--extra-cookies") {
+        settings.extra_cookies = std::atoi(value.c_str());
+    } else if (name == "--cache") {
         if (value == "program")
             options.cache = CacheFlag::Program;
         else if (value == "no-write")
@@ -140,12 +152,12 @@ bool ParseOption(const std::string& name, const std::string& value, BareOptions&
 
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> positional;
-    BareOptions options;
-    ScriptUse script = ScriptUse::PerRun;
+    LoopSettings settings;
+    BareOptions& options = settings.options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = Narrow(argv[i]);
         if (arg.rfind("--", 0) == 0) {
-            if (i + 1 >= argc || !ParseOption(arg, Narrow(argv[++i]), options, script)) {
+            if (i + 1 >= argc || !ParseOption(arg, Narrow(argv[++i]), settings)) {
                 std::fprintf(stderr, "bad option %s\n", arg.c_str());
                 return 2;
             }
@@ -166,6 +178,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     const brindor::Text user_id(positional[1].c_str());
     if (positional.size() > 3) BareRequest(positional[3], false, "");
+    for (int i = 0; i < settings.extra_cookies; ++i) {
+        const std::string cookie = "extra" + std::to_string(i) + "=" + std::string(24, 'x') +
+                                   "; expires=Fri, 31 Dec 2037 23:59:59 GMT";
+        InternetSetCookieA(positional[2].c_str(), nullptr, cookie.c_str());
+    }
     if (!options.cookie_store) {
         // What the store would have added to the interface's requests, sent by hand instead.
         char cookies[4096] = {};
@@ -181,9 +198,9 @@ int wmain(int argc, wchar_t** argv) {
         // The program's worker keeps one script object for its run; without the scope each
         // timestamp makes and drops its own.
         std::optional<brindor::ScriptClockScope> clock;
-        if (script == ScriptUse::PerRun) clock.emplace();
+        if (settings.script == ScriptUse::PerRun) clock.emplace();
         for (const std::string& link : links)
-            steps.push_back(SubmitLink(client, link, user_id, script));
+            steps.push_back(SubmitLink(client, link, user_id, settings.script));
     }
     const double ms = NowMs() - start;
     const size_t tenth = links.size() >= 10 ? links.size() / 10 : links.size();
