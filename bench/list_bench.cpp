@@ -5,10 +5,11 @@
 //   list_bench.exe ours|bare [--hold] [SIZES...]   default sizes 1000 10000 100000; --hold keeps the
 //                                                  window 3 s after the last size
 // At each size: the last rows up to it are added with the window shown, each followed by the
-// repaint it caused (insert), then full repaints and page-downs are timed on the window's thread.
-// Rows before those are added with the window hidden, timed as "fill". One line per size:
-//   size N insert_ms_mean X insert_ms_p99 X repaint_ms_p50 X repaint_ms_p99 X pagedown_ms_p50 X
-//   pagedown_ms_p99 X fill_ms_per_row X
+// repaint it caused (insert; row_trip is the row's own trip without that repaint), then full repaints and
+// page-downs are timed on the window's thread. Rows before those are added with the window hidden, timed as
+// "fill". One line per size:
+//   size N insert_ms_mean X insert_ms_p99 X row_trip_ms_mean X repaint_ms_p50 X repaint_ms_p99 X
+//   pagedown_ms_p50 X pagedown_ms_p99 X fill_ms_per_row X
 #include <windows.h>
 #include <commctrl.h>
 
@@ -251,13 +252,15 @@ void MeasureSize(Subject& subject, int& rows, int size) {
         fill_ms = (NowMs() - t0) / (rows - from);
         SetShown(subject, true);
     }
-    std::vector<double> inserts;
+    std::vector<double> inserts, trips;
     for (; rows < size; ++rows) {
         const RowTexts row = MakeRow(rows + 1);
         const double t0 = NowMs();
         subject.AddRow(row);
+        const double t1 = NowMs();
         subject.Run([&] { PaintNow(subject.list()); });
         inserts.push_back(NowMs() - t0);
+        trips.push_back(t1 - t0);
     }
     std::vector<double> repaints, page_downs;
     subject.Run([&] {
@@ -282,9 +285,10 @@ void MeasureSize(Subject& subject, int& rows, int size) {
         SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
         PaintNow(list);
     });
-    std::printf("size %d insert_ms_mean %.3f insert_ms_p99 %.3f repaint_ms_p50 %.3f repaint_ms_p99 %.3f "
+    std::printf("size %d insert_ms_mean %.3f insert_ms_p99 %.3f row_trip_ms_mean %.3f repaint_ms_p50 %.3f "
+                "repaint_ms_p99 %.3f "
                 "pagedown_ms_p50 %.3f pagedown_ms_p99 %.3f fill_ms_per_row %.3f\n",
-                size, Mean(inserts), Percentile(inserts, 0.99), Percentile(repaints, 0.5),
+                size, Mean(inserts), Percentile(inserts, 0.99), Mean(trips), Percentile(repaints, 0.5),
                 Percentile(repaints, 0.99), Percentile(page_downs, 0.5), Percentile(page_downs, 0.99),
                 fill_ms);
     std::fflush(stdout);

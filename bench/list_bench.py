@@ -4,8 +4,8 @@ ListView, rows from a worker thread as the program adds them) beside a bare list
 filled the same way, each in its own process, in the same run.
 
 Per size: insert (one row added with the window shown plus the repaint it causes, mean and p99 of
-300 rows), full repaint and page-down (p50 and p99 of 40 each), and the fill rate with the window
-hidden. Ratios are ours / bare. Needs the win32 build's list_bench target.
+300 rows; the row's trip alone beside it), full repaint and page-down (p50 and p99 of 40 each), and the fill rate with the window
+hidden. Ours and bare alternate for --rounds rounds (3); medians. Ratios are ours / bare. Needs the win32 build's list_bench target.
   python3 bench/list_bench.py [--sizes 1000 10000 100000] [--screenshot]
 """
 
@@ -21,7 +21,7 @@ sys.path.insert(0, str(REPO / "tests" / "e2e"))
 from harness import BUILD, WINE, E2EEnvironment, wine_environment  # noqa: E402
 
 BENCH = BUILD / "bench" / "list_bench.exe"
-FIGURES = [("insert_ms_mean", "insert mean"), ("insert_ms_p99", "insert p99"),
+FIGURES = [("insert_ms_mean", "insert mean"), ("insert_ms_p99", "insert p99"), ("row_trip_ms_mean", "row trip mean"),
            ("repaint_ms_p50", "repaint p50"), ("repaint_ms_p99", "repaint p99"),
            ("pagedown_ms_p50", "page-down p50"), ("pagedown_ms_p99", "page-down p99"),
            ("fill_ms_per_row", "hidden fill/row")]
@@ -47,9 +47,19 @@ def run_subject(environment, mode, sizes, screenshot):
     return results
 
 
+def median_results(rounds):
+    """Per size and figure, the median over the rounds."""
+    merged = {}
+    for size in rounds[0]:
+        merged[size] = {key: sorted(r[size][key] for r in rounds if size in r)[len(rounds) // 2]
+                        for key in rounds[0][size]}
+    return merged
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--sizes", type=int, nargs="+", default=[1000, 10000, 100000])
+    parser.add_argument("--rounds", type=int, default=3, help="alternating runs of each list; medians shown")
     parser.add_argument("--screenshot", action="store_true",
                         help="a screenshot of each list at its last size (tests/e2e's screenshot folder)")
     args = parser.parse_args()
@@ -58,9 +68,14 @@ def main():
     sizes = sorted(args.sizes)
     with E2EEnvironment(standin=False) as environment:
         started = time.monotonic()
-        ours = run_subject(environment, "ours", sizes, args.screenshot)
-        bare = run_subject(environment, "bare", sizes, args.screenshot)
-    print(f"\nreport list, ms (ours / bare list-view control / ratio), {time.monotonic() - started:.0f} s in all")
+        ours_rounds, bare_rounds = [], []
+        for round_number in range(args.rounds):
+            shot = args.screenshot and round_number == 0
+            ours_rounds.append(run_subject(environment, "ours", sizes, shot))
+            bare_rounds.append(run_subject(environment, "bare", sizes, shot))
+        ours, bare = median_results(ours_rounds), median_results(bare_rounds)
+    print(f"\nreport list, ms (ours / bare list-view control / ratio), medians of {args.rounds} rounds, "
+          f"{time.monotonic() - started:.0f} s in all")
     print(f"  {'rows':>7}  " + "  ".join(f"{label:>24}" for _, label in FIGURES))
     for size in sizes:
         cells = []
