@@ -5,9 +5,9 @@
 //   list_bench.exe ours|bare [--hold] [SIZES...]   default sizes 1000 10000 100000; --hold keeps the
 //                                                  window 3 s after the last size
 // At each size: the last rows up to it are added with the window shown, each followed by the
-// repaint it caused (insert; row_trip is the row's own trip without that repaint), then full repaints and
-// page-downs are timed on the window's thread. Rows before those are added with the window hidden, timed as
-// "fill". One line per size:
+// repaint it caused (insert; row_trip is the row's own trip without that repaint), then full
+// repaints and page-downs are timed on the window's thread. Rows before those are added with the
+// window hidden, timed as "fill". One line per size:
 //   size N insert_ms_mean X insert_ms_p99 X row_trip_ms_mean X repaint_ms_p50 X repaint_ms_p99 X
 //   pagedown_ms_p50 X pagedown_ms_p99 X fill_ms_per_row X
 #include <windows.h>

@@ -3,9 +3,10 @@
 ListView, rows from a worker thread as the program adds them) beside a bare list-view control
 filled the same way, each in its own process, in the same run.
 
-Per size: insert (one row added with the window shown plus the repaint it causes, mean and p99 of
-300 rows; the row's trip alone beside it), full repaint and page-down (p50 and p99 of 40 each), and the fill rate with the window
-hidden. Ours and bare alternate for --rounds rounds (3); medians. Ratios are ours / bare. Needs the win32 build's list_bench target.
+Per size: insert (one row added with the window shown plus the repaint it causes, mean and p99
+of 300 rows; the row's trip alone beside it), full repaint and page-down (p50 and p99 of 40 each),
+and the fill rate with the window hidden. Ours and bare alternate for --rounds rounds (3); the
+table shows medians. Ratios are ours / bare. Needs the win32 build's list_bench target.
   python3 bench/list_bench.py [--sizes 1000 10000 100000] [--screenshot]
 """
 
