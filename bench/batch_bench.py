@@ -105,6 +105,16 @@ def wine_pids(exe_name):
     return pids
 
 
+def memory_kb(pid):
+    """(resident, anonymous resident, peak resident) in KiB, or None when the process is gone."""
+    try:
+        status = Path(f"/proc/{pid}/status").read_text()
+    except OSError:
+        return None
+    values = dict(re.findall(r"^(VmRSS|RssAnon|VmHWM):\s+(\d+) kB", status, re.M))
+    return int(values.get("VmRSS", 0)), int(values.get("RssAnon", 0)), int(values.get("VmHWM", 0))
+
+
 class MemoryWatch(threading.Thread):
     """The highest resident size a Wine program reaches, sampled until stopped."""
 
@@ -116,13 +126,9 @@ class MemoryWatch(threading.Thread):
     def run(self):
         while not self.stopping.is_set():
             for pid in wine_pids(self.exe_name):
-                try:
-                    status = Path(f"/proc/{pid}/status").read_text()
-                except OSError:
-                    continue
-                found = re.search(r"^VmHWM:\s+(\d+) kB", status, re.M)
-                if found:
-                    self.hwm_kb = max(self.hwm_kb, int(found.group(1)))
+                memory = memory_kb(pid)
+                if memory:
+                    self.hwm_kb = max(self.hwm_kb, memory[2])
             self.stopping.wait(1.0)
 
     def __enter__(self):
