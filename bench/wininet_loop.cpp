@@ -184,11 +184,12 @@ int wmain(int argc, wchar_t** argv) {
         InternetSetCookieA(positional[2].c_str(), nullptr, cookie.c_str());
     }
     if (!options.cookie_store) {
-        // What the store would have added to the interface's requests, sent by hand instead.
-        char cookies[4096] = {};
-        DWORD length = sizeof cookies;
-        if (InternetGetCookieA(positional[2].c_str(), nullptr, cookies, &length))
-            options.cookie_line = cookies;
+        // What the store would have added to the interface's requests, sent by hand instead; under
+        // Wine without the HttpOnly session cookie, which the store does not hand out.
+        std::string cookies(65536, '\0');
+        DWORD length = static_cast<DWORD>(cookies.size());
+        if (InternetGetCookieA(positional[2].c_str(), nullptr, cookies.data(), &length))
+            options.cookie_line = cookies.c_str();
     }
     BareClient client(options);
     std::vector<Steps> steps;
