@@ -109,12 +109,13 @@ int Rows(int count) {
 int Wininet(const std::string& host, INTERNET_PORT port, int count) {
     brindor::ScriptClockScope clock;
     Mark(0);
+    const std::string origin = "http://" + host + ":" + std::to_string(port);
     for (int i = 1; i <= count; ++i) {
-        const std::string answer =
-            BareRequest(host, port, "GET",
-                        "/interface/url_query?callback=queryUrl&u=" + MagnetLink(i) + "&interfrom=task", "");
+        const std::string answer = BareRequest(
+            origin + "/interface/url_query?callback=queryUrl&u=" + MagnetLink(i) + "&interfrom=task", false,
+            "");
         const std::string stamp = brindor::ScriptTimestamp().c_str();
-        BareRequest(host, port, "POST", "/interface/bt_task_commit?callback=jsonp" + stamp,
+        BareRequest(origin + "/interface/bt_task_commit?callback=jsonp" + stamp, true,
                     "uid=100001&btname=x&cid=" + std::to_string(answer.size()) + "&goldbean=0&silverbean=0");
         if (IsMark(i, count)) Mark(i);
     }

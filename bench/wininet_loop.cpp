@@ -1,89 +1,214 @@
-// A bare loop over the operating system's HTTP client: per link one resolve GET and one commit POST,
-// each with its own internet, connection and request handles, and one script-object timestamp, as
-// the program does, without anything else. Prints one line: links, milliseconds, and per link the
-// total and the share of each step.
-//   wininet_loop.exe HOST PORT LINKS_FILE [USER_ID]
+// The program's batch with nothing but the platform underneath: per link the program's resolve
+// GET, its answer read the program's way, the program's commit body and one commit POST with a
+// script-object timestamp, all sent as the program sends them (bare_request.h). No window, no list.
+//   wininet_loop.exe LINKS_FILE USER_ID INTERFACE_URL [SIGN_IN_URL] [options]
+// INTERFACE_URL is any URL of the interface host: whose cookies the loop sends by hand without the store.
+// Options, each changing one ingredient of the default (the program's way):
+//   --cache program|no-write|need-file   the cache flag of every request
+//   --cookies store|none                 WinInet's cookie store, or none and a Cookie line by hand
+//   --handles per-request|per-run        internet and connection handles per request or per run
+//   --script run|commit|clock            one script object per run, one per commit, or no script
+//   --extra-cookies N                    N more cookies for the interface host in the store first
+// SIGN_IN_URL, when given, is fetched once through the cookie store first (the service's cookies).
+// Prints one line of "name value" pairs: links, ms, per-link ms for the whole run and for its
+// first and last tenth, and the share of each step in those tenths.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bare_request.h"
+#include "net/http_request_parts.h"
+#include "runtime/core/text.h"
+#include "submit/resolve_answer.h"
+#include "submit/service_requests.h"
+#include "submit/task_fields.h"
+#include "submit/win/protocol_requests.h"
+#include "text/clock_timestamp.h"
+#include "text/win/code_pages.h"
 #include "text/win/script_timestamp.h"
 
 namespace {
 
-std::string Quoted(const std::string& answer, int piece) {
-    // The n-th single-quoted value of the answer: enough to carry cid and tsize into the commit.
-    size_t at = 0;
-    for (int i = 0; i < piece; ++i) {
-        at = answer.find('\'', at);
-        if (at == std::string::npos) return "";
-        at = answer.find('\'', at + 1);
-        if (at == std::string::npos) return "";
-        ++at;
+enum class ScriptUse { PerRun, PerCommit, Clock };
+
+struct Steps {
+    double resolve = 0, stamp = 0, commit = 0;
+    double total() const { return resolve + stamp + commit; }
+};
+
+double NowMs() {
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / frequency;
+}
+
+std::string Narrow(const wchar_t* wide) {
+    std::string text;
+    for (; *wide; ++wide)
+        text += static_cast<char>(*wide);
+    return text;
+}
+
+// The answer text as HttpRequest and ResolveLink hand it to the worker.
+brindor::Text ProgramAnswerText(const BareAnswer& answer) {
+    brindor::Bytes body(reinterpret_cast<const uint8_t*>(answer.body.data()), answer.body.size());
+    if (brindor::IsUtf8Answer(body, answer.raw_headers.c_str())) body = brindor::Utf8BytesToGbk(body);
+    brindor::Text text = brindor::BodyText(body);
+    if (brindor::ResolveAnswerStillUtf8(text, answer.raw_headers.c_str()))
+        text = brindor::Utf8TextToGbk(text);
+    return text;
+}
+
+brindor::Text Timestamp(ScriptUse use) {
+    return use == ScriptUse::Clock ? brindor::ClockTimestamp() : brindor::ScriptTimestamp();
+}
+
+Steps SubmitLink(BareClient& client, const std::string& link, const brindor::Text& user_id,
+                 ScriptUse script) {
+    Steps steps;
+    const double t0 = NowMs();
+    const BareAnswer answer = client.Request(brindor::ResolveUrl(link.c_str()).c_str(), false, "");
+    brindor::TaskFields fields;
+    brindor::ParseResolveAnswer(ProgramAnswerText(answer), fields);
+    const double t1 = NowMs();
+    steps.resolve = t1 - t0;
+    if (fields.cid.empty()) return steps;
+    const brindor::Text body = brindor::BuildCommitBody(user_id, fields);
+    const brindor::Text stamp = Timestamp(script);
+    const double t2 = NowMs();
+    client.Request(brindor::CommitUrl(stamp).c_str(), true, body.c_str());
+    steps.stamp = t2 - t1;
+    steps.commit = NowMs() - t2;
+    return steps;
+}
+
+Steps Mean(const std::vector<Steps>& all, size_t from, size_t to) {
+    Steps sum;
+    for (size_t i = from; i < to; ++i) {
+        sum.resolve += all[i].resolve;
+        sum.stamp += all[i].stamp;
+        sum.commit += all[i].commit;
     }
-    size_t open = answer.find('\'', at);
-    size_t close = open == std::string::npos ? open : answer.find('\'', open + 1);
-    return close == std::string::npos ? "" : answer.substr(open + 1, close - open - 1);
+    const double n = to > from ? static_cast<double>(to - from) : 1.0;
+    return Steps{sum.resolve / n, sum.stamp / n, sum.commit / n};
+}
+
+void PrintTenth(const char* name, const Steps& s) {
+    std::printf(" %s_ms %.2f %s_resolve_ms %.2f %s_timestamp_ms %.2f %s_commit_ms %.2f", name, s.total(),
+                name, s.resolve, name, s.stamp, name, s.commit);
+}
+
+struct LoopSettings {
+    BareOptions options;
+    ScriptUse script = ScriptUse::PerRun;
+    int extra_cookies = 0;
+};
+
+bool ParseOption(const std::string& name, const std::string& value, LoopSettings& settings) {
+    BareOptions& options = settings.options;
+    ScriptUse& script = settings.script;
+    if (name == "--extra-cookies") {
+        settings.extra_cookies = std::atoi(value.c_str());
+    } else if (name == "--cache") {
+        if (value == "program")
+            options.cache = CacheFlag::Program;
+        else if (value == "no-write")
+            options.cache = CacheFlag::NoWrite;
+        else if (value == "need-file")
+            options.cache = CacheFlag::NeedFile;
+        else
+            return false;
+    } else if (name == "--cookies" && (value == "store" || value == "none")) {
+        options.cookie_store = value == "store";
+    } else if (name == "--handles" && (value == "per-request" || value == "per-run")) {
+        options.keep_handles = value == "per-run";
+    } else if (name == "--script") {
+        if (value == "run")
+            script = ScriptUse::PerRun;
+        else if (value == "commit")
+            script = ScriptUse::PerCommit;
+        else if (value == "clock")
+            script = ScriptUse::Clock;
+        else
+            return false;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: wininet_loop HOST PORT LINKS_FILE [USER_ID]\n");
+    std::vector<std::string> positional;
+    LoopSettings settings;
+    BareOptions& options = settings.options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = Narrow(argv[i]);
+        if (arg.rfind("--", 0) == 0) {
+            if (i + 1 >= argc || !ParseOption(arg, Narrow(argv[++i]), settings)) {
+                std::fprintf(stderr, "bad option %s\n", arg.c_str());
+                return 2;
+            }
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() < 3) {
+        std::fprintf(stderr,
+                     "usage: wininet_loop LINKS_FILE USER_ID INTERFACE_URL [SIGN_IN_URL] [options]\n");
         return 2;
     }
-    std::string host;
-    for (const wchar_t* c = argv[1]; *c; ++c)
-        host += static_cast<char>(*c);
-    const INTERNET_PORT port = static_cast<INTERNET_PORT>(_wtoi(argv[2]));
-    std::string user = "100001";
-    if (argc > 4) {
-        user.clear();
-        for (const wchar_t* c = argv[4]; *c; ++c)
-            user += static_cast<char>(*c);
-    }
     std::vector<std::string> links;
-    std::ifstream in(argv[3]);
+    std::ifstream in(positional[0]);
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty()) links.push_back(line);
     }
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    auto now_ms = [&] {
-        LARGE_INTEGER t;
-        QueryPerformanceCounter(&t);
-        return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-    };
-    double resolve_ms = 0, stamp_ms = 0, commit_ms = 0;
-    int empty_timestamps = 0;
-    const double start = now_ms();
-    for (const std::string& link : links) {
-        double t0 = now_ms();
-        const std::string answer = BareRequest(
-            host, port, "GET", "/interface/url_query?callback=queryUrl&u=" + link + "&interfrom=task", "");
-        const std::string body = "uid=" + user + "&btname=x&cid=" + Quoted(answer, 0) +
-                                 "&goldbean=0&silverbean=0&tsize=" + Quoted(answer, 1) +
-                                 "&findex=0_&size=0_&o_taskid=0&o_page=task&class_id=0&interfrom=task";
-        double t1 = now_ms();
-        const std::string stamp = brindor::ScriptTimestamp().c_str();
-        if (stamp.empty()) ++empty_timestamps;
-        double t2 = now_ms();
-        BareRequest(host, port, "POST", "/interface/bt_task_commit?callback=jsonp" + stamp, body);
-        double t3 = now_ms();
-        resolve_ms += t1 - t0;
-        stamp_ms += t2 - t1;
-        commit_ms += t3 - t2;
+    const brindor::Text user_id(positional[1].c_str());
+    if (positional.size() > 3) BareRequest(positional[3], false, "");
+    for (int i = 0; i < settings.extra_cookies; ++i) {
+        const std::string cookie = "extra" + std::to_string(i) + "=" + std::string(24, 'x') +
+                                   "; expires=Fri, 31 Dec 2037 23:59:59 GMT";
+        InternetSetCookieA(positional[2].c_str(), nullptr, cookie.c_str());
     }
-    const double ms = now_ms() - start;
-    const double n = links.empty() ? 1.0 : static_cast<double>(links.size());
-    std::printf("links %zu ms %.0f per_link_ms %.2f resolve_ms %.2f timestamp_ms %.2f commit_ms %.2f "
-                "empty_timestamps %d\n",
-                links.size(), ms, ms / n, resolve_ms / n, stamp_ms / n, commit_ms / n, empty_timestamps);
+    if (!options.cookie_store) {
+        // What the store would have added to the interface's requests, sent by hand instead; under
+        // Wine without the HttpOnly session cookie, which the store does not hand out.
+        std::string cookies(65536, '\0');
+        DWORD length = static_cast<DWORD>(cookies.size());
+        if (InternetGetCookieA(positional[2].c_str(), nullptr, cookies.data(), &length))
+            options.cookie_line = cookies.c_str();
+    }
+    BareClient client(options);
+    std::vector<Steps> steps;
+    steps.reserve(links.size());
+    const double start = NowMs();
+    {
+        // The program's worker keeps one script object for its run; without the scope each
+        // timestamp makes and drops its own.
+        std::optional<brindor::ScriptClockScope> clock;
+        if (settings.script == ScriptUse::PerRun) clock.emplace();
+        for (const std::string& link : links)
+            steps.push_back(SubmitLink(client, link, user_id, settings.script));
+    }
+    const double ms = NowMs() - start;
+    const size_t tenth = links.size() >= 10 ? links.size() / 10 : links.size();
+    std::printf("links %zu ms %.0f per_link_ms %.2f", links.size(), ms,
+                ms / (links.empty() ? 1.0 : static_cast<double>(links.size())));
+    PrintTenth("first_tenth", Mean(steps, 0, tenth));
+    PrintTenth("last_tenth", Mean(steps, steps.size() - tenth, steps.size()));
+    std::printf("\n");
     return 0;
 }

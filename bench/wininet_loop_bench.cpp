@@ -1,13 +1,15 @@
 // The platform's floor for HttpRequest: count sequential GETs straight over WinInet, opening and
-// closing root, connection and request per GET and reading in 1,024-byte pieces as the routine
-// does, with none of its header work. Prints the count, the seconds taken and the last answer's
-// bytes.
+// closing root, connection and request per GET with the routine's flags and reading in 1,024-byte
+// pieces as the routine does, with none of its header work. Prints the count, the seconds taken and the last
+// answer's bytes.
 #include <windows.h>
 #include <wininet.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "net/http_request_parts.h"
 
 int main(int argc, char** argv) {
     if (argc < 5) return 2; // host port path count
@@ -24,7 +26,7 @@ int main(int argc, char** argv) {
         HINTERNET connection =
             InternetConnectA(root, host, port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
         HINTERNET request = HttpOpenRequestA(connection, "GET", path, "HTTP/1.1", nullptr, nullptr,
-                                             INTERNET_FLAG_RELOAD | INTERNET_FLAG_NEED_FILE, 0);
+                                             brindor::RequestFlags(path, false, false), 0);
         HttpSendRequestA(request, nullptr, 0, nullptr, 0);
         char buffer[1024];
         DWORD read = 0;

@@ -117,8 +117,13 @@ def prefix_at_dpi(dpi):
     return target
 
 
+def scale(value):
+    """As the program scales: to the nearest pixel, halves away from zero (95 px becomes 143)."""
+    return (value * DPI + 48) // 96
+
+
 def scaled(values):
-    return tuple(v * DPI // 96 for v in values)
+    return tuple(scale(v) for v in values)
 
 
 @unittest.skipUnless(PROGRAM.exists(), "brindor.exe not built")
@@ -144,7 +149,7 @@ class HighDpiTest(E2ETestCase):
                 if caption is not None:
                     self.assertEqual(info.text, caption)
         self.assertEqual([tuple(c) for c in s.list_columns(main, steps.REPORT_LIST)],
-                         [(title, width * DPI // 96, align) for title, width, align in COLUMNS])
+                         [(title, scale(width), align) for title, width, align in COLUMNS])
         # Nothing lies outside the client area: the progress bar along the bottom is whole.
         client = s.client_rect(main)
         self.assertGreaterEqual(client[2:], (1224, 720))
