@@ -9,8 +9,9 @@ namespace brindor::app {
 
 namespace {
 
-// What the taskbar shows now: a step of 1% of the run (under a pixel of its button) and the colour. Telling
-// it again per link what it already shows costs the window's thread a call across processes.
+// What the taskbar shows now: a step of 1% of the run (under a pixel of its button) and the
+// colour. Telling it again per link what it already shows costs the window's thread a call
+// across processes.
 struct ShownProgress {
     int step = -1;
     bool failed = false;
