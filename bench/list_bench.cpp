@@ -24,22 +24,12 @@
 #include "runtime/win/window/control_access.h"
 #include "runtime/win/window/window_definition.h"
 #include "runtime/win/window/window_registry.h"
+#include "bench_clock.h"
 
 namespace {
 
 constexpr int kTimedRows = 300; // rows added with the window shown, per size
 constexpr int kPaints = 40;     // repaints and page-downs timed, per size
-
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / frequency;
-}
 
 double Percentile(std::vector<double> values, double share) {
     if (values.empty()) return 0;

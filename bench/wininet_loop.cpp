@@ -32,6 +32,7 @@
 #include "text/clock_timestamp.h"
 #include "text/win/code_pages.h"
 #include "text/win/script_timestamp.h"
+#include "bench_clock.h"
 
 namespace {
 
@@ -41,17 +42,6 @@ struct Steps {
     double resolve = 0, stamp = 0, commit = 0;
     double total() const { return resolve + stamp + commit; }
 };
-
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / frequency;
-}
 
 std::string Narrow(const wchar_t* wide) {
     std::string text;
