@@ -15,7 +15,7 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"kernel32.dll", "CloseHandle"},         {"ole32.dll", "CoInitialize"},
     {"ole32.dll", "CoUninitialize"},
     {"wininet.dll", "InternetSetOptionA"},   {"wininet.dll", "InternetQueryDataAvailable"},
-    {"wininet.dll", "DeleteUrlCacheEntryA"}, {"kernel32.dll", "WaitForSingleObject"},
+    {"wininet.dll", "DeleteUrlCacheEntryA"}, {"user32.dll", "MsgWaitForMultipleObjects"},
     {"kernel32.dll", "GetTickCount"},
 };
 // clang-format on

@@ -32,8 +32,8 @@ enum DeclaredFunction {
     kInternetSetOptionA,
     kInternetQueryDataAvailable,
     kDeleteUrlCacheEntryA,
-    // kernel32.dll: waiting for a request's thread no longer than the call's time limit
-    kWaitForSingleObject,
+    // user32.dll and kernel32.dll: waiting for a request's thread no longer than the call's time limit
+    kMsgWaitForMultipleObjects,
     kGetTickCount,
     kDeclaredFunctionCount
 };

@@ -4,6 +4,7 @@
 #include "net/http_request_parts.h"
 #include "net/win/internet_handle.h"
 #include "runtime/core/text_ops.h"
+#include "runtime/win/dialog_ops.h"
 
 namespace brindor {
 
@@ -18,6 +19,7 @@ constexpr uint32_t kOptionConnectTimeout = 2;
 constexpr uint32_t kOptionSendTimeout = 5;
 constexpr uint32_t kOptionReceiveTimeout = 6;
 constexpr uint32_t kWaitObject0 = 0;
+constexpr uint32_t kQueueSentMessages = 0x0040; // QS_SENDMESSAGE
 
 // Each handle level gets the time-outs: Wine takes them from the handle a socket works for.
 void SetTimeouts(const InternetHandle& handle, uint32_t ms) {
@@ -101,6 +103,21 @@ uint32_t __stdcall HopThread(void* parameter) {
     return 0;
 }
 
+// The calling thread owns windows (the script object's among them), so it goes on answering sent
+// messages while it waits: whoever sends to it, a system broadcast say, must not wait for the request.
+bool WaitForHop(void* thread, uint32_t limitMs) {
+    const uint32_t start = call_declared<uint32_t>(kGetTickCount);
+    for (;;) {
+        const uint32_t elapsed = call_declared<uint32_t>(kGetTickCount) - start;
+        if (elapsed >= limitMs) return false;
+        const uint32_t woke = call_declared<uint32_t>(kMsgWaitForMultipleObjects, uint32_t{1}, &thread,
+                                                      int32_t{0}, limitMs - elapsed, kQueueSentMessages);
+        if (woke == kWaitObject0) return true;
+        if (woke != kWaitObject0 + 1) return false;
+        do_events();
+    }
+}
+
 } // namespace
 
 void RunHop(HopWork& work) {
@@ -141,7 +158,7 @@ bool RunHopWithin(HopWork* work, uint32_t limitMs) {
         RunHop(*work);
         return true;
     }
-    bool finished = call_declared<uint32_t>(kWaitForSingleObject, thread, limitMs) == kWaitObject0;
+    const bool finished = WaitForHop(thread, limitMs);
     call_declared(kCloseHandle, thread);
     if (finished) {
         work->owners.store(1);
