@@ -179,17 +179,24 @@ class StandinHandler(BaseHTTPRequestHandler):
             pass
 
 
-class StandinServer(ThreadingHTTPServer):
+class _QuietServer(ThreadingHTTPServer):
+    """A server over the shared state; its errors reach stderr only when verbose."""
+
     daemon_threads = True
     allow_reuse_address = True
+    handler = None
 
     def __init__(self, address, state):
         self.state = state
-        super().__init__(address, StandinHandler)
+        super().__init__(address, self.handler)
 
     def handle_error(self, request, client_address):
         if self.state.verbose:
             super().handle_error(request, client_address)
+
+
+class StandinServer(_QuietServer):
+    handler = StandinHandler
 
 
 class ElsewhereHandler(BaseHTTPRequestHandler):
@@ -224,14 +231,5 @@ class ElsewhereHandler(BaseHTTPRequestHandler):
     do_POST = do_PUT = do_DELETE = do_GET
 
 
-class ElsewhereServer(ThreadingHTTPServer):
-    daemon_threads = True
-    allow_reuse_address = True
-
-    def __init__(self, address, state):
-        self.state = state
-        super().__init__(address, ElsewhereHandler)
-
-    def handle_error(self, request, client_address):
-        if self.state.verbose:
-            super().handle_error(request, client_address)
+class ElsewhereServer(_QuietServer):
+    handler = ElsewhereHandler
