@@ -48,6 +48,15 @@ TEST(ReportText, EveryFormKeepsTheRowsInOrderWithCrLf) {
                  "编号,标题,大小,磁力链接,提交状态,原因\r\n\"line\nbreak\"\r\n");
 }
 
+TEST(ReportText, CellsThatLookLikeFormulasStayText) {
+    const ReportRows rows = {Cells({"=1+2", "@SUM(1+1)", "-2+3", "-1", "+2.5", "a\tb", "\tx", "\rx", "x=1"})};
+    EXPECT_STREQ(CsvRows(Cells({}), rows).c_str(),
+                 "\r\n'=1+2,'@SUM(1+1),'-2+3,-1,+2.5,a\tb,'\tx,\"'\rx\",x=1\r\n");
+    EXPECT_STREQ(TabSeparatedRows(Cells({}), rows).c_str(),
+                 "\r\n'=1+2\t'@SUM(1+1)\t'-2+3\t-1\t+2.5\ta b\t' x\t' x\tx=1\r\n");
+    EXPECT_STREQ(CsvLine(Cells({"-", "1", "\"=A1\""})).c_str(), "'-,1,\"\"\"=A1\"\"\"\r\n");
+}
+
 TEST(ReportText, FailedLinksAreThoseOfFailedRows) {
     const ReportRows rows = Report();
     EXPECT_EQ(Elements(FailedLinks(rows)), (std::vector<std::string>{"not a link", "magnet:?xt=c"}));

@@ -15,29 +15,56 @@ void Append(TextBuilder& out, const char* text) {
     out.append(text, std::strlen(text));
 }
 
-void AppendLine(TextBuilder& out, const TextArray& cells, char separator, bool quote) {
+// -1, +2.5, -.5: numbers a spreadsheet shows as numbers.
+bool IsPlainNumber(const char* cell) {
+    const char* p = cell + (*cell == '-' || *cell == '+');
+    bool digits = false, point = false;
+    for (; *p; ++p) {
+        if (*p >= '0' && *p <= '9')
+            digits = true;
+        else if (*p == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digits;
+}
+
+// A spreadsheet runs a cell that begins with one of these as a formula.
+bool StartsLikeFormula(const char* cell) {
+    return *cell && std::strchr("=+-@\t\r", *cell) && !IsPlainNumber(cell);
+}
+
+void AppendCell(TextBuilder& out, const char* cell, char separator) {
+    if (StartsLikeFormula(cell)) out.append('\'');
+    if (separator == '\t') {
+        // A tab or line break inside a cell would start another column or row.
+        for (const char* p = cell; *p; ++p)
+            out.append(*p == '\t' || *p == '\r' || *p == '\n' ? ' ' : *p);
+        return;
+    }
+    if (!std::strpbrk(cell, ",\"\r\n")) return Append(out, cell);
+    out.append('"');
+    for (const char* p = cell; *p; ++p) {
+        if (*p == '"') out.append('"');
+        out.append(*p);
+    }
+    out.append('"');
+}
+
+void AppendLine(TextBuilder& out, const TextArray& cells, char separator) {
     for (int i = 1; i <= cells.count(); ++i) {
         if (i > 1) out.append(separator);
-        const char* cell = cells.at(i);
-        if (!quote || !std::strpbrk(cell, ",\"\r\n")) {
-            Append(out, cell);
-            continue;
-        }
-        out.append('"');
-        for (const char* p = cell; *p; ++p) {
-            if (*p == '"') out.append('"');
-            out.append(*p);
-        }
-        out.append('"');
+        AppendCell(out, cells.at(i), separator);
     }
     Append(out, "\r\n");
 }
 
-Text Lines(const TextArray& titles, const ReportRows& rows, char separator, bool quote) {
+Text Lines(const TextArray& titles, const ReportRows& rows, char separator) {
     TextBuilder out;
-    AppendLine(out, titles, separator, quote);
+    AppendLine(out, titles, separator);
     for (const TextArray& row : rows)
-        AppendLine(out, row, separator, quote);
+        AppendLine(out, row, separator);
     return out.take();
 }
 
@@ -66,11 +93,17 @@ Text JoinLines(const TextArray& lines) {
 }
 
 Text TabSeparatedRows(const TextArray& titles, const ReportRows& rows) {
-    return Lines(titles, rows, '\t', false);
+    return Lines(titles, rows, '\t');
 }
 
 Text CsvRows(const TextArray& titles, const ReportRows& rows) {
-    return Lines(titles, rows, ',', true);
+    return Lines(titles, rows, ',');
+}
+
+Text CsvLine(const TextArray& cells) {
+    TextBuilder out;
+    AppendLine(out, cells, ',');
+    return out.take();
 }
 
 TextArray FailedLinks(const ReportRows& rows) {

@@ -16,10 +16,15 @@ using ReportRows = std::vector<TextArray>;
 // Lines end in CR LF, the last one too.
 Text JoinLinks(const ReportRows& rows);
 Text JoinLines(const TextArray& lines);
-// The titles first, then every row; cells separated by tabs.
+// Every cell that leaves the program goes through one of these, which keep it inert: a cell that
+// a spreadsheet would take for a formula (= + - @, tab or CR first, a plain number aside) gets a
+// leading '.
+// The titles first, then every row; cells separated by tabs, tabs and line breaks in a cell as spaces.
 Text TabSeparatedRows(const TextArray& titles, const ReportRows& rows);
 // The titles first, then every row; a cell with a comma, quote or line break is quoted.
 Text CsvRows(const TextArray& titles, const ReportRows& rows);
+// One CSV line of the same rule, CR LF ended.
+Text CsvLine(const TextArray& cells);
 // The links of the rows whose submission failed, in the report's order.
 TextArray FailedLinks(const ReportRows& rows);
 bool HasFailedRow(const ReportRows& rows);
