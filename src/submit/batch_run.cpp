@@ -1,6 +1,7 @@
 #include "submit/batch_run.h"
 
 #include "runtime/core/conversions.h"
+#include "submit/answer_shape.h"
 #include "submit/commit_body.h"
 #include "submit/failure_reason.h"
 #include "submit/progress_text.h"
@@ -13,6 +14,8 @@ namespace {
 // Resolves and commits one link; accepted only for a commit the service confirmed.
 void SubmitLink(TextRef link, TextRef user_id, LinkOutcome& outcome, BatchSurface& surface) {
     outcome.resolve = surface.ResolveLink(link);
+    // A cut or unknown answer would send a commit with fields missing.
+    if (ResolveAnswerShape(outcome.resolve.text) != ResolveShape::kWhole) return;
     ParseResolveAnswer(outcome.resolve.text, outcome.fields);
     // Without a content id there is nothing the service could create a task from.
     if (outcome.fields.cid.empty()) return;

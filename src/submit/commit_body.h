@@ -12,9 +12,9 @@ namespace brindor {
 // can make a field of its own, while letters, digits, "-", ".", "_" and "~" stay as they are.
 Text JoinCommitFields(TextRef user_id, TextRef encoded_title, const TaskFields& fields);
 
-// Only the service's own word counts: a completed exchange with a 2xx status whose body is the
-// JSONP call the request asked for (the callback, "(", ..., ")"), without null anywhere (the
-// service's mark of a refusal). An error page, a login page or a cut answer is a failure.
+// Only the service's own word counts: a completed exchange with a 2xx status whose body is one
+// JSONP call (under whatever name), without null anywhere (the service's mark of a refusal). An
+// error page, a login page, bare JSON or a cut answer is a failure.
 bool IsCommitAccepted(const ServiceAnswer& answer);
 
 } // namespace brindor

@@ -1,7 +1,7 @@
 #include "submit/failure_reason.h"
 
-#include "runtime/core/text_builder.h"
 #include "runtime/core/text_ops.h"
+#include "submit/answer_shape.h"
 
 namespace brindor {
 
@@ -12,6 +12,7 @@ constexpr const char* kServerError = "服务器错误";
 constexpr const char* kNotResolved = "未能解析链接";
 constexpr const char* kRefused = "服务拒绝";
 constexpr const char* kSignedOut = "未登录";
+constexpr const char* kUnrecognised = "无法识别的应答";
 
 bool Contains(TextRef text, TextRef sought) {
     return find_text(text, sought, 1, true) != -1;
@@ -23,11 +24,11 @@ bool IsHtml(TextRef text) {
     return Contains(text, "<html") || Contains(text, "<!DOCTYPE");
 }
 
-bool LooksSignedOut(TextRef text) {
-    if (IsHtml(text))
-        return Contains(text, "login") || Contains(text, "登录") || Contains(text, "登陆") ||
-               Contains(text, "password");
-    const Text message = ServiceMessage(text);
+bool LooksSignedOut(const ServiceAnswer& answer) {
+    if (IsHtml(answer.text))
+        return Contains(answer.text, "login") || Contains(answer.text, "登录") ||
+               Contains(answer.text, "登陆") || Contains(answer.text, "password");
+    const Text& message = answer.message;
     return Contains(message, "not signed in") || Contains(message, "未登录") || Contains(message, "请登录") ||
            Contains(message, "请登陆");
 }
@@ -37,38 +38,34 @@ const char* ExchangeFailure(const ServiceAnswer& answer) {
     const bool success_status = answer.status >= 200 && answer.status < 300;
     if (answer.status != 0 && !success_status) return kServerError;
     if (answer.text.empty()) return kNetworkError;
-    if (LooksSignedOut(answer.text)) return kSignedOut;
+    if (LooksSignedOut(answer)) return kSignedOut;
     if (IsHtml(answer.text)) return kServerError;
+    return nullptr;
+}
+
+const char* ResolveShapeFailure(TextRef answer) {
+    switch (ResolveAnswerShape(answer)) {
+    case ResolveShape::kCut:
+        return kNetworkError;
+    case ResolveShape::kOther:
+        return kUnrecognised;
+    case ResolveShape::kWhole:
+        break;
+    }
     return nullptr;
 }
 
 } // namespace
 
-Text ServiceMessage(TextRef answer) {
-    static constexpr char kKey[] = "\"msg\":\"";
-    const int key = find_text(answer, kKey);
-    if (key == -1) return {};
-    const char* p = answer.c_str() + key - 1 + (sizeof kKey - 1);
-    TextBuilder message;
-    for (; *p && *p != '"'; ++p) {
-        // A double-byte character may end in the backslash's byte value: copied as a pair.
-        if (static_cast<unsigned char>(*p) >= 0x81 && p[1])
-            message.append(*p++);
-        else if (*p == '\\' && p[1])
-            ++p;
-        message.append(*p);
-    }
-    return message.take();
-}
-
 Text FailureReason(const LinkOutcome& outcome) {
     if (outcome.accepted) return {};
     if (const char* failure = ExchangeFailure(outcome.resolve)) return failure;
+    if (const char* failure = ResolveShapeFailure(outcome.resolve.text)) return failure;
     if (!outcome.committed || outcome.fields.cid.empty()) return kNotResolved;
     if (const char* failure = ExchangeFailure(outcome.commit)) return failure;
-    const Text message = ServiceMessage(outcome.commit.text);
-    if (message.empty()) return kRefused;
-    return concat_text({kRefused, "：", message});
+    if (!IsJsonpCall(outcome.commit.text)) return kUnrecognised;
+    if (outcome.commit.message.empty()) return kRefused;
+    return concat_text({kRefused, "：", outcome.commit.message});
 }
 
 } // namespace brindor

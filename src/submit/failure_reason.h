@@ -18,7 +18,4 @@ struct LinkOutcome {
 
 Text FailureReason(const LinkOutcome& outcome);
 
-// The "msg" value of a JSON answer, unescaped; empty when there is none.
-Text ServiceMessage(TextRef answer);
-
 } // namespace brindor

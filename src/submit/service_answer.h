@@ -6,9 +6,10 @@
 namespace brindor {
 
 struct ServiceAnswer {
-    Text text;      // the answer body as the protocol step returns it; empty when the exchange failed
-    int status = 0; // the final answer's HTTP status; 0 when no status line arrived
-    Text callback;  // the JSONP callback name the request asked for
+    Text text;         // the answer body as the protocol step returns it; empty when the exchange failed
+    int status = 0;    // the final answer's HTTP status; 0 when no status line arrived
+    Text callback;     // the JSONP callback name the request asked for
+    Text message = {}; // the service's "msg", decoded into code page 936; empty when it has none
 };
 
 } // namespace brindor

@@ -15,6 +15,8 @@ constexpr uint32_t kOpenTypeProxy = 3;
 constexpr uint32_t kServiceHttp = 3;
 constexpr uint32_t kQueryRawHeadersCrlf = 22;
 constexpr uint32_t kQueryContentLength = 5;
+constexpr uint32_t kQueryStatusCode = 19;
+constexpr uint32_t kQueryFlagNumber = 0x20000000;
 constexpr uint32_t kOptionConnectTimeout = 2;
 constexpr uint32_t kOptionSendTimeout = 5;
 constexpr uint32_t kOptionReceiveTimeout = 6;
@@ -74,13 +76,30 @@ void ReadBody(const InternetHandle& request, HopWork& work) {
     work.receipt.received = work.answer.size();
 }
 
-// The header block up to its terminating zero; 5,000 spaces when it does not fit or is missing.
+// The whole header block, in a buffer of the size the client asks for when the usual one is too
+// small; 5,000 spaces when there is none.
 Text QueryRawHeaders(const InternetHandle& request) {
-    Text buffer = blank_text(kAnswerHeaderBufferLength);
-    uint32_t length = kAnswerHeaderBufferLength;
-    call_declared(kHttpQueryInfoA, request.get(), kQueryRawHeadersCrlf, buffer.data(), &length,
-                  static_cast<uint32_t*>(nullptr));
-    return Text(buffer.c_str());
+    uint32_t capacity = kAnswerHeaderBufferLength;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Text buffer = blank_text(static_cast<int>(capacity));
+        uint32_t length = capacity;
+        if (call_declared<int32_t>(kHttpQueryInfoA, request.get(), kQueryRawHeadersCrlf, buffer.data(),
+                                   &length, static_cast<uint32_t*>(nullptr)))
+            return Text(buffer.c_str());
+        if (length <= capacity) break; // failed for want of headers, not of room
+        capacity = length + 1;
+    }
+    return blank_text(kAnswerHeaderBufferLength);
+}
+
+// The status as the client parsed it, whatever the length of the header block; 0 without one.
+int32_t QueryStatus(const InternetHandle& request) {
+    uint32_t status = 0;
+    uint32_t length = sizeof status;
+    if (!call_declared<int32_t>(kHttpQueryInfoA, request.get(), kQueryStatusCode | kQueryFlagNumber, &status,
+                                &length, static_cast<uint32_t*>(nullptr)))
+        return 0;
+    return static_cast<int32_t>(status);
 }
 
 Text QueryContentLength(const InternetHandle& request) {
@@ -138,6 +157,7 @@ void RunHop(HopWork& work) {
 
     Send(request, work);
     ReadBody(request, work);
+    work.status = QueryStatus(request);
     work.rawHeaders = QueryRawHeaders(request);
     work.contentLength = QueryContentLength(request);
     request.close();

@@ -32,6 +32,7 @@ struct HopWork {
     // What came back; read by the caller only when the hop finished in time.
     bool opened = false; // root, connection and request could be opened
     Bytes answer;
+    int32_t status = 0; // the client's own reading of the status line
     Text rawHeaders;
     Text contentLength;
     BodyReceipt receipt;

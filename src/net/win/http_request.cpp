@@ -32,6 +32,7 @@ struct Exchange {
     Bytes& bodyBytes;
     const Text* proxy;
     Text& rawHeadersOut;
+    int32_t& status;
     uint32_t started; // tick count at the start of the call
 };
 
@@ -89,6 +90,7 @@ HopResult ExchangeOnce(TextRef url, Exchange& x, const Hop& hop, Bytes& body, Te
     Text headersBefore = x.extraHeaders;
     Bytes bodyBytesBefore = x.bodyBytes;
     std::unique_ptr<HopWork> work = ComposeHop(url, x, hop);
+    x.status = 0;
     uint32_t left = MillisecondsLeft(x);
     bool inTime = left > 0 && RunHopWithin(work.get(), left);
     if (!inTime) {
@@ -103,6 +105,7 @@ HopResult ExchangeOnce(TextRef url, Exchange& x, const Hop& hop, Bytes& body, Te
         return HopResult::kNotOpened;
     }
     body = std::move(work->answer);
+    x.status = work->status;
     x.rawHeadersOut = std::move(work->rawHeaders);
     ScanAnswerHeaders(x.rawHeadersOut, x.cookiesOut, x.locationOut);
     location = x.locationOut;
@@ -115,8 +118,9 @@ HopResult ExchangeOnce(TextRef url, Exchange& x, const Hop& hop, Bytes& body, Te
 
 Text HttpRequest(TextRef url, int32_t method, TextRef bodyText, Text* cookiesIn, Text* cookiesOut,
                  Text* extraHeaders, Text* locationOut, int32_t noRedirect, Bytes* bodyBytes,
-                 const Text* proxy, Text* rawHeadersOut) {
+                 const Text* proxy, Text* rawHeadersOut, int32_t* statusOut) {
     Text ownCookiesIn, ownCookiesOut, ownHeaders, ownLocation, ownRawHeaders;
+    int32_t ownStatus = 0;
     Bytes ownBodyBytes;
     Exchange x{method,
                bodyText,
@@ -129,6 +133,7 @@ Text HttpRequest(TextRef url, int32_t method, TextRef bodyText, Text* cookiesIn,
                bodyBytes ? *bodyBytes : ownBodyBytes,
                proxy,
                rawHeadersOut ? *rawHeadersOut : ownRawHeaders,
+               statusOut ? *statusOut : ownStatus,
                Ticks()};
 
     Text first(url.c_str());
@@ -139,14 +144,14 @@ Text HttpRequest(TextRef url, int32_t method, TextRef bodyText, Text* cookiesIn,
         Text location;
         if (ExchangeOnce(current, x, hop, body, location) != HopResult::kAnswered) return Text();
         if (hops == kMaxRedirectHops) break;
-        int status = AnswerStatus(x.rawHeadersOut);
+        const int32_t status = x.status;
         Text next;
         if (!x.noRedirect && IsFollowedStatus(status) && !location.empty()) {
             // As the platform client would follow it: the Location as it stands, the same lines.
             next = ResolveLocation(location, current);
             hop.composeHeaders = false;
             if (!KeepsMethodAndBody(status)) hop.sendBody = false;
-        } else if (IsMovedAnswer(x.rawHeadersOut)) {
+        } else if (status == 301 && IsMovedAnswer(x.rawHeadersOut)) {
             next = RedirectUrl(x.locationOut, current);
             x.locationOut = Text();
             hop.composeHeaders = true;

@@ -15,15 +15,16 @@
 namespace brindor {
 
 Text HttpRequest(TextRef url,
-                 int32_t method = 0,             // 1 POST with body, 0 GET, other GET with body
-                 TextRef bodyText = "",          // body unless bodyBytes holds one
-                 Text* cookiesIn = nullptr,      // sent as a Cookie line; given: no stored cookies, merged
-                 Text* cookiesOut = nullptr,     // the answer's Set-Cookie items joined by "; "
-                 Text* extraHeaders = nullptr,   // CR LF-separated lines; default lines appended
-                 Text* locationOut = nullptr,    // Location value, else the whole answer header block
-                 int32_t noRedirect = 0,         // non-zero: WinInet follows no redirect itself
-                 Bytes* bodyBytes = nullptr,     // body; when empty it receives the bytes of bodyText
-                 const Text* proxy = nullptr,    // "host:port" of an HTTP proxy
-                 Text* rawHeadersOut = nullptr); // the answer header block (at most 4,999 characters)
+                 int32_t method = 0,            // 1 POST with body, 0 GET, other GET with body
+                 TextRef bodyText = "",         // body unless bodyBytes holds one
+                 Text* cookiesIn = nullptr,     // sent as a Cookie line; given: no stored cookies, merged
+                 Text* cookiesOut = nullptr,    // the answer's Set-Cookie items joined by "; "
+                 Text* extraHeaders = nullptr,  // CR LF-separated lines; default lines appended
+                 Text* locationOut = nullptr,   // Location value, else the whole answer header block
+                 int32_t noRedirect = 0,        // non-zero: WinInet follows no redirect itself
+                 Bytes* bodyBytes = nullptr,    // body; when empty it receives the bytes of bodyText
+                 const Text* proxy = nullptr,   // "host:port" of an HTTP proxy
+                 Text* rawHeadersOut = nullptr, // the answer header block, whatever its length
+                 int32_t* statusOut = nullptr); // the last answer's status; 0 when none arrived
 
 } // namespace brindor

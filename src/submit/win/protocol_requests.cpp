@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "net/http_request_parts.h"
 #include "net/win/http_request.h"
 #include "runtime/core/text_ops.h"
 #include "submit/commit_body.h"
 #include "submit/service_requests.h"
+#include "submit/win/decoded_message.h"
 #include "text/win/code_pages.h"
 #include "text/win/script_timestamp.h"
 #include "text/win/url_encode.h"
@@ -15,10 +15,12 @@ namespace brindor {
 
 ServiceAnswer ResolveLink(TextRef link) {
     Text raw_headers;
+    int32_t status = 0;
     Text answer = HttpRequest(ResolveUrl(link), 0, "", nullptr, nullptr, nullptr, nullptr, 0, nullptr,
-                              nullptr, &raw_headers);
+                              nullptr, &raw_headers, &status);
     if (ResolveAnswerStillUtf8(answer, raw_headers)) answer = Utf8TextToGbk(answer);
-    return ServiceAnswer{std::move(answer), AnswerStatus(raw_headers), Text("queryUrl")};
+    Text message = ServiceMessage(answer);
+    return ServiceAnswer{std::move(answer), status, Text("queryUrl"), std::move(message)};
 }
 
 Text BuildCommitBody(TextRef user_id, const TaskFields& fields) {
@@ -28,9 +30,11 @@ Text BuildCommitBody(TextRef user_id, const TaskFields& fields) {
 ServiceAnswer CommitTask(TextRef body) {
     Text timestamp = ScriptTimestamp();
     Text raw_headers;
+    int32_t status = 0;
     Text answer = HttpRequest(CommitUrl(timestamp), 1, body, nullptr, nullptr, nullptr, nullptr, 0, nullptr,
-                              nullptr, &raw_headers);
-    return ServiceAnswer{std::move(answer), AnswerStatus(raw_headers), concat_text("jsonp", timestamp)};
+                              nullptr, &raw_headers, &status);
+    Text message = ServiceMessage(answer);
+    return ServiceAnswer{std::move(answer), status, concat_text("jsonp", timestamp), std::move(message)};
 }
 
 } // namespace brindor

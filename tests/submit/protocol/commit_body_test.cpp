@@ -30,10 +30,16 @@ TEST(IsCommitAccepted, OnlyTheServicesCompleteCallWithoutNull) {
         {"jsonp1({\"id\":\"1000", 200, "jsonp1", false},
         {"jsonp1(", 200, "jsonp1", false},
         {"jsonp1({\"id\":\"1\"}) trailing", 200, "jsonp1", false},
-        // Another call than the one asked for.
-        {"jsonp2({\"id\":\"1\"})", 200, "jsonp1", false},
-        {"jsonp12({\"id\":\"1\"})", 200, "jsonp1", false},
-        {"queryUrl(1)", 200, "", false},
+        // The shape tells a confirmation, whatever the name; a byte order mark may lead it.
+        {"jsonp({\"id\":\"5\"})", 200, "jsonp1765", true},
+        {"\xEF\xBB\xBF jsonp1({\"id\":\"1\"})", 200, "jsonp1", true},
+        {"?jsonp1({\"id\":\"1\"})", 200, "jsonp1", true}, // the mark after code page 936
+        {"$_a9({\"id\":\"1\"})", 200, "jsonp1", true},
+        {"{\"id\":\"1\"}", 200, "jsonp1", false},
+        {"??jsonp1({\"id\":\"1\"})", 200, "jsonp1", false},
+        {"9a({\"id\":\"1\"})", 200, "jsonp1", false},
+        {"a.b({\"id\":\"1\"})", 200, "jsonp1", false},
+        {"jsonp1 ({\"id\":\"1\"})", 200, "jsonp1", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsCommitAccepted(ServiceAnswer{Text(c.answer), c.status, Text(c.callback)}), c.accepted)

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "submit/failure_reason.h"
+#include "submit/service_message.h"
 
 namespace brindor {
 namespace {
@@ -34,12 +35,20 @@ TEST(FailureReason, FromBothAnswers) {
         {{kResolved, 200, "queryUrl"}, true, {kLoginPage, 200, "jsonp1"}, "未登录"},
         {{kResolved, 200, "queryUrl"},
          true,
-         {"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"not signed in: no userid cookie\"})", 200, "jsonp1"},
+         {"jsonp1({\"id\":null})", 200, "jsonp1", "not signed in: x"},
          "未登录"},
+        {{kResolved, 200, "queryUrl"}, true, {"jsonp1({\"id\":null})", 200, "jsonp1", "请登录"}, "未登录"},
+        {{kResolved, 200, "queryUrl"}, true, {"{\"id\":null}", 200, "jsonp1", "未登录"}, "未登录"},
         {{kResolved, 200, "queryUrl"},
          true,
-         {"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"该资源已被屏蔽\"})", 200, "jsonp1"},
-         "服务拒绝：该资源已被屏蔽"},
+         {"jsonp1({\"id\":null})", 200, "jsonp1", "已屏蔽"},
+         "服务拒绝：已屏蔽"},
+        // Complete answers of another shape than the expected call.
+        {{kResolved, 200, "queryUrl"}, true, {"{\"id\":\"5\"}", 200, "jsonp1"}, "无法识别的应答"},
+        {{kResolved, 200, "queryUrl"}, true, {"ok", 200, "jsonp1"}, "无法识别的应答"},
+        {{"{\"id\":1}", 200, "queryUrl"}, false, {}, "无法识别的应答"},
+        {{"queryUrl(1,'C1','1','T')<p>", 200, "queryUrl"}, false, {}, "无法识别的应答"},
+        {{"queryUrl(1,'C1','1','T',new Array('a')", 200, "queryUrl"}, false, {}, "网络错误"},
         {{kResolved, 200, "queryUrl"},
          true,
          {"jsonp1({\"id\":null,\"progress\":-1})", 200, "jsonp1"},
@@ -56,19 +65,20 @@ TEST(FailureReason, FromBothAnswers) {
     }
 }
 
-TEST(ServiceMessage, UnescapesWithoutBreakingDoubleByteCharacters) {
+TEST(RawServiceMessage, KeepsEscapesWithoutBreakingDoubleByteCharacters) {
     struct Case {
         const char* answer;
         const char* expected;
     };
     const Case cases[] = {
-        {"cb({\"msg\":\"a\\\"b\\\\c\"})", "a\"b\\c"},
-        {"cb({\"msg\":\"\x81\x5C\x81\x5C!\"})", "\x81\x5C\x81\x5C!"}, // trail bytes equal to a backslash
+        {"cb({\"msg\":\"a\\\"b\\\\c\\u672a\"})", "a\\\"b\\\\c\\u672a"},
+        {"cb({\"msg\":\"\x81\x5C\x81\x22!\"})", "\x81\x5C\x81\x22!"}, // trail bytes of a backslash, a quote
         {"cb({\"id\":null})", ""},
+        {"cb({\"msg\":null, \"x\":{\"msg\" : \"second\"}})", "second"},
         {"cb({\"msg\":\"unterminated", "unterminated"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(std::string(ServiceMessage(c.answer).c_str()), c.expected) << c.answer;
+        EXPECT_EQ(std::string(RawServiceMessage(c.answer).c_str()), c.expected) << c.answer;
 }
 
 } // namespace

@@ -1,0 +1,15 @@
+#include "submit/win/decoded_message.h"
+
+#include "submit/service_message.h"
+#include "text/json_escapes.h"
+#include "text/win/code_pages.h"
+
+namespace brindor {
+
+Text ServiceMessage(TextRef answer) {
+    const Text raw = RawServiceMessage(answer);
+    if (raw.empty()) return raw;
+    return Utf16ToText(DecodeJsonEscapes(TextToUtf16(raw, kCodePageGbk)), kCodePageGbk);
+}
+
+} // namespace brindor
