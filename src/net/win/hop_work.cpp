@@ -21,7 +21,10 @@ constexpr uint32_t kOptionConnectTimeout = 2;
 constexpr uint32_t kOptionSendTimeout = 5;
 constexpr uint32_t kOptionReceiveTimeout = 6;
 constexpr uint32_t kWaitObject0 = 0;
+constexpr uint32_t kInfinite = 0xFFFFFFFF;
 constexpr uint32_t kQueueSentMessages = 0x0040; // QS_SENDMESSAGE
+
+std::atomic<int> abandonedHops{0};
 
 // Each handle level gets the time-outs: Wine takes them from the handle a socket works for.
 void SetTimeouts(const InternetHandle& handle, uint32_t ms) {
@@ -53,7 +56,7 @@ void Send(const InternetHandle& request, const HopWork& work) {
 // and stops at the next look once the caller has given up.
 void ReadBody(const InternetHandle& request, HopWork& work) {
     for (;;) {
-        if (work.abandoned.load()) {
+        if (work.state.load() == HopWork::kAbandoned) {
             work.receipt.timedOut = true;
             break;
         }
@@ -118,8 +121,18 @@ void LetGo(HopWork* work) {
 uint32_t __stdcall HopThread(void* parameter) {
     auto* work = static_cast<HopWork*>(parameter);
     RunHop(*work);
+    if (work->state.exchange(HopWork::kDone) == HopWork::kAbandoned) abandonedHops.fetch_sub(1);
     LetGo(work);
     return 0;
+}
+
+// True when the hop is now abandoned; false when its thread finished first after all.
+bool Abandon(HopWork& work) {
+    abandonedHops.fetch_add(1); // before the hop can see itself abandoned and count itself out
+    int running = HopWork::kRunning;
+    if (work.state.compare_exchange_strong(running, HopWork::kAbandoned)) return true;
+    abandonedHops.fetch_sub(1);
+    return false;
 }
 
 // The calling thread owns windows (the script object's among them), so it goes on answering sent
@@ -166,25 +179,37 @@ void RunHop(HopWork& work) {
     if (work.forgetCacheEntry) call_declared<int32_t>(kDeleteUrlCacheEntryA, work.url.c_str());
 }
 
+int AbandonedHops() {
+    return abandonedHops.load();
+}
+
 bool RunHopWithin(HopWork* work, uint32_t limitMs) {
+    if (abandonedHops.load() >= kMaxAbandonedHops) {
+        delete work;
+        return false;
+    }
     work->owners.store(2);
     uint32_t(__stdcall * routine)(void*) = &HopThread;
     uint32_t threadId = 0;
     void* thread = call_declared<void*>(kCreateThread, static_cast<void*>(nullptr), uint32_t{0}, routine,
                                         static_cast<void*>(work), uint32_t{0}, &threadId);
     if (!thread) {
-        // No thread to be had: the hop runs here, bounded by its socket time-outs only.
-        work->owners.store(1);
-        RunHop(*work);
-        return true;
+        // Run here, it would be bounded by its socket time-outs only, and a trickle has none.
+        delete work;
+        return false;
     }
-    const bool finished = WaitForHop(thread, limitMs);
+    bool finished = WaitForHop(thread, limitMs);
+    if (!finished && !Abandon(*work)) {
+        // Done just now: only letting go is left to its thread.
+        call_declared<uint32_t>(kMsgWaitForMultipleObjects, uint32_t{1}, &thread, int32_t{0}, kInfinite,
+                                uint32_t{0});
+        finished = true;
+    }
     call_declared(kCloseHandle, thread);
     if (finished) {
         work->owners.store(1);
         return true;
     }
-    work->abandoned.store(true);
     LetGo(work);
     return false;
 }

@@ -1,7 +1,9 @@
 // One request and its answer over WinInet, as a unit that can run on a thread of its own: a
-// synchronous WinInet call cannot be made to give up (closing its handle from another thread does
-// not end it under Wine), so HttpRequest waits for the hop no longer than its time limit and
-// leaves a hop that overruns to finish, and free itself, on its own.
+// synchronous WinInet call cannot be made to give up under Wine (neither closing its handles from
+// another thread, synchronous or asynchronous, nor a shorter time-out set meanwhile ends it or lets
+// go of its socket), so HttpRequest waits for the hop no longer than its time limit and leaves a
+// hop that overruns to finish, and free itself, on its own. Only a few such hops may be left at a
+// time: a server that trickles for ever would otherwise pile up threads and connections.
 #pragma once
 #include <atomic>
 #include <cstdint>
@@ -37,8 +39,10 @@ struct HopWork {
     Text contentLength;
     BodyReceipt receipt;
 
-    // Set by the caller that stops waiting: the hop stops reading at its next look.
-    std::atomic<bool> abandoned{false};
+    // kRunning until the hop's thread is done or the caller stops waiting, whichever comes first;
+    // an abandoned hop stops reading at its next look.
+    std::atomic<int> state{kRunning};
+    static constexpr int kRunning = 0, kDone = 1, kAbandoned = 2;
     // The caller and the hop's thread; the last to let go deletes the work.
     std::atomic<int> owners{1};
 };
@@ -46,10 +50,15 @@ struct HopWork {
 // The whole exchange on the calling thread; handles are opened and closed within it.
 void RunHop(HopWork& work);
 
+// Abandoned hops whose threads still run; while this many are, no further hop starts.
+inline constexpr int kMaxAbandonedHops = 4;
+int AbandonedHops();
+
 // RunHop on a thread of its own, waited for at most `limitMs`. True when it finished in time;
-// otherwise the work is marked abandoned and its thread deletes it when done. `work` was made
-// with new and belongs to this function from here on: the caller reads it only after a true
-// result and then deletes it.
+// otherwise the work is marked abandoned and its thread deletes it when done. False at once, the
+// hop not started, while kMaxAbandonedHops are outstanding or when no thread can be made. `work`
+// was made with new and belongs to this function from here on: the caller reads it only after a
+// true result and then deletes it.
 bool RunHopWithin(HopWork* work, uint32_t limitMs);
 
 } // namespace brindor

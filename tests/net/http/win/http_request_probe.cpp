@@ -8,6 +8,9 @@
 // omitted parameter; "--" starts a further call in the same process. repeat=HEX (a decimal
 // count, hex-coded like the rest) makes that many calls, the i-th with i appended to the URL,
 // and prints the last.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,21 +53,35 @@ constexpr int kNameCount = 9;
 constexpr const char* kNames[kNameCount] = {"url",        "method", "body",  "cookies", "headers",
                                             "noredirect", "bytes",  "proxy", "repeat"};
 
+// Threads of this process, hops left running included.
+int ThreadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
 void Run(const Call& call) {
+    const DWORD started = GetTickCount();
     enum { kUrl, kMethod, kBody, kCookies, kHeaders, kNoRedirect, kBytes, kProxy, kRepeat };
     auto text = [&](int i) { return Text(call.value[i].data(), call.value[i].size()); };
     Text cookiesIn, headers, proxy, cookiesOut, location, raw, result;
+    int32_t status = -1;
     Bytes bytes;
     int repeat = call.has[kRepeat] ? std::atoi(call.value[kRepeat].c_str()) : 1;
     for (int i = 0; i < repeat; ++i) {
         cookiesIn = text(kCookies), headers = text(kHeaders), proxy = text(kProxy);
         bytes = Bytes(call.value[kBytes].data(), call.value[kBytes].size());
         Text url = repeat > 1 ? concat_text(text(kUrl), to_text(i)) : text(kUrl);
-        result = HttpRequest(url, call.has[kMethod] ? std::atoi(call.value[kMethod].c_str()) : 0, text(kBody),
-                             call.has[kCookies] ? &cookiesIn : nullptr, &cookiesOut,
-                             call.has[kHeaders] ? &headers : nullptr, &location,
-                             call.has[kNoRedirect] ? std::atoi(call.value[kNoRedirect].c_str()) : 0,
-                             call.has[kBytes] ? &bytes : nullptr, call.has[kProxy] ? &proxy : nullptr, &raw);
+        result = HttpRequest(
+            url, call.has[kMethod] ? std::atoi(call.value[kMethod].c_str()) : 0, text(kBody),
+            call.has[kCookies] ? &cookiesIn : nullptr, &cookiesOut, call.has[kHeaders] ? &headers : nullptr,
+            &location, call.has[kNoRedirect] ? std::atoi(call.value[kNoRedirect].c_str()) : 0,
+            call.has[kBytes] ? &bytes : nullptr, call.has[kProxy] ? &proxy : nullptr, &raw, &status);
     }
     PrintText("result", result);
     PrintText("cookies", cookiesIn);
@@ -73,6 +90,9 @@ void Run(const Call& call) {
     PrintText("location", location);
     PrintHex("bytes", bytes.data(), bytes.size());
     PrintText("raw", raw);
+    PrintText("status", to_text(status));
+    PrintText("ms", to_text(static_cast<int32_t>(GetTickCount() - started)));
+    PrintText("threads", to_text(ThreadCount()));
     std::printf("end\n");
     std::fflush(stdout);
 }
