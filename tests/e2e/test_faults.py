@@ -46,6 +46,22 @@ FAULTS = {
     "14": ("drop", {}, "resolve"),
     "15": ("silent", {}, "resolve"),
     "16": ("html_page", {}, "resolve"),
+    "17": ("big_headers", {"bytes": 6000}, "commit"),
+    "18": ("big_headers", {"bytes": 20000}, "commit"),
+    "19": ("fixed_callback", {}, "commit"),
+    "1a": ("byte_order_mark", {}, "commit"),
+    "1b": ("chunk_cut", {}, "resolve"),
+    "1c": ("escaped_refusal", {}, "commit"),
+}
+# Outcome and reason of the links whose answers must be read for what they are.
+EXPECTED = {
+    "0c": (steps.FAILED, "无法识别的应答"),
+    "17": (steps.SUBMITTED, ""),
+    "18": (steps.SUBMITTED, ""),
+    "19": (steps.SUBMITTED, ""),
+    "1a": (steps.SUBMITTED, ""),
+    "1b": (steps.FAILED, steps.NETWORK_ERROR),
+    "1c": (steps.FAILED, "未登录"),
 }
 
 
@@ -91,6 +107,12 @@ class FaultyServiceTest(E2ETestCase):
             elif byte not in FAULTS:
                 self.assertEqual(row[4], steps.SUBMITTED, byte)
         self.assertEqual(rows[bytes_.index("0e")][4], steps.FAILED)
+        self.assertEqual({b: tuple(rows[bytes_.index(b)][4:6]) for b in EXPECTED}, EXPECTED)
+        # No commit went out twice, not even one whose connection dropped once it was read, and none
+        # for a resolve answer cut short.
+        sent = [c["cid"] for c in commits]
+        self.assertEqual({cid: sent.count(cid) for cid in cids if sent.count(cid) > 1}, {})
+        self.assertEqual([sent.count(cids[bytes_.index(b)]) for b in ("02", "17", "18", "1b")], [1, 1, 1, 0])
 
         # The redirect to another port carried neither the login cookies nor any Authorization line.
         elsewhere = self.standin.get_json("/_standin/elsewhere")

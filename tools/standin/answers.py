@@ -66,8 +66,9 @@ def commit_accepted(callback, task_id):
     return f'{callback}({{"id":"{task_id}","progress":1}})'
 
 
-def commit_refused(callback, message):
-    return f'{callback}({{"id":null,"progress":-1,"msg":{json.dumps(message, ensure_ascii=False)}}})'
+def commit_refused(callback, message, escaped=False):
+    """escaped: the message in \\uXXXX escapes, as most JSON encoders write it by default."""
+    return f'{callback}({{"id":null,"progress":-1,"msg":{json.dumps(message, ensure_ascii=escaped)}}})'
 
 
 def commit_malformed(callback):

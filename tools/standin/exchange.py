@@ -62,6 +62,7 @@ class Reply:
     silent_ms: int = 0  # keep the connection open that long without a byte of answer, then close
     trickle_ms: int = 0  # send the answer one byte a second, for at most that long, then close
     reset: bool = False  # send the head and half the body, then reset the connection
+    chunk_cut: bool = False  # send the body chunked, close before the chunk that holds its second half
 
     @classmethod
     def text(cls, text, content_type="text/html; charset=utf-8", status=200):

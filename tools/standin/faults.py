@@ -8,11 +8,13 @@ TARGETS = ("resolve", "commit", "both")
 # Of the faults that replace the answer, the first that applies wins.
 ANSWER_FAULTS = ("drop", "silent", "trickle", "reset", "status500", "error_status", "redirect", "refuse",
                  "html_page", "bad_jsonp", "huge", "malformed", "truncated")
+# Answers that real services give and a client must read as they are meant.
+ANSWER_FAULTS += ("escaped_refusal", "fixed_callback", "byte_order_mark", "chunk_cut")
 # These change how an answer goes out, whichever answer it is.
 SHAPING_FAULTS = ("delay", "big_headers", "long_header")
 KINDS = SHAPING_FAULTS + ANSWER_FAULTS
 # Faults whose commit answer still stands for a task that the service created.
-TASK_MADE = ("malformed", "truncated", "bad_jsonp")
+TASK_MADE = ("malformed", "truncated", "bad_jsonp", "fixed_callback", "byte_order_mark", "chunk_cut")
 _SETTINGS = {
     "delay": {"ms"},
     "refuse": {"hashes"},
@@ -23,9 +25,12 @@ _SETTINGS = {
     "huge": {"bytes"},
     "silent": {"ms"},
     "trickle": {"ms"},
+    "escaped_refusal": {"message"},
+    "fixed_callback": {"name"},
 }
 _DEFAULTS = {"long_header": {"bytes": 100 * 1024}, "error_status": {"status": 503},
-             "huge": {"bytes": 10 * 1024 * 1024}, "silent": {"ms": 120000}, "trickle": {"ms": 120000}}
+             "huge": {"bytes": 10 * 1024 * 1024}, "silent": {"ms": 120000}, "trickle": {"ms": 120000},
+             "escaped_refusal": {"message": "未登录"}, "fixed_callback": {"name": "jsonp"}}
 
 
 @dataclass
@@ -39,6 +44,8 @@ class Fault:
     status: int = 301
     bytes: int = 6000
     body: bool = True  # error_status: with a small HTML body or none
+    message: str = ""  # escaped_refusal
+    name: str = ""  # fixed_callback
 
     def applies(self, target, info_hash):
         if self.target not in ("both", target):
@@ -89,6 +96,9 @@ def _fault_from_json(kind, settings):
         if not isinstance(settings["body"], bool):
             raise ValueError("body must be true or false")
         fault.body = settings["body"]
+    for name in ("message", "name"):
+        if name in settings:
+            setattr(fault, name, str(settings[name]))
     if settings.get("location") is not None:
         fault.location = str(settings["location"]).rstrip("\r\n")
     if "hashes" in settings:

@@ -143,6 +143,9 @@ class StandinHandler(BaseHTTPRequestHandler):
         if reply.trickle_ms or reply.reset:
             self._write_raw(reply)
             return
+        if reply.chunk_cut:
+            self._write_chunk_cut(reply)
+            return
         self.send_response(reply.status)
         self.send_header("Content-Type", reply.content_type)
         self.send_header("Content-Length", str(len(reply.body)))
@@ -154,6 +157,17 @@ class StandinHandler(BaseHTTPRequestHandler):
         if reply.truncate:
             self.close_connection = True
 
+    def _write_chunk_cut(self, reply):
+        """The first half of the body in chunks, then a close where the rest and the last chunk belong."""
+        self.close_connection = True
+        self.send_response(reply.status)
+        self.send_header("Content-Type", reply.content_type)
+        self.send_header("Transfer-Encoding", "chunked")
+        self.end_headers()
+        half = reply.body[: len(reply.body) // 2]
+        for start in range(0, len(half), 64):
+            piece = half[start:start + 64]
+            self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
 
     def _write_raw(self, reply):
         """The answer byte by byte once a second (trickle), or cut by a connection reset."""

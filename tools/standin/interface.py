@@ -56,6 +56,8 @@ def _finish(reply, decision):
     kind = decision.answer.kind if decision.answer else None
     if kind == "truncated":
         reply.truncate = True
+    elif kind == "chunk_cut":
+        reply.chunk_cut = True
     elif kind == "reset":
         reply.reset = True
     elif kind == "trickle":
@@ -79,7 +81,7 @@ def resolve(state, request):
     else:
         reply = _script_reply(state, answers.resolve_found(callback, entry))
     # Whatever reached the client with the cid in it lets the client commit that cid.
-    if entry is not None and fault in (None, "malformed", "truncated", "huge"):
+    if entry is not None and fault in (None, "malformed", "truncated", "huge", "chunk_cut"):
         state.remember_resolved(entry)
 
     state.resolves.append({
@@ -118,6 +120,8 @@ def commit(state, request):
         reply = _script_reply(state, answers.commit_refused(callback, check.problems[0]))
     elif fault == "refuse":
         reply = _script_reply(state, answers.commit_refused(callback, "任务提交被拒绝"))
+    elif fault == "escaped_refusal":
+        reply = _script_reply(state, answers.commit_refused(callback, decision.answer.message, escaped=True))
     elif fault in BROKEN_DELIVERY:
         reply = _script_reply(state, answers.commit_accepted(callback, "0"))
     else:
@@ -127,6 +131,10 @@ def commit(state, request):
             text = answers.commit_malformed(callback)
         elif fault == "huge":
             text = answers.commit_huge(callback, task_id, decision.answer.bytes)
+        elif fault == "fixed_callback":
+            text = answers.commit_accepted(decision.answer.name, task_id)
+        elif fault == "byte_order_mark":
+            text = "\ufeff" + answers.commit_accepted(callback, task_id)
         else:
             text = answers.commit_accepted(callback, task_id)
         reply = _script_reply(state, text)
