@@ -20,6 +20,7 @@ constexpr uint32_t kQueryFlagNumber = 0x20000000;
 constexpr uint32_t kOptionConnectTimeout = 2;
 constexpr uint32_t kOptionSendTimeout = 5;
 constexpr uint32_t kOptionReceiveTimeout = 6;
+constexpr uint32_t kOptionSettingsChanged = 39;
 constexpr uint32_t kWaitObject0 = 0;
 constexpr uint32_t kInfinite = 0xFFFFFFFF;
 constexpr uint32_t kQueueSentMessages = 0x0040; // QS_SENDMESSAGE
@@ -152,7 +153,16 @@ bool WaitForHop(void* thread, uint32_t limitMs) {
 
 } // namespace
 
+// The client sends a request again by itself when a connection it kept alive drops before the answer:
+// for a commit that would make a second task. Told that its settings changed, it closes the idle
+// connections it keeps (measured under Wine), so the request goes out on a new one, once.
+void LetGoOfIdleConnections() {
+    call_declared<int32_t>(kInternetSetOptionA, static_cast<void*>(nullptr), kOptionSettingsChanged,
+                           static_cast<void*>(nullptr), uint32_t{0});
+}
+
 void RunHop(HopWork& work) {
+    if (work.freshConnection) LetGoOfIdleConnections();
     InternetHandle root = OpenRoot(work);
     if (!root) return;
     SetTimeouts(root, work.socketTimeoutMs);

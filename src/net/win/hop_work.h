@@ -28,6 +28,7 @@ struct HopWork {
     bool sendBody = false;
     Bytes body;
     bool forgetCacheEntry = false; // a POST's answer the client cached all the same
+    bool freshConnection = false;  // on a connection of its own, never one kept from an earlier request
     Text url;
     uint32_t socketTimeoutMs = 0;
 

@@ -78,6 +78,7 @@ std::unique_ptr<HopWork> ComposeHop(TextRef url, Exchange& x, const Hop& hop) {
     // The client caches a POST's answer unless told not to, and telling it so would add a
     // Cache-Control line to the request: the entry is removed instead.
     work->forgetCacheEntry = post;
+    work->freshConnection = post;
     work->url = Text(url.c_str());
     uint32_t left = MillisecondsLeft(x);
     work->socketTimeoutMs = left < kSocketTimeoutMs ? left : kSocketTimeoutMs;
