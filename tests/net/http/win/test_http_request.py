@@ -360,16 +360,14 @@ class HttpRequestUnderWine(unittest.TestCase):
                    "chunk_pause_ms": 1000}
         self.queue(*[trickle] * 8)
         outs = self.call(*[{"url": self.url}] * 8, timeout=4 * REQUEST_LIMIT_S + 60)
-        ms = [int(out["ms"]) for out in outs]
-        threads = [int(out["threads"]) for out in outs]
+        ms, threads = [int(out["ms"]) for out in outs], [int(out["threads"]) for out in outs]
         self.assertEqual([out["result"] for out in outs], [b""] * 8)
         self.assertTrue(all(m < (REQUEST_LIMIT_S + 1) * 1000 for m in ms[:4]), ms)
         self.assertTrue(all(m < 100 for m in ms[4:]), ms)
         # One thread per abandoned call beside the process's own, and only four calls connected.
         self.assertEqual(threads[4:], [threads[3]] * 4)
         self.assertLessEqual(threads[3] - threads[0], 3)
-        self.assertEqual(len(self.received(4)), 4)
-        self.assertEqual(get_json(self.server.port, "/_script/pending"), {"queued": 4})
+        self.assertEqual((len(self.received(4)), get_json(self.server.port, "/_script/pending")), (4, {"queued": 4}))
 
     def test_requests_leave_nothing_in_the_url_cache(self):
         def files():
