@@ -108,8 +108,7 @@ class FaultyServiceTest(E2ETestCase):
                 self.assertEqual(row[4], steps.SUBMITTED, byte)
         self.assertEqual(rows[bytes_.index("0e")][4], steps.FAILED)
         self.assertEqual({b: tuple(rows[bytes_.index(b)][4:6]) for b in EXPECTED}, EXPECTED)
-        # No commit went out twice, not even one whose connection dropped once it was read, and none
-        # for a resolve answer cut short.
+        # No commit went out twice, not even after its connection dropped; none after a cut resolve.
         sent = [c["cid"] for c in commits]
         self.assertEqual({cid: sent.count(cid) for cid in cids if sent.count(cid) > 1}, {})
         self.assertEqual([sent.count(cids[bytes_.index(b)]) for b in ("02", "17", "18", "1b")], [1, 1, 1, 0])

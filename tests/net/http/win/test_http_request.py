@@ -187,7 +187,6 @@ class HttpRequestUnderWine(unittest.TestCase):
                 post_json(self.server.port, "/_script/reset", {})
                 self.queue(sized(total), answer(headers=["X-B: 2"]))
                 out, = self.call({"url": self.url, "noredirect": 1, "cookies": ""})
-                # Its cookie was read and its 301 followed; the status is the last answer's.
                 self.assertEqual((out["result"], out["cookies"], out["status"]), (b"ok", b"a=1", b"200"))
                 self.assertEqual(self.received(2)[1].split(b"\r\n")[0], b"GET /moved/p/q?x=1 HTTP/1.1")
 
