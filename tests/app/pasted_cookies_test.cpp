@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/signin/pasted_cookies.h"
+
+using namespace brindor;
+using namespace brindor::app;
+
+namespace {
+
+constexpr int64_t kNow = 1800000000; // 2027
+
+// "name=value" per cookie, "!" after an HttpOnly one, "@expiry" after a persistent one.
+std::string Summary(const PastedCookies& pasted) {
+    std::string s;
+    for (const PastedCookie& c : pasted.cookies) {
+        s += (s.empty() ? "" : " ") + std::string(c.name.c_str()) + "=" + c.value.c_str();
+        if (c.http_only) s += "!";
+        if (c.expires) s += "@" + std::to_string(c.expires);
+    }
+    return s + (pasted.has_user_name ? " +name" : "") + (pasted.has_user_id ? " +id" : "");
+}
+
+} // namespace
+
+TEST(ReadPastedCookies, TakesHeaderValuesAndCookiesTxtLines) {
+    struct Case {
+        const char* text;
+        const char* summary;
+    } cases[] = {
+        {"usrname=alice; userid=42; sessionid=ab", "usrname=alice userid=42 sessionid=ab +name +id"},
+        {"Cookie: UsrName=alice;USERID=42", "UsrName=alice USERID=42 +name +id"},
+        {"  cookie:userid = 7 ;  a=b=c ; flag; =x", "userid=7 a=b=c +id"},
+        {"usrname=a; userid=", "usrname=a userid= +name"},
+        {"xuserid=9; usrname=a; userids=3", "xuserid=9 usrname=a userids=3 +name"},
+        {"userid=1; userid=2", "userid=1 +id"},
+        {"usrname=a\r\nuserid=5\r\n", "usrname=a userid=5 +name +id"},
+        {"", ""},
+        // Items a store could not take back whole: a name with a space or control byte, a value with one.
+        {"user id=1; ok=1; a\x01=2; b=x\x7Fy", "ok=1"},
+        {"# Netscape HTTP Cookie File\n"
+         ".example.com\tTRUE\t/\tFALSE\t1900000000\tusrname\talice\n"
+         "#HttpOnly_.example.com\tTRUE\t/\tFALSE\t0\tsessionid\tab\n"
+         "www.example.com\tFALSE\t/\tFALSE\t0\tuserid\t42\r\n",
+         "usrname=alice@1900000000 sessionid=ab! userid=42 +name +id"},
+        // Expired before now: left out, so the login is missing.
+        {".example.com\tTRUE\t/\tFALSE\t1700000000\tuserid\t42\nusrname=a", "usrname=a +name"},
+        {".example.com\tTRUE\t/\tFALSE\t0\tempty\t\n", "empty="},
+        {".example.com\tTRUE\t/\tFALSE\t0\tv\ta;domain=evil\n", ""},
+        {".example.com\tTRUE\t/\tFALSE\t99999999999999999999\tk\tv", "k=v@253402300799"},
+        {".example.com\tTRUE\t/\tFALSE\tsoon\tk\tv", "k=v"},
+        // Not seven fields: read as a header line, where it holds no item.
+        {"a\tb\tc", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Summary(ReadPastedCookies(c.text, kNow)), c.summary) << c.text;
+}
+
+TEST(MissingLoginCookies, NamesWhatIsMissing) {
+    struct Case {
+        const char* text;
+        const char* missing; // inside the message; null: no message
+    } cases[] = {
+        {"usrname=a; userid=1", nullptr},
+        {"usrname=a", "没有 userid，"},
+        {"userid=1", "没有 usrname，"},
+        {"sessionid=1", "没有 usrname 和 userid，"},
+    };
+    for (const Case& c : cases) {
+        std::string message = MissingLoginCookies(ReadPastedCookies(c.text, kNow)).c_str();
+        if (!c.missing)
+            EXPECT_EQ(message, "") << c.text;
+        else
+            EXPECT_NE(message.find(c.missing), std::string::npos) << c.text << ": " << message;
+    }
+}
+
+TEST(CookieStoreData, GivesTheValueWithItsAttributes) {
+    struct Case {
+        int64_t expires;
+        bool http_only;
+        const char* data;
+    } cases[] = {
+        {0, false, "v 1; path=/"},
+        {0, true, "v 1; path=/; HttpOnly"},
+        {951782400, false, "v 1; expires=Tue, 29 Feb 2000 00:00:00 GMT; path=/"},
+        {2147483647, true, "v 1; expires=Tue, 19 Jan 2038 03:14:07 GMT; path=/; HttpOnly"},
+        {253402300799, false, "v 1; expires=Fri, 31 Dec 9999 23:59:59 GMT; path=/"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CookieStoreData({"k", "v 1", c.http_only, c.expires}), c.data) << c.expires;
+}
