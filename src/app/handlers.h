@@ -18,6 +18,11 @@ void ReportListMenu(int x, int y);
 void ReportListShortcut(char key);
 void FilesDropped(const TextArray& files);
 void NavigateSignInPage();
+// Shows the login in 标签_登陆状态, or nothing there when there is none.
 void ReadSignInCookies();
+// The dialog 使用Cookie登录 and its two buttons.
+void OpenCookieSignIn();
+void ConfirmCookieSignIn();
+void CancelCookieSignIn();
 
 } // namespace brindor::app

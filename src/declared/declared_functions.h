@@ -35,6 +35,12 @@ enum DeclaredFunction {
     // user32.dll and kernel32.dll: waiting for a request's thread no longer than the call's time limit
     kMsgWaitForMultipleObjects,
     kGetTickCount,
+    // Sign-in: the browser control's document mode for this program, and cookies pasted by the user
+    kGetModuleFileNameW,
+    kRegCreateKeyExW,
+    kRegSetValueExW,
+    kRegCloseKey,
+    kInternetSetCookieExA,
     kDeclaredFunctionCount
 };
 

@@ -96,6 +96,22 @@ class CommandLineSignInTest(unittest.TestCase):
         finally:
             own.stop()
 
+    def test_interface_answers_only_a_session_signed_in_here(self):
+        own = ServerProcess(STANDIN, "--require-signin")
+        try:
+            resolve = "/interface/url_query?callback=queryUrl&u=magnet:?xt=urn:btih:" + "ab" * 20 + "&interfrom=task"
+            session = cookies_of(form_post(own.port, "/login", "account=demo&password=demo"))["sessionid"]
+            session = session.split(";")[0]
+            for cookie, answered in [(None, False), ("sessionid=" + "0" * 32, False), (session, True)]:
+                headers = [f"Cookie: usrname=demo; userid=100001; {cookie}"] if cookie else []
+                with self.subTest(cookie=cookie):
+                    text = request(own.port, "GET", resolve, headers).text()
+                    self.assertEqual(text.startswith("queryUrl(1,"), answered, text)
+            request(own.port, "GET", "/logout", [f"Cookie: {session}"])
+            self.assertIn("<form", request(own.port, "GET", resolve, [f"Cookie: {session}"]).text())
+        finally:
+            own.stop()
+
 
 if __name__ == "__main__":
     unittest.main()

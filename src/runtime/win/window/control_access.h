@@ -42,6 +42,9 @@ void set_enabled(ControlRef control, bool enabled);
 // Already open: restored or activated, true. Modal: the program's other top-level windows are
 // disabled and the call returns after the window has closed. False if it cannot be created.
 bool load_window(uint32_t window_id, HWND parent = nullptr, bool modal = false);
+// Closes a loaded window as its close box would, once the message at hand is handled (so a handler
+// may close its own window); nothing for a window that is not loaded.
+void close_window(uint32_t window_id);
 // Failure is the runtime error "载入启动窗口失败".
 void load_start_window(uint32_t window_id);
 bool window_is_loaded(uint32_t window_id);

@@ -73,11 +73,25 @@ struct ControlDefinition {
     uint32_t text_color = kDefaultColor;
     uint32_t back_color = kDefaultColor;
     bool integer_input = false; // EditBox: digits and "-" only
+    bool multi_line = false;    // EditBox: several lines with a scroll bar; Enter starts a new line
     const ListSettings* list = nullptr;
     const FileDialogSettings* file_dialog = nullptr;
     const BrowserSettings* browser = nullptr;
     EventHandler on_click = nullptr;
     const char* tip = nullptr; // shown while the mouse rests on the control
+};
+
+// An item the window appends to its system menu (the menu of its title bar icon).
+struct SystemMenuItem {
+    const char* caption;
+    EventHandler on_choose;
+};
+
+// A letter pressed with Ctrl anywhere in the window, whichever control has the focus (an embedded
+// browser included).
+struct ShortcutKey {
+    char letter; // 'A' to 'Z'
+    EventHandler on_press;
 };
 
 // Positions, sizes and font heights are pixels at 96 DPI; a window shows them scaled to its DPI.
@@ -95,6 +109,10 @@ struct WindowDefinition {
     uint32_t initial_focus = 0; // the control id that has the keyboard focus when the window opens
     bool close_on_escape = false;
     FilesDroppedHandler on_files_dropped = nullptr; // null: the window takes no dropped files
+    const SystemMenuItem* system_menu = nullptr;     // after a separator, below the system's items
+    int system_menu_count = 0;
+    const ShortcutKey* shortcuts = nullptr;
+    int shortcut_count = 0;
 };
 
 // The program's windows, known before any of them is loaded. The definition must outlive the program.

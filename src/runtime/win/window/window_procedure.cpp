@@ -4,6 +4,7 @@
 
 #include "runtime/core/text_array.h"
 #include "runtime/win/program.h"
+#include "runtime/win/window/window_commands.h"
 #include "runtime/win/window/window_dpi.h"
 #include "runtime/win/text_boundary.h"
 #include "runtime/win/window/window_registry.h"
@@ -50,6 +51,9 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         if (Control* c = loaded->find(header->hwndFrom)) return c->on_notify(header);
         break;
     }
+    case WM_SYSCOMMAND:
+        if (run_system_menu_item(*loaded, wparam)) return 0;
+        break;
     case WM_DROPFILES:
         take_dropped_files(loaded->definition, reinterpret_cast<HDROP>(wparam));
         return 0;
