@@ -15,11 +15,14 @@ constexpr int64_t kNow = 1800000000; // 2027
 std::string Summary(const PastedCookies& pasted) {
     std::string s;
     for (const PastedCookie& c : pasted.cookies) {
-        s += (s.empty() ? "" : " ") + std::string(c.name.c_str()) + "=" + c.value.c_str();
-        if (c.http_only) s += "!";
-        if (c.expires) s += "@" + std::to_string(c.expires);
+        if (!s.empty()) s.append(" ");
+        s.append(c.name.c_str()).append("=").append(c.value.c_str());
+        if (c.http_only) s.append("!");
+        if (c.expires) s.append("@").append(std::to_string(c.expires));
     }
-    return s + (pasted.has_user_name ? " +name" : "") + (pasted.has_user_id ? " +id" : "");
+    if (pasted.has_user_name) s.append(" +name");
+    if (pasted.has_user_id) s.append(" +id");
+    return s;
 }
 
 } // namespace

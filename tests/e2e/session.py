@@ -280,6 +280,10 @@ class E2ESession(StartedOnEnter):
         """A key pressed on the control, or wherever the window's thread has the focus."""
         self.call("press_key", window, _id(control) if control else "", virtual_key)
 
+    def chord(self, window, *virtual_keys):
+        """The window brought to the front and the keys pressed together through the system's input."""
+        self.call("chord", window, *virtual_keys)
+
     def pixels(self, window, control=None):
         """The pixels of a window's or control's client area, as rows of (r, g, b)."""
         return self.environment.pixels(self.client_rect(window, control))

@@ -80,8 +80,8 @@ class Collector {
             if (std::string_view(known.name.c_str()) == name) return;
         if (!value.empty() && SameLetters(name, "usrname")) result_.has_user_name = true;
         if (!value.empty() && SameLetters(name, "userid")) result_.has_user_id = true;
-        result_.cookies.push_back({Text(name.data(), name.size()), Text(value.data(), value.size()),
-                                   http_only, expires});
+        result_.cookies.push_back(
+            {Text(name.data(), name.size()), Text(value.data(), value.size()), http_only, expires});
     }
 
     // domain, subdomains flag, path, secure flag, expiry, name, value; false for any other shape.

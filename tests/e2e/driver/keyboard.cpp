@@ -1,4 +1,6 @@
 // The keyboard as the program's thread sees it: where the focus is, and keys pressed there.
+#include <vector>
+
 #include "commands.h"
 #include "targets.h"
 
@@ -38,6 +40,27 @@ Reply press_key(const Args& args) {
     UINT scan = MapVirtualKeyW(UINT(code), MAPVK_VK_TO_VSC);
     PostMessageW(target, WM_KEYDOWN, code, LPARAM(1 | (scan << 16)));
     PostMessageW(target, WM_KEYUP, code, LPARAM(1 | (scan << 16) | 0xC0000000u));
+    return {};
+}
+
+// Brings the window to the front and presses the keys through the system's input, as a user would:
+// each key down in order, then up in reverse, so "0x11 0x4B" is Ctrl+K and "0x12 0x20" Alt+Space.
+Reply chord(const Args& args) {
+    HWND window = window_arg(args, 0);
+    SetForegroundWindow(window);
+    std::vector<INPUT> inputs;
+    for (size_t i = 1; i < args.size(); ++i) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = WORD(number_arg(args, i, L"virtual key", INT64_MIN));
+        inputs.push_back(input);
+    }
+    for (size_t i = inputs.size(); i-- > 0;) {
+        inputs.push_back(inputs[i]);
+        inputs.back().ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    if (SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
+        throw Failure{L"the keys were not sent"};
     return {};
 }
 

@@ -36,8 +36,8 @@ class RegistryKey {
 
 void UseNewestBrowserMode() {
     std::wstring path(kLongestPath, L'\0');
-    const uint32_t length = call_declared<uint32_t>(kGetModuleFileNameW, static_cast<void*>(nullptr),
-                                                    path.data(), kLongestPath);
+    const uint32_t length =
+        call_declared<uint32_t>(kGetModuleFileNameW, static_cast<void*>(nullptr), path.data(), kLongestPath);
     if (length == 0 || length >= kLongestPath) return;
     path.resize(length);
     const std::wstring file_name = path.substr(path.find_last_of(L"\\/") + 1);
@@ -46,8 +46,8 @@ void UseNewestBrowserMode() {
     const wchar_t* no_class = nullptr;
     const void* default_security = nullptr;
     void* disposition = nullptr;
-    if (call_declared<int32_t>(kRegCreateKeyExW, kCurrentUserKey, kEmulationKey, 0u, no_class, 0u, kKeySetValue,
-                               default_security, key.put(), disposition) != 0)
+    if (call_declared<int32_t>(kRegCreateKeyExW, kCurrentUserKey, kEmulationKey, 0u, no_class, 0u,
+                               kKeySetValue, default_security, key.put(), disposition) != 0)
         return;
     call_declared<int32_t>(kRegSetValueExW, key.get(), file_name.c_str(), 0u, kDwordValue, &kEdgeMode,
                            static_cast<uint32_t>(sizeof kEdgeMode));

@@ -23,8 +23,8 @@ void StoreCookies(const PastedCookies& pasted) {
                             "http://" BRINDOR_NOTICE_HOST "/"})
         for (const PastedCookie& cookie : pasted.cookies) {
             Text data = CookieStoreData(cookie);
-            call_declared<uint32_t>(kInternetSetCookieExA, url, cookie.name.c_str(), data.c_str(), kCookieHttpOnly,
-                                    static_cast<void*>(nullptr));
+            call_declared<uint32_t>(kInternetSetCookieExA, url, cookie.name.c_str(), data.c_str(),
+                                    kCookieHttpOnly, static_cast<void*>(nullptr));
         }
 }
 

@@ -9,7 +9,8 @@ namespace brindor {
 namespace {
 
 // The group in which the browser asks its host what to do about a page's script error.
-constexpr GUID kDocHostCommands = {0xF38BC242, 0xB950, 0x11D1, {0x89, 0x18, 0x00, 0xC0, 0x4F, 0xC2, 0xC8, 0x36}};
+constexpr GUID kDocHostCommands = {
+    0xF38BC242, 0xB950, 0x11D1, {0x89, 0x18, 0x00, 0xC0, 0x4F, 0xC2, 0xC8, 0x36}};
 
 class BrowserSite final : public IOleClientSite,
                           public IOleInPlaceSite,

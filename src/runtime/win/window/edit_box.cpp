@@ -1,5 +1,5 @@
-// EditBox: a single-line edit, or a multi-line one with a vertical scroll bar; in integer input mode it filters typing and normalises its
-// content when it loses the focus.
+// EditBox: a single-line edit, or a multi-line one with a vertical scroll bar; in integer input mode it
+// filters typing and normalises its content when it loses the focus.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -21,8 +21,9 @@ class EditBox final : public TextControl {
     }
 
     bool create(HWND parent) override {
-        const DWORD lines = definition().multi_line ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL
-                                                    : ES_AUTOHSCROLL;
+        const DWORD lines = definition().multi_line
+                                ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL
+                                : ES_AUTOHSCROLL;
         if (!create_child(parent, L"EDIT", ES_LEFT | lines, WS_EX_CLIENTEDGE)) return false;
         if (definition().integer_input)
             SetWindowSubclass(handle(), &EditBox::procedure, 0, reinterpret_cast<DWORD_PTR>(this));

@@ -109,7 +109,7 @@ struct WindowDefinition {
     uint32_t initial_focus = 0; // the control id that has the keyboard focus when the window opens
     bool close_on_escape = false;
     FilesDroppedHandler on_files_dropped = nullptr; // null: the window takes no dropped files
-    const SystemMenuItem* system_menu = nullptr;     // after a separator, below the system's items
+    const SystemMenuItem* system_menu = nullptr;    // after a separator, below the system's items
     int system_menu_count = 0;
     const ShortcutKey* shortcuts = nullptr;
     int shortcut_count = 0;
