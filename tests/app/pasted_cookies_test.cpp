@@ -60,25 +60,6 @@ TEST(ReadPastedCookies, TakesHeaderValuesAndCookiesTxtLines) {
         EXPECT_EQ(Summary(ReadPastedCookies(c.text, kNow)), c.summary) << c.text;
 }
 
-TEST(MissingLoginCookies, NamesWhatIsMissing) {
-    struct Case {
-        const char* text;
-        const char* missing; // inside the message; null: no message
-    } cases[] = {
-        {"usrname=a; userid=1", nullptr},
-        {"usrname=a", "没有 userid，"},
-        {"userid=1", "没有 usrname，"},
-        {"sessionid=1", "没有 usrname 和 userid，"},
-    };
-    for (const Case& c : cases) {
-        std::string message = MissingLoginCookies(ReadPastedCookies(c.text, kNow)).c_str();
-        if (!c.missing)
-            EXPECT_EQ(message, "") << c.text;
-        else
-            EXPECT_NE(message.find(c.missing), std::string::npos) << c.text << ": " << message;
-    }
-}
-
 TEST(CookieStoreData, GivesTheValueWithItsAttributes) {
     struct Case {
         int64_t expires;

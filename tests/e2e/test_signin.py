@@ -117,10 +117,10 @@ class CookieSignInTest(E2ETestCase):
         steps.start_batch(s, "0")
         self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
         self.assertEqual([c["accepted"] for c in self.standin.commits()], [True] * count)
-        interface = [r for r in self.standin.requests() if r["role"] == "interface"]
-        self.assertEqual(len(interface), 2 * count)
-        for r in interface:
-            self.assertIn(self.session_cookie, "; ".join(v for n, v in r["headers"] if n.lower() == "cookie"))
+        cookies = ["; ".join(v for n, v in r["headers"] if n.lower() == "cookie")
+                   for r in self.standin.requests() if r["role"] == "interface"]
+        self.assertEqual(len(cookies), 2 * count)
+        self.assertTrue(all(self.session_cookie in c for c in cookies), cookies)
 
     def test_header_from_the_main_windows_system_menu(self):
         s = self.session
@@ -132,7 +132,7 @@ class CookieSignInTest(E2ETestCase):
         self.paste(dialog, f"usrname=demo; {self.session_cookie}")
         box = s.wait_message_box()
         self.assertEqual(box.title, steps.NOTICE_TITLE)
-        self.assertIn("没有 userid", box.text)
+        self.assertIn("没有 userid，", box.text)
         s.press(box.handle, "OK")
         s.wait_gone(box.handle)
         self.assertEqual(self.label(), "")
@@ -162,22 +162,25 @@ class CookieSignInTest(E2ETestCase):
         s.wait_for(lambda: self.label() == "demo|100001", message="the sign-in label")
         self.run_links(1)
 
-    def test_browser_mode_for_the_programs_own_name(self):
-        s = self.session
-        env = self.environment.env
-        subprocess.run([WINE, "reg", "add", EMULATION_KEY, "/v", "someone.exe", "/t", "REG_DWORD", "/d", "7000",
-                        "/f"], env=env, capture_output=True, timeout=60, check=True)
-        copy = BUILD / "tests" / "e2e" / "renamed" / "other.exe"
+    def test_browser_mode_for_the_programs_own_name_created_when_missing(self):
+        s, copy = self.session, BUILD / "tests" / "e2e" / "renamed" / "other.exe"
         copy.parent.mkdir(exist_ok=True)
         shutil.copy(PROGRAM, copy)
         s.close_window(self.main)
         s.wait_exit(10000)
-        s.start_program(str(copy))
-        s.wait_window(MAIN_CAPTION)
-        values = subprocess.run([WINE, "reg", "query", EMULATION_KEY], env=env, capture_output=True, timeout=60,
-                                check=True).stdout.decode("utf-8", "replace").lower()
+        self.reg("delete", EMULATION_KEY, "/f")
+        self.reg("add", EMULATION_KEY, "/v", "someone.exe", "/t", "REG_DWORD", "/d", "7000", "/f")
+        for program in (PROGRAM, copy):
+            s.start_program(str(program))
+            s.close_window(s.wait_window(MAIN_CAPTION))
+            s.wait_exit(10000)
+        values = self.reg("query", EMULATION_KEY).lower()
         for name, value in [("brindor.exe", "0x2af9"), ("other.exe", "0x2af9"), ("someone.exe", "0x1b58")]:
             self.assertRegex(values, rf"{name.replace('.', '[.]')}\s+reg_dword\s+{value}")
+
+    def reg(self, *args):
+        return subprocess.run([WINE, "reg", *args], env=self.environment.env, capture_output=True, timeout=60,
+                              check=args[0] != "delete").stdout.decode("utf-8", "replace")
 
     def label(self):
         return self.session.text(self.main, steps.SIGNIN_STATE_LABEL)
