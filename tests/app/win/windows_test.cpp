@@ -215,19 +215,16 @@ TEST(MainWindow, TheIntervalBoxAndTheSignInButtonHaveTips) {
     EnumThreadWindows(GetCurrentThreadId(), find_tips, reinterpret_cast<LPARAM>(&tips));
     ASSERT_TRUE(tips);
     ASSERT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
-    const struct {
-        ControlRef control;
-        const char* text_part;
-    } expected[] = {{kIntervalEdit, "两次提交之间的间隔，单位：毫秒"}, {kSignInButton, "Cookie等同于密码"}};
-    for (int i = 0; i < 2; ++i) {
-        wchar_t text[400] = L"";
-        TTTOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.lpszText = text;
-        ASSERT_TRUE(SendMessageW(tips, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)));
-        EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), child(expected[i].control)) << i;
-        EXPECT_NE(std::wstring(text).find(wide(expected[i].text_part)), std::wstring::npos) << i;
-    }
+    wchar_t text[400] = L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.lpszText = text;
+    ASSERT_TRUE(SendMessageW(tips, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), child(kIntervalEdit));
+    EXPECT_EQ(std::wstring(text), wide("两次提交之间的间隔，单位：毫秒"));
+    ASSERT_TRUE(SendMessageW(tips, TTM_ENUMTOOLSW, 1, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), child(kSignInButton));
+    EXPECT_NE(std::wstring(text).find(wide("Cookie等同于密码")), std::wstring::npos);
 }
 
 TEST(MainWindow, StartsWithEmptyStateAndLabels) {

@@ -48,16 +48,12 @@ Reply press_key(const Args& args) {
 Reply chord(const Args& args) {
     HWND window = window_arg(args, 0);
     SetForegroundWindow(window);
-    std::vector<INPUT> inputs;
-    for (size_t i = 1; i < args.size(); ++i) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = WORD(number_arg(args, i, L"virtual key", INT64_MIN));
-        inputs.push_back(input);
-    }
-    for (size_t i = inputs.size(); i-- > 0;) {
-        inputs.push_back(inputs[i]);
-        inputs.back().ki.dwFlags = KEYEVENTF_KEYUP;
+    const size_t keys = args.size() - 1;
+    std::vector<INPUT> inputs(2 * keys);
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = WORD(number_arg(args, i < keys ? i + 1 : 2 * keys - i, L"virtual key", INT64_MIN));
+        inputs[i].ki.dwFlags = i < keys ? 0 : KEYEVENTF_KEYUP;
     }
     if (SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
         throw Failure{L"the keys were not sent"};
