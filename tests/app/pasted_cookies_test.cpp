@@ -11,6 +11,7 @@ using namespace brindor::app;
 namespace {
 
 constexpr int64_t kNow = 1800000000; // 2027
+constexpr const char* kHosts[] = {"api.example.com:8080", "www.example.com", "notice.example.net"};
 
 // "name=value" per cookie, "!" after an HttpOnly one, "@expiry" after a persistent one.
 std::string Summary(const PastedCookies& pasted) {
@@ -47,11 +48,15 @@ TEST(ReadPastedCookies, TakesHeaderValuesAndCookiesTxtLines) {
         // Expired before now: left out, so the login is missing.
         {".example.com\tTRUE\t/\tFALSE\t1700000000\tuserid\t42\nusrname=a", "usrname=a +name"},
         {".example.com\tTRUE\t/\tFALSE\t0\tempty\t\n", "empty="},
+        // Other sites' lines: not for the service's hosts, however the domain ends.
+        {"bank.test\tFALSE\t/\tFALSE\t0\ta\t1\nxample.com\tTRUE\t/\tFALSE\t0\tb\t2\n"
+         "NOTICE.example.NET\tFALSE\t/\tFALSE\t0\tc\t3\napi.example.com:8080\tFALSE\t/\tFALSE\t0\td\t4",
+         "c=3"},
         {".example.com\tTRUE\t/\tFALSE\t0\tv\ta;domain=evil\n", ""},
         {".example.com\tTRUE\t/\tFALSE\t99999999999999999999\tk\tv", "k=v@253402300799"},
     };
     for (const auto& [text, summary] : cases)
-        EXPECT_EQ(Summary(ReadPastedCookies(text, kNow)), summary) << text;
+        EXPECT_EQ(Summary(ReadPastedCookies(text, kNow, kHosts)), summary) << text;
 }
 
 TEST(CookieStoreData, GivesTheValueWithItsAttributes) {

@@ -1,6 +1,7 @@
 #include "app/signin/pasted_cookies.h"
 
 #include <cstdio>
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -11,6 +12,8 @@ namespace brindor::app {
 namespace {
 
 constexpr std::string_view kHttpOnlyPrefix = "#HttpOnly_";
+// More than a browser keeps for one site; a paste of endless junk stays quick.
+constexpr size_t kMostCookies = 300;
 constexpr int64_t kLatestExpiry = 253402300799; // 9999-12-31 23:59:59, the last a date text can say
 
 bool IsBlank(char c) {
@@ -69,13 +72,23 @@ int64_t ExpiryOf(std::string_view field) {
     return seconds > kLatestExpiry ? kLatestExpiry : seconds;
 }
 
+// Whether a cookies.txt domain ("example.com" or ".example.com") covers the host ("name" or "name:port").
+bool DomainCovers(std::string_view domain, std::string_view host) {
+    host = host.substr(0, host.find(':'));
+    if (!domain.empty() && domain.front() == '.') domain.remove_prefix(1);
+    if (domain.empty() || host.size() < domain.size()) return false;
+    const size_t start = host.size() - domain.size();
+    return SameLetters(host.substr(start), domain) && (start == 0 || host[start - 1] == '.');
+}
+
 class Collector {
   public:
-    explicit Collector(int64_t now) : now_(now) {}
+    Collector(int64_t now, std::span<const char* const> hosts) : now_(now), hosts_(hosts) {}
 
     void add(std::string_view name, std::string_view value, bool http_only, int64_t expires) {
         if (!IsTokenName(name) || !IsSafeValue(value)) return;
         if (expires != 0 && expires <= now_) return;
+        if (result_.cookies.size() >= kMostCookies) return;
         for (const PastedCookie& known : result_.cookies)
             if (std::string_view(known.name.c_str()) == name) return;
         if (!value.empty() && SameLetters(name, "usrname")) result_.has_user_name = true;
@@ -98,7 +111,12 @@ class Collector {
             start = tab + 1;
         }
         if (count != 7) return false;
-        add(fields[5], fields[6], http_only, ExpiryOf(fields[4]));
+        // A whole browser's file holds other sites' cookies too, which are no business of the service.
+        for (const char* host : hosts_)
+            if (DomainCovers(fields[0], host)) {
+                add(fields[5], fields[6], http_only, ExpiryOf(fields[4]));
+                break;
+            }
         return true;
     }
 
@@ -118,13 +136,14 @@ class Collector {
 
   private:
     int64_t now_;
+    std::span<const char* const> hosts_;
     PastedCookies result_;
 };
 
 } // namespace
 
-PastedCookies ReadPastedCookies(TextRef text, int64_t now) {
-    Collector collector(now);
+PastedCookies ReadPastedCookies(TextRef text, int64_t now, std::span<const char* const> hosts) {
+    Collector collector(now, hosts);
     std::string_view rest(text.c_str());
     while (!rest.empty()) {
         size_t end = rest.find('\n');

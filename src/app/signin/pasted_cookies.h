@@ -2,6 +2,7 @@
 // without "Cookie:") or the lines of a cookies.txt file, the two things browsers let a user copy.
 #pragma once
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "runtime/core/text.h"
@@ -17,15 +18,16 @@ struct PastedCookie {
 };
 
 struct PastedCookies {
-    std::vector<PastedCookie> cookies; // each name once, the first one the text gives
+    std::vector<PastedCookie> cookies; // each name once, the first one the text gives; 300 at most
     bool has_user_name = false;        // a non-empty usrname
     bool has_user_id = false;          // a non-empty userid
 };
 
 // Lines of either kind may be mixed. Items that a cookie store could not take back as one cookie
 // (a ";" or control byte in the value, a name that is not a plain token) are left out, and so are
-// cookies.txt lines that expired before `now` (seconds since 1970 UTC), as a browser would.
-PastedCookies ReadPastedCookies(TextRef text, int64_t now);
+// cookies.txt lines that expired before `now` (seconds since 1970 UTC), as a browser would, and
+// those whose domain covers none of the `hosts` ("name" or "name:port").
+PastedCookies ReadPastedCookies(TextRef text, int64_t now, std::span<const char* const> hosts);
 
 // What the cookie dialog says when the login cookies are not all there; empty when they are.
 Text MissingLoginCookies(const PastedCookies& pasted);

@@ -7,6 +7,7 @@
 #include "app/signin/pasted_cookies.h"
 #include "app/windows/ids.h"
 #include "declared/declared_functions.h"
+#include "runtime/core/text_ops.h"
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/window/control_access.h"
 
@@ -18,14 +19,17 @@ namespace {
 // its own data.
 constexpr uint32_t kCookieHttpOnly = 0x2000;
 
+constexpr const char* kServiceHosts[] = {BRINDOR_INTERFACE_HOST, BRINDOR_WEB_HOST, BRINDOR_NOTICE_HOST};
+
 void StoreCookies(const PastedCookies& pasted) {
-    for (const char* url : {"http://" BRINDOR_INTERFACE_HOST "/", "http://" BRINDOR_WEB_HOST "/",
-                            "http://" BRINDOR_NOTICE_HOST "/"})
+    for (const char* host : kServiceHosts) {
+        Text url = concat_text({"http://", host, "/"});
         for (const PastedCookie& cookie : pasted.cookies) {
             Text data = CookieStoreData(cookie);
-            call_declared<uint32_t>(kInternetSetCookieExA, url, cookie.name.c_str(), data.c_str(),
+            call_declared<uint32_t>(kInternetSetCookieExA, url.c_str(), cookie.name.c_str(), data.c_str(),
                                     kCookieHttpOnly, static_cast<void*>(nullptr));
         }
+    }
 }
 
 } // namespace
@@ -36,7 +40,7 @@ void OpenCookieSignIn() {
 
 void ConfirmCookieSignIn() {
     Text text = read_text_property(kCookieTextEdit, kEditBoxContent);
-    PastedCookies pasted = ReadPastedCookies(text, static_cast<int64_t>(std::time(nullptr)));
+    PastedCookies pasted = ReadPastedCookies(text, static_cast<int64_t>(std::time(nullptr)), kServiceHosts);
     if (Text missing = MissingLoginCookies(pasted); !missing.empty()) {
         message_box(missing.c_str(), 0, "提示");
         return;

@@ -12,6 +12,8 @@ namespace brindor {
 
 namespace {
 
+constexpr WPARAM kMostMultiLineCharacters = 1 << 20;
+
 class EditBox final : public TextControl {
   public:
     explicit EditBox(const ControlDefinition& d) : TextControl(d), colors_(d) {}
@@ -25,6 +27,8 @@ class EditBox final : public TextControl {
                                 ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL
                                 : ES_AUTOHSCROLL;
         if (!create_child(parent, L"EDIT", ES_LEFT | lines, WS_EX_CLIENTEDGE)) return false;
+        // Pasted text longer than the default 32767 characters would be cut without a word.
+        if (definition().multi_line) SendMessageW(handle(), EM_SETLIMITTEXT, kMostMultiLineCharacters, 0);
         if (definition().integer_input)
             SetWindowSubclass(handle(), &EditBox::procedure, 0, reinterpret_cast<DWORD_PTR>(this));
         return true;
