@@ -125,10 +125,8 @@ class CookieSignInTest(E2ETestCase):
         s.set_text(dialog, COOKIE_EDIT, f"usrname=demo; {self.session_cookie}")
         s.click(dialog, COOKIE_OK)
         box = steps.wait_all_done(s)  # the notice, answered
-        self.assertEqual(box.title, steps.NOTICE_TITLE)
-        self.assertIn("没有 userid，", box.text)
+        self.assertEqual((box.title, "没有 userid，" in box.text), (steps.NOTICE_TITLE, True), box.text)
         self.assertEqual(s.text(self.main, steps.SIGNIN_STATE_LABEL), "")
-        self.assertTrue(s.has_window(COOKIE_CAPTION))
 
         s.set_text(dialog, COOKIE_EDIT, f"cookie: usrname=demo; userid=100001; {self.session_cookie}")
         s.click(dialog, COOKIE_OK)
