@@ -21,9 +21,14 @@ class RecordingSurface : public BatchSurface {
     std::vector<std::string> commit_bodies;
     std::vector<std::string> reasons;
     int stop_after_rows = -1; // StopRequested answers true once this many rows exist
+    std::map<std::string, std::vector<ServiceAnswer>> resolve_queue; // by link, before resolve_answers
+    std::vector<ServiceAnswer> commit_queue;                         // before commit_answer
+    std::vector<bool> retry_answers;                                 // AskRetry's, then 取消
+    bool stop_in_pause = false;
 
     ServiceAnswer ResolveLink(TextRef link) override {
         steps.push_back(std::string("resolve ") + link.c_str());
+        if (auto& queue = resolve_queue[link.c_str()]; !queue.empty()) return Take(queue);
         auto found = resolve_answers.find(link.c_str());
         if (found == resolve_answers.end()) return ServiceAnswer{};
         return ServiceAnswer{Text(found->second.c_str()), 200, Text("queryUrl")};
@@ -31,6 +36,7 @@ class RecordingSurface : public BatchSurface {
     ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) override {
         steps.push_back("commit");
         commit_bodies.push_back(JoinCommitFields(user_id, fields.title, fields).c_str());
+        if (!commit_queue.empty()) return Take(commit_queue);
         return ServiceAnswer{Text(commit_answer.c_str()), commit_answer.empty() ? 0 : 200, Text("jsonp1")};
     }
     void ShowMessage(const char* content, const char* title) override {
@@ -53,15 +59,38 @@ class RecordingSurface : public BatchSurface {
     bool StopRequested() override {
         return stop_after_rows >= 0 && static_cast<int>(reasons.size()) >= stop_after_rows;
     }
+    bool AskRetry(const char* content) override {
+        steps.push_back(std::string("ask ") + content);
+        const bool retry = asked_ < retry_answers.size() && retry_answers[asked_];
+        ++asked_;
+        return retry;
+    }
+    bool WaitThrottled(int32_t milliseconds) override {
+        steps.push_back("pause " + std::to_string(milliseconds));
+        return !stop_in_pause;
+    }
+    Text CurrentUserId() override { return Text("777"); }
 
   private:
     size_t reads_ = 0;
+    size_t asked_ = 0;
+
+    static ServiceAnswer Take(std::vector<ServiceAnswer>& queue) {
+        ServiceAnswer answer = queue.front();
+        queue.erase(queue.begin());
+        return answer;
+    }
 };
 
 std::string Answer(const char* cid, const char* tsize, const char* title) {
     return std::string("queryUrl(1,'") + cid + "','" + tsize + "','" + title +
            "','1',new Array('a.mkv'),new Array('1KB'),new Array('" + tsize +
            "'),new Array('1'),new Array('video'),new Array('0'),'0.5')";
+}
+
+void AnswerAll(RecordingSurface& surface) {
+    for (const char* link : {"a", "b", "c", "d"})
+        surface.resolve_answers[link] = Answer("C1", "1", "T");
 }
 
 BatchInput Input(std::initializer_list<const char*> links, const char* user_id = "100001") {
@@ -129,6 +158,8 @@ TEST(RunBatch, LinkWithoutContentIdIsNotCommittedNorGivenTheLastLinksFields) {
         "wait 0",
         "progress 2 66.67%",
         "resolve dead",
+        "wait 1000", // no answer: asked once more
+        "resolve dead",
         "row 3 |  | 0KB | dead | 提交失败！",
         "wait 0",
         "progress 3 100%",
@@ -170,6 +201,7 @@ TEST(RunBatch, ReasonForEveryRowEmptyForASuccess) {
 TEST(RunBatch, StopLetsTheCurrentLinkFinishAndAddsNoFurtherRow) {
     RecordingSurface surface;
     surface.stop_after_rows = 2;
+    AnswerAll(surface);
     RunBatch(Input({"a", "b", "c", "d"}), surface);
     EXPECT_EQ(surface.reasons.size(), 2u);
     EXPECT_EQ(surface.steps.back(), "message 已停止。 | (default)");
@@ -192,6 +224,7 @@ TEST(RunBatch, CommitsForTheUserTheRunStartedWith) {
 TEST(RunBatch, ReadsTheIntervalAnewBeforeEveryWait) {
     RecordingSurface surface;
     surface.intervals = {7, 1000, -5};
+    AnswerAll(surface);
     RunBatch(Input({"a", "b", "c", "d"}), surface);
     std::vector<std::string> waits;
     for (const std::string& step : surface.steps)
