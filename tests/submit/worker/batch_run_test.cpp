@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -7,6 +9,7 @@
 #include "runtime/core/text_ops.h"
 #include "submit/batch_run.h"
 #include "submit/commit_body.h"
+#include "submit/throttle_policy.h"
 
 namespace brindor {
 namespace {
@@ -230,6 +233,114 @@ TEST(RunBatch, ReadsTheIntervalAnewBeforeEveryWait) {
     for (const std::string& step : surface.steps)
         if (step.rfind("wait ", 0) == 0) waits.push_back(step);
     EXPECT_EQ(waits, (std::vector<std::string>{"wait 7", "wait 1000", "wait -5", "wait -5"}));
+}
+
+std::vector<std::string> Kinds(const std::vector<std::string>& steps) {
+    std::vector<std::string> kinds;
+    for (const std::string& step : steps)
+        kinds.push_back(step.substr(0, step.find(' ')) +
+                        (step.rfind("row", 0) == 0 ? step.substr(3, 2) : ""));
+    return kinds;
+}
+
+TEST(RunBatch, ThrottledCommitWaitsAndSendsItAgainUntilServedOrSixTries) {
+    const ServiceAnswer slow_down{"", 429, "jsonp1", 2000};
+    const ServiceAnswer too_fast{"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"操作过于频繁\"})", 200,
+                                 "jsonp1", -1};
+    RecordingSurface served;
+    served.resolve_answers["L"] = Answer("C1", "1", "T");
+    served.commit_queue = {slow_down, slow_down};
+    RunBatch(Input({"L"}), served);
+    EXPECT_EQ(Kinds(served.steps),
+              (std::vector<std::string>{"range", "resolve", "commit", "pause", "commit", "pause", "commit",
+                                        "row 1", "wait", "progress", "message"}));
+    EXPECT_EQ(served.steps[3], "pause 2000");
+    EXPECT_EQ(served.reasons, std::vector<std::string>{""});
+
+    RecordingSurface busy;
+    busy.resolve_answers["L"] = Answer("C1", "1", "T");
+    busy.commit_queue.assign(7, too_fast);
+    RunBatch(Input({"L"}), busy);
+    EXPECT_EQ(busy.commit_bodies.size(), 6u);
+    EXPECT_EQ(busy.reasons, std::vector<std::string>{"服务繁忙"});
+    for (int k = 0; k < 5; ++k) { // the back-off steps, each within 20 % of its step
+        const int32_t waited = std::stoi(busy.steps[3 + 2 * k].substr(6));
+        EXPECT_NEAR(waited, BackoffMs(k, 0.0), BackoffMs(k, 0.0) / 5 + 1) << k;
+    }
+
+    RecordingSurface stopped; // a stop during the wait: no row, the run ends as stopped
+    stopped.resolve_answers["L"] = Answer("C1", "1", "T");
+    stopped.resolve_answers["M"] = Answer("C2", "1", "T");
+    stopped.commit_queue = {slow_down};
+    stopped.stop_in_pause = true;
+    RunBatch(Input({"L", "M"}), stopped);
+    EXPECT_EQ(Kinds(stopped.steps),
+              (std::vector<std::string>{"range", "resolve", "commit", "pause", "message"}));
+    EXPECT_EQ(stopped.steps.back(), "message 已停止。 | (default)");
+}
+
+TEST(RunBatch, UnansweredResolveIsAskedOnceMoreACutCommitNever) {
+    RecordingSurface surface;
+    surface.resolve_queue["L"] = {ServiceAnswer{}};
+    surface.resolve_answers["L"] = Answer("C1", "1", "T");
+    surface.resolve_answers["M"] = Answer("C2", "1", "T");
+    surface.commit_queue = {ServiceAnswer{}, ServiceAnswer{}};
+    RunBatch(Input({"L", "M"}), surface);
+    EXPECT_EQ(
+        Kinds(surface.steps),
+        (std::vector<std::string>{"range", "resolve", "wait", "resolve", "commit", "row 1", "wait",
+                                  "progress", "resolve", "commit", "row 2", "wait", "progress", "message"}));
+    EXPECT_EQ(surface.reasons, (std::vector<std::string>{"网络错误", "网络错误"}));
+}
+
+TEST(RunBatch, SignedOutAsksThenSubmitsTheSameLinkForWhoeverSignedIn) {
+    const ServiceAnswer signed_out{"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"未登录\"})", 200, "jsonp1",
+                                   -1};
+    for (bool retry : {true, false}) {
+        RecordingSurface surface;
+        AnswerAll(surface);
+        surface.commit_queue = {ServiceAnswer{"jsonp1({\"id\":\"1\"})", 200, "jsonp1"}, signed_out,
+                                signed_out};
+        surface.retry_answers = {retry, retry};
+        RunBatch(Input({"a", "b", "c"}), surface);
+        if (retry) {
+            EXPECT_EQ(surface.reasons, (std::vector<std::string>{"", "", ""}));
+            EXPECT_EQ(surface.commit_bodies.at(3).rfind("uid=777&", 0), 0u);
+        } else {
+            EXPECT_EQ(surface.reasons, std::vector<std::string>{""});
+            EXPECT_EQ(surface.steps.back(), "message 已停止。 | (default)");
+        }
+        EXPECT_EQ(
+            std::count_if(surface.steps.begin(), surface.steps.end(),
+                          [](const std::string& step) { return step.rfind("ask 登录已失效。", 0) == 0; }),
+            retry ? 2 : 1);
+    }
+}
+
+TEST(RunBatch, ThreeUnansweredLinksInARowPauseAndGoOnFromTheFirstOfThem) {
+    RecordingSurface surface; // b, c, d unanswered twice each, then answered
+    AnswerAll(surface);
+    surface.resolve_answers["e"] = Answer("C5", "1", "T");
+    for (const char* link : {"b", "c", "d"})
+        surface.resolve_queue[link].assign(2, ServiceAnswer{});
+    surface.retry_answers = {true};
+    RunBatch(Input({"a", "b", "c", "d", "e"}), surface);
+    EXPECT_EQ(surface.reasons, std::vector<std::string>(5, ""));
+    EXPECT_EQ(std::count(surface.steps.begin(), surface.steps.end(), "resolve b"), 3);
+    EXPECT_EQ(surface.commit_bodies.size(), 5u);
+
+    RecordingSurface flushed; // two unanswered, then an answer: their rows come first, in order
+    AnswerAll(flushed);
+    flushed.resolve_answers.erase("b");
+    flushed.resolve_answers.erase("c");
+    RunBatch(Input({"a", "b", "c", "d"}), flushed);
+    EXPECT_EQ(flushed.reasons, (std::vector<std::string>{"", "网络错误", "网络错误", ""}));
+    EXPECT_EQ(flushed.steps.at(14), "row 2 |  | 0KB | b | 提交失败！");
+
+    RecordingSurface cancelled;
+    RunBatch(Input({"a", "b", "c", "d"}), cancelled);
+    EXPECT_TRUE(cancelled.reasons.empty());
+    EXPECT_EQ(cancelled.steps.back(), "message 已停止。 | (default)");
 }
 
 } // namespace
