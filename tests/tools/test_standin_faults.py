@@ -119,6 +119,10 @@ class CommitFaultTest(unittest.TestCase):
             ("silent", {"ms": 300}, lambda a: self.assertEqual(a.data, b""), False),
             ("long_header", {"bytes": 100000}, lambda a: self.assertEqual(len(a.header_values("X-Long")[0]), 100000),
              True),
+            ("error_status", {"status": 429, "retry_after": "2"},
+             lambda a: self.assertEqual((a.status, a.header_values("Retry-After")), (429, ["2"])), False),
+            ("too_fast", {}, lambda a: self.assertIn('"msg":"操作过于频繁', a.text()), False),
+            ("signed_out", {}, lambda a: self.assertIn('"msg":"未登录"', a.text()), False),
         ]
         for kind, settings, check, task_made in cases:
             with self.subTest(kind, **settings):
@@ -156,6 +160,13 @@ class CommitFaultTest(unittest.TestCase):
         self.assertEqual(exchange(server.port, head + BODY), b"")
         [record] = get_json(server.port, "/_standin/commits")
         self.assertEqual((record["fault"], record["accepted"]), ("drop", False))
+
+    def test_an_ended_session_lasts_until_the_next_sign_in(self):
+        set_faults({"signed_out": {"target": "commit"}})
+        self.assertIn("未登录", commit().text())
+        post_json(server.port, "/_standin/options", {"auto_signin": "demo:100001"})
+        request(server.port, "GET", "/task.html")
+        self.assertEqual(commit().text(), 'jsonp42({"id":"1000000001","progress":1})')
 
     def test_resolve_faults_leave_commits_alone(self):
         set_faults({"status500": {"target": "resolve"}, "refuse": {"target": "resolve"}})
