@@ -77,6 +77,17 @@ class E2EEnvironment(StartedOnEnter):
             self.close()
             raise
 
+    def stop_standin(self):
+        """The service gone: nothing listens on its port until start_standin."""
+        if self.standin:
+            self.standin.close()
+            self.standin = None
+
+    def start_standin(self):
+        """The service back, with an empty record; nothing when it runs."""
+        if not self.standin:
+            self.standin = Standin(service_port(), self.standin_args)
+
     @property
     def display(self):
         return self.env.get("DISPLAY")

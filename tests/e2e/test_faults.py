@@ -7,7 +7,7 @@ import sys
 import time
 import unittest
 
-from harness import REPO, MAIN_CAPTION, E2ETestCase, temporary_text_file
+from harness import REPO, MAIN_CAPTION, E2ETestCase, cache_value, temporary_text_file
 import batch_steps as steps
 
 sys.path.insert(0, str(REPO))
@@ -117,6 +117,106 @@ class FaultyServiceTest(E2ETestCase):
         for byte in sorted(held, key=held.get, reverse=True)[:6]:
             print(f"  {byte} {FAULTS.get(byte, ('good',))[0]}: {held[byte]:.1f} s", file=sys.stderr)
         self.assertLess(held[longest], REQUEST_LIMIT_S + SLACK_S)
+
+
+
+SIGNED_OUT_PROMPT = "登录已失效。请重新登陆迅雷离线（或使用Cookie登录），完成后按“重试”继续；按“取消”停止提交。"
+UNREACHABLE_PROMPT = "无法连接到服务，已连续3条链接网络错误。请检查网络后按“重试”继续；按“取消”停止提交。"
+RETRY, CANCEL = 4, 2  # the box's button ids
+# The first back-off step of this build (the program ships with 5 s; a test build may shorten it).
+THROTTLE_STEP_S = int(cache_value("BRINDOR_THROTTLE_STEP_MS") or 5000) / 1000
+
+
+def good_bytes(count):
+    """Hashes of links the service accepts: all but the blocked 0e."""
+    return [f"{n:02x}" for n in range(1, count + 2) if n != 0x0E][:count]
+
+
+class PausedRunTest(E2ETestCase):
+    """Sign-out, throttling and a service that is gone pause a run; they do not fail it link by link."""
+    standin_args = ("--auto-signin", f"{USER}:{USER_ID}")
+
+    def start(self, count, faults):
+        links = [link(byte) for byte in good_bytes(count)]
+        path = temporary_text_file("".join(f"{one}\n" for one in links))
+        self.addCleanup(os.unlink, path)
+        steps.sign_in(self.session, USER, USER_ID)
+        steps.import_links(self.session, path, count)
+        self.standin.set_faults(faults)
+        return steps.start_batch(self.session, "0")
+
+    def paused(self, prompt, rows):
+        box = self.session.wait_message_box(timeout_ms=60000, title=steps.NOTICE_TITLE)
+        self.assertEqual((box.text, [b for b, _ in box.buttons]), (prompt, [RETRY, CANCEL]))
+        self.assertEqual(len(steps.report_rows(self.session)), rows)
+        return box
+
+    def end(self, box, button, text):
+        self.session.press(box.handle, button)
+        self.session.wait_gone(box.handle)
+        self.assertEqual(steps.wait_all_done(self.session, timeout_ms=120000).text, text)
+        return steps.report_rows(self.session)
+
+    def signed_out_at_link_4(self, button, text, count):
+        later = [f"{n:02x}" * 20 for n in range(4, 11)]
+        self.start(10, {"signed_out": {"target": "commit", "hashes": later}})
+        box = self.paused(SIGNED_OUT_PROMPT, 3)
+        if button == RETRY:  # the main window stays usable for signing in
+            steps.sign_in(self.session, USER, USER_ID)
+        rows = self.end(box, button, text)
+        self.assertEqual([r[4] for r in rows], [steps.SUBMITTED] * count)
+
+    def test_signed_out_at_link_4_then_signed_in_and_retry(self):
+        self.signed_out_at_link_4(RETRY, steps.ALL_DONE, 10)
+        self.assertEqual(len([c for c in self.standin.commits() if c["accepted"]]), 10)
+
+    def test_signed_out_at_link_4_then_cancel(self):
+        self.signed_out_at_link_4(CANCEL, steps.STOPPED, 3)
+
+    def test_commit_answered_429_waits_for_its_retry_after(self):
+        third = "03" * 20
+        main = self.start(4, {"error_status": {"status": 429, "retry_after": "2", "count": 2, "target": "commit",
+                                               "hashes": [third]}})
+        self.session.wait_for(lambda: self.session.text(main, steps.PROGRESS_LABEL).startswith("等待"), timeout=30)
+        self.session.screenshot("throttled_countdown")
+        self.assertEqual(steps.wait_all_done(self.session).text, steps.ALL_DONE)
+        commits = [c for c in self.standin.commits() if c["hash"] == third]
+        self.assertEqual([c["accepted"] for c in commits], [False, False, True])
+        self.assertAlmostEqual(commits[2]["time"] - commits[0]["time"], 4.0, delta=1.0)
+        self.assertEqual([r[4] for r in steps.report_rows(self.session)], [steps.SUBMITTED] * 4)
+
+    def test_throttling_refusals_wait_growing_steps_then_fail_as_busy(self):
+        self.start(1, {"too_fast": {"count": 7, "target": "commit"}})
+        self.assertEqual(steps.wait_all_done(self.session, timeout_ms=int(THROTTLE_STEP_S * 40000) + 30000).text,
+                         steps.ALL_DONE)
+        self.assertEqual(steps.report_rows(self.session)[0][4:], [steps.FAILED, "服务繁忙"])
+        times = [c["time"] for c in self.standin.commits()]
+        self.assertEqual(len(times), 6)
+        waits = [b - a for a, b in zip(times, times[1:])]
+        for k, waited in enumerate(waits):  # each step within 20 % (and the request's own time)
+            self.assertTrue(0.8 * THROTTLE_STEP_S * 2 ** k <= waited <= 1.2 * THROTTLE_STEP_S * 2 ** k + 0.5, waits)
+
+    def test_a_dropped_resolve_is_asked_again_a_cut_commit_never(self):
+        self.start(2, {"drop": {"target": "resolve", "count": 1, "hashes": ["01" * 20]},
+                       "reset": {"target": "commit", "count": 1, "hashes": ["02" * 20]}})
+        self.assertEqual(steps.wait_all_done(self.session).text, steps.ALL_DONE)
+        rows = steps.report_rows(self.session)
+        self.assertEqual([r[4:] for r in rows], [[steps.SUBMITTED, ""], [steps.FAILED, steps.NETWORK_ERROR]])
+        self.assertEqual([r["hash"] for r in self.standin.resolves()].count("01" * 20), 2)
+        self.assertEqual([c["hash"] for c in self.standin.commits()].count("02" * 20), 1)
+
+    def test_service_gone_at_link_5_pauses_after_3_links_and_goes_on_when_back(self):
+        self.addCleanup(self.environment.start_standin)
+        self.start(20, {"delay": {"ms": 3000, "target": "resolve", "hashes": ["05" * 20]}})
+        self.standin.resolves(wait=5, timeout_ms=30000)
+        made = [c["hash"] for c in self.standin.commits() if c["accepted"]]
+        self.environment.stop_standin()
+        box = self.paused(UNREACHABLE_PROMPT, 4)
+        self.environment.start_standin()
+        rows = self.end(box, RETRY, steps.ALL_DONE)
+        self.assertEqual([r[4] for r in rows], [steps.SUBMITTED] * 20)
+        made += [c["hash"] for c in self.standin.commits() if c["accepted"]]
+        self.assertEqual(sorted(made), [byte * 20 for byte in good_bytes(20)])
 
 
 if __name__ == "__main__":
