@@ -149,6 +149,7 @@ class PausedRunTest(E2ETestCase):
         box = self.session.wait_message_box(timeout_ms=60000, title=steps.NOTICE_TITLE)
         self.assertEqual((box.text, [b for b, _ in box.buttons]), (prompt, [RETRY, CANCEL]))
         self.assertEqual(len(steps.report_rows(self.session)), rows)
+        self.session.screenshot(f"paused_after_{rows}_rows")
         return box
 
     def end(self, box, button, text):
@@ -184,6 +185,17 @@ class PausedRunTest(E2ETestCase):
         self.assertEqual([c["accepted"] for c in commits], [False, False, True])
         self.assertAlmostEqual(commits[2]["time"] - commits[0]["time"], 4.0, delta=1.0)
         self.assertEqual([r[4] for r in steps.report_rows(self.session)], [steps.SUBMITTED] * 4)
+
+    def test_stop_ends_a_throttled_wait_at_once(self):
+        main = self.start(2, {"error_status": {"status": 503, "retry_after": "600", "target": "commit"}})
+        self.session.wait_for(lambda: self.session.text(main, steps.PROGRESS_LABEL) == "等待600秒", timeout=30)
+        elapsed = steps.stopwatch()
+        self.session.click(main, steps.START_BUTTON)
+        box = self.session.wait_message_box(timeout_ms=5000)
+        self.assertLess(elapsed(), 1.0)
+        self.assertEqual(box.text, steps.STOPPED)
+        self.assertEqual((len(steps.report_rows(self.session)), len(self.standin.commits())), (0, 1))
+        self.assertEqual((len(steps.report_rows(self.session)), len(self.standin.commits())), (0, 1))
 
     def test_throttling_refusals_wait_growing_steps_then_fail_as_busy(self):
         self.start(1, {"too_fast": {"count": 7, "target": "commit"}})
