@@ -77,15 +77,11 @@ class E2EEnvironment(StartedOnEnter):
             self.close()
             raise
 
-    def stop_standin(self):
-        """The service gone: nothing listens on its port until start_standin."""
-        if self.standin:
-            self.standin.close()
-            self.standin = None
-
-    def start_standin(self):
-        """The service back, with an empty record; nothing when it runs."""
-        if not self.standin:
+    def restart_standin(self, running):
+        """The service gone (running False: nothing listens on its port) or back, with an empty record."""
+        if self.standin and not running:
+            self.standin = self.standin.close()
+        elif running and not self.standin:
             self.standin = Standin(service_port(), self.standin_args)
 
     @property

@@ -161,13 +161,6 @@ class CommitFaultTest(unittest.TestCase):
         [record] = get_json(server.port, "/_standin/commits")
         self.assertEqual((record["fault"], record["accepted"]), ("drop", False))
 
-    def test_an_ended_session_lasts_until_the_next_sign_in(self):
-        set_faults({"signed_out": {"target": "commit"}})
-        self.assertIn("未登录", commit().text())
-        post_json(server.port, "/_standin/options", {"auto_signin": "demo:100001"})
-        request(server.port, "GET", "/task.html")
-        self.assertEqual(commit().text(), 'jsonp42({"id":"1000000001","progress":1})')
-
     def test_resolve_faults_leave_commits_alone(self):
         set_faults({"status500": {"target": "resolve"}, "refuse": {"target": "resolve"}})
         self.assertEqual(commit().text(), 'jsonp42({"id":"1000000001","progress":1})')

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <map>
 #include <string>
 #include <vector>
@@ -9,7 +7,6 @@
 #include "runtime/core/text_ops.h"
 #include "submit/batch_run.h"
 #include "submit/commit_body.h"
-#include "submit/throttle_policy.h"
 
 namespace brindor {
 namespace {
@@ -23,15 +20,12 @@ class RecordingSurface : public BatchSurface {
     std::vector<std::string> steps;
     std::vector<std::string> commit_bodies;
     std::vector<std::string> reasons;
-    int stop_after_rows = -1; // StopRequested answers true once this many rows exist
-    std::map<std::string, std::vector<ServiceAnswer>> resolve_queue; // by link, before resolve_answers
-    std::vector<ServiceAnswer> commit_queue;                         // before commit_answer
-    std::vector<bool> retry_answers;                                 // AskRetry's, then 取消
-    bool stop_in_pause = false;
+    int stop_after_rows = -1;                // StopRequested answers true once this many rows exist
+    std::vector<ServiceAnswer> commit_queue; // before commit_answer
+    bool retry = false;                      // AskRetry's answer
 
     ServiceAnswer ResolveLink(TextRef link) override {
         steps.push_back(std::string("resolve ") + link.c_str());
-        if (auto& queue = resolve_queue[link.c_str()]; !queue.empty()) return Take(queue);
         auto found = resolve_answers.find(link.c_str());
         if (found == resolve_answers.end()) return ServiceAnswer{};
         return ServiceAnswer{Text(found->second.c_str()), 200, Text("queryUrl")};
@@ -39,7 +33,11 @@ class RecordingSurface : public BatchSurface {
     ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) override {
         steps.push_back("commit");
         commit_bodies.push_back(JoinCommitFields(user_id, fields.title, fields).c_str());
-        if (!commit_queue.empty()) return Take(commit_queue);
+        if (!commit_queue.empty()) {
+            ServiceAnswer answer = commit_queue.front();
+            commit_queue.erase(commit_queue.begin());
+            return answer;
+        }
         return ServiceAnswer{Text(commit_answer.c_str()), commit_answer.empty() ? 0 : 200, Text("jsonp1")};
     }
     void ShowMessage(const char* content, const char* title) override {
@@ -64,25 +62,16 @@ class RecordingSurface : public BatchSurface {
     }
     bool AskRetry(const char* content) override {
         steps.push_back(std::string("ask ") + content);
-        const bool retry = asked_ < retry_answers.size() && retry_answers[asked_];
-        ++asked_;
         return retry;
     }
     bool WaitThrottled(int32_t milliseconds) override {
         steps.push_back("pause " + std::to_string(milliseconds));
-        return !stop_in_pause;
+        return true;
     }
     Text CurrentUserId() override { return Text("777"); }
 
   private:
     size_t reads_ = 0;
-    size_t asked_ = 0;
-
-    static ServiceAnswer Take(std::vector<ServiceAnswer>& queue) {
-        ServiceAnswer answer = queue.front();
-        queue.erase(queue.begin());
-        return answer;
-    }
 };
 
 std::string Answer(const char* cid, const char* tsize, const char* title) {
@@ -235,101 +224,20 @@ TEST(RunBatch, ReadsTheIntervalAnewBeforeEveryWait) {
     EXPECT_EQ(waits, (std::vector<std::string>{"wait 7", "wait 1000", "wait -5", "wait -5"}));
 }
 
-std::vector<std::string> Kinds(const std::vector<std::string>& steps) {
-    std::vector<std::string> kinds;
-    for (const std::string& step : steps)
-        kinds.push_back(step.substr(0, step.find(' ')) +
-                        (step.rfind("row", 0) == 0 ? step.substr(3, 2) : ""));
-    return kinds;
-}
-
-TEST(RunBatch, ThrottledCommitWaitsAndSendsItAgainUntilServedOrSixTries) {
-    const ServiceAnswer slow_down{"", 429, "jsonp1", 2000};
-    const ServiceAnswer too_fast{"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"操作过于频繁\"})", 200,
-                                 "jsonp1", -1};
-    RecordingSurface served;
-    served.resolve_answers["L"] = Answer("C1", "1", "T");
-    served.commit_queue = {slow_down, slow_down};
-    RunBatch(Input({"L"}), served);
-    EXPECT_EQ(Kinds(served.steps),
-              (std::vector<std::string>{"range", "resolve", "commit", "pause", "commit", "pause", "commit",
-                                        "row 1", "wait", "progress", "message"}));
-    EXPECT_EQ(served.steps[3], "pause 2000");
-    EXPECT_EQ(served.reasons, std::vector<std::string>{""});
-
-    RecordingSurface busy;
-    busy.resolve_answers["L"] = Answer("C1", "1", "T");
-    busy.commit_queue.assign(7, too_fast);
-    RunBatch(Input({"L"}), busy);
-    EXPECT_EQ(busy.commit_bodies.size(), 6u);
-    EXPECT_EQ(busy.reasons, std::vector<std::string>{"服务繁忙"});
-    for (int k = 0; k < 5; ++k) { // the back-off steps, each within 20 % of its step
-        const int32_t waited = std::stoi(busy.steps[3 + 2 * k].substr(6));
-        EXPECT_NEAR(waited, BackoffMs(k, 0.0), BackoffMs(k, 0.0) / 5 + 1) << k;
-    }
-
-    RecordingSurface stopped; // a stop during the wait: no row, the run ends as stopped
-    stopped.resolve_answers["L"] = Answer("C1", "1", "T");
-    stopped.resolve_answers["M"] = Answer("C2", "1", "T");
-    stopped.commit_queue = {slow_down};
-    stopped.stop_in_pause = true;
-    RunBatch(Input({"L", "M"}), stopped);
-    EXPECT_EQ(Kinds(stopped.steps),
-              (std::vector<std::string>{"range", "resolve", "commit", "pause", "message"}));
-    EXPECT_EQ(stopped.steps.back(), "message 已停止。 | (default)");
-}
-
-TEST(RunBatch, UnansweredResolveIsAskedOnceMoreACutCommitNever) {
-    RecordingSurface surface;
-    surface.resolve_queue["L"] = {ServiceAnswer{}};
-    surface.resolve_answers["L"] = Answer("C1", "1", "T");
-    surface.resolve_answers["M"] = Answer("C2", "1", "T");
-    surface.commit_queue = {ServiceAnswer{}, ServiceAnswer{}};
-    RunBatch(Input({"L", "M"}), surface);
-    EXPECT_EQ(
-        Kinds(surface.steps),
-        (std::vector<std::string>{"range", "resolve", "wait", "resolve", "commit", "row 1", "wait",
-                                  "progress", "resolve", "commit", "row 2", "wait", "progress", "message"}));
-    EXPECT_EQ(surface.reasons, (std::vector<std::string>{"网络错误", "网络错误"}));
-}
-
 TEST(RunBatch, SignedOutAsksThenSubmitsTheSameLinkForWhoeverSignedIn) {
-    const ServiceAnswer signed_out{"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"未登录\"})", 200, "jsonp1",
-                                   -1};
-    for (bool retry : {true, false}) {
-        RecordingSurface surface;
-        AnswerAll(surface);
-        surface.commit_queue = {ServiceAnswer{"jsonp1({\"id\":\"1\"})", 200, "jsonp1"}, signed_out,
-                                signed_out};
-        surface.retry_answers = {retry, retry};
-        RunBatch(Input({"a", "b", "c"}), surface);
-        if (retry) {
-            EXPECT_EQ(surface.reasons, (std::vector<std::string>{"", "", ""}));
-            EXPECT_EQ(surface.commit_bodies.at(3).rfind("uid=777&", 0), 0u);
-        } else {
-            EXPECT_EQ(surface.reasons, std::vector<std::string>{""});
-            EXPECT_EQ(surface.steps.back(), "message 已停止。 | (default)");
-        }
-        EXPECT_EQ(
-            std::count_if(surface.steps.begin(), surface.steps.end(),
-                          [](const std::string& step) { return step.rfind("ask 登录已失效。", 0) == 0; }),
-            retry ? 2 : 1);
-    }
+    RecordingSurface surface;
+    AnswerAll(surface);
+    const ServiceAnswer signed_out{"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"未登录\"})", 200, "jsonp1"};
+    surface.commit_queue = {ServiceAnswer{"jsonp1({\"id\":\"1\"})", 200, "jsonp1"}, signed_out, signed_out};
+    surface.retry = true;
+    RunBatch(Input({"a", "b", "c"}), surface);
+    EXPECT_EQ(surface.reasons, (std::vector<std::string>{"", "", ""}));
+    EXPECT_EQ(surface.steps.at(8).rfind("ask 登录已失效。", 0), 0u);
+    EXPECT_EQ(surface.commit_bodies.at(3).rfind("uid=777&", 0), 0u);
 }
 
-TEST(RunBatch, ThreeUnansweredLinksInARowPauseAndGoOnFromTheFirstOfThem) {
-    RecordingSurface surface; // b, c, d unanswered twice each, then answered
-    AnswerAll(surface);
-    surface.resolve_answers["e"] = Answer("C5", "1", "T");
-    for (const char* link : {"b", "c", "d"})
-        surface.resolve_queue[link].assign(2, ServiceAnswer{});
-    surface.retry_answers = {true};
-    RunBatch(Input({"a", "b", "c", "d", "e"}), surface);
-    EXPECT_EQ(surface.reasons, std::vector<std::string>(5, ""));
-    EXPECT_EQ(std::count(surface.steps.begin(), surface.steps.end(), "resolve b"), 3);
-    EXPECT_EQ(surface.commit_bodies.size(), 5u);
-
-    RecordingSurface flushed; // two unanswered, then an answer: their rows come first, in order
+TEST(RunBatch, UnansweredLinksGetTheirRowsWhenAnotherIsAnsweredNoneWhenThePauseIsCancelled) {
+    RecordingSurface flushed;
     AnswerAll(flushed);
     flushed.resolve_answers.erase("b");
     flushed.resolve_answers.erase("c");
