@@ -1,5 +1,6 @@
 #include "submit/batch_run.h"
 
+#include <ctime>
 #include <random>
 #include <utility>
 
@@ -112,7 +113,13 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
     }
     surface.SetProgressRange(count);
     Text user_id = input.user_id;
-    std::minstd_rand random{std::random_device{}()};
+    // Only the waits' jitter comes from it: any seed that differs between clients will do.
+    std::minstd_rand random{
+        static_cast<uint32_t>(std::time(nullptr) ^ reinterpret_cast<uintptr_t>(&surface))};
+    // A stop pressed while the box waited for an answer counts as 取消.
+    const auto go_on = [&](const char* prompt) {
+        return surface.AskRetry(prompt) && !surface.StopRequested();
+    };
     Unanswered unanswered;
     for (int i = 1; i <= count; ++i) {
         if (i > 1 && surface.StopRequested()) {
@@ -131,7 +138,7 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
             if (unanswered.count == 0) unanswered.first = i;
             if (++unanswered.count < kUnansweredPause) continue;
             unanswered.count = 0;
-            if (!surface.AskRetry(kUnreachablePrompt)) {
+            if (!go_on(kUnreachablePrompt)) {
                 surface.ShowMessage("已停止。", nullptr);
                 return;
             }
@@ -140,7 +147,7 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
         }
         unanswered.Report(input, count, surface);
         if (IsSignedOut(outcome)) {
-            if (!surface.AskRetry(kSignedOutPrompt)) {
+            if (!go_on(kSignedOutPrompt)) {
                 surface.ShowMessage("已停止。", nullptr);
                 return;
             }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <string_view>
 
 #include "runtime/core/text_ops.h"
@@ -118,7 +119,8 @@ int32_t BackoffMs(int k, double jitter) {
     for (int i = 0; i < k && step < kThrottleStepCapMs; ++i)
         step *= 2;
     step = std::min<int64_t>(step, kThrottleStepCapMs);
-    return static_cast<int32_t>(static_cast<double>(step) * (1.0 + 0.2 * std::clamp(jitter, -1.0, 1.0)));
+    return static_cast<int32_t>(
+        std::lround(static_cast<double>(step) * (1.0 + 0.2 * std::clamp(jitter, -1.0, 1.0))));
 }
 
 int32_t ThrottleWaitMs(const ServiceAnswer& answer, int k, double jitter) {
