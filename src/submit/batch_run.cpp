@@ -121,36 +121,28 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
         return surface.AskRetry(prompt) && !surface.StopRequested();
     };
     Unanswered unanswered;
+    // Held-back links that ended unanswered keep their rows; the paused ones get none.
+    const auto stopped = [&] {
+        unanswered.Report(input, count, surface);
+        surface.ShowMessage("已停止。", nullptr);
+    };
     for (int i = 1; i <= count; ++i) {
-        if (i > 1 && surface.StopRequested()) {
-            unanswered.Report(input, count, surface);
-            surface.ShowMessage("已停止。", nullptr);
-            return;
-        }
+        if (i > 1 && surface.StopRequested()) return stopped();
         const char* link = input.links.at(i);
         // Fresh fields per link: an answer that yields nothing must not inherit the last link's.
         LinkOutcome outcome;
-        if (!SubmitLink(link, user_id, outcome, surface, random)) {
-            surface.ShowMessage("已停止。", nullptr);
-            return;
-        }
+        if (!SubmitLink(link, user_id, outcome, surface, random)) return stopped();
         if (NoAnswer(outcome.resolve)) {
             if (unanswered.count == 0) unanswered.first = i;
             if (++unanswered.count < kUnansweredPause) continue;
             unanswered.count = 0;
-            if (!go_on(kUnreachablePrompt)) {
-                surface.ShowMessage("已停止。", nullptr);
-                return;
-            }
+            if (!go_on(kUnreachablePrompt)) return stopped();
             i = unanswered.first - 1;
             continue;
         }
         unanswered.Report(input, count, surface);
         if (IsSignedOut(outcome)) {
-            if (!go_on(kSignedOutPrompt)) {
-                surface.ShowMessage("已停止。", nullptr);
-                return;
-            }
+            if (!go_on(kSignedOutPrompt)) return stopped();
             // The same link again, for whoever signed in meanwhile.
             if (Text now = surface.CurrentUserId(); !now.empty()) user_id = std::move(now);
             --i;

@@ -1,7 +1,7 @@
 // A batch run as the user sees it outside the window: progress on the taskbar button (red once a
-// link has failed, yellow while paused), a flash at the end when the window is behind others, and no sleep
-// meanwhile. Any thread; each call is one short trip to the main window's thread. A closed main window makes
-// them quiet.
+// link has failed, yellow while paused), a flash at the end when the window is behind others, and
+// no sleep meanwhile. Any thread; each call is one short trip to the main window's thread. A closed
+// main window makes them quiet.
 #pragma once
 
 namespace brindor::app {
