@@ -52,18 +52,20 @@ class MainWindowSurface : public BatchSurface {
         RunIndicatorsPaused();
         const Text shown =
             OnMainWindowThreadText([] { return read_text_property(kProgressLabel, kLabelCaption); });
+        // Counted against the clock: many short slices would each add their own overshoot.
+        const uint32_t started = call_declared<uint32_t>(kGetTickCount);
         int32_t shown_seconds = -1;
-        while (milliseconds > 0 && !stop_requested) {
+        for (;;) {
+            const uint32_t spent = call_declared<uint32_t>(kGetTickCount) - started;
+            if (stop_requested || spent >= static_cast<uint32_t>(std::max(milliseconds, 0))) break;
+            const int32_t left = milliseconds - static_cast<int32_t>(spent);
             // Rounded up: the label never says 0 while there is still a wait.
-            const int32_t seconds = (milliseconds + 999) / 1000;
-            if (seconds != shown_seconds) {
+            if (const int32_t seconds = (left + 999) / 1000; seconds != shown_seconds) {
                 shown_seconds = seconds;
                 const Text countdown = concat_text({"等待", to_text(seconds), "秒"});
                 OnMainWindowThread([&] { write_property(kProgressLabel, kLabelCaption, countdown.c_str()); });
             }
-            const int32_t slice = std::min(milliseconds, kStopCheckSlice);
-            PumpedWait(slice);
-            milliseconds -= slice;
+            PumpedWait(std::min(left, kStopCheckSlice));
         }
         OnMainWindowThread([&] { write_property(kProgressLabel, kLabelCaption, shown.c_str()); });
         ShowIndicators();
