@@ -162,9 +162,12 @@ class PausedRunTest(E2ETestCase):
 
     def test_signed_out_at_link_4_pauses_until_signed_in_again(self):
         self.start(10, {"signed_out": {"target": "commit", "hashes": [f"{n:02x}" * 20 for n in range(4, 11)]}})
-        sign_in = lambda: steps.sign_in(self.session, USER, USER_ID)  # the main window stays usable
-        self.assertEqual(self.paused_then(SIGNED_OUT_PROMPT, 3, RETRY, steps.ALL_DONE, sign_in), [steps.SUBMITTED] * 10)
-        self.assertEqual(len([c for c in self.standin.commits() if c["accepted"]]), 10)
+        def sign_in_as_another():  # the main window stays usable meanwhile
+            self.standin.set_options(auto_signin="other:200002")
+            steps.sign_in(self.session, "other", "200002")
+        rows = self.paused_then(SIGNED_OUT_PROMPT, 3, RETRY, steps.ALL_DONE, sign_in_as_another)
+        self.assertEqual(rows, [steps.SUBMITTED] * 10)
+        self.assertEqual([c["uid"] for c in self.standin.commits() if c["accepted"]], [USER_ID] * 3 + ["200002"] * 7)
 
     def test_signed_out_then_cancel_stops(self):
         self.start(10, {"signed_out": {"target": "commit", "hashes": [f"{n:02x}" * 20 for n in range(4, 11)]}})

@@ -20,9 +20,8 @@ class RecordingSurface : public BatchSurface {
     std::vector<std::string> steps;
     std::vector<std::string> commit_bodies;
     std::vector<std::string> reasons;
-    int stop_after_rows = -1;                // StopRequested answers true once this many rows exist
-    std::vector<ServiceAnswer> commit_queue; // before commit_answer
-    bool retry = false;                      // AskRetry's answer
+    int stop_after_rows = -1; // StopRequested answers true once this many rows exist
+    bool retry = false;       // AskRetry's answer
 
     ServiceAnswer ResolveLink(TextRef link) override {
         steps.push_back(std::string("resolve ") + link.c_str());
@@ -33,11 +32,6 @@ class RecordingSurface : public BatchSurface {
     ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) override {
         steps.push_back("commit");
         commit_bodies.push_back(JoinCommitFields(user_id, fields.title, fields).c_str());
-        if (!commit_queue.empty()) {
-            ServiceAnswer answer = commit_queue.front();
-            commit_queue.erase(commit_queue.begin());
-            return answer;
-        }
         return ServiceAnswer{Text(commit_answer.c_str()), commit_answer.empty() ? 0 : 200, Text("jsonp1")};
     }
     void ShowMessage(const char* content, const char* title) override {
@@ -68,7 +62,7 @@ class RecordingSurface : public BatchSurface {
         steps.push_back("pause " + std::to_string(milliseconds));
         return true;
     }
-    Text CurrentUserId() override { return Text("777"); }
+    Text CurrentUserId() override { return {}; }
 
   private:
     size_t reads_ = 0;
@@ -222,18 +216,6 @@ TEST(RunBatch, ReadsTheIntervalAnewBeforeEveryWait) {
     for (const std::string& step : surface.steps)
         if (step.rfind("wait ", 0) == 0) waits.push_back(step);
     EXPECT_EQ(waits, (std::vector<std::string>{"wait 7", "wait 1000", "wait -5", "wait -5"}));
-}
-
-TEST(RunBatch, SignedOutAsksThenSubmitsTheSameLinkForWhoeverSignedIn) {
-    RecordingSurface surface;
-    AnswerAll(surface);
-    const ServiceAnswer signed_out{"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"未登录\"})", 200, "jsonp1"};
-    surface.commit_queue = {ServiceAnswer{"jsonp1({\"id\":\"1\"})", 200, "jsonp1"}, signed_out, signed_out};
-    surface.retry = true;
-    RunBatch(Input({"a", "b", "c"}), surface);
-    EXPECT_EQ(surface.reasons, (std::vector<std::string>{"", "", ""}));
-    EXPECT_EQ(surface.steps.at(8).rfind("ask 登录已失效。", 0), 0u);
-    EXPECT_EQ(surface.commit_bodies.at(3).rfind("uid=777&", 0), 0u);
 }
 
 TEST(RunBatch, UnansweredLinksGetTheirRowsWhenAnotherIsAnsweredNoneWhenThePauseIsCancelled) {
