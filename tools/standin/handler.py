@@ -8,7 +8,7 @@ import time
 import traceback
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
-from tools.standin import answers, control, interface, pages, web
+from tools.standin import control, interface, pages, web
 from tools.standin.exchange import Reply, Request
 
 MAX_BODY = 8 * 1024 * 1024
@@ -36,9 +36,8 @@ def dispatch(state, request):
         "nodelay": request.nodelay,
         "role": _role(path),
     })
-    # Signed out, the service answers its interface with the sign-in page.
     if _role(path) == "interface" and state.options.require_signin and not web.signed_in(state, request):
-        return Reply.text(answers.login_page())
+        return interface.refusal(state, request, "未登录")
     # The interface paths also answer under a prefix, so a redirect to a full URL on this server works.
     if path.endswith("/interface/url_query"):
         return interface.resolve(state, request)
