@@ -35,6 +35,8 @@ enum DeclaredFunction {
     // user32.dll and kernel32.dll: waiting for a request's thread no longer than the call's time limit
     kMsgWaitForMultipleObjects,
     kGetTickCount,
+    // user32.dll: a second click of a double click is not a new command
+    kGetDoubleClickTime,
     kDeclaredFunctionCount
 };
 

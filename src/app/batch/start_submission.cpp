@@ -4,12 +4,12 @@
 #include <utility>
 
 #include "app/batch/run_indicators.h"
+#include "app/batch/worker_box.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "declared/declared_functions.h"
 #include "runtime/core/conversions.h"
-#include "runtime/win/dialog_ops.h"
 #include "runtime/win/window/control_access.h"
 #include "runtime/win/window/window_registry.h"
 #include "submit/batch_run.h"
@@ -25,8 +25,16 @@ namespace {
 std::atomic<bool> batch_running{false};
 // Set by 停止提交, read by the worker between links.
 std::atomic<bool> stop_requested{false};
+// When the running batch started (GetTickCount); the GUI thread's own.
+uint32_t started_at = 0;
 
 constexpr int32_t kStopCheckSlice = 100; // a stop pressed during a long interval ends it this soon
+
+// While a run goes the start button stops it; importing waits for the end.
+void ShowRunning(bool running) {
+    write_property(kStartButton, kButtonCaption, running ? "停止提交" : "开始提交");
+    set_enabled(kImportButton, !running);
+}
 
 class MainWindowSurface : public BatchSurface {
   public:
@@ -37,7 +45,16 @@ class MainWindowSurface : public BatchSurface {
     // Every message ends a run; the taskbar flashes while the box waits for the user.
     void ShowMessage(const char* content, const char* title) override {
         RunIndicatorsEnd();
-        message_box(content, 0, title);
+        WorkerMessageBox(content, 0, title);
+        EndRun();
+    }
+    // The buttons come back as soon as the final box closes, not after the worker has let go
+    // of its script object (seconds under some systems).
+    void EndRun() {
+        if (ended_) return;
+        ended_ = true;
+        ShowRunning(false);
+        batch_running = false;
     }
     void SetProgressRange(int maximum) override {
         maximum_ = maximum;
@@ -79,6 +96,7 @@ class MainWindowSurface : public BatchSurface {
   private:
     int maximum_ = 0;
     bool any_failed_ = false;
+    bool ended_ = false;
 
     // Closing the main window mid-run leaves nothing to write to: the process is ending.
     template <class F> static void OnMainWindowThread(F work) {
@@ -86,22 +104,15 @@ class MainWindowSurface : public BatchSurface {
     }
 };
 
-// While a run goes the start button stops it; importing waits for the end.
-void ShowRunning(bool running) {
-    write_property(kStartButton, kButtonCaption, running ? "停止提交" : "开始提交");
-    set_enabled(kImportButton, !running);
-}
-
 uint32_t __stdcall SubmissionWorker(void* parameter) {
     BatchInput* input = static_cast<BatchInput*>(parameter);
     {
         ScriptClockScope clock; // one script object for the whole run, not one per commit
         MainWindowSurface surface;
         RunBatch(*input, surface);
+        surface.EndRun();
     }
     delete input;
-    ShowRunning(false);
-    batch_running = false;
     return 0;
 }
 
@@ -114,9 +125,12 @@ bool IsBatchRunning() {
 void StartSubmission() {
     // Pressed as 停止提交 (or queued before the run ended): the run stops after its current link.
     if (batch_running.exchange(true)) {
-        stop_requested = true;
+        // Unless it is the second click of a double click that started the run.
+        if (call_declared(kGetTickCount) - started_at >= call_declared(kGetDoubleClickTime))
+            stop_requested = true;
         return;
     }
+    started_at = call_declared(kGetTickCount);
     stop_requested = false;
     ShowRunning(true);
     // Taken here on the GUI thread, the only writer, so the copy cannot tear.

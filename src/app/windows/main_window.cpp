@@ -177,6 +177,7 @@ const WindowDefinition kMainWindowDefinition{
     .control_count = static_cast<int>(std::size(kControls)),
     .initial_focus = kSignInButton.control_id,
     .on_files_dropped = FilesDropped,
+    .on_paste = PasteLinks,
 };
 
 void register_program_windows() {

@@ -42,10 +42,13 @@ void set_enabled(ControlRef ref, bool enabled) {
     write_property(ref, kPropertyDisable, int64_t{!enabled});
 }
 
-bool dialog_open(ControlRef ref) {
+bool dialog_open(ControlRef ref, FileName* chosen) {
     bool confirmed = false;
     with_control(ref, [&](Control& c) {
-        if (auto* dialog = dynamic_cast<FileDialogControl*>(&c)) confirmed = dialog->open();
+        auto* dialog = dynamic_cast<FileDialogControl*>(&c);
+        if (!dialog) return;
+        confirmed = dialog->open();
+        if (confirmed && chosen) *chosen = dialog->chosen();
     });
     return confirmed;
 }

@@ -39,23 +39,36 @@ int list_row_count(ControlRef list) {
 
 int selected_row_count(ControlRef list) {
     int count = 0;
-    with_list(list, [&](ListView& view) { count = static_cast<int>(view.selected_rows().size()); });
+    with_list(list, [&](ListView& view) { count = view.selected_count(); });
     return count;
 }
 
-ListTable read_list_table(ControlRef list, bool selected_only) {
-    ListTable table;
+void visit_list_rows(ControlRef list, bool selected_only, bool (*visit)(const TextArray& row, void* context),
+                     void* context) {
     with_list(list, [&](ListView& view) {
-        for (int column = 0; column < view.column_count(); ++column)
-            table.titles.append(Text(view.column_title(column)));
         if (selected_only) {
-            for (int row : view.selected_rows())
-                table.rows.push_back(view.row(row));
+            view.for_each_selected([&](int row) { return visit(view.row(row), context); });
             return;
         }
-        table.rows.reserve(static_cast<size_t>(view.row_count()));
         for (int row = 0; row < view.row_count(); ++row)
-            table.rows.push_back(view.row(row));
+            if (!visit(view.row(row), context)) return;
+    });
+}
+
+TextArray list_column_titles(ControlRef list) {
+    TextArray titles;
+    with_list(list, [&](ListView& view) {
+        for (int column = 0; column < view.column_count(); ++column)
+            titles.append(Text(view.column_title(column)));
+    });
+    return titles;
+}
+
+ListTable read_list_table(ControlRef list, bool selected_only) {
+    ListTable table{list_column_titles(list), {}};
+    for_each_list_row(list, selected_only, [&](const TextArray& row) {
+        table.rows.push_back(row);
+        return true;
     });
     return table;
 }
