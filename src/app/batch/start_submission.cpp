@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <utility>
 
 #include "app/batch/run_indicators.h"
 #include "app/batch/worker_box.h"
@@ -100,7 +99,7 @@ class MainWindowSurface : public BatchSurface {
 
     // Closing the main window mid-run leaves nothing to write to: the process is ending.
     template <class F> static void OnMainWindowThread(F work) {
-        if (HWND window = loaded_window_handle(kMainWindowId)) on_window_thread(window, std::move(work));
+        on_loaded_window_thread(kMainWindowId, [&](HWND) { work(); });
     }
 };
 

@@ -9,13 +9,9 @@ namespace {
 // Runs `work(list)` on the list's thread in one synchronous message: every step of a row
 // operation then happens there without further round trips between threads.
 template <class F> void with_list(ControlRef ref, F&& work) {
-    HWND window = require_loaded_window(ref.window_id);
-    if (!window) return;
-    on_window_thread(window, [&] {
-        LoadedWindow* loaded = loaded_window_of(window);
-        Control* control = loaded ? loaded->find(ref.control_id) : nullptr;
-        if (control && control->definition().kind == ControlKind::ListView && control->handle())
-            work(*static_cast<ListView*>(control));
+    with_control(ref, [&](Control& control) {
+        if (control.definition().kind == ControlKind::ListView && control.handle())
+            work(static_cast<ListView&>(control));
     });
 }
 
