@@ -61,6 +61,8 @@ TEST(FileName, ExtensionIsTheLastDotOfTheLastElementInAnyCase) {
     const std::u16string wide = u"C:\\한글\\a.txt";
     const FileName name(wide.data(), wide.size());
     EXPECT_EQ(std::u16string(name.units()), wide);
+    EXPECT_TRUE(FileName(wide.data(), wide.size()).contains(".TXT"));
+    EXPECT_FALSE(FileName(wide.data(), 8).contains(".txt"));
     EXPECT_TRUE(FileName().empty());
     EXPECT_EQ(FileName().units()[0], u'\0');
 }

@@ -4,6 +4,21 @@
 
 namespace brindor {
 
+namespace {
+
+char16_t lower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+// True when `units` begins with `ascii`, letter case aside.
+bool starts_with(const char16_t* units, const char* ascii) {
+    for (; *ascii; ++units, ++ascii)
+        if (lower(*units) != lower(static_cast<char16_t>(static_cast<unsigned char>(*ascii)))) return false;
+    return true;
+}
+
+} // namespace
+
 FileName::FileName(const char16_t* units, size_t length) {
     if (length == 0) return;
     units_ = Bytes::with_length((length + 1) * sizeof(char16_t));
@@ -28,15 +43,13 @@ bool FileName::has_extension(const char* extension) const {
     }
     if (dot == length()) return false;
     const char16_t* tail = name + dot + 1;
-    size_t i = 0;
-    for (; extension[i]; ++i) {
-        char16_t c = tail[i];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        char e = extension[i];
-        if (e >= 'A' && e <= 'Z') e = static_cast<char>(e - 'A' + 'a');
-        if (c != static_cast<char16_t>(e)) return false;
-    }
-    return tail[i] == 0;
+    return starts_with(tail, extension) && tail[std::strlen(extension)] == 0;
+}
+
+bool FileName::contains(const char* ascii) const {
+    for (const char16_t* p = units(); *p; ++p)
+        if (starts_with(p, ascii)) return true;
+    return false;
 }
 
 } // namespace brindor

@@ -21,6 +21,8 @@ class FileName {
     // The part after the last dot of the last path element, compared in any letter case;
     // `extension` is ASCII without the dot.
     bool has_extension(const char* extension) const;
+    // Anywhere in the name, in any letter case; `ascii` is ASCII.
+    bool contains(const char* ascii) const;
 
   private:
     Bytes units_; // the code units and a NUL unit

@@ -30,8 +30,8 @@ bool RefusedWhileRunning() {
 } // namespace
 
 void ImportLinkFile(const FileName& file_name) {
-    // By the extension alone, in any letter case: the dialog's own filter offers "LINKS.TXT" too.
-    if (!file_name.has_extension("txt")) {
+    // The dialog's own filter offers "LINKS.TXT" too, so letter case must not refuse it.
+    if (!file_name.contains(".txt")) {
         message_box("必须导入txt格式", 0, "提示");
         return;
     }
@@ -58,6 +58,11 @@ void FilesDropped(const FileNames& files) {
     if (RefusedWhileRunning()) return;
     if (files.size() != 1) {
         message_box("一次只能导入一个txt文件", 0, "提示");
+        return;
+    }
+    // A drop may bring any file: only the extension tells a text file ("links.txt.csv" is none).
+    if (!files.front().has_extension("txt")) {
+        message_box("必须导入txt格式", 0, "提示");
         return;
     }
     ImportLinkFile(files.front());
