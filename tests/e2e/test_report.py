@@ -179,6 +179,7 @@ class ReportTest(E2ETestCase):
         s.drop_files(MAIN_CAPTION, self.link_file([GOOD]))
         refused = s.wait_message_box(title=steps.NOTICE_TITLE)
         self.assertEqual(refused.text, "正在提交，请在完成后再导入")
+        s.screenshot("report_refused_during_run")
         s.press(refused.handle, "OK")
         s.press(box.handle, "OK")
         s.wait_gone(box.handle)
