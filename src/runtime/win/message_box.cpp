@@ -64,9 +64,11 @@ class TopmostWhenActive {
 
   private:
     static LRESULT CALLBACK on_cbt(int code, WPARAM wparam, LPARAM lparam) {
-        if (code == HCBT_ACTIVATE)
-            SetWindowPos(reinterpret_cast<HWND>(wparam), HWND_TOPMOST, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // The box only: a window of the program activated meanwhile on this thread stays as it is.
+        wchar_t kind[8] = L"";
+        const HWND window = reinterpret_cast<HWND>(wparam);
+        if (code == HCBT_ACTIVATE && GetClassNameW(window, kind, 8) && lstrcmpW(kind, L"#32770") == 0)
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return CallNextHookEx(nullptr, code, wparam, lparam);
     }
 
