@@ -20,6 +20,7 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"kernel32.dll", "GetModuleFileNameW"},  {"advapi32.dll", "RegCreateKeyExW"},
     {"advapi32.dll", "RegSetValueExW"},      {"advapi32.dll", "RegCloseKey"},
     {"wininet.dll", "InternetSetCookieExA"},
+    {"user32.dll", "GetDoubleClickTime"},
 };
 // clang-format on
 

@@ -41,6 +41,8 @@ enum DeclaredFunction {
     kRegSetValueExW,
     kRegCloseKey,
     kInternetSetCookieExA,
+    // user32.dll: a second click of a double click is not a new command
+    kGetDoubleClickTime,
     kDeclaredFunctionCount
 };
 

@@ -186,6 +186,7 @@ const WindowDefinition kMainWindowDefinition{
     .on_files_dropped = FilesDropped,
     .system_menu = kSystemMenu,
     .system_menu_count = 1,
+    .on_paste = PasteLinks,
 };
 
 void register_program_windows() {

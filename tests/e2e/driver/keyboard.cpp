@@ -30,7 +30,8 @@ Reply focused(const Args& args) {
 }
 
 // Posts a key's down and up messages to the control (or, without one, to wherever the window's
-// thread has the focus), as the keyboard would: they pass the program's message loop.
+// thread has the focus), as the keyboard would: they pass the program's message loop. With a
+// character, its WM_CHAR comes between them, as translating a key with Ctrl held would give.
 Reply press_key(const Args& args) {
     HWND window = window_arg(args, 0);
     HWND target = args.size() > 1 && !args[1].empty() && args[1] != L"." ? control_arg(args, 0) : nullptr;
@@ -39,6 +40,7 @@ Reply press_key(const Args& args) {
     WPARAM code = WPARAM(number_arg(args, 2, L"virtual key", INT64_MIN));
     UINT scan = MapVirtualKeyW(UINT(code), MAPVK_VK_TO_VSC);
     PostMessageW(target, WM_KEYDOWN, code, LPARAM(1 | (scan << 16)));
+    if (args.size() > 3) PostMessageW(target, WM_CHAR, WPARAM(number_arg(args, 3, L"character", 0)), 1);
     PostMessageW(target, WM_KEYUP, code, LPARAM(1 | (scan << 16) | 0xC0000000u));
     return {};
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "runtime/core/file_name.h"
+
 namespace brindor {
 
 enum class ControlKind { Label, Button, EditBox, ProcessBar, ListView, CommonDlg, HtmlViewer };
@@ -11,9 +13,8 @@ using EventHandler = void (*)();
 using MenuHandler = void (*)(int x, int y);
 // key: 'A', 'C' or 'V', pressed with Ctrl.
 using ShortcutHandler = void (*)(char key);
-class TextArray;
-// files: full paths, GBK.
-using FilesDroppedHandler = void (*)(const TextArray& files);
+// files: full paths.
+using FilesDroppedHandler = void (*)(const FileNames& files);
 
 constexpr uint32_t kDefaultColor = 0xFFFFFFFF;
 constexpr uint32_t rgb(uint8_t red, uint8_t green, uint8_t blue) {
@@ -113,6 +114,7 @@ struct WindowDefinition {
     int system_menu_count = 0;
     const ShortcutKey* shortcuts = nullptr;
     int shortcut_count = 0;
+    EventHandler on_paste = nullptr; // Ctrl+V wherever the focus is in the window, but in an edit box
 };
 
 // The program's windows, known before any of them is loaded. The definition must outlive the program.

@@ -57,6 +57,20 @@ bool escape_closes_window(MSG* msg) {
     return true;
 }
 
+// Ctrl+V arrives as the character 0x16 at whichever control has the focus; an edit box pastes
+// into itself, anywhere else the window takes it.
+bool paste_reaches_window(MSG* msg) {
+    if (msg->message != WM_CHAR || msg->wParam != 0x16) return false;
+    HWND top = GetAncestor(msg->hwnd, GA_ROOT);
+    if (!is_program_window(top)) return false;
+    LoadedWindow* loaded = loaded_window_of(top);
+    if (!loaded || !loaded->definition.on_paste || !IsWindowEnabled(top)) return false;
+    wchar_t kind[8] = L"";
+    if (GetClassNameW(msg->hwnd, kind, 8) && lstrcmpiW(kind, L"Edit") == 0) return false;
+    loaded->definition.on_paste();
+    return true;
+}
+
 constexpr int kWidestTip = 400;
 
 void add_tips(const LoadedWindow& loaded) {
@@ -93,7 +107,8 @@ void give_initial_focus(const LoadedWindow& loaded) {
 LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
     initialize_common_controls();
     static const bool key_hooks = (add_pretranslate_hook(run_window_shortcut, true),
-                                   add_pretranslate_hook(escape_closes_window, true), true);
+                                   add_pretranslate_hook(escape_closes_window, true),
+                                   add_pretranslate_hook(paste_reaches_window, true), true);
     (void)key_hooks;
     int left = (GetSystemMetrics(SM_CXSCREEN) - d.width) / 2;
     int top = (GetSystemMetrics(SM_CYSCREEN) - d.height) / 2;

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "runtime/core/text_array.h"
 #include "runtime/win/program.h"
 #include "runtime/win/window/window_commands.h"
 #include "runtime/win/window/window_dpi.h"
@@ -25,12 +24,12 @@ void destroying(HWND window, LoadedWindow& loaded) {
 }
 
 void take_dropped_files(const WindowDefinition& definition, HDROP drop) {
-    TextArray files;
+    FileNames files;
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
         const UINT length = DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size()));
-        files.append(from_wide(path.c_str(), static_cast<int>(length)));
+        files.push_back(file_name_of(path.c_str(), length));
     }
     DragFinish(drop);
     if (definition.on_files_dropped && count > 0) definition.on_files_dropped(files);
