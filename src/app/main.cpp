@@ -1,3 +1,4 @@
+#include "app/signin/win/browser_mode.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
@@ -9,6 +10,7 @@ int main() {
     app::CreateProgramState();
     register_end_routine(app::ReleaseProgramState);
     app::register_program_windows();
+    app::UseNewestBrowserMode();
     load_start_window(app::kMainWindowId);
     run_message_loop();
     end_program(0);

@@ -17,6 +17,10 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"wininet.dll", "InternetSetOptionA"},   {"wininet.dll", "InternetQueryDataAvailable"},
     {"wininet.dll", "DeleteUrlCacheEntryA"}, {"user32.dll", "MsgWaitForMultipleObjects"},
     {"kernel32.dll", "GetTickCount"},
+    {"kernel32.dll", "GetModuleFileNameW"},  {"advapi32.dll", "RegCreateKeyExW"},
+    {"advapi32.dll", "RegSetValueExW"},      {"advapi32.dll", "RegCloseKey"},
+    {"wininet.dll", "InternetSetCookieExA"},
+    {"user32.dll", "GetDoubleClickTime"},
 };
 // clang-format on
 

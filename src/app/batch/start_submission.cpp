@@ -1,15 +1,17 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <utility>
 
 #include "app/batch/run_indicators.h"
+#include "app/batch/worker_box.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "declared/declared_functions.h"
 #include "runtime/core/conversions.h"
+#include "runtime/core/text_ops.h"
 #include "runtime/win/dialog_ops.h"
+#include "runtime/win/taskbar_ops.h"
 #include "runtime/win/window/control_access.h"
 #include "runtime/win/window/window_registry.h"
 #include "submit/batch_run.h"
@@ -25,8 +27,16 @@ namespace {
 std::atomic<bool> batch_running{false};
 // Set by 停止提交, read by the worker between links.
 std::atomic<bool> stop_requested{false};
+// When the running batch started (GetTickCount); the GUI thread's own.
+uint32_t started_at = 0;
 
 constexpr int32_t kStopCheckSlice = 100; // a stop pressed during a long interval ends it this soon
+
+// While a run goes the start button stops it; importing waits for the end.
+void ShowRunning(bool running) {
+    write_property(kStartButton, kButtonCaption, running ? "停止提交" : "开始提交");
+    set_enabled(kImportButton, !running);
+}
 
 class MainWindowSurface : public BatchSurface {
   public:
@@ -37,7 +47,49 @@ class MainWindowSurface : public BatchSurface {
     // Every message ends a run; the taskbar flashes while the box waits for the user.
     void ShowMessage(const char* content, const char* title) override {
         RunIndicatorsEnd();
-        message_box(content, 0, title);
+        WorkerMessageBox(content, 0, title);
+        EndRun();
+    }
+    bool AskRetry(const char* content) override {
+        RunIndicatorsPaused();
+        flash_unless_in_front(kMainWindowId);
+        const bool retry = WorkerMessageBox(content, MB_RETRYCANCEL, "提示") == kBoxRetry;
+        ShowIndicators();
+        return retry;
+    }
+    bool WaitThrottled(int32_t milliseconds) override {
+        RunIndicatorsPaused();
+        const Text shown =
+            OnMainWindowThreadText([] { return read_text_property(kProgressLabel, kLabelCaption); });
+        // Counted against the clock: many short slices would each add their own overshoot.
+        const uint32_t started = call_declared<uint32_t>(kGetTickCount);
+        int32_t shown_seconds = -1;
+        for (;;) {
+            const uint32_t spent = call_declared<uint32_t>(kGetTickCount) - started;
+            if (stop_requested || spent >= static_cast<uint32_t>(std::max(milliseconds, 0))) break;
+            const int32_t left = milliseconds - static_cast<int32_t>(spent);
+            // Rounded up: the label never says 0 while there is still a wait.
+            if (const int32_t seconds = (left + 999) / 1000; seconds != shown_seconds) {
+                shown_seconds = seconds;
+                const Text countdown = concat_text({"等待", to_text(seconds), "秒"});
+                OnMainWindowThread([&] { write_property(kProgressLabel, kLabelCaption, countdown.c_str()); });
+            }
+            PumpedWait(std::min(left, kStopCheckSlice));
+        }
+        OnMainWindowThread([&] { write_property(kProgressLabel, kLabelCaption, shown.c_str()); });
+        ShowIndicators();
+        return !stop_requested;
+    }
+    Text CurrentUserId() override {
+        return OnMainWindowThreadText([] { return SignedInUserId; });
+    }
+    // The buttons come back as soon as the final box closes, not after the worker has let go
+    // of its script object (seconds under some systems).
+    void EndRun() {
+        if (ended_) return;
+        ended_ = true;
+        ShowRunning(false);
+        batch_running = false;
     }
     void SetProgressRange(int maximum) override {
         maximum_ = maximum;
@@ -71,26 +123,31 @@ class MainWindowSurface : public BatchSurface {
         OnMainWindowThread([&] {
             write_property(kProgressBar, kProgressPosition, int64_t{position});
             write_property(kProgressLabel, kLabelCaption, percent.c_str());
-            RunIndicatorsProgress(position, maximum_, any_failed_);
+            position_ = position;
+            ShowIndicators();
         });
     }
     bool StopRequested() override { return stop_requested; }
 
   private:
     int maximum_ = 0;
+    int position_ = 0;
     bool any_failed_ = false;
+    bool ended_ = false;
+
+    void ShowIndicators() { RunIndicatorsProgress(position_, maximum_, any_failed_); }
+    // A text read on the window's thread; empty when the main window is gone.
+    template <class F> static Text OnMainWindowThreadText(F read) {
+        Text text;
+        OnMainWindowThread([&] { text = read(); });
+        return text;
+    }
 
     // Closing the main window mid-run leaves nothing to write to: the process is ending.
     template <class F> static void OnMainWindowThread(F work) {
-        if (HWND window = loaded_window_handle(kMainWindowId)) on_window_thread(window, std::move(work));
+        on_loaded_window_thread(kMainWindowId, [&](HWND) { work(); });
     }
 };
-
-// While a run goes the start button stops it; importing waits for the end.
-void ShowRunning(bool running) {
-    write_property(kStartButton, kButtonCaption, running ? "停止提交" : "开始提交");
-    set_enabled(kImportButton, !running);
-}
 
 uint32_t __stdcall SubmissionWorker(void* parameter) {
     BatchInput* input = static_cast<BatchInput*>(parameter);
@@ -98,10 +155,9 @@ uint32_t __stdcall SubmissionWorker(void* parameter) {
         ScriptClockScope clock; // one script object for the whole run, not one per commit
         MainWindowSurface surface;
         RunBatch(*input, surface);
+        surface.EndRun();
     }
     delete input;
-    ShowRunning(false);
-    batch_running = false;
     return 0;
 }
 
@@ -114,9 +170,12 @@ bool IsBatchRunning() {
 void StartSubmission() {
     // Pressed as 停止提交 (or queued before the run ended): the run stops after its current link.
     if (batch_running.exchange(true)) {
-        stop_requested = true;
+        // Unless it is the second click of a double click that started the run.
+        if (call_declared(kGetTickCount) - started_at >= call_declared(kGetDoubleClickTime))
+            stop_requested = true;
         return;
     }
+    started_at = call_declared(kGetTickCount);
     stop_requested = false;
     ShowRunning(true);
     // Taken here on the GUI thread, the only writer, so the copy cannot tear.

@@ -36,15 +36,19 @@ bool StartsLikeFormula(const char* cell) {
 }
 
 void AppendCell(TextBuilder& out, const char* cell, char separator) {
-    if (StartsLikeFormula(cell)) out.append('\'');
+    const bool formula = StartsLikeFormula(cell);
     if (separator == '\t') {
+        if (formula) out.append('\'');
         // A tab or line break inside a cell would start another column or row.
         for (const char* p = cell; *p; ++p)
             out.append(*p == '\t' || *p == '\r' || *p == '\n' ? ' ' : *p);
         return;
     }
-    if (!std::strpbrk(cell, ",\"\r\n")) return Append(out, cell);
-    out.append('"');
+    const bool quoted = std::strpbrk(cell, ",\"\r\n") != nullptr;
+    // The mark belongs to the cell's text, so inside its quotes.
+    if (quoted) out.append('"');
+    if (formula) out.append('\'');
+    if (!quoted) return Append(out, cell);
     for (const char* p = cell; *p; ++p) {
         if (*p == '"') out.append('"');
         out.append(*p);
@@ -74,12 +78,27 @@ const char* Cell(const TextArray& row, int position) {
 
 } // namespace
 
+void AppendTabSeparatedLine(TextBuilder& out, const TextArray& cells) {
+    AppendLine(out, cells, '\t');
+}
+
+void AppendCsvLine(TextBuilder& out, const TextArray& cells) {
+    AppendLine(out, cells, ',');
+}
+
+void AppendLink(TextBuilder& out, const TextArray& row) {
+    Append(out, Cell(row, kLinkCell));
+    Append(out, "\r\n");
+}
+
+bool IsFailedRow(const TextArray& row) {
+    return std::strcmp(Cell(row, kStatusCell), kFailedStatus) == 0;
+}
+
 Text JoinLinks(const ReportRows& rows) {
     TextBuilder out;
-    for (const TextArray& row : rows) {
-        Append(out, Cell(row, kLinkCell));
-        Append(out, "\r\n");
-    }
+    for (const TextArray& row : rows)
+        AppendLink(out, row);
     return out.take();
 }
 
@@ -102,20 +121,20 @@ Text CsvRows(const TextArray& titles, const ReportRows& rows) {
 
 Text CsvLine(const TextArray& cells) {
     TextBuilder out;
-    AppendLine(out, cells, ',');
+    AppendCsvLine(out, cells);
     return out.take();
 }
 
 TextArray FailedLinks(const ReportRows& rows) {
     TextArray links;
     for (const TextArray& row : rows)
-        if (std::strcmp(Cell(row, kStatusCell), kFailedStatus) == 0) links.append(Text(Cell(row, kLinkCell)));
+        if (IsFailedRow(row)) links.append(Text(Cell(row, kLinkCell)));
     return links;
 }
 
 bool HasFailedRow(const ReportRows& rows) {
     for (const TextArray& row : rows)
-        if (std::strcmp(Cell(row, kStatusCell), kFailedStatus) == 0) return true;
+        if (IsFailedRow(row)) return true;
     return false;
 }
 

@@ -5,6 +5,7 @@
 
 #include "runtime/core/text.h"
 #include "runtime/core/text_array.h"
+#include "runtime/core/text_builder.h"
 
 namespace brindor::app {
 
@@ -25,6 +26,11 @@ Text TabSeparatedRows(const TextArray& titles, const ReportRows& rows);
 Text CsvRows(const TextArray& titles, const ReportRows& rows);
 // One CSV line of the same rule, CR LF ended.
 Text CsvLine(const TextArray& cells);
+// A line of those, or a row's link, appended where the rows live: no copy of the rows needed.
+void AppendTabSeparatedLine(TextBuilder& out, const TextArray& cells);
+void AppendCsvLine(TextBuilder& out, const TextArray& cells);
+void AppendLink(TextBuilder& out, const TextArray& row);
+bool IsFailedRow(const TextArray& row);
 // The links of the rows whose submission failed, in the report's order.
 TextArray FailedLinks(const ReportRows& rows);
 bool HasFailedRow(const ReportRows& rows);

@@ -1,11 +1,13 @@
 #include "submit/win/protocol_requests.h"
 
+#include <ctime>
 #include <utility>
 
 #include "net/win/http_request.h"
 #include "runtime/core/text_ops.h"
 #include "submit/commit_body.h"
 #include "submit/service_requests.h"
+#include "submit/throttle_policy.h"
 #include "submit/win/decoded_message.h"
 #include "text/win/code_pages.h"
 #include "text/win/script_timestamp.h"
@@ -20,7 +22,8 @@ ServiceAnswer ResolveLink(TextRef link) {
                               nullptr, &raw_headers, &status);
     if (ResolveAnswerStillUtf8(answer, raw_headers)) answer = Utf8TextToGbk(answer);
     Text message = ServiceMessage(answer);
-    return ServiceAnswer{std::move(answer), status, Text("queryUrl"), std::move(message)};
+    return ServiceAnswer{std::move(answer), status, Text("queryUrl"),
+                         RetryAfterMs(raw_headers, std::time(nullptr)), std::move(message)};
 }
 
 Text BuildCommitBody(TextRef user_id, const TaskFields& fields) {
@@ -34,7 +37,8 @@ ServiceAnswer CommitTask(TextRef body) {
     Text answer = HttpRequest(CommitUrl(timestamp), 1, body, nullptr, nullptr, nullptr, nullptr, 0, nullptr,
                               nullptr, &raw_headers, &status);
     Text message = ServiceMessage(answer);
-    return ServiceAnswer{std::move(answer), status, concat_text("jsonp", timestamp), std::move(message)};
+    return ServiceAnswer{std::move(answer), status, concat_text("jsonp", timestamp),
+                         RetryAfterMs(raw_headers, std::time(nullptr)), std::move(message)};
 }
 
 } // namespace brindor
