@@ -22,6 +22,8 @@ TEST(FailureReason, FromBothAnswers) {
         ServiceAnswer commit;
         const char* expected;
     };
+    const ServiceAnswer kWhole{kResolved, 200, "queryUrl"};
+    const char* const kNull = "jsonp1({\"id\":null})";
     const Case cases[] = {
         {{"", 0, "queryUrl"}, false, {}, "网络错误"},
         {{"", 200, "queryUrl"}, false, {}, "网络错误"}, // a cut answer
@@ -33,22 +35,13 @@ TEST(FailureReason, FromBothAnswers) {
         {{kResolved, 200, "queryUrl"}, true, {kErrorPage, 500, "jsonp1"}, "服务器错误"},
         {{kResolved, 200, "queryUrl"}, true, {kErrorPage, 200, "jsonp1"}, "服务器错误"},
         {{kResolved, 200, "queryUrl"}, true, {kLoginPage, 200, "jsonp1"}, "未登录"},
-        {{kResolved, 200, "queryUrl"},
-         true,
-         {"jsonp1({\"id\":null})", 200, "jsonp1", -1, "not signed in: x"},
-         "未登录"},
-        {{kResolved, 200, "queryUrl"},
-         true,
-         {"jsonp1({\"id\":null})", 200, "jsonp1", -1, "请登录"},
-         "未登录"},
-        {{kResolved, 200, "queryUrl"}, true, {"{\"id\":null}", 200, "jsonp1", -1, "未登录"}, "未登录"},
-        {{kResolved, 200, "queryUrl"},
-         true,
-         {"jsonp1({\"id\":null})", 200, "jsonp1", -1, "已屏蔽"},
-         "服务拒绝：已屏蔽"},
+        {kWhole, true, {kNull, 200, "jsonp1", -1, "not signed in: x"}, "未登录"},
+        {kWhole, true, {kNull, 200, "jsonp1", -1, "请登录"}, "未登录"},
+        {kWhole, true, {"{\"id\":null}", 200, "jsonp1", -1, "未登录"}, "未登录"},
+        {kWhole, true, {kNull, 200, "jsonp1", -1, "已屏蔽"}, "服务拒绝：已屏蔽"},
         // Complete answers of another shape than the expected call.
-        {{kResolved, 200, "queryUrl"}, true, {"{\"id\":\"5\"}", 200, "jsonp1"}, "无法识别的应答"},
-        {{kResolved, 200, "queryUrl"}, true, {"ok", 200, "jsonp1"}, "无法识别的应答"},
+        {kWhole, true, {"{\"id\":\"5\"}", 200, "jsonp1"}, "无法识别的应答"},
+        {kWhole, true, {"ok", 200, "jsonp1"}, "无法识别的应答"},
         {{"{\"id\":1}", 200, "queryUrl"}, false, {}, "无法识别的应答"},
         {{"queryUrl(1,'C1','1','T')<p>", 200, "queryUrl"}, false, {}, "无法识别的应答"},
         {{"queryUrl(1,'C1','1','T',new Array('a')", 200, "queryUrl"}, false, {}, "网络错误"},
