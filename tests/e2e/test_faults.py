@@ -60,15 +60,8 @@ FAULTS = {
     "1c": ("escaped_refusal", {"count": 1}, "commit"),  # read as signed out: the run pauses
 }
 # Outcome and reason of the links whose answers must be read for what they are.
-EXPECTED = {
-    "0c": (steps.FAILED, "无法识别的应答"),
-    "17": (steps.SUBMITTED, ""),
-    "18": (steps.SUBMITTED, ""),
-    "19": (steps.SUBMITTED, ""),
-    "1a": (steps.SUBMITTED, ""),
-    "1b": (steps.FAILED, steps.NETWORK_ERROR),
-    "1c": (steps.SUBMITTED, ""),
-}
+EXPECTED = {**dict.fromkeys(("17", "18", "19", "1a", "1c"), (steps.SUBMITTED, "")),
+            "0c": (steps.FAILED, "无法识别的应答"), "1b": (steps.FAILED, steps.NETWORK_ERROR)}
 
 
 def fault_settings():
