@@ -76,8 +76,9 @@ class ReportTest(E2ETestCase):
         links = [UNREACHABLE, GOOD, BLOCKED, NOT_A_LINK]
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, self.link_file(links), len(links))
-        # The first link's resolve gets no answer at all, nor does the platform's own second attempt.
-        self.standin.set_faults({"drop": {"target": "resolve", "count": 2}})
+        # The first link's resolve gets no answer at all, nor do the platform's own second attempt and
+        # the program's retry (each with the platform's second attempt).
+        self.standin.set_faults({"drop": {"target": "resolve", "count": 4}})
         self.run_batch()
         rows = steps.report_rows(s)
         self.assertEqual([row[:5] for row in rows], [
