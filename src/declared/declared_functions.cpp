@@ -16,7 +16,7 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"ole32.dll", "CoUninitialize"},
     {"wininet.dll", "InternetSetOptionA"},   {"wininet.dll", "InternetQueryDataAvailable"},
     {"wininet.dll", "DeleteUrlCacheEntryA"}, {"user32.dll", "MsgWaitForMultipleObjects"},
-    {"kernel32.dll", "GetTickCount"},
+    {"kernel32.dll", "GetTickCount"},        {"kernel32.dll", "GetEnvironmentVariableA"},
 };
 // clang-format on
 

@@ -35,6 +35,8 @@ enum DeclaredFunction {
     // user32.dll and kernel32.dll: waiting for a request's thread no longer than the call's time limit
     kMsgWaitForMultipleObjects,
     kGetTickCount,
+    // kernel32.dll: the benchmark's switch that leaves the journal out
+    kGetEnvironmentVariableA,
     kDeclaredFunctionCount
 };
 

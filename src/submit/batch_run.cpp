@@ -30,15 +30,16 @@ struct RunTally {
 // The one way a run ends, however it came to its end.
 void EndRun(const char* how, const RunTally& tally, BatchSurface& surface) {
     if (tally.failed == 0) return surface.ShowMessage(how, nullptr);
-    const Text counts = concat_text({"成功", to_text(tally.succeeded), "条，失败", to_text(tally.failed), "条。"});
+    const Text counts =
+        concat_text({"成功", to_text(tally.succeeded), "条，失败", to_text(tally.failed), "条。"});
     surface.ShowMessage(concat_text({how, "\n", counts}).c_str(), nullptr);
 }
 
 } // namespace
 
 void RunBatch(const BatchInput& input, BatchSurface& surface) {
-    const int count = input.positions.empty() ? element_count(input.links)
-                                              : static_cast<int>(input.positions.size());
+    const int count =
+        input.positions.empty() ? element_count(input.links) : static_cast<int>(input.positions.size());
     if (count == 0 || input.user_id.empty()) {
         surface.ShowMessage("数组里面没有数据，或者还没有登陆迅雷离线平台", "提示");
         return;

@@ -34,8 +34,8 @@ class BatchSurface {
     // wait before the next link; read anew for every link, so a change applies from the next wait.
     // The row is where a link's outcome is known: `reason` is empty for a success. `position` is
     // the link's in the input's list.
-    virtual int32_t AddRow(int position, TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status,
-                           TextRef reason) = 0;
+    virtual int32_t AddRow(int position, TextRef caption, TextRef title, TextRef size, TextRef link,
+                           TextRef status, TextRef reason) = 0;
     virtual void Wait(int32_t milliseconds) = 0;
     virtual void ShowProgress(int position, TextRef percent) = 0;
     // Asked before every link but the first: true ends the run there.

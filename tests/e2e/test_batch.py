@@ -52,7 +52,9 @@ class BatchTest(E2ETestCase):
         steps.import_links(s, SAMPLE, len(links))
         steps.start_batch(s, "0")
         box = steps.wait_all_done(s)
-        self.assertEqual((box.title, box.text), (steps.DEFAULT_TITLE, steps.ALL_DONE))
+        made = sum(1 for row in expected if row[4] == steps.SUBMITTED)
+        self.assertEqual((box.title, box.text),
+                         (steps.DEFAULT_TITLE, f"{steps.ALL_DONE}\n成功{made}条，失败{len(links) - made}条。"))
 
         self.assertEqual(steps.report_rows(s), expected)
         self.assertEqual(s.progress(MAIN_CAPTION, steps.PROGRESS_BAR), (0, len(links), len(links)))
@@ -69,8 +71,13 @@ class BatchTest(E2ETestCase):
         # Only links the service resolved to a content id are committed.
         self.assertEqual(len(commits), sum(1 for link in links if HASH.search(link)))
 
-        # A second run appends below, numbered from 1 again.
+        # A second run asks first; the whole list again appends below, numbered from 1 again.
         steps.start_batch(s, "0")
+        question = s.wait_message_box()
+        self.assertEqual((question.title, question.text, [int(i) for i, _ in question.buttons]),
+                         (steps.NOTICE_TITLE, f"列表中已有{made}条链接提交成功。是否只提交其余的{len(links) - made}条？",
+                          [steps.YES, steps.NO, steps.CANCEL]))
+        steps.answer(s, question, steps.NO)
         steps.wait_all_done(s)
         rows = steps.report_rows(s)
         self.assertEqual(rows, expected + expected)

@@ -9,8 +9,6 @@ namespace brindor::app {
 
 namespace {
 
-constexpr const char* kFailedStatus = "提交失败！";
-
 void Append(TextBuilder& out, const char* text) {
     out.append(text, std::strlen(text));
 }
@@ -104,19 +102,6 @@ Text CsvLine(const TextArray& cells) {
     TextBuilder out;
     AppendLine(out, cells, ',');
     return out.take();
-}
-
-TextArray FailedLinks(const ReportRows& rows) {
-    TextArray links;
-    for (const TextArray& row : rows)
-        if (std::strcmp(Cell(row, kStatusCell), kFailedStatus) == 0) links.append(Text(Cell(row, kLinkCell)));
-    return links;
-}
-
-bool HasFailedRow(const ReportRows& rows) {
-    for (const TextArray& row : rows)
-        if (std::strcmp(Cell(row, kStatusCell), kFailedStatus) == 0) return true;
-    return false;
 }
 
 Text StampedFileName(const char* stem, const char* extension, int year, int month, int day, int hour,

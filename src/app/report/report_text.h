@@ -9,7 +9,6 @@
 namespace brindor::app {
 
 constexpr int kLinkCell = 4;
-constexpr int kStatusCell = 5;
 
 using ReportRows = std::vector<TextArray>;
 
@@ -25,9 +24,6 @@ Text TabSeparatedRows(const TextArray& titles, const ReportRows& rows);
 Text CsvRows(const TextArray& titles, const ReportRows& rows);
 // One CSV line of the same rule, CR LF ended.
 Text CsvLine(const TextArray& cells);
-// The links of the rows whose submission failed, in the report's order.
-TextArray FailedLinks(const ReportRows& rows);
-bool HasFailedRow(const ReportRows& rows);
 
 // stem-YYYYMMDD-HHMMSS.extension
 Text StampedFileName(const char* stem, const char* extension, int year, int month, int day, int hour,

@@ -44,7 +44,8 @@ TEST(LinkRecord, LatestOutcomeWinsAndTheSetsFollowIt) {
     record.SetOutcome(3, true, "");
     EXPECT_FALSE(record.has_failed());
     EXPECT_TRUE(record.has_unfinished());
-    EXPECT_EQ(Elements(LinksAt(Links({"a", "b", "c", "d"}), record.NotSucceeded())), std::vector<std::string>{"d"});
+    EXPECT_EQ(Elements(LinksAt(Links({"a", "b", "c", "d"}), record.NotSucceeded())),
+              std::vector<std::string>{"d"});
 }
 
 TEST(InfoHash, HexAndBase32OfOneTorrentAreEqualInAnyCase) {
@@ -77,9 +78,8 @@ TEST(InfoHash, HexAndBase32OfOneTorrentAreEqualInAnyCase) {
 TEST(TidyLinks, DropsNonLinksRepeatsAndSuccesses) {
     const TextArray links = Links({
         "magnet:?xt=urn:btih:c12fe1c06bba254a9dc9f519b335aa7c1367a88a", // succeeded in this record
-        "not a link",
-        "magnet:?xt=urn:btih:1111111111111111111111111111111111111111&dn=kept",
-        "magnet:?xt=urn:btih:CEIRCEIRCEIRCEIRCEIRCEIRCEIRCEIR", // the one above, base32
+        "not a link", "magnet:?xt=urn:btih:1111111111111111111111111111111111111111&dn=kept",
+        "magnet:?xt=urn:btih:CEIRCEIRCEIRCEIRCEIRCEIRCEIRCEIR",         // the one above, base32
         "magnet:?xt=urn:btih:2222222222222222222222222222222222222222", // succeeded in a journal
         "magnet:?xt=urn:ed2k:same",
         "magnet:?xt=urn:ed2k:same", // without an info-hash nothing tells them apart

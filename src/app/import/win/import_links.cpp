@@ -27,6 +27,7 @@ void ImportLinkFile(TextRef file_name) {
         return;
     }
     ReadLinesToList(file_name, LinkList);
+    LinkListRecord.Reset(element_count(LinkList));
     ShowLinkCount();
 }
 
@@ -41,6 +42,7 @@ void ImportLinks() {
 
 void ReplaceLinkList(TextArray links) {
     LinkList = std::move(links);
+    LinkListRecord.Reset(element_count(LinkList));
     ShowLinkCount();
 }
 

@@ -3,9 +3,11 @@
 #include <iterator>
 #include <utility>
 
+#include "app/batch/link_list_actions.h"
 #include "app/handlers.h"
 #include "app/import/pasted_links.h"
 #include "app/report/report_text.h"
+#include "app/state.h"
 #include "app/windows/ids.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/clipboard_ops.h"
@@ -27,6 +29,8 @@ enum MenuCommand {
     kExportReport,
     kExportFailedLinks,
     kRetryFailedLinks,
+    kContinueUnfinished,
+    kTidyLinkList,
 };
 
 HWND MainWindow() {
@@ -69,7 +73,7 @@ void ExportReport() {
 }
 
 void ExportFailedLinks() {
-    const TextArray links = FailedLinks(read_list_table(kReportList).rows);
+    const TextArray links = RecordedFailedLinks();
     if (links.empty()) return;
     const Text file_name = AskSaveName("失败的链接", "txt", "txt文件|*.txt");
     if (file_name.empty()) return;
@@ -80,7 +84,7 @@ void ExportFailedLinks() {
 
 void RetryFailedLinks() {
     if (IsBatchRunning()) return;
-    TextArray links = FailedLinks(read_list_table(kReportList).rows);
+    TextArray links = RecordedFailedLinks();
     if (!links.empty()) ReplaceLinkList(std::move(links));
 }
 
@@ -97,7 +101,7 @@ void ReportListMenu(int x, int y) {
     const ListTable table = read_list_table(kReportList);
     const bool rows = !table.rows.empty();
     const bool selected = selected_row_count(kReportList) > 0;
-    const bool failed = HasFailedRow(table.rows);
+    const bool failed = AnyRecordedFailure();
     const MenuItem items[] = {
         {"复制链接\tCtrl+C", kCopyLinks, selected},
         {"复制所选行", kCopyRows, selected},
@@ -107,6 +111,8 @@ void ReportListMenu(int x, int y) {
         {"导出失败的链接…", kExportFailedLinks, failed},
         {nullptr, 0},
         {"重新提交失败的链接", kRetryFailedLinks, failed && !IsBatchRunning()},
+        {"继续未完成的链接", kContinueUnfinished, CanContinueUnfinished()},
+        {"整理链接列表", kTidyLinkList, !IsBatchRunning() && element_count(LinkList) > 0},
     };
     switch (show_popup_menu(MainWindow(), items, static_cast<int>(std::size(items)), x, y)) {
     case kCopyLinks:
@@ -121,6 +127,10 @@ void ReportListMenu(int x, int y) {
         return ExportFailedLinks();
     case kRetryFailedLinks:
         return RetryFailedLinks();
+    case kContinueUnfinished:
+        return ContinueUnfinishedLinks();
+    case kTidyLinkList:
+        return TidyLinkList();
     default:
         return;
     }
