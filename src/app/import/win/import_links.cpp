@@ -26,8 +26,10 @@ void ImportLinkFile(TextRef file_name) {
         message_box("必须导入txt格式", 0, "提示");
         return;
     }
+    // A file that could not be read leaves the list, and with it the record, as they were.
+    const ArrayHeader* before = LinkList.block();
     ReadLinesToList(file_name, LinkList);
-    LinkListRecord.Reset(element_count(LinkList));
+    if (LinkList.block() != before || !before) LinkListRecord.Reset(element_count(LinkList));
     ShowLinkCount();
 }
 
