@@ -165,6 +165,7 @@ class BatchTest(E2ETestCase):
 
         s.start_program(keep_journals=True)
         question = s.wait_message_box()
+        s.screenshot("resume_question")
         made = len(journal)
         self.assertEqual((question.title, question.text), (steps.NOTICE_TITLE,
                          f"上次提交没有完成：已处理{made}/40条，成功{made}条，失败0条。是否载入尚未成功的{40 - made}条链接？"))

@@ -202,6 +202,17 @@ class ReportTest(E2ETestCase):
         self.assertEqual((len(self.standin.commits()), len(steps.report_rows(s))), (10, 10))
         self.assertEqual(s.text(MAIN_CAPTION, steps.START_BUTTON), steps.START_CAPTION)
 
+    def test_a_journal_that_cannot_be_kept_does_not_stop_the_run(self):
+        s = self.session
+        folder = self.environment.journal_folder()
+        folder.parent.mkdir(parents=True, exist_ok=True)
+        folder.write_bytes(b"")  # a file where the folder would be
+        self.addCleanup(self.environment.clear_journals)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file([GOOD]), 1)
+        self.assertEqual(self.run_batch().text, f"{steps.ALL_DONE}\n本次提交记录未能保存到磁盘。")
+        self.assertEqual(len(self.standin.commits()), 1)
+
     def test_tidying_the_list_drops_non_links_repeats_and_links_made_before(self):
         s = self.session
         steps.sign_in(s, USER, USER_ID)
