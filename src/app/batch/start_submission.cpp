@@ -5,8 +5,8 @@
 
 #include "app/batch/link_list_actions.h"
 #include "app/batch/run_indicators.h"
-#include "app/journal/win/run_journal.h"
 #include "app/handlers.h"
+#include "app/journal/win/run_journal.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "declared/declared_functions.h"

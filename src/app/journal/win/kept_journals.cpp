@@ -81,9 +81,9 @@ void AskAboutUnfinishedRun(const std::wstring& folder, const std::wstring& stem)
         concat_text({"上次提交没有完成：已处理", to_text(summary.processed), "/", to_text(run_links.count()),
                      "条，成功", to_text(summary.succeeded), "条，失败", to_text(summary.failed),
                      "条。是否载入尚未成功的", to_text(rest.count()), "条链接？"});
-    // Closed before the answer: a second program started meanwhile must not ask again.
+    const bool load = message_box(question.c_str(), MB_YESNO, "提示") == kBoxYes;
     MarkSeen(JournalPath(folder, stem));
-    if (message_box(question.c_str(), MB_YESNO, "提示") == kBoxYes) ReplaceLinkList(std::move(rest));
+    if (load) ReplaceLinkList(std::move(rest));
 }
 
 } // namespace
