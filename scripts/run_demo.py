@@ -49,7 +49,7 @@ def play_the_user(environment, count):
 
         print(f"\nmessage box [{box.title}] {box.text}")
         print(f"progress bar {progress[2]} of {progress[1]}, label {percent}")
-        print("\nreport rows (编号, 标题, 大小, 磁力链接, 提交状态):")
+        print("\nreport rows (编号, 标题, 大小, 磁力链接, 提交状态, 原因):")
         print(steps.format_rows(rows))
         print("\nthe service's record of commits (user id, content id, accepted, title):")
         for commit in session.standin.commits():

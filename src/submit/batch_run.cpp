@@ -1,30 +1,120 @@
 #include "submit/batch_run.h"
 
+#include <ctime>
+#include <random>
+#include <utility>
+
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
 #include "submit/commit_body.h"
 #include "submit/failure_reason.h"
+#include "submit/pause_reasons.h"
 #include "submit/progress_text.h"
 #include "submit/resolve_answer.h"
+#include "submit/throttle_policy.h"
 
 namespace brindor {
 
 namespace {
 
-// Resolves and commits one link; accepted only for a commit the service confirmed.
-void SubmitLink(TextRef link, TextRef user_id, LinkOutcome& outcome, BatchSurface& surface) {
-    outcome.resolve = surface.ResolveLink(link);
+constexpr const char* kSignedOutPrompt =
+    "登录已失效。请重新登陆迅雷离线（或使用Cookie登录），完成后按“重试”继续；按“取消”停止提交。";
+constexpr const char* kUnreachablePrompt =
+    "无法连接到服务，已连续3条链接网络错误。请检查网络后按“重试”继续；按“取消”停止提交。";
+// Links in a row whose resolve got no answer before the run asks whether the service is there.
+constexpr int kUnansweredPause = 3;
+// A dropped resolve is common and harmless to repeat; a commit is never repeated for it.
+constexpr int32_t kResolveRetryMs = 1000;
+
+// Requests of one link answered "too fast" so far, and where the jitter of the waits comes from.
+struct ThrottleTries {
+    std::minstd_rand& random;
+    int used = 0;
+    bool exhausted = false;
+
+    double Jitter() { return std::uniform_real_distribution<double>(-1.0, 1.0)(random); }
+};
+
+// Sends one request again while the service answers that the client is too fast. False when a
+// stop ended a wait; `tries.exhausted` when the service never calmed down.
+template <class Send, class Served>
+bool SendUntilServed(Send send, Served served, ServiceAnswer& answer, ThrottleTries& tries,
+                     BatchSurface& surface) {
+    for (;;) {
+        answer = send();
+        if (served(answer) || !IsThrottled(answer)) return true;
+        if (++tries.used >= kThrottleTries) {
+            tries.exhausted = true;
+            return true;
+        }
+        if (!surface.WaitThrottled(ThrottleWaitMs(answer, tries.used - 1, tries.Jitter()))) return false;
+    }
+}
+
+ServiceAnswer ResolveTwiceIfUnanswered(TextRef link, BatchSurface& surface) {
+    ServiceAnswer answer = surface.ResolveLink(link);
+    if (!NoAnswer(answer)) return answer;
+    surface.Wait(kResolveRetryMs);
+    return surface.ResolveLink(link);
+}
+
+// Resolves and commits one link; accepted only for a commit the service confirmed. A commit is
+// sent again only after an answer that says nothing was made. False when a stop ended a wait.
+bool SubmitLink(TextRef link, TextRef user_id, LinkOutcome& outcome, BatchSurface& surface,
+                std::minstd_rand& random) {
+    ThrottleTries tries{random};
+    const auto never = [](const ServiceAnswer&) { return false; };
+    if (!SendUntilServed([&] { return ResolveTwiceIfUnanswered(link, surface); }, never, outcome.resolve,
+                         tries, surface))
+        return false;
+    outcome.busy = tries.exhausted;
+    if (outcome.busy) return true;
     ParseResolveAnswer(outcome.resolve.text, outcome.fields);
     // Without a content id there is nothing the service could create a task from.
-    if (outcome.fields.cid.empty()) return;
+    if (outcome.fields.cid.empty()) return true;
     outcome.committed = true;
-    outcome.commit = surface.CommitTask(user_id, outcome.fields);
+    if (!SendUntilServed([&] { return surface.CommitTask(user_id, outcome.fields); }, IsCommitAccepted,
+                         outcome.commit, tries, surface))
+        return false;
     outcome.accepted = IsCommitAccepted(outcome.commit);
+    outcome.busy = tries.exhausted;
+    return true;
 }
 
 struct RunTally {
     int succeeded = 0;
     int failed = 0;
+};
+
+// Where the run's i-th link stands in the input's list.
+int Position(const BatchInput& input, int i) {
+    return input.positions.empty() ? i : input.positions[i - 1];
+}
+
+void ReportLink(int i, int count, const BatchInput& input, const LinkOutcome& outcome, RunTally& tally,
+                BatchSurface& surface) {
+    const int position = Position(input, i);
+    ++(outcome.accepted ? tally.succeeded : tally.failed);
+    const Text size = FormatSize(outcome.fields.tsize);
+    const int32_t interval =
+        surface.AddRow(position, to_text(position), outcome.fields.title, size, input.links.at(position),
+                       outcome.accepted ? "提交成功！" : "提交失败！", FailureReason(outcome));
+    surface.Wait(interval);
+    surface.ShowProgress(i, PercentText(i, count));
+}
+
+// Links whose resolve got no answer, held back without rows: when the next one gets none either,
+// the run pauses and, asked to go on, starts again from the first of them.
+struct Unanswered {
+    int first = 0;
+    int count = 0;
+
+    // Their rows, once another link got an answer or the run ends.
+    void Report(const BatchInput& input, int total, RunTally& tally, BatchSurface& surface) {
+        for (int i = first; i < first + count; ++i)
+            ReportLink(i, total, input, LinkOutcome{}, tally, surface);
+        count = 0;
+    }
 };
 
 // The one way a run ends, however it came to its end.
@@ -45,22 +135,46 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
         return;
     }
     surface.SetProgressRange(count);
+    Text user_id = input.user_id;
+    // Only the waits' jitter comes from it: any seed that differs between clients will do.
+    std::minstd_rand random{
+        static_cast<uint32_t>(std::time(nullptr) ^ reinterpret_cast<uintptr_t>(&surface))};
+    // A stop pressed while the box waited for an answer counts as 取消.
+    const auto go_on = [&](const char* prompt) {
+        return surface.AskRetry(prompt) && !surface.StopRequested();
+    };
+    Unanswered unanswered;
     RunTally tally;
+    // Held-back links that ended unanswered keep their rows; the paused ones get none.
+    const auto stopped = [&] {
+        unanswered.Report(input, count, tally, surface);
+        EndRun("已停止。", tally, surface);
+    };
     for (int i = 1; i <= count; ++i) {
-        if (i > 1 && surface.StopRequested()) return EndRun("已停止。", tally, surface);
-        const int position = input.positions.empty() ? i : input.positions[i - 1];
-        const char* link = input.links.at(position);
+        if (i > 1 && surface.StopRequested()) return stopped();
+        const char* link = input.links.at(Position(input, i));
         // Fresh fields per link: an answer that yields nothing must not inherit the last link's.
         LinkOutcome outcome;
-        SubmitLink(link, input.user_id, outcome, surface);
-        const Text size = FormatSize(outcome.fields.tsize);
-        ++(outcome.accepted ? tally.succeeded : tally.failed);
-        const int32_t interval =
-            surface.AddRow(position, to_text(position), outcome.fields.title, size, link,
-                           outcome.accepted ? "提交成功！" : "提交失败！", FailureReason(outcome));
-        surface.Wait(interval);
-        surface.ShowProgress(i, PercentText(i, count));
+        if (!SubmitLink(link, user_id, outcome, surface, random)) return stopped();
+        if (NoAnswer(outcome.resolve)) {
+            if (unanswered.count == 0) unanswered.first = i;
+            if (++unanswered.count < kUnansweredPause) continue;
+            unanswered.count = 0;
+            if (!go_on(kUnreachablePrompt)) return stopped();
+            i = unanswered.first - 1;
+            continue;
+        }
+        unanswered.Report(input, count, tally, surface);
+        if (IsSignedOut(outcome)) {
+            if (!go_on(kSignedOutPrompt)) return stopped();
+            // The same link again, for whoever signed in meanwhile.
+            if (Text now = surface.CurrentUserId(); !now.empty()) user_id = std::move(now);
+            --i;
+            continue;
+        }
+        ReportLink(i, count, input, outcome, tally, surface);
     }
+    unanswered.Report(input, count, tally, surface);
     EndRun("全部完成！", tally, surface);
 }
 

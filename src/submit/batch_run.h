@@ -40,10 +40,19 @@ class BatchSurface {
     virtual void ShowProgress(int position, TextRef percent) = 0;
     // Asked before every link but the first: true ends the run there.
     virtual bool StopRequested() = 0;
+    // A 提示 box with 重试 and 取消 while the run is paused; true for 重试. The main window stays
+    // usable meanwhile, so the user can sign in again.
+    virtual bool AskRetry(const char* content) = 0;
+    // Waits before asking a throttling service again, showing the time left; false when a stop
+    // ended the wait.
+    virtual bool WaitThrottled(int32_t milliseconds) = 0;
+    // The user id signed in now; empty when nobody is.
+    virtual Text CurrentUserId() = 0;
 };
 
-// Ends with one message: "全部完成！", or "已停止。" when stopped before the last link; after
-// failures a second line counts the run's successes and failures.
+// Ends with one message: "全部完成！", or "已停止。" when stopped before the last link or when the
+// user declines to go on after a pause (signed out, the service unreachable); after failures a
+// second line counts the run's successes and failures.
 void RunBatch(const BatchInput& input, BatchSurface& surface);
 
 } // namespace brindor

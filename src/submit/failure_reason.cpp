@@ -11,7 +11,8 @@ constexpr const char* kNetworkError = "网络错误";
 constexpr const char* kServerError = "服务器错误";
 constexpr const char* kNotResolved = "未能解析链接";
 constexpr const char* kRefused = "服务拒绝";
-constexpr const char* kSignedOut = "未登录";
+constexpr const char* kSignedOut = kSignedOutReason;
+constexpr const char* kBusy = "服务繁忙";
 
 bool Contains(TextRef text, TextRef sought) {
     return find_text(text, sought, 1, true) != -1;
@@ -63,6 +64,7 @@ Text ServiceMessage(TextRef answer) {
 
 Text FailureReason(const LinkOutcome& outcome) {
     if (outcome.accepted) return {};
+    if (outcome.busy) return kBusy;
     if (const char* failure = ExchangeFailure(outcome.resolve)) return failure;
     if (!outcome.committed || outcome.fields.cid.empty()) return kNotResolved;
     if (const char* failure = ExchangeFailure(outcome.commit)) return failure;

@@ -14,7 +14,10 @@ struct LinkOutcome {
     bool committed = false; // a commit request was sent
     ServiceAnswer commit;
     bool accepted = false;
+    bool busy = false; // the service kept answering "too fast" until the tries ran out
 };
+
+inline constexpr char kSignedOutReason[] = "未登录";
 
 Text FailureReason(const LinkOutcome& outcome);
 

@@ -78,6 +78,13 @@ class E2EEnvironment(StartedOnEnter):
             self.close()
             raise
 
+    def restart_standin(self, running):
+        """The service gone (running False: nothing listens on its port) or back, with an empty record."""
+        if self.standin and not running:
+            self.standin = self.standin.close()
+        elif running and not self.standin:
+            self.standin = Standin(service_port(), self.standin_args)
+
     @property
     def display(self):
         return self.env.get("DISPLAY")

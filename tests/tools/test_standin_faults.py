@@ -119,6 +119,10 @@ class CommitFaultTest(unittest.TestCase):
             ("silent", {"ms": 300}, lambda a: self.assertEqual(a.data, b""), False),
             ("long_header", {"bytes": 100000}, lambda a: self.assertEqual(len(a.header_values("X-Long")[0]), 100000),
              True),
+            ("error_status", {"status": 429, "retry_after": "2"},
+             lambda a: self.assertEqual((a.status, a.header_values("Retry-After")), (429, ["2"])), False),
+            ("too_fast", {}, lambda a: self.assertIn('"msg":"操作过于频繁', a.text()), False),
+            ("signed_out", {}, lambda a: self.assertIn('"msg":"未登录"', a.text()), False),
         ]
         for kind, settings, check, task_made in cases:
             with self.subTest(kind, **settings):

@@ -7,7 +7,7 @@ from tools.standin.magnet import normalize_hash
 TARGETS = ("resolve", "commit", "both")
 # Of the faults that replace the answer, the first that applies wins.
 ANSWER_FAULTS = ("drop", "silent", "trickle", "reset", "status500", "error_status", "redirect", "refuse",
-                 "html_page", "bad_jsonp", "huge", "malformed", "truncated")
+                 "signed_out", "too_fast", "html_page", "bad_jsonp", "huge", "malformed", "truncated")
 # These change how an answer goes out, whichever answer it is.
 SHAPING_FAULTS = ("delay", "big_headers", "long_header")
 KINDS = SHAPING_FAULTS + ANSWER_FAULTS
@@ -19,7 +19,7 @@ _SETTINGS = {
     "redirect": {"location", "status"},
     "big_headers": {"bytes"},
     "long_header": {"bytes"},
-    "error_status": {"status", "body"},
+    "error_status": {"status", "body", "retry_after"},
     "huge": {"bytes"},
     "silent": {"ms"},
     "trickle": {"ms"},
@@ -39,6 +39,7 @@ class Fault:
     status: int = 301
     bytes: int = 6000
     body: bool = True  # error_status: with a small HTML body or none
+    retry_after: str = None  # error_status: a Retry-After line with this value
 
     def applies(self, target, info_hash):
         if self.target not in ("both", target):
@@ -89,6 +90,8 @@ def _fault_from_json(kind, settings):
         if not isinstance(settings["body"], bool):
             raise ValueError("body must be true or false")
         fault.body = settings["body"]
+    if settings.get("retry_after") is not None:
+        fault.retry_after = str(settings["retry_after"]).rstrip("\r\n")
     if settings.get("location") is not None:
         fault.location = str(settings["location"]).rstrip("\r\n")
     if "hashes" in settings:
@@ -164,6 +167,9 @@ class FaultSet:
 
     def _first(self, kind, target, info_hash):
         return next((f for f in self._faults.get(kind, ()) if f.applies(target, info_hash)), None)
+
+    def remove(self, kind):
+        self._faults.pop(kind, None)
 
     def decide(self, target, info_hash):
         """What to do to one interface answer; uses up one of each applied fault's count."""

@@ -16,7 +16,8 @@ def _script_reply(state, text):
 
 
 # Faults whose answer does not depend on the request's content; a commit hit by one makes no task.
-CONTENT_FREE = ("drop", "silent", "status500", "error_status", "redirect", "html_page", "bad_jsonp")
+CONTENT_FREE = ("drop", "silent", "status500", "error_status", "redirect", "html_page", "bad_jsonp", "signed_out",
+                "too_fast")
 # Faults that spoil the normal answer on its way out; a commit hit by one makes no task either.
 BROKEN_DELIVERY = ("trickle", "reset")
 
@@ -40,7 +41,15 @@ def _fault_reply(state, request, fault):
         return Reply.text("<html><body><h1>500 Internal Server Error</h1></body></html>", status=500)
     if fault.kind == "error_status":
         text = f"<html><body><h1>{fault.status}</h1></body></html>" if fault.body else ""
-        return Reply.text(text, status=fault.status)
+        reply = Reply.text(text, status=fault.status)
+        if fault.retry_after is not None:
+            reply.headers.append(("Retry-After", fault.retry_after))
+        return reply
+    if fault.kind in ("signed_out", "too_fast"):
+        # The refusal a service sends once its session ended, or when the client asks too often.
+        callback = callback_name(request.query, "queryUrl" if "url_query" in request.path else "jsonp")
+        message = "未登录" if fault.kind == "signed_out" else "操作过于频繁，请稍后再试"
+        return _script_reply(state, answers.commit_refused(callback, message))
     if fault.kind == "html_page":
         return Reply.text(answers.login_page())
     if fault.kind == "bad_jsonp":

@@ -76,6 +76,10 @@ class ServerState:
         with self.lock:
             self.faults = faults
 
+    def end_fault(self, kind):
+        with self.lock:
+            self.faults.remove(kind)
+
     def faults_json(self):
         with self.lock:
             return self.faults.to_json()

@@ -6,6 +6,12 @@ from tools.standin import cookies, pages
 from tools.standin.exchange import Reply
 
 
+def _signed_in(state, reply, set_cookie_values):
+    """A new session: an ended one (the signed_out fault) is over."""
+    state.end_fault("signed_out")
+    return _with_cookies(reply, set_cookie_values)
+
+
 def _with_cookies(reply, set_cookie_values):
     reply.headers += [("Set-Cookie", value) for value in set_cookie_values]
     return reply
@@ -36,7 +42,7 @@ def login(state, request):
     if account is None or account[0] != password:
         return Reply.text(pages.signin_page("账号或密码错误。", _demo_account(state)))
     reply = Reply(status=302, headers=[("Location", "/task.html")])
-    return _with_cookies(reply, cookies.signin_cookies(name, account[1], state.options.cookie_domain))
+    return _signed_in(state, reply, cookies.signin_cookies(name, account[1], state.options.cookie_domain))
 
 
 def task(state, request):
@@ -46,7 +52,7 @@ def task(state, request):
     if options.auto_signin:
         name, user_id = options.auto_signin
         reply = _signed_in_reply(state, name, user_id)
-        return _with_cookies(reply, cookies.signin_cookies(name, user_id, options.cookie_domain))
+        return _signed_in(state, reply, cookies.signin_cookies(name, user_id, options.cookie_domain))
     if options.auto_signout:
         return logout(state, request)
     items = cookies.parse_cookie_lines(request.header_values("Cookie"))

@@ -15,6 +15,9 @@ namespace {
 struct ShownProgress {
     int step = -1;
     bool failed = false;
+    bool paused = false;
+    int position = 0;
+    int maximum = 0;
 };
 ShownProgress shown;
 
@@ -28,10 +31,16 @@ void RunIndicatorsBegin() {
 
 void RunIndicatorsProgress(int position, int maximum, bool anyFailed) {
     const int step = maximum > 0 ? static_cast<int>(int64_t{position} * 100 / maximum) : 0;
-    if (step == shown.step && anyFailed == shown.failed) return;
-    shown = ShownProgress{step, anyFailed};
+    if (step == shown.step && anyFailed == shown.failed && !shown.paused) return;
+    shown = ShownProgress{step, anyFailed, false, position, maximum};
     show_taskbar_progress(kMainWindowId, position, maximum,
                           anyFailed ? TaskbarProgress::Error : TaskbarProgress::Normal);
+}
+
+void RunIndicatorsPaused() {
+    if (shown.paused) return;
+    shown.paused = true;
+    show_taskbar_progress(kMainWindowId, shown.position, shown.maximum, TaskbarProgress::Paused);
 }
 
 void RunIndicatorsEnd() {

@@ -13,6 +13,7 @@
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/dialog_ops.h"
+#include "runtime/win/taskbar_ops.h"
 #include "runtime/win/window/control_access.h"
 #include "runtime/win/window/window_registry.h"
 #include "submit/batch_run.h"
@@ -41,11 +42,44 @@ class MainWindowSurface : public BatchSurface {
     // Every message ends a run; the taskbar flashes while the box waits for the user.
     void ShowMessage(const char* content, const char* title) override {
         RunIndicatorsEnd();
-        if (!journal_started_) return (void)message_box(content, 0, title);
+        if (!journal_started_) return (void)ShowBox(content, 0, title);
         const int first_line_end = find_text(content, "\n");
         journal_.Close(first_line_end > 0 ? left_text(content, first_line_end - 1) : Text(content));
         const Text message = journal_.failed() ? concat_text({content, "\n", kJournalLost}) : Text(content);
-        message_box(message.c_str(), 0, title);
+        ShowBox(message.c_str(), 0, title);
+    }
+    bool AskRetry(const char* content) override {
+        RunIndicatorsPaused();
+        flash_unless_in_front(kMainWindowId);
+        const bool retry = ShowBox(content, MB_RETRYCANCEL, "提示") == kBoxRetry;
+        ShowIndicators();
+        return retry;
+    }
+    bool WaitThrottled(int32_t milliseconds) override {
+        RunIndicatorsPaused();
+        const Text shown =
+            OnMainWindowThreadText([] { return read_text_property(kProgressLabel, kLabelCaption); });
+        // Counted against the clock: many short slices would each add their own overshoot.
+        const uint32_t started = call_declared<uint32_t>(kGetTickCount);
+        int32_t shown_seconds = -1;
+        for (;;) {
+            const uint32_t spent = call_declared<uint32_t>(kGetTickCount) - started;
+            if (stop_requested || spent >= static_cast<uint32_t>(std::max(milliseconds, 0))) break;
+            const int32_t left = milliseconds - static_cast<int32_t>(spent);
+            // Rounded up: the label never says 0 while there is still a wait.
+            if (const int32_t seconds = (left + 999) / 1000; seconds != shown_seconds) {
+                shown_seconds = seconds;
+                const Text countdown = concat_text({"等待", to_text(seconds), "秒"});
+                OnMainWindowThread([&] { write_property(kProgressLabel, kLabelCaption, countdown.c_str()); });
+            }
+            PumpedWait(std::min(left, kStopCheckSlice));
+        }
+        OnMainWindowThread([&] { write_property(kProgressLabel, kLabelCaption, shown.c_str()); });
+        ShowIndicators();
+        return !stop_requested;
+    }
+    Text CurrentUserId() override {
+        return OnMainWindowThreadText([] { return SignedInUserId; });
     }
     void SetProgressRange(int maximum) override {
         journal_started_ = true;
@@ -85,7 +119,8 @@ class MainWindowSurface : public BatchSurface {
         OnMainWindowThread([&] {
             write_property(kProgressBar, kProgressPosition, int64_t{position});
             write_property(kProgressLabel, kLabelCaption, percent.c_str());
-            RunIndicatorsProgress(position, maximum_, any_failed_);
+            position_ = position;
+            ShowIndicators();
         });
     }
     bool StopRequested() override { return stop_requested; }
@@ -97,7 +132,20 @@ class MainWindowSurface : public BatchSurface {
     RunJournal journal_;
     bool journal_started_ = false;
     int maximum_ = 0;
+    int position_ = 0;
     bool any_failed_ = false;
+
+    void ShowIndicators() { RunIndicatorsProgress(position_, maximum_, any_failed_); }
+    // The one way the worker's boxes are shown: no owner, so the main window stays usable.
+    static int ShowBox(const char* content, int buttons, const char* title) {
+        return message_box(content, buttons, title);
+    }
+    // A text read on the window's thread; empty when the main window is gone.
+    template <class F> static Text OnMainWindowThreadText(F read) {
+        Text text;
+        OnMainWindowThread([&] { text = read(); });
+        return text;
+    }
 
     // Closing the main window mid-run leaves nothing to write to: the process is ending.
     template <class F> static void OnMainWindowThread(F work) {

@@ -34,15 +34,18 @@ bool StartsLikeFormula(const char* cell) {
 }
 
 void AppendCell(TextBuilder& out, const char* cell, char separator) {
-    if (StartsLikeFormula(cell)) out.append('\'');
+    const bool formula = StartsLikeFormula(cell);
     if (separator == '\t') {
+        if (formula) out.append('\'');
         // A tab or line break inside a cell would start another column or row.
         for (const char* p = cell; *p; ++p)
             out.append(*p == '\t' || *p == '\r' || *p == '\n' ? ' ' : *p);
         return;
     }
-    if (!std::strpbrk(cell, ",\"\r\n")) return Append(out, cell);
-    out.append('"');
+    const bool quoted = std::strpbrk(cell, ",\"\r\n");
+    if (quoted) out.append('"');
+    if (formula) out.append('\'');
+    if (!quoted) return Append(out, cell);
     for (const char* p = cell; *p; ++p) {
         if (*p == '"') out.append('"');
         out.append(*p);

@@ -1,5 +1,6 @@
 #include "runtime/win/dialog_ops.h"
 
+#include "runtime/win/box_button_captions.h"
 #include "runtime/win/program.h"
 #include "runtime/win/text_boundary.h"
 #include "runtime/win/window/window_procedure.h"
@@ -58,6 +59,7 @@ int message_box(const char* content, int buttons, const char* title) {
     std::wstring wide_content = to_wide(content);
     std::wstring wide_title = to_wide(title ? title : "信息：");
     FocusKeeper focus;
+    BoxButtonCaptions captions;
     int pressed = MessageBoxW(nullptr, wide_content.c_str(), wide_title.c_str(), style);
     // IDOK .. IDNO are 1 .. 7, in the order of the results.
     return pressed >= IDOK && pressed <= IDNO ? pressed - IDOK : -1;

@@ -43,7 +43,10 @@ void show_taskbar_progress(uint32_t window_id, int position, int maximum, Taskba
         if (!list) return;
         ULONGLONG total = static_cast<ULONGLONG>(std::max(maximum, 0));
         ULONGLONG done = std::min(static_cast<ULONGLONG>(std::max(position, 0)), total);
-        list->SetProgressState(window, state == TaskbarProgress::Error ? TBPF_ERROR : TBPF_NORMAL);
+        const TBPFLAG flag = state == TaskbarProgress::Error    ? TBPF_ERROR
+                             : state == TaskbarProgress::Paused ? TBPF_PAUSED
+                                                                : TBPF_NORMAL;
+        list->SetProgressState(window, flag);
         list->SetProgressValue(window, done, total);
     });
 }

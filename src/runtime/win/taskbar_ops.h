@@ -6,7 +6,7 @@
 
 namespace brindor {
 
-enum class TaskbarProgress { Normal, Error };
+enum class TaskbarProgress { Normal, Error, Paused };
 
 // The window's taskbar button shows position of maximum (clamped), in the state's colour.
 void show_taskbar_progress(uint32_t window_id, int position, int maximum, TaskbarProgress state);

@@ -1,5 +1,6 @@
 #include "submit/win/protocol_requests.h"
 
+#include <ctime>
 #include <utility>
 
 #include "net/http_request_parts.h"
@@ -7,6 +8,7 @@
 #include "runtime/core/text_ops.h"
 #include "submit/commit_body.h"
 #include "submit/service_requests.h"
+#include "submit/throttle_policy.h"
 #include "text/win/code_pages.h"
 #include "text/win/script_timestamp.h"
 #include "text/win/url_encode.h"
@@ -18,7 +20,8 @@ ServiceAnswer ResolveLink(TextRef link) {
     Text answer = HttpRequest(ResolveUrl(link), 0, "", nullptr, nullptr, nullptr, nullptr, 0, nullptr,
                               nullptr, &raw_headers);
     if (ResolveAnswerStillUtf8(answer, raw_headers)) answer = Utf8TextToGbk(answer);
-    return ServiceAnswer{std::move(answer), AnswerStatus(raw_headers), Text("queryUrl")};
+    return ServiceAnswer{std::move(answer), AnswerStatus(raw_headers), Text("queryUrl"),
+                         RetryAfterMs(raw_headers, std::time(nullptr))};
 }
 
 Text BuildCommitBody(TextRef user_id, const TaskFields& fields) {
@@ -30,7 +33,8 @@ ServiceAnswer CommitTask(TextRef body) {
     Text raw_headers;
     Text answer = HttpRequest(CommitUrl(timestamp), 1, body, nullptr, nullptr, nullptr, nullptr, 0, nullptr,
                               nullptr, &raw_headers);
-    return ServiceAnswer{std::move(answer), AnswerStatus(raw_headers), concat_text("jsonp", timestamp)};
+    return ServiceAnswer{std::move(answer), AnswerStatus(raw_headers), concat_text("jsonp", timestamp),
+                         RetryAfterMs(raw_headers, std::time(nullptr))};
 }
 
 } // namespace brindor

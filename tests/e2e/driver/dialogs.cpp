@@ -88,6 +88,11 @@ Reply wait_message_box(const Args& args) {
     DWORD timeout = DWORD(number_arg(args, 0, L"timeout", 10000));
     std::wstring title = args.size() > 1 ? args[1] : L"";
     HWND box = wait_dialog(false, title, timeout);
+    // Its thread counts as hung until the box's own loop runs (a worker that waited on the network).
+    wait_until(5000, [&] {
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored) != 0;
+    });
     wchar_t caption[512] = L"";
     GetWindowTextW(box, caption, 512);
     Reply reply;

@@ -22,6 +22,7 @@ class RecordingSurface : public BatchSurface {
     std::vector<std::string> reasons;
     std::vector<int> positions;
     int stop_after_rows = -1; // StopRequested answers true once this many rows exist
+    bool retry = false;       // AskRetry's answer
 
     ServiceAnswer ResolveLink(TextRef link) override {
         steps.push_back(std::string("resolve ") + link.c_str());
@@ -55,6 +56,15 @@ class RecordingSurface : public BatchSurface {
     bool StopRequested() override {
         return stop_after_rows >= 0 && static_cast<int>(reasons.size()) >= stop_after_rows;
     }
+    bool AskRetry(const char* content) override {
+        steps.push_back(std::string("ask ") + content);
+        return retry;
+    }
+    bool WaitThrottled(int32_t milliseconds) override {
+        steps.push_back("pause " + std::to_string(milliseconds));
+        return true;
+    }
+    Text CurrentUserId() override { return {}; }
 
   private:
     size_t reads_ = 0;
@@ -64,6 +74,11 @@ std::string Answer(const char* cid, const char* tsize, const char* title) {
     return std::string("queryUrl(1,'") + cid + "','" + tsize + "','" + title +
            "','1',new Array('a.mkv'),new Array('1KB'),new Array('" + tsize +
            "'),new Array('1'),new Array('video'),new Array('0'),'0.5')";
+}
+
+void AnswerAll(RecordingSurface& surface) {
+    for (const char* link : {"a", "b", "c", "d"})
+        surface.resolve_answers[link] = Answer("C1", "1", "T");
 }
 
 BatchInput Input(std::initializer_list<const char*> links, const char* user_id = "100001") {
@@ -131,6 +146,8 @@ TEST(RunBatch, LinkWithoutContentIdIsNotCommittedNorGivenTheLastLinksFields) {
         "wait 0",
         "progress 2 66.67%",
         "resolve dead",
+        "wait 1000", // no answer: asked once more
+        "resolve dead",
         "row 3 |  | 0KB | dead | 提交失败！",
         "wait 0",
         "progress 3 100%",
@@ -172,9 +189,10 @@ TEST(RunBatch, ReasonForEveryRowEmptyForASuccess) {
 TEST(RunBatch, StopLetsTheCurrentLinkFinishAndAddsNoFurtherRow) {
     RecordingSurface surface;
     surface.stop_after_rows = 2;
+    AnswerAll(surface);
     RunBatch(Input({"a", "b", "c", "d"}), surface);
     EXPECT_EQ(surface.reasons.size(), 2u);
-    EXPECT_EQ(surface.steps.back(), "message 已停止。\n成功0条，失败2条。 | (default)");
+    EXPECT_EQ(surface.steps.back(), "message 已停止。 | (default)");
     EXPECT_EQ(surface.steps.at(surface.steps.size() - 2), "progress 2 50%");
 
     RecordingSurface last;
@@ -187,6 +205,8 @@ TEST(RunBatch, StopLetsTheCurrentLinkFinishAndAddsNoFurtherRow) {
 TEST(RunBatch, ProcessesTheGivenPositionsAndCountsFailuresAtTheEnd) {
     RecordingSurface surface;
     surface.resolve_answers["b"] = Answer("C1", "1", "T");
+    surface.resolve_answers["d"] = "queryUrl(0,'','','','0',new Array(),new Array(),new Array(),"
+                                   "new Array(),new Array(),new Array(),'0.1')";
     BatchInput input = Input({"a", "b", "c", "d"});
     input.positions = {4, 2};
     RunBatch(input, surface);
@@ -196,6 +216,7 @@ TEST(RunBatch, ProcessesTheGivenPositionsAndCountsFailuresAtTheEnd) {
     EXPECT_EQ(surface.steps.back(), "message 全部完成！\n成功1条，失败1条。 | (default)");
 
     RecordingSurface stopped;
+    stopped.resolve_answers = surface.resolve_answers;
     stopped.stop_after_rows = 1;
     RunBatch(input, stopped);
     EXPECT_EQ(stopped.steps.back(), "message 已停止。\n成功0条，失败1条。 | (default)");
@@ -212,11 +233,27 @@ TEST(RunBatch, CommitsForTheUserTheRunStartedWith) {
 TEST(RunBatch, ReadsTheIntervalAnewBeforeEveryWait) {
     RecordingSurface surface;
     surface.intervals = {7, 1000, -5};
+    AnswerAll(surface);
     RunBatch(Input({"a", "b", "c", "d"}), surface);
     std::vector<std::string> waits;
     for (const std::string& step : surface.steps)
         if (step.rfind("wait ", 0) == 0) waits.push_back(step);
     EXPECT_EQ(waits, (std::vector<std::string>{"wait 7", "wait 1000", "wait -5", "wait -5"}));
+}
+
+TEST(RunBatch, UnansweredLinksGetTheirRowsWhenAnotherIsAnsweredNoneWhenThePauseIsCancelled) {
+    RecordingSurface flushed;
+    AnswerAll(flushed);
+    flushed.resolve_answers.erase("b");
+    flushed.resolve_answers.erase("c");
+    RunBatch(Input({"a", "b", "c", "d"}), flushed);
+    EXPECT_EQ(flushed.reasons, (std::vector<std::string>{"", "网络错误", "网络错误", ""}));
+    EXPECT_EQ(flushed.steps.at(14), "row 2 |  | 0KB | b | 提交失败！");
+
+    RecordingSurface cancelled;
+    RunBatch(Input({"a", "b", "c", "d"}), cancelled);
+    EXPECT_TRUE(cancelled.reasons.empty());
+    EXPECT_EQ(cancelled.steps.back(), "message 已停止。 | (default)");
 }
 
 } // namespace

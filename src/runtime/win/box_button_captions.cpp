@@ -1,0 +1,39 @@
+#include "runtime/win/box_button_captions.h"
+
+#include <string>
+
+#include "runtime/win/text_boundary.h"
+
+namespace brindor {
+
+namespace {
+
+LRESULT CALLBACK RenameButtons(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wparam);
+        wchar_t kind[16] = {};
+        GetClassNameW(box, kind, 16);
+        if (lstrcmpW(kind, L"#32770") == 0) {
+            static constexpr struct {
+                int id;
+                const char* caption;
+            } kCaptions[] = {{IDRETRY, "重试"}, {IDCANCEL, "取消"}, {IDYES, "是"}, {IDNO, "否"}};
+            for (const auto& button : kCaptions)
+                if (HWND control = GetDlgItem(box, button.id))
+                    SetWindowTextW(control, to_wide(button.caption).c_str());
+        }
+    }
+    // The hook argument is ignored since Windows NT.
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+} // namespace
+
+BoxButtonCaptions::BoxButtonCaptions()
+    : hook_(SetWindowsHookExW(WH_CBT, RenameButtons, nullptr, GetCurrentThreadId())) {}
+
+BoxButtonCaptions::~BoxButtonCaptions() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+}
+
+} // namespace brindor
