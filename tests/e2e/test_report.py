@@ -76,8 +76,9 @@ class ReportTest(E2ETestCase):
         links = [UNREACHABLE, GOOD, BLOCKED, NOT_A_LINK]
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, self.link_file(links), len(links))
-        # The first link's resolve gets no answer at all, nor does the platform's own second attempt.
-        self.standin.set_faults({"drop": {"target": "resolve", "count": 2}})
+        # The first link's resolve gets no answer at all, nor does the platform's own second attempt,
+        # nor the run's own second resolve.
+        self.standin.set_faults({"drop": {"target": "resolve", "count": 4}})
         self.run_batch()
         rows = steps.report_rows(s)
         self.assertEqual([row[:5] for row in rows], [
@@ -139,7 +140,7 @@ class ReportTest(E2ETestCase):
         s = self.session
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, self.link_file([UNREACHABLE, GOOD]), 2)
-        self.standin.set_faults({"drop": {"target": "resolve", "count": 2}})
+        self.standin.set_faults({"drop": {"target": "resolve", "count": 4}})
         self.assertEqual(self.run_batch().text, f"{steps.ALL_DONE}\n成功1条，失败1条。")
         self.menu_choose("重新提交失败的链接")
         s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共1条链接。", message="the count label")
