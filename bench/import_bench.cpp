@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -58,14 +59,14 @@ int wmain(int argc, wchar_t** argv) {
     bool import = std::wcscmp(argv[1], L"import") == 0;
     brindor::TextArray list;
     std::vector<std::string> lines;
-    brindor::Text gbk_path = brindor::from_wide(argv[2]);
+    const brindor::FileName path = brindor::file_name_of(argv[2], std::wcslen(argv[2]));
     size_t before = memory_counters().PagefileUsage;
     LARGE_INTEGER frequency, start, stop;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     size_t count = 0;
     if (import) {
-        brindor::app::ReadLinesToList(gbk_path, list);
+        brindor::app::ReadLinesToList(path, list);
         count = static_cast<size_t>(list.count());
     } else {
         count = plain_read(argv[2], lines);

@@ -5,8 +5,11 @@ filled the same way, each in its own process, in the same run.
 
 Per size: insert (one row added with the window shown plus the repaint it causes, mean and p99
 of 300 rows; the row's trip alone beside it), full repaint and page-down (p50 and p99 of 40 each),
-and the fill rate with the window hidden. Ours and bare alternate for --rounds rounds (3); the
-table shows medians. Ratios are ours / bare. Needs the win32 build's list_bench target.
+and the fill rate with the window hidden. Then the report's actions with every row: select all,
+the shortcut menu's greying and copying all rows, beside a bare owner-data list-view control
+(rows in its program's memory, as ours keeps them; select all is the control's own). The subjects
+alternate for --rounds rounds (3); the tables show medians. Ratios are ours / bare. Needs the win32
+build's list_bench target.
   python3 bench/list_bench.py [--sizes 1000 10000 100000] [--screenshot]
 """
 
@@ -26,6 +29,7 @@ FIGURES = [("insert_ms_mean", "insert mean"), ("insert_ms_p99", "insert p99"), (
            ("repaint_ms_p50", "repaint p50"), ("repaint_ms_p99", "repaint p99"),
            ("pagedown_ms_p50", "page-down p50"), ("pagedown_ms_p99", "page-down p99"),
            ("fill_ms_per_row", "hidden fill/row")]
+ACTIONS = [("select_all_ms", "select all"), ("menu_ms", "menu greying"), ("copy_all_ms", "copy all rows")]
 
 
 def run_subject(environment, mode, sizes, screenshot):
@@ -43,8 +47,9 @@ def run_subject(environment, mode, sizes, screenshot):
         figures = dict(zip(words[2::2], map(float, words[3::2])))
         results[int(words[1])] = figures
         print(f"  ... {mode} at {words[1]} rows: insert {figures['insert_ms_mean']:.2f} ms, "
-              f"repaint {figures['repaint_ms_p50']:.2f} ms", flush=True)
-    process.wait(timeout=60)
+              f"repaint {figures['repaint_ms_p50']:.2f} ms, select all {figures['select_all_ms']:.2f} ms",
+              flush=True)
+    process.wait(timeout=120)
     return results
 
 
@@ -69,18 +74,24 @@ def main():
     sizes = sorted(args.sizes)
     with E2EEnvironment(standin=False) as environment:
         started = time.monotonic()
-        ours_rounds, bare_rounds = [], []
+        rounds = {"ours": [], "bare": [], "owner": []}
         for round_number in range(args.rounds):
             shot = args.screenshot and round_number == 0
-            ours_rounds.append(run_subject(environment, "ours", sizes, shot))
-            bare_rounds.append(run_subject(environment, "bare", sizes, shot))
-        ours, bare = median_results(ours_rounds), median_results(bare_rounds)
+            for mode, results in rounds.items():
+                results.append(run_subject(environment, mode, sizes, shot))
+        ours, bare, owner = (median_results(rounds[mode]) for mode in ("ours", "bare", "owner"))
     print(f"\nreport list, ms (ours / bare list-view control / ratio), medians of {args.rounds} rounds, "
           f"{time.monotonic() - started:.0f} s in all")
-    print(f"  {'rows':>7}  " + "  ".join(f"{label:>24}" for _, label in FIGURES))
+    print_table(sizes, FIGURES, ours, bare)
+    print("\nthe report's actions with every row, ms (ours / bare owner-data list-view control / ratio)")
+    print_table(sizes, ACTIONS, ours, owner)
+
+
+def print_table(sizes, figures, ours, bare):
+    print(f"  {'rows':>7}  " + "  ".join(f"{label:>24}" for _, label in figures))
     for size in sizes:
         cells = []
-        for key, _ in FIGURES:
+        for key, _ in figures:
             a, b = ours.get(size, {}).get(key), bare.get(size, {}).get(key)
             if a is None or b is None:
                 cells.append(f"{'missing':>24}")

@@ -1,5 +1,6 @@
 // The handlers of the program's window events.
 #pragma once
+#include "runtime/core/file_name.h"
 #include "runtime/core/text_array.h"
 #include "runtime/core/text_ref.h"
 
@@ -11,13 +12,20 @@ void ImportLinks();
 void StartSubmission();
 bool IsBatchRunning();
 // The import button's checks, reading and count label, for a file named some other way.
-void ImportLinkFile(TextRef file_name);
+void ImportLinkFile(const FileName& file_name);
 // Replaces the link list as an import does, count label included.
 void ReplaceLinkList(TextArray links);
 void ReportListMenu(int x, int y);
 void ReportListShortcut(char key);
-void FilesDropped(const TextArray& files);
+void FilesDropped(const FileNames& files);
+// Ctrl+V in the main window: the clipboard's lines become the link list.
+void PasteLinks();
 void NavigateSignInPage();
+// Shows the login in 标签_登陆状态, or nothing there when there is none.
 void ReadSignInCookies();
+// The dialog 使用Cookie登录 and its two buttons.
+void OpenCookieSignIn();
+void ConfirmCookieSignIn();
+void CancelCookieSignIn();
 
 } // namespace brindor::app

@@ -1,4 +1,5 @@
 #include "app/journal/win/kept_journals.h"
+#include "app/signin/win/browser_mode.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
@@ -10,6 +11,7 @@ int main() {
     app::CreateProgramState();
     register_end_routine(app::ReleaseProgramState);
     app::register_program_windows();
+    app::UseNewestBrowserMode();
     load_start_window(app::kMainWindowId);
     app::LookAtKeptJournals();
     run_message_loop();

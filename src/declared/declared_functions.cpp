@@ -16,7 +16,12 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"ole32.dll", "CoUninitialize"},
     {"wininet.dll", "InternetSetOptionA"},   {"wininet.dll", "InternetQueryDataAvailable"},
     {"wininet.dll", "DeleteUrlCacheEntryA"}, {"user32.dll", "MsgWaitForMultipleObjects"},
-    {"kernel32.dll", "GetTickCount"},        {"kernel32.dll", "GetEnvironmentVariableA"},
+    {"kernel32.dll", "GetTickCount"},
+    {"kernel32.dll", "GetModuleFileNameW"},  {"advapi32.dll", "RegCreateKeyExW"},
+    {"advapi32.dll", "RegSetValueExW"},      {"advapi32.dll", "RegCloseKey"},
+    {"wininet.dll", "InternetSetCookieExA"},
+    {"user32.dll", "GetDoubleClickTime"},
+    {"kernel32.dll", "GetEnvironmentVariableA"},
 };
 // clang-format on
 

@@ -35,6 +35,14 @@ enum DeclaredFunction {
     // user32.dll and kernel32.dll: waiting for a request's thread no longer than the call's time limit
     kMsgWaitForMultipleObjects,
     kGetTickCount,
+    // Sign-in: the browser control's document mode for this program, and cookies pasted by the user
+    kGetModuleFileNameW,
+    kRegCreateKeyExW,
+    kRegSetValueExW,
+    kRegCloseKey,
+    kInternetSetCookieExA,
+    // user32.dll: a second click of a double click is not a new command
+    kGetDoubleClickTime,
     // kernel32.dll: the benchmark's switch that leaves the journal out
     kGetEnvironmentVariableA,
     kDeclaredFunctionCount

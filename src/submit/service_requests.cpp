@@ -1,11 +1,9 @@
 #include "submit/service_requests.h"
 
-#include <cstring>
-
 #include "net/http_request_parts.h"
 #include "runtime/core/conversions.h"
-#include "runtime/core/text_builder.h"
 #include "runtime/core/text_ops.h"
+#include "text/percent_encode.h"
 
 namespace brindor {
 
@@ -20,19 +18,7 @@ bool stands_in_request_line(unsigned char byte) {
 } // namespace
 
 Text EscapeLinkForQuery(TextRef link) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    const unsigned char* bytes = link.bytes();
-    TextBuilder escaped(std::strlen(link.c_str()));
-    for (; *bytes; ++bytes) {
-        if (stands_in_request_line(*bytes)) {
-            escaped.append(static_cast<char>(*bytes));
-        } else {
-            escaped.append('%');
-            escaped.append(kHex[*bytes >> 4]);
-            escaped.append(kHex[*bytes & 0x0F]);
-        }
-    }
-    return escaped.take();
+    return PercentEncodeExcept(link, stands_in_request_line);
 }
 
 Text ResolveUrl(TextRef link) {

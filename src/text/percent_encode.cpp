@@ -15,7 +15,9 @@ bool is_kept_in_form_value(unsigned char b) {
     return is_kept(b) || b == '_' || b == '~';
 }
 
-Text encode(TextRef bytes, bool (*kept)(unsigned char)) {
+} // namespace
+
+Text PercentEncodeExcept(TextRef bytes, bool (*kept)(unsigned char)) {
     static const char kHex[] = "0123456789ABCDEF";
     size_t length = static_cast<size_t>(text_length(bytes));
     TextBuilder out(length * 3);
@@ -30,14 +32,12 @@ Text encode(TextRef bytes, bool (*kept)(unsigned char)) {
     return out.take();
 }
 
-} // namespace
-
 Text PercentEncode(TextRef bytes, bool keep_unreserved) {
-    return encode(bytes, keep_unreserved ? is_kept : nullptr);
+    return PercentEncodeExcept(bytes, keep_unreserved ? is_kept : nullptr);
 }
 
 Text PercentEncodeFormValue(TextRef bytes) {
-    return encode(bytes, is_kept_in_form_value);
+    return PercentEncodeExcept(bytes, is_kept_in_form_value);
 }
 
 } // namespace brindor

@@ -13,4 +13,7 @@ Text PercentEncode(TextRef bytes, bool keep_unreserved);
 // ".", "_" and "~" as "%" and two upper-case hexadecimal digits.
 Text PercentEncodeFormValue(TextRef bytes);
 
+// Every byte for which `kept` is false as "%" and two upper-case hexadecimal digits.
+Text PercentEncodeExcept(TextRef bytes, bool (*kept)(unsigned char byte));
+
 } // namespace brindor

@@ -279,9 +279,15 @@ class E2ESession(StartedOnEnter):
         """The control id that has the keyboard focus in the window (0 for none)."""
         return int(self.call("focused", window)[0], 16)
 
-    def press_key(self, window, virtual_key, control=None):
-        """A key pressed on the control, or wherever the window's thread has the focus."""
-        self.call("press_key", window, _id(control) if control else "", virtual_key)
+    def press_key(self, window, virtual_key, control=None, char=None):
+        """A key pressed on the control, or wherever the window's thread has the focus; `char` (a code)
+        is the WM_CHAR posted between down and up, as for a key with Ctrl held."""
+        self.call("press_key", window, _id(control) if control else "", virtual_key,
+                  *(() if char is None else (char,)))
+
+    def chord(self, window, *virtual_keys):
+        """The window brought to the front and the keys pressed together through the system's input."""
+        self.call("chord", window, *virtual_keys)
 
     def pixels(self, window, control=None):
         """The pixels of a window's or control's client area, as rows of (r, g, b)."""

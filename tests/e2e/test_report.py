@@ -13,6 +13,8 @@ import batch_steps as steps
 USER, USER_ID = "demo", "100001"
 GOOD, BLOCKED = "magnet:?xt=urn:btih:" + "01" * 20, "magnet:?xt=urn:btih:" + "0e" * 20
 UNREACHABLE = "magnet:?xt=urn:btih:" + "02" * 20
+# Stand-in titles a spreadsheet would run as formulas, a plain number, a tab inside.
+FORMULAS = ["magnet:?xt=urn:btih:" + f"{byte:02x}" * 20 for byte in range(0x22, 0x27)]
 NOT_A_LINK = "这一行不是磁力链接"
 LIST = steps.REPORT_LIST
 VK_APPS = 0x5D
@@ -34,9 +36,10 @@ class ReportTest(E2ETestCase):
         self.addCleanup(os.unlink, path)
         return path
 
-    def folder(self):
-        path = Path(tempfile.mkdtemp())
-        self.addCleanup(shutil.rmtree, path)
+    def folder(self, name=""):
+        path = Path(tempfile.mkdtemp()) / name
+        path.mkdir(exist_ok=True)
+        self.addCleanup(shutil.rmtree, path.parent if name else path)
         return path
 
     def run_batch(self, interval="0"):
@@ -231,6 +234,60 @@ class ReportTest(E2ETestCase):
         self.run_batch()
         self.assertEqual([row[3] for row in steps.report_rows(s)[1:]], kept)
 
+    def test_formula_titles_stay_data_in_a_folder_outside_gbk(self):
+        s = self.session
+        korean = self.folder("한글")
+        (korean / "links.txt").write_bytes("".join(f"{link}\r\n" for link in FORMULAS).encode())
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, korean / "links.txt", len(FORMULAS))
+        self.run_batch()
+        rows = steps.report_rows(s)
+        self.assertEqual([row[1] for row in rows], ["=1+2", "@SUM(1+1)", "-2+3", "-1", "Tab\tInside"])
+        safe = ["'=1+2", "'@SUM(1+1)", "'-2+3", "-1"]
+
+        s.type(MAIN_CAPTION, LIST, "\u0001")  # Ctrl+A
+        self.menu_choose("复制所选行")
+        copied = s.wait_for(lambda: s.clipboard().startswith("编号") and s.clipboard(), message="the copied rows")
+        cells = [line.split("\t") for line in copied.split("\r\n")[1:-1]]
+        self.assertEqual([len(line) for line in cells], [6] * 5)
+        self.assertEqual([line[1] for line in cells], safe + ["Tab Inside"])
+
+        self.menu_choose("导出报告…")
+        s.open_file(korean / "report.csv")
+        csv = s.wait_for(lambda: (korean / "report.csv").exists() and (korean / "report.csv").read_bytes(),
+                         message="the exported report")
+        self.assertEqual([line.split(",")[1] for line in csv[3:].decode("utf-8").split("\r\n")[1:-1]],
+                         safe + ["Tab\tInside"])
+
+        steps.import_links(s, self.link_file([GOOD]), 1)
+        s.drop_files(MAIN_CAPTION, korean / "links.txt")
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共5条链接。", message="the drop")
+
+    def test_a_double_click_starts_and_the_buttons_return_with_the_final_box(self):
+        s = self.session
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file([GOOD, BLOCKED, UNREACHABLE]), 3)
+        steps.start_batch(s, "200")
+        s.call("sleep", 50)
+        s.click(MAIN_CAPTION, steps.START_BUTTON)
+        box = s.wait_message_box(timeout_ms=30000)
+        self.assertEqual(box.text, steps.ALL_DONE)
+        self.assertEqual(len(steps.report_rows(s)), 3)
+        # In front of the main window although it has none for owner.
+        s.focus(MAIN_CAPTION, LIST)
+        s.screenshot("report_final_box_in_front")
+        self.assertTrue(s.info(box.handle, None).exstyle & 0x8)  # WS_EX_TOPMOST
+        # The run ends when the box closes: until then nothing replaces its links, and it says so.
+        s.drop_files(MAIN_CAPTION, self.link_file([GOOD]))
+        refused = s.wait_message_box(title=steps.NOTICE_TITLE)
+        self.assertEqual(refused.text, "正在提交，请在完成后再导入")
+        s.screenshot("report_refused_during_run")
+        s.press(refused.handle, "OK")
+        s.press(box.handle, "OK")
+        s.wait_gone(box.handle)
+        s.call("sleep", 100)
+        self.assertEqual(s.text(MAIN_CAPTION, steps.START_BUTTON), steps.START_CAPTION)
+
     def test_stop_lets_the_current_link_finish_and_a_new_run_works(self):
         s = self.session
         links = generated_links(200)
@@ -239,10 +296,11 @@ class ReportTest(E2ETestCase):
         steps.start_batch(s, "100")
         steps.wait_rows(s, 5)
         # Nothing replaces the links while a run goes: neither a drop nor a paste.
-        s.drop_files(MAIN_CAPTION, self.link_file([GOOD]))
         s.set_clipboard(GOOD)
-        s.type(MAIN_CAPTION, LIST, "\u0016")
-        s.call("sleep", 300)
+        for refused in (lambda: s.drop_files(MAIN_CAPTION, self.link_file([GOOD])),
+                        lambda: s.press_key(MAIN_CAPTION, 0x56, LIST, char=0x16)):
+            refused()
+            s.press(s.wait_message_box(title=steps.NOTICE_TITLE).handle, "OK")
         self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "共200条链接。")
         s.click(MAIN_CAPTION, steps.START_BUTTON)
         box = s.wait_message_box()
@@ -269,7 +327,7 @@ class ReportTest(E2ETestCase):
 
         s.drop_files(main, self.link_file([GOOD, BLOCKED, UNREACHABLE]))
         s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共3条链接。", message="the dropped file")
-        s.drop_files(main, self.link_file([GOOD], suffix=".csv"))
+        s.drop_files(main, self.link_file([GOOD], suffix=".txt.csv"))
         box = s.wait_message_box()
         self.assertEqual((box.title, box.text), (steps.NOTICE_TITLE, "必须导入txt格式"))
         s.press(box.handle, "OK")
@@ -278,6 +336,13 @@ class ReportTest(E2ETestCase):
         s.set_clipboard(f"{GOOD}\r\n\r\n{BLOCKED}\n{UNREACHABLE}\r\n{NOT_A_LINK}")
         s.type(main, LIST, "\u0016")  # Ctrl+V
         s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共4条链接。", message="the pasted links")
+        # Ctrl+V wherever the focus is, but the interval box pastes into itself.
+        s.set_clipboard("12")
+        s.press_key(main, 0x56, steps.INTERVAL_EDIT, char=0x16)
+        s.wait_for(lambda: "12" in s.text(main, steps.INTERVAL_EDIT), message="the pasted interval")
+        s.set_clipboard(GOOD)
+        s.press_key(main, 0x56, steps.START_BUTTON, char=0x16)
+        s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共1条链接。", message="the paste on a button")
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "runtime/core/byte_ops.h"
+#include "runtime/core/file_name.h"
 
 using namespace brindor;
 
@@ -35,4 +36,33 @@ TEST(ByteOps, FindMatchesBytesAnywhere) {
     for (const Case& c : cases)
         EXPECT_EQ(find_bytes(hay, c.sought, c.start), c.expected) << c.start;
     EXPECT_EQ(find_bytes(Bytes(), Bytes("a", 1)), -1);
+}
+
+TEST(FileName, ExtensionIsTheLastDotOfTheLastElementInAnyCase) {
+    const struct {
+        std::u16string name;
+        bool txt;
+    } cases[] = {
+        {u"C:\\한글\\links.txt", true},
+        {u"LINKS.TXT", true},
+        {u"a.Txt", true},
+        {u"links.txt.csv", false},
+        {u"links.txtx", false},
+        {u"links.tx", false},
+        {u"dir.txt\\links", false},
+        {u"dir.txt/links", false},
+        {u"links", false},
+        {u"", false},
+        {u"links.txt\U0001F600", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FileName(c.name.data(), c.name.size()).has_extension("txt"), c.txt)
+            << std::string(c.name.begin(), c.name.end());
+    const std::u16string wide = u"C:\\한글\\a.txt";
+    const FileName name(wide.data(), wide.size());
+    EXPECT_EQ(std::u16string(name.units()), wide);
+    EXPECT_TRUE(FileName(wide.data(), wide.size()).contains(".TXT"));
+    EXPECT_FALSE(FileName(wide.data(), 8).contains(".txt"));
+    EXPECT_TRUE(FileName().empty());
+    EXPECT_EQ(FileName().units()[0], u'\0');
 }

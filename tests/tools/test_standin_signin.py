@@ -96,6 +96,18 @@ class CommandLineSignInTest(unittest.TestCase):
         finally:
             own.stop()
 
+    def test_interface_answers_only_a_session_signed_in_here(self):
+        own = ServerProcess(STANDIN, "--require-signin")
+        try:
+            resolve = "/interface/url_query?callback=queryUrl&u=magnet:?xt=urn:btih:" + "ab" * 20
+            session = cookies_of(form_post(own.port, "/login", "account=demo&password=demo"))["sessionid"][:42]
+            answered = lambda cookie: request(own.port, "GET", resolve, [f"Cookie: userid=1; {cookie}"]).text()
+            self.assertTrue(answered(session).startswith("queryUrl(1,"))
+            self.assertIn('"msg":"未登录"', answered("sessionid=" + "0" * 32))
+            request(own.port, "GET", "/logout", [f"Cookie: {session}"])
+            self.assertIn('"msg":"未登录"', answered(session))
+        finally:
+            own.stop()
 
 if __name__ == "__main__":
     unittest.main()

@@ -1,6 +1,5 @@
 """Login cookies of the web host, and reading the Cookie lines that come back."""
 
-import secrets
 from urllib.parse import quote
 
 # Before 2038, so a 32-bit time on the client side still reads it as the future.
@@ -19,13 +18,13 @@ def _attributes(domain):
     return "; path=/" + (f"; domain={domain}" if domain else "")
 
 
-def signin_cookies(name, user_id, domain=None):
+def signin_cookies(name, user_id, session, domain=None):
     """Set-Cookie values for a signed-in account: the two login cookies persist, the session does not."""
     attrs = _attributes(domain)
     return [
         f"usrname={cookie_safe(name)}; expires={PERSISTENT_EXPIRES}{attrs}",
         f"userid={cookie_safe(user_id)}; expires={PERSISTENT_EXPIRES}{attrs}",
-        f"{SESSION_COOKIE}={secrets.token_hex(16)}{attrs}; HttpOnly",
+        f"{SESSION_COOKIE}={session}{attrs}; HttpOnly",
     ]
 
 

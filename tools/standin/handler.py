@@ -36,6 +36,8 @@ def dispatch(state, request):
         "nodelay": request.nodelay,
         "role": _role(path),
     })
+    if _role(path) == "interface" and state.options.require_signin and not web.signed_in(state, request):
+        return interface.refusal(state, request, "未登录")
     # The interface paths also answer under a prefix, so a redirect to a full URL on this server works.
     if path.endswith("/interface/url_query"):
         return interface.resolve(state, request)

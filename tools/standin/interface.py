@@ -31,6 +31,12 @@ def _location(state, request, fault):
     return fault.location or request.origin() or ""
 
 
+def refusal(state, request, message):
+    """The refusal a service sends once its session ended ("未登录"), or when the client asks too often."""
+    callback = callback_name(request.query, "queryUrl" if "url_query" in request.path else "jsonp")
+    return _script_reply(state, answers.commit_refused(callback, message))
+
+
 def _fault_reply(state, request, fault):
     """The answer of a content-free fault."""
     if fault.kind == "drop":
@@ -46,10 +52,7 @@ def _fault_reply(state, request, fault):
             reply.headers.append(("Retry-After", fault.retry_after))
         return reply
     if fault.kind in ("signed_out", "too_fast"):
-        # The refusal a service sends once its session ended, or when the client asks too often.
-        callback = callback_name(request.query, "queryUrl" if "url_query" in request.path else "jsonp")
-        message = "未登录" if fault.kind == "signed_out" else "操作过于频繁，请稍后再试"
-        return _script_reply(state, answers.commit_refused(callback, message))
+        return refusal(state, request, "未登录" if fault.kind == "signed_out" else "操作过于频繁，请稍后再试")
     if fault.kind == "html_page":
         return Reply.text(answers.login_page())
     if fault.kind == "bad_jsonp":

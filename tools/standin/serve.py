@@ -42,6 +42,8 @@ def parse_arguments(argv):
     parser.add_argument("--auto-signin", type=_signin, metavar="NAME:ID",
                         help="sign in on every visit of /task.html (for browsers that cannot show pages)")
     parser.add_argument("--auto-signout", action="store_true", help="sign out on every visit of /task.html")
+    parser.add_argument("--require-signin", action="store_true",
+                        help="interface answers only for the session cookie of a sign-in (else the sign-in page)")
     parser.add_argument("--no-charset", action="store_true", help="interface answers without charset=utf-8")
     parser.add_argument("--cookie-domain", help="domain attribute of the login cookies")
     parser.add_argument("--fault", action="append", default=[], metavar="KIND[:ARG][@TARGET]",
@@ -55,7 +57,8 @@ def build_state(args):
     accounts = [] if args.no_demo_account else [args.demo_account]
     accounts += args.account
     options = Options(auto_signin=args.auto_signin, auto_signout=args.auto_signout,
-                      charset=not args.no_charset, cookie_domain=args.cookie_domain)
+                      charset=not args.no_charset, cookie_domain=args.cookie_domain,
+                      require_signin=args.require_signin)
     return ServerState(
         catalogue=Catalogue.load(args.catalogue),
         accounts={name: (password, user_id) for name, password, user_id in accounts},

@@ -1,6 +1,7 @@
 """Everything the stand-in remembers between requests."""
 
 import itertools
+import secrets
 import threading
 from dataclasses import dataclass, replace
 
@@ -14,6 +15,7 @@ class Options:
     auto_signout: bool = False  # every visit of the task page signs out
     charset: bool = True  # interface answers name charset=utf-8
     cookie_domain: str = None
+    require_signin: bool = False  # interface answers only for a session that signed in here
 
     def to_json(self):
         return {
@@ -66,6 +68,21 @@ class ServerState:
         self.faults = faults
         self._resolved = {}  # cid -> catalogue entry
         self._task_ids = itertools.count(1000000001)
+        self._sessions = set()  # session cookie values of sign-ins not yet signed out
+
+    def open_session(self):
+        token = secrets.token_hex(16)
+        with self.lock:
+            self._sessions.add(token)
+        return token
+
+    def close_session(self, token):
+        with self.lock:
+            self._sessions.discard(token)
+
+    def has_session(self, token):
+        with self.lock:
+            return token in self._sessions
 
     def decide_faults(self, target, info_hash):
         with self.lock:
@@ -106,6 +123,7 @@ class ServerState:
             self.options = self._start_options
             self.faults = FaultSet.from_json(self._start_faults)
             self._resolved.clear()
+            self._sessions.clear()
             self._task_ids = itertools.count(1000000001)
         for log in (self.requests, self.resolves, self.commits, self.elsewhere):
             log.clear()

@@ -42,7 +42,7 @@ def login(state, request):
     if account is None or account[0] != password:
         return Reply.text(pages.signin_page("账号或密码错误。", _demo_account(state)))
     reply = Reply(status=302, headers=[("Location", "/task.html")])
-    return _signed_in(state, reply, cookies.signin_cookies(name, account[1], state.options.cookie_domain))
+    return _signed_in(state, reply, _signin_cookies(state, name, account[1]))
 
 
 def task(state, request):
@@ -52,17 +52,35 @@ def task(state, request):
     if options.auto_signin:
         name, user_id = options.auto_signin
         reply = _signed_in_reply(state, name, user_id)
-        return _signed_in(state, reply, cookies.signin_cookies(name, user_id, options.cookie_domain))
+        return _signed_in(state, reply, _signin_cookies(state, name, user_id))
     if options.auto_signout:
         return logout(state, request)
     items = cookies.parse_cookie_lines(request.header_values("Cookie"))
     name, user_id = cookies.cookie_value(items, "usrname"), cookies.cookie_value(items, "userid")
-    if name and user_id:
+    if name and user_id and (not options.require_signin or signed_in(state, request)):
         return _signed_in_reply(state, unquote(name), user_id)
     return Reply.text(pages.signin_page(demo_account=_demo_account(state)))
 
 
+def _signin_cookies(state, name, user_id):
+    return cookies.signin_cookies(name, user_id, state.open_session(), state.options.cookie_domain)
+
+
+def _session(request):
+    return cookies.cookie_value(cookies.parse_cookie_lines(request.header_values("Cookie")),
+                                cookies.SESSION_COOKIE)
+
+
+def signed_in(state, request):
+    """Whether the request carries the session cookie of a sign-in that has not signed out."""
+    session = _session(request)
+    return bool(session) and state.has_session(session)
+
+
 def logout(state, request):
+    session = _session(request)
+    if session:
+        state.close_session(session)
     reply = Reply.text(pages.signed_out_page())
     return _with_cookies(reply, cookies.signout_cookies(state.options.cookie_domain))
 

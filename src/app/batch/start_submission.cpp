@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <utility>
 
 #include "app/batch/link_list_actions.h"
 #include "app/batch/run_indicators.h"
+#include "app/batch/worker_box.h"
 #include "app/handlers.h"
 #include "app/journal/win/run_journal.h"
 #include "app/state.h"
@@ -29,8 +29,16 @@ namespace {
 std::atomic<bool> batch_running{false};
 // Set by 停止提交, read by the worker between links.
 std::atomic<bool> stop_requested{false};
+// When the running batch started (GetTickCount); the GUI thread's own.
+uint32_t started_at = 0;
 
 constexpr int32_t kStopCheckSlice = 100; // a stop pressed during a long interval ends it this soon
+
+// While a run goes the start button stops it; importing waits for the end.
+void ShowRunning(bool running) {
+    write_property(kStartButton, kButtonCaption, running ? "停止提交" : "开始提交");
+    set_enabled(kImportButton, !running);
+}
 
 class MainWindowSurface : public BatchSurface {
   public:
@@ -42,16 +50,20 @@ class MainWindowSurface : public BatchSurface {
     // Every message ends a run; the taskbar flashes while the box waits for the user.
     void ShowMessage(const char* content, const char* title) override {
         RunIndicatorsEnd();
-        if (!journal_started_) return (void)ShowBox(content, 0, title);
+        if (!journal_started_) {
+            WorkerMessageBox(content, 0, title);
+            return EndRun();
+        }
         const int first_line_end = find_text(content, "\n");
         journal_.Close(first_line_end > 0 ? left_text(content, first_line_end - 1) : Text(content));
         const Text message = journal_.failed() ? concat_text({content, "\n", kJournalLost}) : Text(content);
-        ShowBox(message.c_str(), 0, title);
+        WorkerMessageBox(message.c_str(), 0, title);
+        EndRun();
     }
     bool AskRetry(const char* content) override {
         RunIndicatorsPaused();
         flash_unless_in_front(kMainWindowId);
-        const bool retry = ShowBox(content, MB_RETRYCANCEL, "提示") == kBoxRetry;
+        const bool retry = WorkerMessageBox(content, MB_RETRYCANCEL, "提示") == kBoxRetry;
         ShowIndicators();
         return retry;
     }
@@ -80,6 +92,14 @@ class MainWindowSurface : public BatchSurface {
     }
     Text CurrentUserId() override {
         return OnMainWindowThreadText([] { return SignedInUserId; });
+    }
+    // The buttons come back as soon as the final box closes, not after the worker has let go
+    // of its script object (seconds under some systems).
+    void EndRun() {
+        if (ended_) return;
+        ended_ = true;
+        ShowRunning(false);
+        batch_running = false;
     }
     void SetProgressRange(int maximum) override {
         journal_started_ = true;
@@ -134,12 +154,9 @@ class MainWindowSurface : public BatchSurface {
     int maximum_ = 0;
     int position_ = 0;
     bool any_failed_ = false;
+    bool ended_ = false;
 
     void ShowIndicators() { RunIndicatorsProgress(position_, maximum_, any_failed_); }
-    // The one way the worker's boxes are shown: no owner, so the main window stays usable.
-    static int ShowBox(const char* content, int buttons, const char* title) {
-        return message_box(content, buttons, title);
-    }
     // A text read on the window's thread; empty when the main window is gone.
     template <class F> static Text OnMainWindowThreadText(F read) {
         Text text;
@@ -149,15 +166,9 @@ class MainWindowSurface : public BatchSurface {
 
     // Closing the main window mid-run leaves nothing to write to: the process is ending.
     template <class F> static void OnMainWindowThread(F work) {
-        if (HWND window = loaded_window_handle(kMainWindowId)) on_window_thread(window, std::move(work));
+        on_loaded_window_thread(kMainWindowId, [&](HWND) { work(); });
     }
 };
-
-// While a run goes the start button stops it; importing waits for the end.
-void ShowRunning(bool running) {
-    write_property(kStartButton, kButtonCaption, running ? "停止提交" : "开始提交");
-    set_enabled(kImportButton, !running);
-}
 
 uint32_t __stdcall SubmissionWorker(void* parameter) {
     BatchInput* input = static_cast<BatchInput*>(parameter);
@@ -165,10 +176,9 @@ uint32_t __stdcall SubmissionWorker(void* parameter) {
         ScriptClockScope clock; // one script object for the whole run, not one per commit
         MainWindowSurface surface(*input);
         RunBatch(*input, surface);
+        surface.EndRun();
     }
     delete input;
-    ShowRunning(false);
-    batch_running = false;
     return 0;
 }
 
@@ -181,7 +191,9 @@ bool IsBatchRunning() {
 void StartSubmission() {
     // Pressed as 停止提交 (or queued before the run ended): the run stops after its current link.
     if (batch_running.exchange(true)) {
-        stop_requested = true;
+        // Unless it is the second click of a double click that started the run.
+        if (call_declared(kGetTickCount) - started_at >= call_declared(kGetDoubleClickTime))
+            stop_requested = true;
         return;
     }
     LinkPositions positions;
@@ -189,6 +201,7 @@ void StartSubmission() {
         batch_running = false;
         return;
     }
+    started_at = call_declared(kGetTickCount);
     stop_requested = false;
     ShowRunning(true);
     // Taken here on the GUI thread, the only writer, so the copy cannot tear.

@@ -9,6 +9,8 @@ namespace brindor::app {
 
 namespace {
 
+constexpr const char* kFailedStatus = "提交失败！";
+
 void Append(TextBuilder& out, const char* text) {
     out.append(text, std::strlen(text));
 }
@@ -42,7 +44,8 @@ void AppendCell(TextBuilder& out, const char* cell, char separator) {
             out.append(*p == '\t' || *p == '\r' || *p == '\n' ? ' ' : *p);
         return;
     }
-    const bool quoted = std::strpbrk(cell, ",\"\r\n");
+    const bool quoted = std::strpbrk(cell, ",\"\r\n") != nullptr;
+    // The mark belongs to the cell's text, so inside its quotes.
     if (quoted) out.append('"');
     if (formula) out.append('\'');
     if (!quoted) return Append(out, cell);
@@ -75,12 +78,27 @@ const char* Cell(const TextArray& row, int position) {
 
 } // namespace
 
+void AppendTabSeparatedLine(TextBuilder& out, const TextArray& cells) {
+    AppendLine(out, cells, '\t');
+}
+
+void AppendCsvLine(TextBuilder& out, const TextArray& cells) {
+    AppendLine(out, cells, ',');
+}
+
+void AppendLink(TextBuilder& out, const TextArray& row) {
+    Append(out, Cell(row, kLinkCell));
+    Append(out, "\r\n");
+}
+
+bool IsFailedRow(const TextArray& row) {
+    return std::strcmp(Cell(row, kStatusCell), kFailedStatus) == 0;
+}
+
 Text JoinLinks(const ReportRows& rows) {
     TextBuilder out;
-    for (const TextArray& row : rows) {
-        Append(out, Cell(row, kLinkCell));
-        Append(out, "\r\n");
-    }
+    for (const TextArray& row : rows)
+        AppendLink(out, row);
     return out.take();
 }
 
@@ -103,7 +121,7 @@ Text CsvRows(const TextArray& titles, const ReportRows& rows) {
 
 Text CsvLine(const TextArray& cells) {
     TextBuilder out;
-    AppendLine(out, cells, ',');
+    AppendCsvLine(out, cells);
     return out.take();
 }
 

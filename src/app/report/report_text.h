@@ -5,10 +5,12 @@
 
 #include "runtime/core/text.h"
 #include "runtime/core/text_array.h"
+#include "runtime/core/text_builder.h"
 
 namespace brindor::app {
 
 constexpr int kLinkCell = 4;
+constexpr int kStatusCell = 5;
 
 using ReportRows = std::vector<TextArray>;
 
@@ -24,6 +26,11 @@ Text TabSeparatedRows(const TextArray& titles, const ReportRows& rows);
 Text CsvRows(const TextArray& titles, const ReportRows& rows);
 // One CSV line of the same rule, CR LF ended.
 Text CsvLine(const TextArray& cells);
+// A line of those, or a row's link, appended where the rows live: no copy of the rows needed.
+void AppendTabSeparatedLine(TextBuilder& out, const TextArray& cells);
+void AppendCsvLine(TextBuilder& out, const TextArray& cells);
+void AppendLink(TextBuilder& out, const TextArray& row);
+bool IsFailedRow(const TextArray& row);
 
 // stem-YYYYMMDD-HHMMSS.extension
 Text StampedFileName(const char* stem, const char* extension, int year, int month, int day, int hour,

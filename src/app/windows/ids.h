@@ -6,9 +6,11 @@ namespace brindor::app {
 
 constexpr uint32_t kMainWindowId = 0x52010001;
 constexpr uint32_t kSignInWindowId = 0x52010003;
+constexpr uint32_t kCookieWindowId = 0x52010005;
 
 constexpr ControlRef kMainWindow{kMainWindowId, 0x06010000};
 constexpr ControlRef kSignInWindow{kSignInWindowId, 0x06010002};
+constexpr ControlRef kCookieWindow{kCookieWindowId, 0x06010004};
 
 // Main window.
 constexpr ControlRef kAnnouncementBrowser{kMainWindowId, 0x16014CC4}; // 超文本浏览框1
@@ -26,6 +28,12 @@ constexpr ControlRef kSignInButton{kMainWindowId, 0x16010007};        // 按钮_
 
 // Sign-in window.
 constexpr ControlRef kSignInBrowser{kSignInWindowId, 0x16010004}; // 超文本浏览框1
+
+// Cookie sign-in dialog.
+constexpr ControlRef kCookieHelpLabel{kCookieWindowId, 0x16010021};     // 标签_说明
+constexpr ControlRef kCookieTextEdit{kCookieWindowId, 0x16010022};      // 编辑框_Cookie
+constexpr ControlRef kCookieConfirmButton{kCookieWindowId, 0x16010023}; // 按钮_确定
+constexpr ControlRef kCookieCancelButton{kCookieWindowId, 0x16010024};  // 按钮_取消
 
 // Type ids of the control kinds.
 constexpr uint32_t kWindowType = 0x00010001;

@@ -161,8 +161,15 @@ const ControlDefinition kControls[] = {
      .height = 32,
      .tab_stop = true,
      .text = "登陆迅雷离线",
-     .on_click = OpenSignInWindow},
+     .on_click = OpenSignInWindow,
+     .tip =
+         "在打开的窗口中登录迅雷离线。页面显示不出来或无法登录时，可用Cookie登录：在已登录迅雷离线的"
+         "浏览器中按F12打开开发者工具，在“网络”中选一个发往迅雷的请求，复制请求头Cookie的值（或用浏览器扩展"
+         "导出cookies.txt），再从本窗口或登录窗口的系统菜单选“使用Cookie登录”（登录窗口中也可按Ctrl+K）粘贴。"
+         "Cookie等同于密码，不要交给任何人。"},
 };
+
+constexpr SystemMenuItem kSystemMenu[] = {{"使用Cookie登录", OpenCookieSignIn}};
 
 } // namespace
 
@@ -177,11 +184,15 @@ const WindowDefinition kMainWindowDefinition{
     .control_count = static_cast<int>(std::size(kControls)),
     .initial_focus = kSignInButton.control_id,
     .on_files_dropped = FilesDropped,
+    .system_menu = kSystemMenu,
+    .system_menu_count = 1,
+    .on_paste = PasteLinks,
 };
 
 void register_program_windows() {
     register_window_definition(kMainWindowDefinition);
     register_window_definition(kSignInWindowDefinition);
+    register_window_definition(kCookieWindowDefinition);
 }
 
 } // namespace brindor::app

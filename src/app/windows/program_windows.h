@@ -1,4 +1,4 @@
-// The program's two windows.
+// The program's windows.
 #pragma once
 #include "runtime/win/window/window_definition.h"
 
@@ -6,8 +6,9 @@ namespace brindor::app {
 
 extern const WindowDefinition kMainWindowDefinition;
 extern const WindowDefinition kSignInWindowDefinition;
+extern const WindowDefinition kCookieWindowDefinition;
 
-// Makes both windows known to the window framework; before the start window is loaded.
+// Makes the windows known to the window framework; before the start window is loaded.
 void register_program_windows();
 
 } // namespace brindor::app

@@ -22,6 +22,9 @@ const ControlDefinition kControls[] = {
      .browser = &kSignInBrowserSettings},
 };
 
+constexpr SystemMenuItem kSystemMenu[] = {{"使用Cookie登录", OpenCookieSignIn}};
+constexpr ShortcutKey kShortcuts[] = {{'K', OpenCookieSignIn}};
+
 } // namespace
 
 const WindowDefinition kSignInWindowDefinition{
@@ -35,6 +38,10 @@ const WindowDefinition kSignInWindowDefinition{
     .on_created = NavigateSignInPage,
     .on_destroying = ReadSignInCookies,
     .close_on_escape = true,
+    .system_menu = kSystemMenu,
+    .system_menu_count = 1,
+    .shortcuts = kShortcuts,
+    .shortcut_count = 1,
 };
 
 } // namespace brindor::app

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "runtime/core/file_name.h"
 #include "runtime/core/text.h"
 
 namespace brindor {
@@ -15,6 +16,10 @@ enum MessageBoxResult {
     kBoxYes = 5,
     kBoxNo = 6,
 };
+
+// Added to a box's buttons: it comes to the front and stays above the program's windows although
+// it has no owner.
+constexpr int kBoxInFront = MB_TOPMOST | MB_SETFOREGROUND;
 
 // No owner window; task-modal unless `buttons` has the system-modal bit. A null title means
 // omitted and shows "信息："; an empty one is shown empty. Returns a MessageBoxResult, -1 if the
@@ -35,13 +40,15 @@ struct FileDialogProperties {
     Text filter;            // "display|pattern|display|pattern..."
     int initial_filter = 0; // 0-based pair of `filter`
     bool must_exist = true; // the dialog refuses names of missing files and paths
+    FileName chosen;        // on confirmation: the full path as the system gave it
 };
 
 // The save-file dialog: asks before replacing a file; `must_exist` only requires the folder.
 bool dialog_save(FileDialogProperties& dialog, HWND owner = nullptr);
 
 // Shows the open-file dialog (read-only box hidden) and blocks until it closes. True when the user
-// confirmed a file; `file_name` then holds its full path. False on cancel, `dialog` unchanged.
+// confirmed a file; `chosen` then holds its full path, `file_name` the same in GBK. False on cancel, `dialog`
+// unchanged.
 bool dialog_open(FileDialogProperties& dialog, HWND owner = nullptr);
 
 // The directory of the program's executable, without a trailing backslash.

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "runtime/win/text_boundary.h"
@@ -51,6 +52,7 @@ bool run_file_dialog(FileDialogProperties& dialog, HWND owner, bool save) {
         if (dialog.must_exist) ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
         if (!GetOpenFileNameW(&ofn)) return false;
     }
+    dialog.chosen = file_name_of(file.c_str(), wcslen(file.c_str()));
     dialog.file_name = from_wide(file.c_str());
     return true;
 }

@@ -88,16 +88,24 @@ bool position_and_size(HANDLE handle, int64_t& position, int64_t& size) {
     return true;
 }
 
+int open_wide(const wchar_t* name, int mode, int share) {
+    if (!*name || mode < 1 || mode > 6 || share < 1 || share > 4) return 0;
+    const OpenRule& rule = kModeRules[mode - 1];
+    FileHandle handle(CreateFileW(name, rule.access, kShareRules[share - 1], nullptr, rule.disposition,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) return 0;
+    return add_open_file(std::move(handle));
+}
+
 } // namespace
 
 int open_file(const char* name, int mode, int share) {
-    if (!name || !*name || mode < 1 || mode > 6 || share < 1 || share > 4) return 0;
-    const OpenRule& rule = kModeRules[mode - 1];
-    std::wstring wide_name = to_wide(name);
-    FileHandle handle(CreateFileW(wide_name.c_str(), rule.access, kShareRules[share - 1], nullptr,
-                                  rule.disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle.valid()) return 0;
-    return add_open_file(std::move(handle));
+    if (!name) return 0;
+    return open_wide(to_wide(name).c_str(), mode, share);
+}
+
+int open_file(const FileName& name, int mode, int share) {
+    return open_wide(wide_units(name), mode, share);
 }
 
 bool seek_begin(int file_number) {

@@ -4,6 +4,7 @@
 #include "runtime/core/bytes.h"
 #include <cstddef>
 
+#include "runtime/core/file_name.h"
 #include "runtime/core/text.h"
 
 namespace brindor {
@@ -26,6 +27,7 @@ enum FileShare {
 
 // `name` is GBK. 0 for an empty name, a mode or share out of range, or a failure to open.
 int open_file(const char* name, int mode = kFileReadWrite, int share = kShareAll);
+int open_file(const FileName& name, int mode = kFileReadWrite, int share = kShareAll);
 bool seek_begin(int file_number);
 Text read_line(int file_number);
 // Up to `count` bytes from the position, which moves past them; empty at the end or on an error.
@@ -36,5 +38,6 @@ void close_file(int file_number);
 
 // Creates or replaces the file `name` (GBK) with exactly these bytes; false when any step fails.
 bool write_whole_file(const char* name, const void* data, size_t size);
+bool write_whole_file(const FileName& name, const void* data, size_t size);
 
 } // namespace brindor

@@ -6,11 +6,12 @@
 
 namespace brindor {
 
-bool write_whole_file(const char* name, const void* data, size_t size) {
-    const std::wstring path = to_wide(name);
-    if (path.empty()) return false;
+namespace {
+
+bool write_wide(const wchar_t* path, const void* data, size_t size) {
+    if (!*path) return false;
     FileHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
@@ -21,6 +22,16 @@ bool write_whole_file(const char* name, const void* data, size_t size) {
         size -= written;
     }
     return true;
+}
+
+} // namespace
+
+bool write_whole_file(const char* name, const void* data, size_t size) {
+    return write_wide(to_wide(name).c_str(), data, size);
+}
+
+bool write_whole_file(const FileName& name, const void* data, size_t size) {
+    return write_wide(wide_units(name), data, size);
 }
 
 } // namespace brindor

@@ -51,6 +51,31 @@ class FocusKeeper {
     HWND focus_ = nullptr;
 };
 
+// MB_TOPMOST makes the box topmost where the system honours it; where it does not, the box is
+// raised above every other window when it becomes active.
+class TopmostWhenActive {
+  public:
+    explicit TopmostWhenActive(bool on)
+        : hook_(on ? SetWindowsHookExW(WH_CBT, &on_cbt, nullptr, GetCurrentThreadId()) : nullptr) {}
+    TopmostWhenActive(const TopmostWhenActive&) = delete;
+    TopmostWhenActive& operator=(const TopmostWhenActive&) = delete;
+    ~TopmostWhenActive() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+    }
+
+  private:
+    static LRESULT CALLBACK on_cbt(int code, WPARAM wparam, LPARAM lparam) {
+        // The box only: a window of the program activated meanwhile on this thread stays as it is.
+        wchar_t kind[8] = L"";
+        const HWND window = reinterpret_cast<HWND>(wparam);
+        if (code == HCBT_ACTIVATE && GetClassNameW(window, kind, 8) && lstrcmpW(kind, L"#32770") == 0)
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return CallNextHookEx(nullptr, code, wparam, lparam);
+    }
+
+    HHOOK hook_;
+};
+
 } // namespace
 
 int message_box(const char* content, int buttons, const char* title) {
@@ -60,6 +85,7 @@ int message_box(const char* content, int buttons, const char* title) {
     std::wstring wide_title = to_wide(title ? title : "信息：");
     FocusKeeper focus;
     BoxButtonCaptions captions;
+    TopmostWhenActive topmost(style & MB_TOPMOST);
     int pressed = MessageBoxW(nullptr, wide_content.c_str(), wide_title.c_str(), style);
     // IDOK .. IDNO are 1 .. 7, in the order of the results.
     return pressed >= IDOK && pressed <= IDNO ? pressed - IDOK : -1;

@@ -31,14 +31,10 @@ ITaskbarList3* taskbar() {
     return list.get();
 }
 
-template <class F> void on_loaded_window(uint32_t window_id, F work) {
-    if (HWND window = loaded_window_handle(window_id)) on_window_thread(window, [&] { work(window); });
-}
-
 } // namespace
 
 void show_taskbar_progress(uint32_t window_id, int position, int maximum, TaskbarProgress state) {
-    on_loaded_window(window_id, [&](HWND window) {
+    on_loaded_window_thread(window_id, [&](HWND window) {
         ITaskbarList3* list = taskbar();
         if (!list) return;
         ULONGLONG total = static_cast<ULONGLONG>(std::max(maximum, 0));
@@ -52,14 +48,14 @@ void show_taskbar_progress(uint32_t window_id, int position, int maximum, Taskba
 }
 
 void clear_taskbar_progress(uint32_t window_id) {
-    on_loaded_window(window_id, [](HWND window) {
+    on_loaded_window_thread(window_id, [](HWND window) {
         if (ITaskbarList3* list = taskbar()) list->SetProgressState(window, TBPF_NOPROGRESS);
     });
 }
 
 bool flash_unless_in_front(uint32_t window_id) {
     bool flashed = false;
-    on_loaded_window(window_id, [&](HWND window) {
+    on_loaded_window_thread(window_id, [&](HWND window) {
         if (GetForegroundWindow() == window) return;
         FLASHWINFO flash{sizeof flash, window, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
         FlashWindowEx(&flash);

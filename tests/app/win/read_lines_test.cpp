@@ -67,7 +67,7 @@ TEST(ReadLinesToList, KeepsEveryNonEmptyLineAsRead) {
         ScratchFile file("brindor_import.txt", c.bytes);
         TextArray list;
         list.append("left over from an earlier import");
-        app::ReadLinesToList(file.path(), list);
+        app::ReadLinesToList(file.name(), list);
         EXPECT_EQ(elements(list), c.lines) << c.label;
     }
 }
@@ -78,7 +78,7 @@ TEST(ReadLinesToList, ReadsAGbkFileNameAndManyLines) {
         bytes += "magnet:?xt=urn:btih:" + std::to_string(i) + "\r\n";
     ScratchFile file("\xB4\xC5\xC1\xA6\xC1\xB4\xBD\xD3.txt", bytes);
     TextArray list;
-    app::ReadLinesToList(file.path(), list);
+    app::ReadLinesToList(file.name(), list);
     ASSERT_EQ(list.count(), 20000);
     EXPECT_STREQ(list.at(1), "magnet:?xt=urn:btih:0");
     EXPECT_STREQ(list.at(20000), "magnet:?xt=urn:btih:19999");

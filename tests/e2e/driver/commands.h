@@ -68,5 +68,6 @@ Reply probe(const Args& args);
 // Keyboard
 Reply focused(const Args& args);
 Reply press_key(const Args& args);
+Reply chord(const Args& args);
 
 } // namespace driver

@@ -1,4 +1,6 @@
 // The keyboard as the program's thread sees it: where the focus is, and keys pressed there.
+#include <vector>
+
 #include "commands.h"
 #include "targets.h"
 
@@ -28,7 +30,8 @@ Reply focused(const Args& args) {
 }
 
 // Posts a key's down and up messages to the control (or, without one, to wherever the window's
-// thread has the focus), as the keyboard would: they pass the program's message loop.
+// thread has the focus), as the keyboard would: they pass the program's message loop. With a
+// character, its WM_CHAR comes between them, as translating a key with Ctrl held would give.
 Reply press_key(const Args& args) {
     HWND window = window_arg(args, 0);
     HWND target = args.size() > 1 && !args[1].empty() && args[1] != L"." ? control_arg(args, 0) : nullptr;
@@ -37,7 +40,25 @@ Reply press_key(const Args& args) {
     WPARAM code = WPARAM(number_arg(args, 2, L"virtual key", INT64_MIN));
     UINT scan = MapVirtualKeyW(UINT(code), MAPVK_VK_TO_VSC);
     PostMessageW(target, WM_KEYDOWN, code, LPARAM(1 | (scan << 16)));
+    if (args.size() > 3) PostMessageW(target, WM_CHAR, WPARAM(number_arg(args, 3, L"character", 0)), 1);
     PostMessageW(target, WM_KEYUP, code, LPARAM(1 | (scan << 16) | 0xC0000000u));
+    return {};
+}
+
+// Brings the window to the front and presses the keys through the system's input, as a user would:
+// each key down in order, then up in reverse, so "0x11 0x4B" is Ctrl+K and "0x12 0x20" Alt+Space.
+Reply chord(const Args& args) {
+    HWND window = window_arg(args, 0);
+    SetForegroundWindow(window);
+    const size_t keys = args.size() - 1;
+    std::vector<INPUT> inputs(2 * keys);
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = WORD(number_arg(args, i < keys ? i + 1 : 2 * keys - i, L"virtual key", INT64_MIN));
+        inputs[i].ki.dwFlags = i < keys ? 0 : KEYEVENTF_KEYUP;
+    }
+    if (SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
+        throw Failure{L"the keys were not sent"};
     return {};
 }
 

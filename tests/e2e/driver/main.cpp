@@ -62,6 +62,7 @@ const CommandEntry kCommands[] = {
     {L"probe", probe},
     {L"focused", focused},
     {L"press_key", press_key},
+    {L"chord", chord},
 };
 
 std::wstring answer(const std::wstring& line) {

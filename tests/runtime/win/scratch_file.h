@@ -43,6 +43,7 @@ class ScratchFile {
     // GBK path, as the program passes names.
     const char* path() const { return path_.c_str(); }
     const std::wstring& wide_path() const { return wide_path_; }
+    FileName name() const { return file_name_of(wide_path_.c_str(), wide_path_.size()); }
 
   private:
     std::wstring wide_path_;

@@ -1,11 +1,13 @@
 #include <utility>
 
 #include "app/handlers.h"
+#include "app/import/pasted_links.h"
 #include "app/import/win/read_lines_to_list.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
+#include "runtime/win/clipboard_ops.h"
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/window/control_access.h"
 
@@ -18,11 +20,18 @@ void ShowLinkCount() {
                    concat_text({"共", to_text(element_count(LinkList)), "条链接。"}).c_str());
 }
 
+// The running batch keeps its list; the user learns why nothing changed.
+bool RefusedWhileRunning() {
+    if (!IsBatchRunning()) return false;
+    message_box("正在提交，请在完成后再导入", 0, "提示");
+    return true;
+}
+
 } // namespace
 
-void ImportLinkFile(TextRef file_name) {
+void ImportLinkFile(const FileName& file_name) {
     // The dialog's own filter offers "LINKS.TXT" too, so letter case must not refuse it.
-    if (find_text(file_name, ".txt", 1, true) == -1) {
+    if (!file_name.contains(".txt")) {
         message_box("必须导入txt格式", 0, "提示");
         return;
     }
@@ -34,12 +43,13 @@ void ImportLinkFile(TextRef file_name) {
 }
 
 void ImportLinks() {
-    // A click queued before the button was disabled: the running batch keeps its list.
-    if (IsBatchRunning()) return;
+    // A click queued before the button was disabled.
+    if (RefusedWhileRunning()) return;
     write_property(kFileDialog, kDialogInitialDirectory, run_directory().c_str());
     // A cancelled dialog is the user changing their mind: nothing to say, nothing to change.
-    if (!dialog_open(kFileDialog)) return;
-    ImportLinkFile(read_text_property(kFileDialog, kDialogFileName));
+    FileName chosen;
+    if (!dialog_open(kFileDialog, &chosen)) return;
+    ImportLinkFile(chosen);
 }
 
 void ReplaceLinkList(TextArray links) {
@@ -48,13 +58,25 @@ void ReplaceLinkList(TextArray links) {
     ShowLinkCount();
 }
 
-void FilesDropped(const TextArray& files) {
-    if (IsBatchRunning()) return;
-    if (files.count() != 1) {
+void FilesDropped(const FileNames& files) {
+    if (RefusedWhileRunning()) return;
+    if (files.size() != 1) {
         message_box("一次只能导入一个txt文件", 0, "提示");
         return;
     }
-    ImportLinkFile(files.at(1));
+    // A drop may bring any file: only the extension tells a text file ("links.txt.csv" is none).
+    if (!files.front().has_extension("txt")) {
+        message_box("必须导入txt格式", 0, "提示");
+        return;
+    }
+    ImportLinkFile(files.front());
+}
+
+void PasteLinks() {
+    if (RefusedWhileRunning()) return;
+    const Text text = clipboard_text(loaded_window_handle(kMainWindowId));
+    if (text.empty()) return;
+    ReplaceLinkList(LinksFromText(text));
 }
 
 } // namespace brindor::app

@@ -48,8 +48,8 @@ Bytes read_marked_text(int file, TextMark mark) {
 
 } // namespace
 
-void ReadLinesToList(TextRef file_name, TextArray& list) {
-    int file = open_file(file_name.c_str(), kFileRead, kShareExclusive);
+void ReadLinesToList(const FileName& file_name, TextArray& list) {
+    int file = open_file(file_name, kFileRead, kShareExclusive);
     if (file == 0) {
         message_box("打开文件失败，可能原因是文件不存在", 0, "提示");
         return;

@@ -1,7 +1,7 @@
 // Reading the user's file of magnet links.
 #pragma once
 #include "runtime/core/text_array.h"
-#include "runtime/core/text_ref.h"
+#include "runtime/core/file_name.h"
 
 namespace brindor::app {
 
@@ -9,6 +9,6 @@ namespace brindor::app {
 // byte order mark is read as that text in the program's code page; any other as its bytes. A file that cannot
 // be opened (the file is opened exclusively) is reported in a message box and leaves `list` alone. The new
 // list is complete before it replaces the old one, so a reader never sees a half list.
-void ReadLinesToList(TextRef file_name, TextArray& list);
+void ReadLinesToList(const FileName& file_name, TextArray& list);
 
 } // namespace brindor::app

@@ -1,11 +1,10 @@
 // The report list's shortcut menu and keys: copying, exporting and submitting again what the
-// report holds, and pasting a new link list.
+// report holds.
 #include <iterator>
 #include <utility>
 
 #include "app/batch/link_list_actions.h"
 #include "app/handlers.h"
-#include "app/import/pasted_links.h"
 #include "app/report/report_text.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
@@ -37,16 +36,22 @@ HWND MainWindow() {
     return loaded_window_handle(kMainWindowId);
 }
 
+// Read where the rows live: a copy of 100,000 rows would freeze the window for seconds.
 void CopySelected(bool whole_rows) {
-    const ListTable selected = read_list_table(kReportList, true);
-    if (selected.rows.empty()) return;
-    const Text text =
-        whole_rows ? TabSeparatedRows(selected.titles, selected.rows) : JoinLinks(selected.rows);
-    set_clipboard_text(MainWindow(), text.c_str());
+    TextBuilder out;
+    if (whole_rows) AppendTabSeparatedLine(out, list_column_titles(kReportList));
+    bool any = false;
+    for_each_list_row(kReportList, true, [&](const TextArray& row) {
+        any = true;
+        whole_rows ? AppendTabSeparatedLine(out, row) : AppendLink(out, row);
+        return true;
+    });
+    if (any) set_clipboard_text(MainWindow(), out.take().c_str());
 }
 
-// The save dialog, proposing the name with the date and time; empty when cancelled.
-Text AskSaveName(const char* stem, const char* extension, const char* filter) {
+// The save dialog, proposing the name with the date and time; empty when cancelled. The name stays
+// UTF-16: a folder such as 한글 has no GBK spelling.
+FileName AskSaveName(const char* stem, const char* extension, const char* filter) {
     const LocalTime t = local_time();
     FileDialogProperties dialog;
     dialog.file_name = StampedFileName(stem, extension, t.year, t.month, t.day, t.hour, t.minute, t.second);
@@ -55,27 +60,32 @@ Text AskSaveName(const char* stem, const char* extension, const char* filter) {
     dialog.filter = filter;
     dialog.must_exist = false;
     if (!dialog_save(dialog, MainWindow())) return {};
-    return dialog.file_name;
+    return dialog.chosen;
 }
 
-void SaveOrSay(TextRef file_name, const char* bytes, size_t size) {
-    if (!write_whole_file(file_name.c_str(), bytes, size)) message_box("保存文件失败", 0, "提示");
+void SaveOrSay(const FileName& file_name, const char* bytes, size_t size) {
+    if (!write_whole_file(file_name, bytes, size)) message_box("保存文件失败", 0, "提示");
 }
 
 void ExportReport() {
-    const ListTable table = read_list_table(kReportList);
-    if (table.rows.empty()) return;
-    const Text file_name = AskSaveName("Brindor报告", "csv", "CSV文件|*.csv");
+    if (list_row_count(kReportList) == 0) return;
+    const FileName file_name = AskSaveName("Brindor报告", "csv", "CSV文件|*.csv");
     if (file_name.empty()) return;
+    TextBuilder out;
+    AppendCsvLine(out, list_column_titles(kReportList));
+    for_each_list_row(kReportList, false, [&](const TextArray& row) {
+        AppendCsvLine(out, row);
+        return true;
+    });
     // With the mark, spreadsheet programs read the file as UTF-8 rather than the system's code page.
-    const Text csv = concat_text("\xEF\xBB\xBF", GbkTextToUtf8(CsvRows(table.titles, table.rows)));
+    const Text csv = concat_text("\xEF\xBB\xBF", GbkTextToUtf8(out.take()));
     SaveOrSay(file_name, csv.c_str(), csv.length());
 }
 
 void ExportFailedLinks() {
     const TextArray links = RecordedFailedLinks();
     if (links.empty()) return;
-    const Text file_name = AskSaveName("失败的链接", "txt", "txt文件|*.txt");
+    const FileName file_name = AskSaveName("失败的链接", "txt", "txt文件|*.txt");
     if (file_name.empty()) return;
     // In the program's own encoding, so that importing the file gives exactly these links.
     const Text text = JoinLines(links);
@@ -88,18 +98,11 @@ void RetryFailedLinks() {
     if (!links.empty()) ReplaceLinkList(std::move(links));
 }
 
-void PasteLinks() {
-    if (IsBatchRunning()) return;
-    const Text text = clipboard_text(MainWindow());
-    if (text.empty()) return;
-    ReplaceLinkList(LinksFromText(text));
-}
-
 } // namespace
 
 void ReportListMenu(int x, int y) {
-    const ListTable table = read_list_table(kReportList);
-    const bool rows = !table.rows.empty();
+    // Counts and a scan in place: the menu opens as fast at 100,000 rows as at ten.
+    const bool rows = list_row_count(kReportList) > 0;
     const bool selected = selected_row_count(kReportList) > 0;
     const bool failed = AnyRecordedFailure();
     const MenuItem items[] = {

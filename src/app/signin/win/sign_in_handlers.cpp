@@ -14,10 +14,10 @@ void NavigateSignInPage() {
 void ReadSignInCookies() {
     SignedInUserName = GetHostCookie(BRINDOR_WEB_HOST, "usrname");
     SignedInUserId = GetHostCookie(BRINDOR_WEB_HOST, "userid");
-    // A closing without a sign-in keeps showing the last account that did sign in.
-    if (SignedInUserName.empty() || SignedInUserId.empty()) return;
+    // Without a login the label must not go on showing the last account: the worker refuses to run.
+    const bool signed_in = !SignedInUserName.empty() && !SignedInUserId.empty();
     write_property(kSignInStateLabel, kLabelCaption,
-                   concat_text({SignedInUserName, "|", SignedInUserId}).c_str());
+                   signed_in ? concat_text({SignedInUserName, "|", SignedInUserId}).c_str() : "");
 }
 
 } // namespace brindor::app

@@ -1,12 +1,21 @@
 #include "runtime/win/window/browser_site.h"
 
+#include <docobj.h>
+
 #include <atomic>
 
 namespace brindor {
 
 namespace {
 
-class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
+// The group in which the browser asks its host what to do about a page's script error.
+constexpr GUID kDocHostCommands = {
+    0xF38BC242, 0xB950, 0x11D1, {0x89, 0x18, 0x00, 0xC0, 0x4F, 0xC2, 0xC8, 0x36}};
+
+class BrowserSite final : public IOleClientSite,
+                          public IOleInPlaceSite,
+                          public IOleInPlaceFrame,
+                          public IOleCommandTarget {
   public:
     explicit BrowserSite(HWND host) : host_(host) {}
 
@@ -19,6 +28,8 @@ class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public 
             *object = static_cast<IOleInPlaceSite*>(this);
         else if (IsEqualIID(iid, IID_IOleInPlaceUIWindow) || IsEqualIID(iid, IID_IOleInPlaceFrame))
             *object = static_cast<IOleInPlaceFrame*>(this);
+        else if (IsEqualIID(iid, IID_IOleCommandTarget))
+            *object = static_cast<IOleCommandTarget*>(this);
         else {
             *object = nullptr;
             return E_NOINTERFACE;
@@ -91,6 +102,22 @@ class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public 
     STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
     STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
     STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+    // IOleCommandTarget: a page's script error goes on quietly instead of asking the user; every
+    // other question (the page's alerts, security prompts) is the browser's to show.
+    STDMETHODIMP QueryStatus(const GUID*, ULONG, OLECMD*, OLECMDTEXT*) override {
+        return OLECMDERR_E_UNKNOWNGROUP;
+    }
+    STDMETHODIMP Exec(const GUID* group, DWORD command, DWORD, VARIANT*, VARIANT* result) override {
+        if (!group || !IsEqualGUID(*group, kDocHostCommands)) return OLECMDERR_E_UNKNOWNGROUP;
+        if (command != OLECMDID_SHOWSCRIPTERROR) return OLECMDERR_E_NOTSUPPORTED;
+        if (result) {
+            VariantClear(result);
+            result->vt = VT_BOOL;
+            result->boolVal = VARIANT_TRUE; // keep running the page's scripts
+        }
+        return S_OK;
+    }
 
   private:
     ~BrowserSite() = default;

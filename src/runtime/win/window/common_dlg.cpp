@@ -85,6 +85,7 @@ class CommonDlg final : public Control, public FileDialogControl {
 
     // Owned by the control's window, so the window takes no input while the dialog is open.
     bool open() override { return dialog_open(properties_, owner_); }
+    const FileName& chosen() const override { return properties_.chosen; }
 
   private:
     FileDialogProperties properties_;

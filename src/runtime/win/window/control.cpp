@@ -8,16 +8,12 @@
 
 namespace brindor {
 
-namespace {
-
 RECT rect_in_parent(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
-
-} // namespace
 
 Control::~Control() = default;
 

@@ -9,6 +9,9 @@
 
 namespace brindor {
 
+// A child window's rectangle in its parent's client coordinates.
+RECT rect_in_parent(HWND window);
+
 class Control {
   public:
     explicit Control(const ControlDefinition& definition) : definition_(definition) {}

@@ -4,20 +4,6 @@
 
 namespace brindor {
 
-namespace {
-
-// Runs `work(control)` on the window's thread; nothing for an unknown control.
-template <class F> void with_control(ControlRef ref, F&& work) {
-    HWND window = require_loaded_window(ref.window_id);
-    if (!window) return;
-    on_window_thread(window, [&] {
-        if (LoadedWindow* loaded = loaded_window_of(window))
-            if (Control* control = loaded->find(ref.control_id)) work(*control);
-    });
-}
-
-} // namespace
-
 Text read_text_property(ControlRef ref, int number) {
     Text result;
     with_control(ref, [&](Control& c) { result = c.read(number).as_text(); });
@@ -42,10 +28,13 @@ void set_enabled(ControlRef ref, bool enabled) {
     write_property(ref, kPropertyDisable, int64_t{!enabled});
 }
 
-bool dialog_open(ControlRef ref) {
+bool dialog_open(ControlRef ref, FileName* chosen) {
     bool confirmed = false;
     with_control(ref, [&](Control& c) {
-        if (auto* dialog = dynamic_cast<FileDialogControl*>(&c)) confirmed = dialog->open();
+        auto* dialog = dynamic_cast<FileDialogControl*>(&c);
+        if (!dialog) return;
+        confirmed = dialog->open();
+        if (confirmed && chosen) *chosen = dialog->chosen();
     });
     return confirmed;
 }

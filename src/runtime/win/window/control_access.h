@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/core/file_name.h"
 #include "runtime/core/text.h"
 #include "runtime/core/text_array.h"
 
@@ -42,29 +43,45 @@ void set_enabled(ControlRef control, bool enabled);
 // Already open: restored or activated, true. Modal: the program's other top-level windows are
 // disabled and the call returns after the window has closed. False if it cannot be created.
 bool load_window(uint32_t window_id, HWND parent = nullptr, bool modal = false);
+// Closes a loaded window as its close box would, once the message at hand is handled (so a handler
+// may close its own window); nothing for a window that is not loaded.
+void close_window(uint32_t window_id);
 // Failure is the runtime error "载入启动窗口失败".
 void load_start_window(uint32_t window_id);
 bool window_is_loaded(uint32_t window_id);
 HWND loaded_window_handle(uint32_t window_id);
 
 // Shows the open-file dialog with the control's own properties; on confirmation its file name
-// (property 10) holds the chosen path.
-bool dialog_open(ControlRef file_dialog);
+// (property 10) holds the chosen path, and `chosen` (when given) the same path in UTF-16.
+bool dialog_open(ControlRef file_dialog, FileName* chosen = nullptr);
 
 // ListView rows; any thread. Position omitted or negative appends. Returns the new row's index or -1.
 int insert_row(ControlRef list, int position = -1, const char* caption = "");
 // Nothing happens for a row or column that does not exist.
 void set_cell_text(ControlRef list, int row, int column, const char* text = "");
 int list_row_count(ControlRef list);
+// The control's own count of selected rows.
 int selected_row_count(ControlRef list);
 void select_all_rows(ControlRef list);
+
+// Calls `visit` with each row's cells (position 1 the caption) in the list's order, every row or
+// only the selected ones, on the list's thread and in place: nothing is copied, however many rows
+// there are. Stops when `visit` returns false.
+void visit_list_rows(ControlRef list, bool selected_only, bool (*visit)(const TextArray& row, void* context),
+                     void* context);
+template <class F> void for_each_list_row(ControlRef list, bool selected_only, F each) {
+    visit_list_rows(
+        list, selected_only, [](const TextArray& row, void* f) -> bool { return (*static_cast<F*>(f))(row); },
+        &each);
+}
+TextArray list_column_titles(ControlRef list);
 
 // The column titles and the rows' cells (position 1 is the caption), in the list's order.
 struct ListTable {
     TextArray titles;
     std::vector<TextArray> rows;
 };
-// Every row, or only the selected ones.
+// Every row, or only the selected ones: a copy.
 ListTable read_list_table(ControlRef list, bool selected_only = false);
 
 } // namespace brindor

@@ -1,5 +1,5 @@
-// EditBox: a single-line edit; in integer input mode it filters typing and normalises its
-// content when it loses the focus.
+// EditBox: a single-line edit, or a multi-line one with a vertical scroll bar; in integer input mode it
+// filters typing and normalises its content when it loses the focus.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,6 +12,8 @@ namespace brindor {
 
 namespace {
 
+constexpr WPARAM kMostMultiLineCharacters = 1 << 20;
+
 class EditBox final : public TextControl {
   public:
     explicit EditBox(const ControlDefinition& d) : TextControl(d), colors_(d) {}
@@ -21,7 +23,12 @@ class EditBox final : public TextControl {
     }
 
     bool create(HWND parent) override {
-        if (!create_child(parent, L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE)) return false;
+        const DWORD lines = definition().multi_line
+                                ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL
+                                : ES_AUTOHSCROLL;
+        if (!create_child(parent, L"EDIT", ES_LEFT | lines, WS_EX_CLIENTEDGE)) return false;
+        // Pasted text longer than the default 32767 characters would be cut without a word.
+        if (definition().multi_line) SendMessageW(handle(), EM_SETLIMITTEXT, kMostMultiLineCharacters, 0);
         if (definition().integer_input)
             SetWindowSubclass(handle(), &EditBox::procedure, 0, reinterpret_cast<DWORD_PTR>(this));
         return true;

@@ -9,13 +9,9 @@ namespace {
 // Runs `work(list)` on the list's thread in one synchronous message: every step of a row
 // operation then happens there without further round trips between threads.
 template <class F> void with_list(ControlRef ref, F&& work) {
-    HWND window = require_loaded_window(ref.window_id);
-    if (!window) return;
-    on_window_thread(window, [&] {
-        LoadedWindow* loaded = loaded_window_of(window);
-        Control* control = loaded ? loaded->find(ref.control_id) : nullptr;
-        if (control && control->definition().kind == ControlKind::ListView && control->handle())
-            work(*static_cast<ListView*>(control));
+    with_control(ref, [&](Control& control) {
+        if (control.definition().kind == ControlKind::ListView && control.handle())
+            work(static_cast<ListView&>(control));
     });
 }
 
@@ -39,23 +35,36 @@ int list_row_count(ControlRef list) {
 
 int selected_row_count(ControlRef list) {
     int count = 0;
-    with_list(list, [&](ListView& view) { count = static_cast<int>(view.selected_rows().size()); });
+    with_list(list, [&](ListView& view) { count = view.selected_count(); });
     return count;
 }
 
-ListTable read_list_table(ControlRef list, bool selected_only) {
-    ListTable table;
+void visit_list_rows(ControlRef list, bool selected_only, bool (*visit)(const TextArray& row, void* context),
+                     void* context) {
     with_list(list, [&](ListView& view) {
-        for (int column = 0; column < view.column_count(); ++column)
-            table.titles.append(Text(view.column_title(column)));
         if (selected_only) {
-            for (int row : view.selected_rows())
-                table.rows.push_back(view.row(row));
+            view.for_each_selected([&](int row) { return visit(view.row(row), context); });
             return;
         }
-        table.rows.reserve(static_cast<size_t>(view.row_count()));
         for (int row = 0; row < view.row_count(); ++row)
-            table.rows.push_back(view.row(row));
+            if (!visit(view.row(row), context)) return;
+    });
+}
+
+TextArray list_column_titles(ControlRef list) {
+    TextArray titles;
+    with_list(list, [&](ListView& view) {
+        for (int column = 0; column < view.column_count(); ++column)
+            titles.append(Text(view.column_title(column)));
+    });
+    return titles;
+}
+
+ListTable read_list_table(ControlRef list, bool selected_only) {
+    ListTable table{list_column_titles(list), {}};
+    for_each_list_row(list, selected_only, [&](const TextArray& row) {
+        table.rows.push_back(row);
+        return true;
     });
     return table;
 }

@@ -117,19 +117,23 @@ bool ListView::set_cell(int row, int column, const char* text) {
     return true;
 }
 
-std::vector<int> ListView::selected_rows() const {
-    std::vector<int> selected;
-    int row = -1;
-    while ((row = static_cast<int>(SendMessageW(handle(), LVM_GETNEXTITEM, row, LVNI_SELECTED))) != -1)
-        selected.push_back(row);
-    return selected;
+int ListView::selected_count() const {
+    return static_cast<int>(SendMessageW(handle(), LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+int ListView::next_selected(int after) const {
+    return static_cast<int>(SendMessageW(handle(), LVM_GETNEXTITEM, after, LVNI_SELECTED));
 }
 
 void ListView::select_all() {
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED;
     item.state = LVIS_SELECTED;
+    // Some controls repaint each row they select, even the ones out of view: one repaint instead.
+    SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageW(handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle(), nullptr, FALSE);
 }
 
 void ListView::fill_display_text(LVITEMW& item) const {

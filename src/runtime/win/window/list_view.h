@@ -26,13 +26,25 @@ class ListView final : public Control {
     bool set_cell(int row, int column, const char* text);
     const TextArray& row(int index) const { return rows_[static_cast<size_t>(index)]; }
     const char* column_title(int column) const;
-    std::vector<int> selected_rows() const;
+    // The control's own count: no walk over the rows.
+    int selected_count() const;
+    // Calls `each(row)` for every selected row in order until it returns false.
+    template <class F> void for_each_selected(F&& each) const {
+        if (selected_count() == row_count()) {
+            for (int row = 0; row < row_count(); ++row)
+                if (!each(row)) return;
+            return;
+        }
+        for (int row = -1; (row = next_selected(row)) != -1;)
+            if (!each(row)) return;
+    }
     void select_all();
 
   private:
     static LRESULT CALLBACK subclass_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                                UINT_PTR id, DWORD_PTR self);
     void add_column(int index, const ColumnDefinition& column);
+    int next_selected(int after) const;
     void fill_display_text(LVITEMW& item) const;
     // Tells the control of appended rows: once per turn of the message loop rather than per row,
     // and at once before anyone asks the control anything.

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "runtime/core/file_name.h"
+
 namespace brindor {
 
 enum class ControlKind { Label, Button, EditBox, ProcessBar, ListView, CommonDlg, HtmlViewer };
@@ -11,9 +13,8 @@ using EventHandler = void (*)();
 using MenuHandler = void (*)(int x, int y);
 // key: 'A', 'C' or 'V', pressed with Ctrl.
 using ShortcutHandler = void (*)(char key);
-class TextArray;
-// files: full paths, GBK.
-using FilesDroppedHandler = void (*)(const TextArray& files);
+// files: full paths.
+using FilesDroppedHandler = void (*)(const FileNames& files);
 
 constexpr uint32_t kDefaultColor = 0xFFFFFFFF;
 constexpr uint32_t rgb(uint8_t red, uint8_t green, uint8_t blue) {
@@ -73,11 +74,25 @@ struct ControlDefinition {
     uint32_t text_color = kDefaultColor;
     uint32_t back_color = kDefaultColor;
     bool integer_input = false; // EditBox: digits and "-" only
+    bool multi_line = false;    // EditBox: several lines with a scroll bar; Enter starts a new line
     const ListSettings* list = nullptr;
     const FileDialogSettings* file_dialog = nullptr;
     const BrowserSettings* browser = nullptr;
     EventHandler on_click = nullptr;
     const char* tip = nullptr; // shown while the mouse rests on the control
+};
+
+// An item the window appends to its system menu (the menu of its title bar icon).
+struct SystemMenuItem {
+    const char* caption;
+    EventHandler on_choose;
+};
+
+// A letter pressed with Ctrl anywhere in the window, whichever control has the focus (an embedded
+// browser included).
+struct ShortcutKey {
+    char letter; // 'A' to 'Z'
+    EventHandler on_press;
 };
 
 // Positions, sizes and font heights are pixels at 96 DPI; a window shows them scaled to its DPI.
@@ -95,6 +110,11 @@ struct WindowDefinition {
     uint32_t initial_focus = 0; // the control id that has the keyboard focus when the window opens
     bool close_on_escape = false;
     FilesDroppedHandler on_files_dropped = nullptr; // null: the window takes no dropped files
+    const SystemMenuItem* system_menu = nullptr;    // after a separator, below the system's items
+    int system_menu_count = 0;
+    const ShortcutKey* shortcuts = nullptr;
+    int shortcut_count = 0;
+    EventHandler on_paste = nullptr; // Ctrl+V wherever the focus is in the window, but in an edit box
 };
 
 // The program's windows, known before any of them is loaded. The definition must outlive the program.

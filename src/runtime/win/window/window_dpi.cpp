@@ -38,13 +38,6 @@ RECT frame_for_dpi(HWND window, int dpi) {
             scale_for_dpi(r.right, system, dpi), scale_for_dpi(r.bottom, system, dpi)};
 }
 
-RECT rect_in_parent(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 void scale_columns(HWND list, int from_dpi, int to_dpi) {
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;

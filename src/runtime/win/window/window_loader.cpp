@@ -6,6 +6,7 @@
 #include "runtime/win/program.h"
 #include "runtime/win/text_boundary.h"
 #include "runtime/win/window/control_kinds.h"
+#include "runtime/win/window/window_commands.h"
 #include "runtime/win/window/window_dpi.h"
 #include "runtime/win/window/window_procedure.h"
 #include "runtime/win/window/window_registry.h"
@@ -56,6 +57,22 @@ bool escape_closes_window(MSG* msg) {
     return true;
 }
 
+// Ctrl+V arrives as the character 0x16 at whichever control has the focus; an edit box pastes
+// into itself, anywhere else the window takes it.
+bool paste_reaches_window(MSG* msg) {
+    if (msg->message != WM_CHAR || msg->wParam != 0x16) return false;
+    HWND top = GetAncestor(msg->hwnd, GA_ROOT);
+    if (!is_program_window(top)) return false;
+    LoadedWindow* loaded = loaded_window_of(top);
+    if (!loaded || !loaded->definition.on_paste || !IsWindowEnabled(top)) return false;
+    wchar_t kind[8] = L"";
+    if (GetClassNameW(msg->hwnd, kind, 8) && lstrcmpiW(kind, L"Edit") == 0) return false;
+    loaded->definition.on_paste();
+    return true;
+}
+
+constexpr int kWidestTip = 400;
+
 void add_tips(const LoadedWindow& loaded) {
     HWND tips = nullptr;
     for (const auto& control : loaded.controls) {
@@ -67,6 +84,8 @@ void add_tips(const LoadedWindow& loaded) {
                                    CW_USEDEFAULT, CW_USEDEFAULT, loaded.handle, nullptr, program_instance(),
                                    nullptr); // owned: it goes with the window
         if (!tips) return;
+        // Wider tips wrap instead of running off the screen; the short ones stay one line.
+        SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, kWidestTip);
         std::wstring text = to_wide(tip);
         TTTOOLINFOW info{};
         info.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -87,8 +106,10 @@ void give_initial_focus(const LoadedWindow& loaded) {
 // Null when the window or one of its controls cannot be created.
 LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
     initialize_common_controls();
-    static const bool escape_hook = (add_pretranslate_hook(escape_closes_window, true), true);
-    (void)escape_hook;
+    static const bool key_hooks = (add_pretranslate_hook(run_window_shortcut, true),
+                                   add_pretranslate_hook(escape_closes_window, true),
+                                   add_pretranslate_hook(paste_reaches_window, true), true);
+    (void)key_hooks;
     int left = (GetSystemMetrics(SM_CXSCREEN) - d.width) / 2;
     int top = (GetSystemMetrics(SM_CYSCREEN) - d.height) / 2;
     std::wstring caption = to_wide(d.caption);
@@ -106,6 +127,7 @@ LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
         }
     }
     add_tips(*loaded);
+    add_system_menu_items(*loaded);
     fit_new_window_to_dpi(*loaded);
     if (d.on_files_dropped) DragAcceptFiles(window, TRUE);
     remember_loaded_window(d.window_id, window);
@@ -134,6 +156,10 @@ bool load_window(uint32_t window_id, HWND parent, bool modal) {
     if (IsWindow(window)) give_initial_focus(*loaded);
     if (modal) run_modal_loop(window);
     return true;
+}
+
+void close_window(uint32_t window_id) {
+    if (HWND window = loaded_window_handle(window_id)) PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 void load_start_window(uint32_t window_id) {

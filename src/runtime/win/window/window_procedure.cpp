@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "runtime/core/text_array.h"
 #include "runtime/win/program.h"
+#include "runtime/win/window/window_commands.h"
 #include "runtime/win/window/window_dpi.h"
 #include "runtime/win/text_boundary.h"
 #include "runtime/win/window/window_registry.h"
@@ -24,12 +24,12 @@ void destroying(HWND window, LoadedWindow& loaded) {
 }
 
 void take_dropped_files(const WindowDefinition& definition, HDROP drop) {
-    TextArray files;
+    FileNames files;
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
         const UINT length = DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size()));
-        files.append(from_wide(path.c_str(), static_cast<int>(length)));
+        files.push_back(file_name_of(path.c_str(), length));
     }
     DragFinish(drop);
     if (definition.on_files_dropped && count > 0) definition.on_files_dropped(files);
@@ -50,6 +50,9 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         if (Control* c = loaded->find(header->hwndFrom)) return c->on_notify(header);
         break;
     }
+    case WM_SYSCOMMAND:
+        if (run_system_menu_item(*loaded, wparam)) return 0;
+        break;
     case WM_DROPFILES:
         take_dropped_files(loaded->definition, reinterpret_cast<HDROP>(wparam));
         return 0;

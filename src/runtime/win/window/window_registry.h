@@ -45,6 +45,23 @@ template <class F> void on_window_thread(HWND window, F&& work) {
         window, [](void* f) { (*static_cast<F*>(f))(); }, &work);
 }
 
+// Runs `work(window)` on the thread of the loaded window `window_id`, waiting for it; nothing when
+// the window is not loaded (closed, or the program ending).
+template <class F> void on_loaded_window_thread(uint32_t window_id, F&& work) {
+    if (HWND window = loaded_window_handle(window_id)) on_window_thread(window, [&] { work(window); });
+}
+
+// Runs `work(control)` on the control's window thread; nothing for an unknown control. A window
+// that is not loaded is the runtime error, except while the program ends.
+template <class F> void with_control(ControlRef ref, F&& work) {
+    HWND window = require_loaded_window(ref.window_id);
+    if (!window) return;
+    on_window_thread(window, [&] {
+        if (LoadedWindow* loaded = loaded_window_of(window))
+            if (Control* control = loaded->find(ref.control_id)) work(*control);
+    });
+}
+
 // The message that carries run_on_window_thread's work to the window procedure.
 constexpr UINT kRunOnWindowThread = WM_APP + 0x4E1;
 // The window procedure's side of kRunOnWindowThread.
