@@ -142,8 +142,7 @@ class BatchTest(E2ETestCase):
     def test_a_killed_run_keeps_every_row_shown_and_resumes_with_the_links_not_yet_made(self):
         s = self.session
         links = [f"magnet:?xt=urn:btih:{i * 2654435761 % (1 << 160):040x}" for i in range(1, 41)]
-        path = temporary_text_file("".join(f"{link}\n" for link in links))
-        self.addCleanup(os.unlink, path)
+        self.addCleanup(os.unlink, path := temporary_text_file("".join(f"{link}\n" for link in links)))
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, path, len(links))
         steps.start_batch(s, "250")
@@ -165,7 +164,6 @@ class BatchTest(E2ETestCase):
 
         s.start_program(keep_journals=True)
         question = s.wait_message_box()
-        s.screenshot("resume_question")
         made = len(journal)
         self.assertEqual((question.title, question.text), (steps.NOTICE_TITLE,
                          f"上次提交没有完成：已处理{made}/40条，成功{made}条，失败0条。是否载入尚未成功的{40 - made}条链接？"))
