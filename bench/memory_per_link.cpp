@@ -133,8 +133,8 @@ class NoRows : public brindor::BatchSurface {
     }
     void ShowMessage(const char*, const char*) override {}
     void SetProgressRange(int) override {}
-    int32_t AddRow(brindor::TextRef, brindor::TextRef, brindor::TextRef, brindor::TextRef, brindor::TextRef,
-                   brindor::TextRef) override {
+    int32_t AddRow(int, brindor::TextRef, brindor::TextRef, brindor::TextRef, brindor::TextRef,
+                   brindor::TextRef, brindor::TextRef) override {
         return 0;
     }
     void Wait(int32_t) override {}

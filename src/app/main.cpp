@@ -1,3 +1,4 @@
+#include "app/journal/win/kept_journals.h"
 #include "app/signin/win/browser_mode.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
@@ -12,6 +13,7 @@ int main() {
     app::register_program_windows();
     app::UseNewestBrowserMode();
     load_start_window(app::kMainWindowId);
+    app::LookAtKeptJournals();
     run_message_loop();
     end_program(0);
 }

@@ -2,10 +2,13 @@
 #pragma once
 #include "runtime/core/text.h"
 #include "runtime/core/text_array.h"
+#include "submit/link_record.h"
 
 namespace brindor::app {
 
 extern TextArray LinkList;
+// What became of each link of LinkList; reset whenever the list is replaced. Written on the GUI thread.
+extern LinkRecord LinkListRecord;
 extern Text SignedInUserName;
 extern Text SignedInUserId;
 extern void* WorkerThreadHandle;

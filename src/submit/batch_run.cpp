@@ -6,6 +6,7 @@
 
 #include "runtime/core/conversions.h"
 #include "submit/answer_shape.h"
+#include "runtime/core/text_ops.h"
 #include "submit/commit_body.h"
 #include "submit/failure_reason.h"
 #include "submit/pause_reasons.h"
@@ -83,10 +84,23 @@ bool SubmitLink(TextRef link, TextRef user_id, LinkOutcome& outcome, BatchSurfac
     return true;
 }
 
-void ReportLink(int i, int count, TextRef link, const LinkOutcome& outcome, BatchSurface& surface) {
+struct RunTally {
+    int succeeded = 0;
+    int failed = 0;
+};
+
+// Where the run's i-th link stands in the input's list.
+int Position(const BatchInput& input, int i) {
+    return input.positions.empty() ? i : input.positions[i - 1];
+}
+
+void ReportLink(int i, int count, const BatchInput& input, const LinkOutcome& outcome, RunTally& tally,
+                BatchSurface& surface) {
+    const int position = Position(input, i);
+    ++(outcome.accepted ? tally.succeeded : tally.failed);
     const Text size = FormatSize(outcome.fields.tsize);
     const int32_t interval =
-        surface.AddRow(to_text(i), outcome.fields.title, size, link,
+        surface.AddRow(position, to_text(position), outcome.fields.title, size, input.links.at(position),
                        outcome.accepted ? "提交成功！" : "提交失败！", FailureReason(outcome));
     surface.Wait(interval);
     surface.ShowProgress(i, PercentText(i, count));
@@ -99,17 +113,26 @@ struct Unanswered {
     int count = 0;
 
     // Their rows, once another link got an answer or the run ends.
-    void Report(const BatchInput& input, int total, BatchSurface& surface) {
+    void Report(const BatchInput& input, int total, RunTally& tally, BatchSurface& surface) {
         for (int i = first; i < first + count; ++i)
-            ReportLink(i, total, input.links.at(i), LinkOutcome{}, surface);
+            ReportLink(i, total, input, LinkOutcome{}, tally, surface);
         count = 0;
     }
 };
 
+// The one way a run ends, however it came to its end.
+void EndRun(const char* how, const RunTally& tally, BatchSurface& surface) {
+    if (tally.failed == 0) return surface.ShowMessage(how, nullptr);
+    const Text counts =
+        concat_text({"成功", to_text(tally.succeeded), "条，失败", to_text(tally.failed), "条。"});
+    surface.ShowMessage(concat_text({how, "\n", counts}).c_str(), nullptr);
+}
+
 } // namespace
 
 void RunBatch(const BatchInput& input, BatchSurface& surface) {
-    const int count = element_count(input.links);
+    const int count =
+        input.positions.empty() ? element_count(input.links) : static_cast<int>(input.positions.size());
     if (count == 0 || input.user_id.empty()) {
         surface.ShowMessage("数组里面没有数据，或者还没有登陆迅雷离线平台", "提示");
         return;
@@ -124,14 +147,15 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
         return surface.AskRetry(prompt) && !surface.StopRequested();
     };
     Unanswered unanswered;
+    RunTally tally;
     // Held-back links that ended unanswered keep their rows; the paused ones get none.
     const auto stopped = [&] {
-        unanswered.Report(input, count, surface);
-        surface.ShowMessage("已停止。", nullptr);
+        unanswered.Report(input, count, tally, surface);
+        EndRun("已停止。", tally, surface);
     };
     for (int i = 1; i <= count; ++i) {
         if (i > 1 && surface.StopRequested()) return stopped();
-        const char* link = input.links.at(i);
+        const char* link = input.links.at(Position(input, i));
         // Fresh fields per link: an answer that yields nothing must not inherit the last link's.
         LinkOutcome outcome;
         if (!SubmitLink(link, user_id, outcome, surface, random)) return stopped();
@@ -143,7 +167,7 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
             i = unanswered.first - 1;
             continue;
         }
-        unanswered.Report(input, count, surface);
+        unanswered.Report(input, count, tally, surface);
         if (IsSignedOut(outcome)) {
             if (!go_on(kSignedOutPrompt)) return stopped();
             // The same link again, for whoever signed in meanwhile.
@@ -151,10 +175,10 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
             --i;
             continue;
         }
-        ReportLink(i, count, link, outcome, surface);
+        ReportLink(i, count, input, outcome, tally, surface);
     }
-    unanswered.Report(input, count, surface);
-    surface.ShowMessage("全部完成！", nullptr);
+    unanswered.Report(input, count, tally, surface);
+    EndRun("全部完成！", tally, surface);
 }
 
 } // namespace brindor

@@ -6,6 +6,7 @@
 #include "runtime/core/text.h"
 #include "runtime/core/text_array.h"
 #include "runtime/core/text_ref.h"
+#include "submit/link_record.h"
 #include "submit/service_answer.h"
 #include "submit/task_fields.h"
 
@@ -16,6 +17,8 @@ namespace brindor {
 struct BatchInput {
     TextArray links;
     Text user_id;
+    // Which links the run processes, in this order; empty: all of them.
+    LinkPositions positions;
 };
 
 class BatchSurface {
@@ -29,9 +32,10 @@ class BatchSurface {
     virtual void SetProgressRange(int maximum) = 0;
     // Appends a row (its caption, then columns 1 to 5), then reads the interval in milliseconds to
     // wait before the next link; read anew for every link, so a change applies from the next wait.
-    // The row is where a link's outcome is known: `reason` is empty for a success.
-    virtual int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status,
-                           TextRef reason) = 0;
+    // The row is where a link's outcome is known: `reason` is empty for a success. `position` is
+    // the link's in the input's list.
+    virtual int32_t AddRow(int position, TextRef caption, TextRef title, TextRef size, TextRef link,
+                           TextRef status, TextRef reason) = 0;
     virtual void Wait(int32_t milliseconds) = 0;
     virtual void ShowProgress(int position, TextRef percent) = 0;
     // Asked before every link but the first: true ends the run there.
@@ -47,7 +51,8 @@ class BatchSurface {
 };
 
 // Ends with one message: "全部完成！", or "已停止。" when stopped before the last link or when the
-// user declines to go on after a pause (signed out, the service unreachable).
+// user declines to go on after a pause (signed out, the service unreachable); after failures a
+// second line counts the run's successes and failures.
 void RunBatch(const BatchInput& input, BatchSurface& surface);
 
 } // namespace brindor

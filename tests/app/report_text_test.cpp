@@ -5,6 +5,7 @@
 
 #include "app/import/pasted_links.h"
 #include "app/report/report_text.h"
+#include "submit/journal_rows.h"
 
 namespace brindor::app {
 namespace {
@@ -57,15 +58,13 @@ TEST(ReportText, CellsThatLookLikeFormulasStayText) {
     EXPECT_STREQ(CsvLine(Cells({"-", "1", "\"=A1\""})).c_str(), "'-,1,\"\"\"=A1\"\"\"\r\n");
 }
 
-TEST(ReportText, FailedLinksAreThoseOfFailedRows) {
-    const ReportRows rows = Report();
-    EXPECT_EQ(Elements(FailedLinks(rows)), (std::vector<std::string>{"not a link", "magnet:?xt=c"}));
-    EXPECT_TRUE(HasFailedRow(rows));
-    const ReportRows successes = {rows[0]};
-    EXPECT_FALSE(HasFailedRow(successes));
-    EXPECT_TRUE(FailedLinks(successes).empty());
-    // What an export writes reads back as the same links.
-    EXPECT_EQ(Elements(LinksFromText(JoinLines(FailedLinks(rows)))), Elements(FailedLinks(rows)));
+TEST(ReportText, AJournalLineReadsBackAsItsCells) {
+    const TextArray cells =
+        Cells({"7", "山海, \"之间\"\r\n第二行", "1.5GB", "magnet:?xt=a,b", "提交失败！", "", "2026"});
+    const Text line = CsvLine(cells);
+    const std::vector<TextArray> rows = ReadCsvRows(line.c_str(), line.length());
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(Elements(rows[0]), Elements(cells));
 }
 
 TEST(PastedLinks, LinesAsAFileGivesThem) {

@@ -18,6 +18,7 @@ REPORT_LIST = 0x16010017
 START_BUTTON = 0x1601000B
 SIGNIN_BUTTON = 0x16010007
 
+YES, NO, CANCEL = 6, 7, 2  # the question boxes' buttons by id
 ALL_DONE = "全部完成！"
 DEFAULT_TITLE = "信息："
 NOTICE_TITLE = "提示"
@@ -69,6 +70,12 @@ def wait_all_done(session, timeout_ms=120000):
     session.press(box.handle, "OK")
     session.wait_gone(box.handle)
     return box
+
+
+def answer(session, box, button):
+    """Press a box's button (id or caption) and wait until the box is gone."""
+    session.press(box.handle, str(button))
+    session.wait_gone(box.handle)
 
 
 def report_rows(session):

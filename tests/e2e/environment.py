@@ -4,6 +4,7 @@ import atexit
 import os
 import signal
 import socket
+import shutil
 import subprocess
 import sys
 import threading
@@ -155,6 +156,19 @@ class E2EEnvironment(StartedOnEnter):
             raise HarnessError(f"screen grab gave {len(data)} bytes for {width}x{height}")
         return [[tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
                 for y in range(height)]
+
+    def journal_folder(self):
+        """Where the program keeps its runs' journals in the prefix (it may not exist yet)."""
+        users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
+        homes = [p for p in sorted(users.glob("*")) if p.name != "Public" and (p / "AppData").is_dir()]
+        return (homes[0] if homes else users / "user") / "AppData" / "Local" / "Brindor" / "runs"
+
+    def clear_journals(self):
+        """Forget the runs' journals: an unfinished one would ask its question at the next start."""
+        folder = self.journal_folder()
+        if folder.is_file():  # a scenario's stand-in for a folder that cannot be made
+            folder.unlink()
+        shutil.rmtree(folder, ignore_errors=True)
 
     def clear_cookies(self):
         """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""

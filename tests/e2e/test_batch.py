@@ -5,7 +5,7 @@ import re
 import sys
 import unittest
 
-from harness import REPO, MAIN_CAPTION, E2ETestCase, temporary_text_file
+from harness import REPO, MAIN_CAPTION, DriverError, E2ETestCase, temporary_text_file
 import batch_steps as steps
 
 sys.path.insert(0, str(REPO))
@@ -52,7 +52,9 @@ class BatchTest(E2ETestCase):
         steps.import_links(s, SAMPLE, len(links))
         steps.start_batch(s, "0")
         box = steps.wait_all_done(s)
-        self.assertEqual((box.title, box.text), (steps.DEFAULT_TITLE, steps.ALL_DONE))
+        made = sum(1 for row in expected if row[4] == steps.SUBMITTED)
+        self.assertEqual((box.title, box.text),
+                         (steps.DEFAULT_TITLE, f"{steps.ALL_DONE}\n成功{made}条，失败{len(links) - made}条。"))
 
         self.assertEqual(steps.report_rows(s), expected)
         self.assertEqual(s.progress(MAIN_CAPTION, steps.PROGRESS_BAR), (0, len(links), len(links)))
@@ -69,8 +71,13 @@ class BatchTest(E2ETestCase):
         # Only links the service resolved to a content id are committed.
         self.assertEqual(len(commits), sum(1 for link in links if HASH.search(link)))
 
-        # A second run appends below, numbered from 1 again.
+        # A second run asks first; the whole list again appends below, numbered from 1 again.
         steps.start_batch(s, "0")
+        question = s.wait_message_box()
+        self.assertEqual((question.title, question.text, [int(i) for i, _ in question.buttons]),
+                         (steps.NOTICE_TITLE, f"列表中已有{made}条链接提交成功。是否只提交其余的{len(links) - made}条？",
+                          [steps.YES, steps.NO, steps.CANCEL]))
+        steps.answer(s, question, steps.NO)
         steps.wait_all_done(s)
         rows = steps.report_rows(s)
         self.assertEqual(rows, expected + expected)
@@ -110,13 +117,63 @@ class BatchTest(E2ETestCase):
 
     def test_closing_the_main_window_mid_run_ends_the_program_at_once(self):
         s = self.session
+        links = sample_links()
         steps.sign_in(s, USER, USER_ID)
-        steps.import_links(s, SAMPLE, len(sample_links()))
+        steps.import_links(s, SAMPLE, len(links))
         main = steps.start_batch(s, "500")
         s.wait_for(lambda: len(steps.report_rows(s)) >= 1, timeout=30, message="the first row")
         s.close_window(main)
         self.assertEqual(s.wait_exit(timeout_ms=5000), 0)
         self.assertEqual(s.windows(), [])
+
+        # The next start asks once about the run that never ended.
+        s.start_program(keep_journals=True)
+        question = s.wait_message_box()
+        self.assertRegex(question.text, rf"^上次提交没有完成：已处理\d+/{len(links)}条，成功\d+条，失败\d+条。"
+                                        r"是否载入尚未成功的\d+条链接？$")
+        steps.answer(s, question, steps.NO)
+        self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "")
+        s.kill_program()
+        s.start_program(keep_journals=True)
+        s.wait_window(MAIN_CAPTION)
+        with self.assertRaises(DriverError):
+            s.wait_message_box(timeout_ms=1500)
+
+    def test_a_killed_run_keeps_every_row_shown_and_resumes_with_the_links_not_yet_made(self):
+        s = self.session
+        links = [f"magnet:?xt=urn:btih:{i * 2654435761 % (1 << 160):040x}" for i in range(1, 41)]
+        self.addCleanup(os.unlink, path := temporary_text_file("".join(f"{link}\n" for link in links)))
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, path, len(links))
+        steps.start_batch(s, "250")
+        steps.wait_rows(s, 20)
+        shown = steps.report_rows(s)
+        s.kill_program()
+
+        journals = sorted(self.environment.journal_folder().glob("*.csv"))
+        self.assertEqual(len(journals), 1)
+        lines = journals[0].read_text(encoding="utf-8-sig").splitlines()
+        self.assertEqual(lines[0], "编号,标题,大小,磁力链接,提交状态,原因,时间")
+        journal = [line.split(",")[:6] for line in lines[1:]]
+        # The row in flight is on disk before the list shows it.
+        self.assertEqual(journal[:len(shown)], shown)
+        self.assertLessEqual(len(journal) - len(shown), 1)
+        accepted = [c["hash"] for c in self.standin.commits() if c["accepted"]]
+        self.assertEqual(accepted, [row[3][len("magnet:?xt=urn:btih:"):] for row in journal])
+        self.assertEqual(journals[0].with_suffix(".links.txt").read_text().splitlines(), links)
+
+        s.start_program(keep_journals=True)
+        question = s.wait_message_box()
+        made = len(journal)
+        self.assertEqual((question.title, question.text), (steps.NOTICE_TITLE,
+                         f"上次提交没有完成：已处理{made}/40条，成功{made}条，失败0条。是否载入尚未成功的{40 - made}条链接？"))
+        steps.answer(s, question, steps.YES)
+        self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), f"共{40 - made}条链接。")
+        steps.sign_in(s, USER, USER_ID)
+        steps.start_batch(s, "0")
+        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        accepted = sorted(c["hash"] for c in self.standin.commits() if c["accepted"])
+        self.assertEqual(accepted, sorted(link[len("magnet:?xt=urn:btih:"):] for link in links))
 
 
 class ResponsivenessTest(E2ETestCase):

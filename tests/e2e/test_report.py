@@ -1,5 +1,6 @@
 """What the user does with the report: reasons, stop, the list's menu and keys, drop and paste."""
 
+import base64
 import os
 import shutil
 import tempfile
@@ -18,7 +19,9 @@ NOT_A_LINK = "这一行不是磁力链接"
 LIST = steps.REPORT_LIST
 VK_APPS = 0x5D
 # The report's shortcut menu, separators left out: the keyboard passes over them.
-MENU = ["复制链接", "复制所选行", "全选", "导出报告…", "导出失败的链接…", "重新提交失败的链接"]
+MENU = ["复制链接", "复制所选行", "全选", "导出报告…", "导出失败的链接…", "重新提交失败的链接", "继续未完成的链接",
+        "整理链接列表"]
+VK_RETURN = 0x0D
 
 
 def generated_links(count):
@@ -76,8 +79,8 @@ class ReportTest(E2ETestCase):
         links = [UNREACHABLE, GOOD, BLOCKED, NOT_A_LINK]
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, self.link_file(links), len(links))
-        # The first link's resolve gets no answer at all, nor do the platform's own second attempt and
-        # the program's retry (each with the platform's second attempt).
+        # The first link's resolve gets no answer at all, nor does the platform's own second attempt,
+        # nor the run's own second resolve.
         self.standin.set_faults({"drop": {"target": "resolve", "count": 4}})
         self.run_batch()
         rows = steps.report_rows(s)
@@ -98,7 +101,7 @@ class ReportTest(E2ETestCase):
         self.assertEqual(copied, "编号\t标题\t大小\t磁力链接\t提交状态\t原因\r\n" + "\t".join(rows[1]) + "\r\n")
 
         s.list_select(MAIN_CAPTION, LIST)
-        self.assertEqual(self.menu_states(), [False, False, True, True, True, True])
+        self.assertEqual(self.menu_states(), [False, False, True, True, True, True, True, True])
 
         s.list_select(MAIN_CAPTION, LIST, 0)
         s.key(MAIN_CAPTION, LIST, VK_APPS)
@@ -122,16 +125,111 @@ class ReportTest(E2ETestCase):
         failed = s.wait_for(lambda: (out / "failed.txt").exists() and (out / "failed.txt").read_bytes(),
                             message="the exported links")
         self.assertEqual(failed.decode("gbk").split("\r\n"), [UNREACHABLE, BLOCKED, NOT_A_LINK, ""])
-        steps.import_links(s, out / "failed.txt", 3)
 
-        steps.import_links(s, self.link_file([GOOD]), 1)
         self.menu_choose("重新提交失败的链接")
         s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共3条链接。", message="the count label")
         seen = len(self.standin.resolves())
         box = self.run_batch()
-        self.assertEqual(box.text, steps.ALL_DONE)
-        self.assertEqual([row[3] for row in steps.report_rows(s)[4:]], [UNREACHABLE, BLOCKED, NOT_A_LINK])
+        self.assertEqual(box.text, f"{steps.ALL_DONE}\n成功1条，失败2条。")
+        self.assertEqual([row[3:5] for row in steps.report_rows(s)[4:]],
+                         [[UNREACHABLE, steps.SUBMITTED], [BLOCKED, steps.FAILED], [NOT_A_LINK, steps.FAILED]])
         self.assertEqual(len(self.standin.resolves()) - seen, 3)
+        # The link made at the second try is failed no more.
+        self.menu_choose("重新提交失败的链接")
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共2条链接。", message="the count label")
+        steps.import_links(s, out / "failed.txt", 3)
+
+    def test_a_link_made_at_the_second_try_is_committed_once_and_failed_no_more(self):
+        s = self.session
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file([UNREACHABLE, GOOD]), 2)
+        self.standin.set_faults({"drop": {"target": "resolve", "count": 4}})
+        self.assertEqual(self.run_batch().text, f"{steps.ALL_DONE}\n成功1条，失败1条。")
+        self.menu_choose("重新提交失败的链接")
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共1条链接。", message="the count label")
+        self.assertEqual(self.run_batch().text, steps.ALL_DONE)
+        self.assertEqual(self.menu_states()[4:6], [False, False])
+        made = [c for c in self.standin.commits() if c["accepted"] and c["hash"] == "02" * 20]
+        self.assertEqual(len(made), 1)
+
+    def test_stopped_run_continues_with_the_links_not_yet_made(self):
+        s = self.session
+        links = generated_links(30)
+        failing = links[2][len("magnet:?xt=urn:btih:"):]
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file(links), len(links))
+        self.standin.set_faults({"refuse": {"target": "resolve", "hashes": [failing]}})
+        steps.start_batch(s, "150")
+        steps.wait_rows(s, 15)
+        s.click(MAIN_CAPTION, steps.START_BUTTON)
+        box = steps.wait_all_done(s)
+        shown = len(steps.report_rows(s))
+        self.assertEqual(box.text, f"{steps.STOPPED}\n成功{shown - 1}条，失败1条。")
+        self.menu_choose("继续未完成的链接")
+        rest = len(links) - shown + 1
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == f"共{rest}条链接。", message="the count")
+        self.standin.set_faults({})
+        self.assertEqual(self.run_batch().text, steps.ALL_DONE)  # a list no run touched: no question
+        self.assertEqual([row[3] for row in steps.report_rows(s)[shown:]], [links[2]] + links[shown:])
+        made = sorted(c["hash"] for c in self.standin.commits() if c["accepted"])
+        self.assertEqual(made, sorted(link[len("magnet:?xt=urn:btih:"):] for link in links))
+
+    def test_start_again_asks_whether_to_submit_only_the_rest(self):
+        s = self.session
+        links = generated_links(10)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file(links), len(links))
+        steps.start_batch(s, "300")
+        steps.wait_rows(s, 3)
+        s.click(MAIN_CAPTION, steps.START_BUTTON)
+        self.assertEqual(steps.wait_all_done(s).text, steps.STOPPED)
+        made = len(steps.report_rows(s))
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.START_BUTTON) == steps.START_CAPTION, message="start again")
+        steps.start_batch(s, "0")
+        question = s.wait_message_box()
+        self.assertEqual((question.title, question.text),
+                         (steps.NOTICE_TITLE, f"列表中已有{made}条链接提交成功。是否只提交其余的{10 - made}条？"))
+        s.press_key(question.handle, VK_RETURN)  # 是, the default
+        s.wait_gone(question.handle)
+        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.assertEqual([row[0] for row in steps.report_rows(s)[made:]], [str(i) for i in range(made + 1, 11)])
+        self.assertEqual(len(self.standin.commits()), 10)
+
+        # One Enter too many after everything was made submits nothing.
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.START_BUTTON) == steps.START_CAPTION, message="start again")
+        steps.start_batch(s, "0")
+        question = s.wait_message_box()
+        self.assertEqual(question.text, "列表中的链接都已提交成功。是否全部重新提交？")
+        s.press_key(question.handle, VK_RETURN)
+        s.wait_gone(question.handle)
+        s.call("sleep", 500)
+        self.assertEqual((len(self.standin.commits()), len(steps.report_rows(s))), (10, 10))
+
+    def test_a_journal_that_cannot_be_kept_does_not_stop_the_run(self):
+        s = self.session
+        self.environment.journal_folder().parent.mkdir(parents=True, exist_ok=True)
+        self.environment.journal_folder().write_bytes(b"")  # a file where the folder would be
+        self.addCleanup(self.environment.clear_journals)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file([GOOD]), 1)
+        self.assertEqual(self.run_batch().text, f"{steps.ALL_DONE}\n本次提交记录未能保存到磁盘。")
+        self.assertEqual(len(self.standin.commits()), 1)
+
+    def test_tidying_the_list_drops_non_links_repeats_and_links_made_before(self):
+        s = self.session
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file([GOOD]), 1)
+        self.assertEqual(self.run_batch().text, steps.ALL_DONE)
+        as_base32 = "magnet:?xt=urn:btih:" + base64.b32encode(bytes.fromhex("03" * 20)).decode() + "&dn=again"
+        kept = ["magnet:?xt=urn:btih:" + "03" * 20, UNREACHABLE]
+        steps.import_links(s, self.link_file([NOT_A_LINK, kept[0], GOOD, as_base32, kept[1]]), 5)
+        self.menu_choose("整理链接列表")
+        box = steps.wait_all_done(s)
+        self.assertEqual((box.title, box.text), (steps.NOTICE_TITLE,
+                         "去掉了1行非磁力链接、1条重复的链接、1条已提交成功的链接，剩余2条链接。"))
+        self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "共2条链接。")
+        self.run_batch()
+        self.assertEqual([row[3] for row in steps.report_rows(s)[1:]], kept)
 
     def test_formula_titles_stay_data_in_a_folder_outside_gbk(self):
         s = self.session
@@ -170,7 +268,7 @@ class ReportTest(E2ETestCase):
         s.call("sleep", 50)
         s.click(MAIN_CAPTION, steps.START_BUTTON)
         box = s.wait_message_box(timeout_ms=30000)
-        self.assertEqual(box.text, steps.ALL_DONE)
+        self.assertEqual(box.text, f"{steps.ALL_DONE}\n成功2条，失败1条。")
         self.assertEqual(len(steps.report_rows(s)), 3)
         # In front of the main window although it has none for owner.
         s.focus(MAIN_CAPTION, LIST)
@@ -222,7 +320,7 @@ class ReportTest(E2ETestCase):
     def test_dropped_file_and_pasted_text_replace_the_links(self):
         s = self.session
         main = s.wait_window(MAIN_CAPTION)
-        self.assertEqual(self.menu_states(), [False] * len(MENU))
+        self.assertEqual(self.menu_states(), [False] * len(MENU))  # nothing imported: nothing to tidy
 
         s.drop_files(main, self.link_file([GOOD, BLOCKED, UNREACHABLE]))
         s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共3条链接。", message="the dropped file")

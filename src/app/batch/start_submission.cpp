@@ -2,9 +2,11 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/batch/link_list_actions.h"
 #include "app/batch/run_indicators.h"
 #include "app/batch/worker_box.h"
 #include "app/handlers.h"
+#include "app/journal/win/run_journal.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "declared/declared_functions.h"
@@ -40,6 +42,7 @@ void ShowRunning(bool running) {
 
 class MainWindowSurface : public BatchSurface {
   public:
+    explicit MainWindowSurface(const BatchInput& input) : input_(input) {}
     ServiceAnswer ResolveLink(TextRef link) override { return brindor::ResolveLink(link); }
     ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) override {
         return brindor::CommitTask(BuildCommitBody(user_id, fields));
@@ -47,7 +50,14 @@ class MainWindowSurface : public BatchSurface {
     // Every message ends a run; the taskbar flashes while the box waits for the user.
     void ShowMessage(const char* content, const char* title) override {
         RunIndicatorsEnd();
-        WorkerMessageBox(content, 0, title);
+        if (!journal_started_) {
+            WorkerMessageBox(content, 0, title);
+            return EndRun();
+        }
+        const int first_line_end = find_text(content, "\n");
+        journal_.Close(first_line_end > 0 ? left_text(content, first_line_end - 1) : Text(content));
+        const Text message = journal_.failed() ? concat_text({content, "\n", kJournalLost}) : Text(content);
+        WorkerMessageBox(message.c_str(), 0, title);
         EndRun();
     }
     bool AskRetry(const char* content) override {
@@ -92,18 +102,24 @@ class MainWindowSurface : public BatchSurface {
         batch_running = false;
     }
     void SetProgressRange(int maximum) override {
+        journal_started_ = true;
+        journal_.Open(input_.positions.empty() ? input_.links : LinksAt(input_.links, input_.positions));
         maximum_ = maximum;
         RunIndicatorsBegin();
         write_property(kProgressBar, kProgressMinimum, int64_t{0});
         write_property(kProgressBar, kProgressMaximum, int64_t{maximum});
     }
-    int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status,
+    int32_t AddRow(int position, TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status,
                    TextRef reason) override {
+        const bool succeeded = !*reason.c_str();
+        if (!succeeded) any_failed_ = true;
+        // On disk before it is on the screen: a killed process keeps every row the user saw.
+        journal_.WriteRow({caption, title, size, link, status, reason});
         // One trip to the window's thread for the row and the interval rather than one per cell:
         // each trip waits for the window's thread, which may be busy painting.
-        if (*reason.c_str()) any_failed_ = true;
         int32_t interval = 0;
         OnMainWindowThread([&] {
+            LinkListRecord.SetOutcome(position, succeeded, reason);
             const int row = insert_row(kReportList, -1, caption.c_str());
             const TextRef cells[] = {title, size, link, status, reason};
             for (int column = 1; column <= 5; ++column)
@@ -130,6 +146,11 @@ class MainWindowSurface : public BatchSurface {
     bool StopRequested() override { return stop_requested; }
 
   private:
+    static constexpr const char* kJournalLost = "本次提交记录未能保存到磁盘。";
+
+    const BatchInput& input_;
+    RunJournal journal_;
+    bool journal_started_ = false;
     int maximum_ = 0;
     int position_ = 0;
     bool any_failed_ = false;
@@ -153,7 +174,7 @@ uint32_t __stdcall SubmissionWorker(void* parameter) {
     BatchInput* input = static_cast<BatchInput*>(parameter);
     {
         ScriptClockScope clock; // one script object for the whole run, not one per commit
-        MainWindowSurface surface;
+        MainWindowSurface surface(*input);
         RunBatch(*input, surface);
         surface.EndRun();
     }
@@ -175,11 +196,16 @@ void StartSubmission() {
             stop_requested = true;
         return;
     }
+    LinkPositions positions;
+    if (!ChooseRunPositions(positions)) {
+        batch_running = false;
+        return;
+    }
     started_at = call_declared(kGetTickCount);
     stop_requested = false;
     ShowRunning(true);
     // Taken here on the GUI thread, the only writer, so the copy cannot tear.
-    BatchInput* input = new BatchInput{LinkList, SignedInUserId};
+    BatchInput* input = new BatchInput{LinkList, SignedInUserId, std::move(positions)};
     uint32_t thread_id = 0;
     uint32_t(__stdcall * routine)(void*) = &SubmissionWorker;
     void* handle = call_declared<void*>(kCreateThread, static_cast<void*>(nullptr), uint32_t{0}, routine,

@@ -125,19 +125,6 @@ Text CsvLine(const TextArray& cells) {
     return out.take();
 }
 
-TextArray FailedLinks(const ReportRows& rows) {
-    TextArray links;
-    for (const TextArray& row : rows)
-        if (IsFailedRow(row)) links.append(Text(Cell(row, kLinkCell)));
-    return links;
-}
-
-bool HasFailedRow(const ReportRows& rows) {
-    for (const TextArray& row : rows)
-        if (IsFailedRow(row)) return true;
-    return false;
-}
-
 Text StampedFileName(const char* stem, const char* extension, int year, int month, int day, int hour,
                      int minute, int second) {
     char stamp[40];

@@ -31,9 +31,6 @@ void AppendTabSeparatedLine(TextBuilder& out, const TextArray& cells);
 void AppendCsvLine(TextBuilder& out, const TextArray& cells);
 void AppendLink(TextBuilder& out, const TextArray& row);
 bool IsFailedRow(const TextArray& row);
-// The links of the rows whose submission failed, in the report's order.
-TextArray FailedLinks(const ReportRows& rows);
-bool HasFailedRow(const ReportRows& rows);
 
 // stem-YYYYMMDD-HHMMSS.extension
 Text StampedFileName(const char* stem, const char* extension, int year, int month, int day, int hour,

@@ -21,6 +21,7 @@ class RecordingSurface : public BatchSurface {
     std::vector<std::string> steps;
     std::vector<std::string> commit_bodies;
     std::vector<std::string> reasons;
+    std::vector<int> positions;
     int stop_after_rows = -1; // StopRequested answers true once this many rows exist
     bool retry = false;       // AskRetry's answer
 
@@ -41,9 +42,10 @@ class RecordingSurface : public BatchSurface {
         steps.push_back(std::string("message ") + content + " | " + (title ? title : "(default)"));
     }
     void SetProgressRange(int maximum) override { steps.push_back("range " + std::to_string(maximum)); }
-    int32_t AddRow(TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status,
+    int32_t AddRow(int position, TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status,
                    TextRef reason) override {
         reasons.push_back(reason.c_str());
+        positions.push_back(position);
         steps.push_back(std::string("row ") + caption.c_str() + " | " + title.c_str() + " | " + size.c_str() +
                         " | " + link.c_str() + " | " + status.c_str());
         const int32_t value = intervals[reads_ < intervals.size() ? reads_ : intervals.size() - 1];
@@ -152,7 +154,7 @@ TEST(RunBatch, LinkWithoutContentIdIsNotCommittedNorGivenTheLastLinksFields) {
         "row 3 |  | 0KB | dead | 提交失败！",
         "wait 0",
         "progress 3 100%",
-        "message 全部完成！ | (default)",
+        "message 全部完成！\n成功1条，失败2条。 | (default)",
     };
     EXPECT_EQ(surface.steps, expected);
     EXPECT_EQ(surface.commit_bodies.size(), 1u);
@@ -197,9 +199,30 @@ TEST(RunBatch, StopLetsTheCurrentLinkFinishAndAddsNoFurtherRow) {
     EXPECT_EQ(surface.steps.at(surface.steps.size() - 2), "progress 2 50%");
 
     RecordingSurface last;
+    last.resolve_answers["a"] = Answer("C1", "1", "T");
     last.stop_after_rows = 1; // asked for during the only link: the run is complete anyway
     RunBatch(Input({"a"}), last);
     EXPECT_EQ(last.steps.back(), "message 全部完成！ | (default)");
+}
+
+TEST(RunBatch, ProcessesTheGivenPositionsAndCountsFailuresAtTheEnd) {
+    RecordingSurface surface;
+    surface.resolve_answers["b"] = Answer("C1", "1", "T");
+    surface.resolve_answers["d"] = "queryUrl(0,'','','','0',new Array(),new Array(),new Array(),"
+                                   "new Array(),new Array(),new Array(),'0.1')";
+    BatchInput input = Input({"a", "b", "c", "d"});
+    input.positions = {4, 2};
+    RunBatch(input, surface);
+    EXPECT_EQ(surface.positions, (std::vector<int>{4, 2}));
+    EXPECT_EQ(surface.steps.at(0), "range 2");
+    EXPECT_EQ(surface.steps.at(2), "row 4 |  | 0KB | d | 提交失败！");
+    EXPECT_EQ(surface.steps.back(), "message 全部完成！\n成功1条，失败1条。 | (default)");
+
+    RecordingSurface stopped;
+    stopped.resolve_answers = surface.resolve_answers;
+    stopped.stop_after_rows = 1;
+    RunBatch(input, stopped);
+    EXPECT_EQ(stopped.steps.back(), "message 已停止。\n成功0条，失败1条。 | (default)");
 }
 
 TEST(RunBatch, CommitsForTheUserTheRunStartedWith) {

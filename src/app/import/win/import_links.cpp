@@ -35,7 +35,10 @@ void ImportLinkFile(const FileName& file_name) {
         message_box("必须导入txt格式", 0, "提示");
         return;
     }
+    // A file that could not be read leaves the list, and with it the record, as they were.
+    const ArrayHeader* before = LinkList.block();
     ReadLinesToList(file_name, LinkList);
+    if (LinkList.block() != before || !before) LinkListRecord.Reset(element_count(LinkList));
     ShowLinkCount();
 }
 
@@ -51,6 +54,7 @@ void ImportLinks() {
 
 void ReplaceLinkList(TextArray links) {
     LinkList = std::move(links);
+    LinkListRecord.Reset(element_count(LinkList));
     ShowLinkCount();
 }
 

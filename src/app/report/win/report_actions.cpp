@@ -3,8 +3,10 @@
 #include <iterator>
 #include <utility>
 
+#include "app/batch/link_list_actions.h"
 #include "app/handlers.h"
 #include "app/report/report_text.h"
+#include "app/state.h"
 #include "app/windows/ids.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/clipboard_ops.h"
@@ -26,6 +28,8 @@ enum MenuCommand {
     kExportReport,
     kExportFailedLinks,
     kRetryFailedLinks,
+    kContinueUnfinished,
+    kTidyLinkList,
 };
 
 HWND MainWindow() {
@@ -79,7 +83,7 @@ void ExportReport() {
 }
 
 void ExportFailedLinks() {
-    const TextArray links = FailedLinks(read_list_table(kReportList).rows);
+    const TextArray links = RecordedFailedLinks();
     if (links.empty()) return;
     const FileName file_name = AskSaveName("失败的链接", "txt", "txt文件|*.txt");
     if (file_name.empty()) return;
@@ -90,7 +94,7 @@ void ExportFailedLinks() {
 
 void RetryFailedLinks() {
     if (IsBatchRunning()) return;
-    TextArray links = FailedLinks(read_list_table(kReportList).rows);
+    TextArray links = RecordedFailedLinks();
     if (!links.empty()) ReplaceLinkList(std::move(links));
 }
 
@@ -100,8 +104,7 @@ void ReportListMenu(int x, int y) {
     // Counts and a scan in place: the menu opens as fast at 100,000 rows as at ten.
     const bool rows = list_row_count(kReportList) > 0;
     const bool selected = selected_row_count(kReportList) > 0;
-    bool failed = false;
-    for_each_list_row(kReportList, false, [&](const TextArray& row) { return !(failed = IsFailedRow(row)); });
+    const bool failed = AnyRecordedFailure();
     const MenuItem items[] = {
         {"复制链接\tCtrl+C", kCopyLinks, selected},
         {"复制所选行", kCopyRows, selected},
@@ -111,6 +114,8 @@ void ReportListMenu(int x, int y) {
         {"导出失败的链接…", kExportFailedLinks, failed},
         {nullptr, 0},
         {"重新提交失败的链接", kRetryFailedLinks, failed && !IsBatchRunning()},
+        {"继续未完成的链接", kContinueUnfinished, CanContinueUnfinished()},
+        {"整理链接列表", kTidyLinkList, !IsBatchRunning() && element_count(LinkList) > 0},
     };
     switch (show_popup_menu(MainWindow(), items, static_cast<int>(std::size(items)), x, y)) {
     case kCopyLinks:
@@ -125,6 +130,10 @@ void ReportListMenu(int x, int y) {
         return ExportFailedLinks();
     case kRetryFailedLinks:
         return RetryFailedLinks();
+    case kContinueUnfinished:
+        return ContinueUnfinishedLinks();
+    case kTidyLinkList:
+        return TidyLinkList();
     default:
         return;
     }

@@ -1,0 +1,21 @@
+// The actions that pick links by what became of them, all reading the list's record.
+#pragma once
+#include "runtime/core/text_array.h"
+#include "submit/link_record.h"
+
+namespace brindor::app {
+
+// Asks, when the list holds links already made, whether to submit only the rest. False: the user
+// chose not to start. `positions` empty: the whole list.
+bool ChooseRunPositions(LinkPositions& positions);
+
+// The links whose latest submission failed, in list order.
+TextArray RecordedFailedLinks();
+bool AnyRecordedFailure();
+// After a run that left links unmade, the list can become those.
+bool CanContinueUnfinished();
+void ContinueUnfinishedLinks();
+// Drops non-links, repeated torrents and links already made, and says how many of each went.
+void TidyLinkList();
+
+} // namespace brindor::app

@@ -1,0 +1,94 @@
+#include "runtime/win/local_files.h"
+
+#include <shlobj.h>
+
+namespace brindor {
+
+namespace {
+
+bool WriteAll(HANDLE file, const void* data, size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!WriteFile(file, bytes, chunk, &written, nullptr) || written == 0) return false;
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
+bool MakeFolder(const std::wstring& folder) {
+    return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+} // namespace
+
+std::wstring local_data_folder(const wchar_t* relative) {
+    wchar_t base[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base)))
+        return {};
+    std::wstring folder = base;
+    for (const wchar_t* part = relative; *part;) {
+        const wchar_t* end = part;
+        while (*end && *end != L'\\')
+            ++end;
+        folder.append(L"\\").append(part, end);
+        if (!MakeFolder(folder)) return {};
+        part = *end ? end + 1 : end;
+    }
+    return folder;
+}
+
+std::vector<std::wstring> files_in_folder(const std::wstring& folder, const wchar_t* pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+bool delete_named_file(const std::wstring& name) {
+    return DeleteFileW(name.c_str()) != 0;
+}
+
+Bytes read_named_file(const std::wstring& name) {
+    FileHandle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file.valid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return {};
+    Bytes bytes = Bytes::with_length(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (size.QuadPart > 0 &&
+        (!ReadFile(file.get(), bytes.mutable_data(), static_cast<DWORD>(size.QuadPart), &read, nullptr) ||
+         read != size.QuadPart))
+        return {};
+    return bytes;
+}
+
+bool write_named_file(const std::wstring& name, const void* data, size_t size) {
+    FileHandle file(
+        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid() && WriteAll(file.get(), data, size);
+}
+
+bool AppendingFile::open(const std::wstring& name, bool create_new) {
+    // Readers may look while it is written: the program itself reads kept journals at start-up.
+    file_.reset(CreateFileW(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                            create_new ? CREATE_NEW : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file_.valid();
+}
+
+bool AppendingFile::write(const void* data, size_t size) {
+    return file_.valid() && WriteAll(file_.get(), data, size);
+}
+
+bool AppendingFile::flush() {
+    return file_.valid() && FlushFileBuffers(file_.get());
+}
+
+} // namespace brindor

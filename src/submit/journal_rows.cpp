@@ -1,0 +1,129 @@
+#include "submit/journal_rows.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "runtime/core/text_builder.h"
+
+namespace brindor {
+
+namespace {
+
+constexpr int kKeptDays = 30;
+constexpr int kKeptJournals = 50;
+
+const char* Cell(const TextArray& row, int position) {
+    return position <= row.count() ? row.at(position) : "";
+}
+
+// Reads one cell from `p`; leaves `p` on the separator, line end or end that follows it.
+Text ReadCell(const char*& p, const char* end) {
+    TextBuilder cell;
+    if (p < end && *p == '"') {
+        for (++p; p < end; ++p) {
+            if (*p == '"') {
+                if (p + 1 < end && p[1] == '"') {
+                    cell.append('"');
+                    ++p;
+                    continue;
+                }
+                ++p;
+                break;
+            }
+            cell.append(*p);
+        }
+    }
+    // Whatever follows a closing quote up to the separator belongs to the cell, as spreadsheets read it.
+    while (p < end && *p != ',' && *p != '\r' && *p != '\n')
+        cell.append(*p++);
+    return cell.take();
+}
+
+} // namespace
+
+std::vector<TextArray> ReadCsvRows(const char* text, size_t length) {
+    const char* p = text;
+    const char* end = text + length;
+    if (length >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) p += 3;
+    std::vector<TextArray> rows;
+    while (p < end) {
+        TextArray row;
+        for (;;) {
+            row.append(ReadCell(p, end));
+            if (p < end && *p == ',') {
+                ++p;
+                continue;
+            }
+            break;
+        }
+        if (p < end && *p == '\r') ++p;
+        if (p < end && *p == '\n') ++p;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+bool IsJournalRow(const TextArray& row) {
+    return *Cell(row, kJournalCaptionCell) != '\0';
+}
+
+bool RowSucceeded(const TextArray& row) {
+    return std::strcmp(Cell(row, kJournalStatusCell), kSucceededStatus) == 0;
+}
+
+JournalSummary SummariseJournal(const std::vector<TextArray>& rows) {
+    JournalSummary summary;
+    for (size_t i = 1; i < rows.size(); ++i) {
+        if (!IsJournalRow(rows[i])) {
+            summary.closed = true;
+            continue;
+        }
+        const bool succeeded = RowSucceeded(rows[i]);
+        ++summary.processed;
+        ++(succeeded ? summary.succeeded : summary.failed);
+        summary.row_succeeded.push_back(succeeded);
+    }
+    return summary;
+}
+
+Text JournalStem(int year, int month, int day, int hour, int minute, int second) {
+    char stem[32];
+    std::snprintf(stem, sizeof stem, "%04d%02d%02d-%02d%02d%02d", year, month, day, hour, minute, second);
+    return Text(stem);
+}
+
+Text RowTime(int year, int month, int day, int hour, int minute, int second) {
+    char time[32];
+    std::snprintf(time, sizeof time, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour, minute, second);
+    return Text(time);
+}
+
+int DayNumber(int year, int month, int day) {
+    // Days from the civil calendar: years counted from March, so that February's end is the year's end.
+    year -= month <= 2;
+    const int era = (year >= 0 ? year : year - 399) / 400;
+    const int year_of_era = year - era * 400;
+    const int day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    return era * 146097 + day_of_era - 719468;
+}
+
+int StemDay(const char* name) {
+    int digits[8];
+    for (int i = 0; i < 8; ++i) {
+        if (name[i] < '0' || name[i] > '9') return -1;
+        digits[i] = name[i] - '0';
+    }
+    if (name[8] != '-') return -1;
+    const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
+    const int month = digits[4] * 10 + digits[5];
+    const int day = digits[6] * 10 + digits[7];
+    if (month < 1 || month > 12 || day < 1 || day > 31) return -1;
+    return DayNumber(year, month, day);
+}
+
+bool KeepJournal(int newest_first, int stem_day, int today) {
+    return newest_first < kKeptJournals && stem_day >= 0 && today - stem_day <= kKeptDays;
+}
+
+} // namespace brindor
