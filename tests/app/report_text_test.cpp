@@ -24,37 +24,33 @@ std::vector<std::string> Elements(const TextArray& array) {
     return elements;
 }
 
-const TextArray kTitles = Cells({"编号", "标题", "大小", "磁力链接", "提交状态", "原因"});
-
-ReportRows Report() {
-    ReportRows rows;
-    rows.push_back(Cells({"1", "山海之间", "1.5GB", "magnet:?xt=a", "提交成功！", ""}));
-    rows.push_back(Cells({"2", "", "0KB", "not a link", "提交失败！", "未能解析链接"}));
-    rows.push_back(Cells({"3", "Tiny, \"Comma\"", "2KB", "magnet:?xt=c", "提交失败！", "服务拒绝：a,b"}));
-    return rows;
+// The forms a copy or an export builds, row by row.
+Text Lines(void (*append)(TextBuilder&, const TextArray&), std::initializer_list<TextArray> rows) {
+    TextBuilder out;
+    for (const TextArray& row : rows)
+        append(out, row);
+    return out.take();
 }
 
 TEST(ReportText, EveryFormKeepsTheRowsInOrderWithCrLf) {
-    const ReportRows rows = Report();
-    EXPECT_STREQ(JoinLinks(rows).c_str(), "magnet:?xt=a\r\nnot a link\r\nmagnet:?xt=c\r\n");
-    EXPECT_STREQ(
-        TabSeparatedRows(kTitles, {rows[0]}).c_str(),
-        "编号\t标题\t大小\t磁力链接\t提交状态\t原因\r\n1\t山海之间\t1.5GB\tmagnet:?xt=a\t提交成功！\t\r\n");
-    EXPECT_STREQ(CsvRows(kTitles, rows).c_str(), "编号,标题,大小,磁力链接,提交状态,原因\r\n"
-                                                 "1,山海之间,1.5GB,magnet:?xt=a,提交成功！,\r\n"
-                                                 "2,,0KB,not a link,提交失败！,未能解析链接\r\n"
-                                                 "3,\"Tiny, \"\"Comma\"\"\",2KB,magnet:?xt=c,提交失败！,"
-                                                 "\"服务拒绝：a,b\"\r\n");
-    EXPECT_STREQ(CsvRows(kTitles, {Cells({"line\nbreak"})}).c_str(),
-                 "编号,标题,大小,磁力链接,提交状态,原因\r\n\"line\nbreak\"\r\n");
+    const TextArray rows[] = {
+        Cells({"1", "山海之间", "1.5GB", "magnet:?xt=a", "提交成功！", ""}),
+        Cells({"3", "Tiny, \"Comma\"", "2KB", "magnet:?xt=c", "提交失败！", "服务拒绝：a,b"}),
+    };
+    EXPECT_STREQ(Lines(AppendLink, {rows[0], rows[1]}).c_str(), "magnet:?xt=a\r\nmagnet:?xt=c\r\n");
+    EXPECT_STREQ(Lines(AppendTabSeparatedLine, {rows[0]}).c_str(),
+                 "1\t山海之间\t1.5GB\tmagnet:?xt=a\t提交成功！\t\r\n");
+    EXPECT_STREQ(Lines(AppendCsvLine, {rows[0], rows[1], Cells({"line\nbreak"})}).c_str(),
+                 "1,山海之间,1.5GB,magnet:?xt=a,提交成功！,\r\n"
+                 "3,\"Tiny, \"\"Comma\"\"\",2KB,magnet:?xt=c,提交失败！,\"服务拒绝：a,b\"\r\n"
+                 "\"line\nbreak\"\r\n");
 }
 
 TEST(ReportText, CellsThatLookLikeFormulasStayText) {
-    const ReportRows rows = {Cells({"=1+2", "@SUM(1+1)", "-2+3", "-1", "+2.5", "a\tb", "\tx", "\rx", "x=1"})};
-    EXPECT_STREQ(CsvRows(Cells({}), rows).c_str(),
-                 "\r\n'=1+2,'@SUM(1+1),'-2+3,-1,+2.5,a\tb,'\tx,\"'\rx\",x=1\r\n");
-    EXPECT_STREQ(TabSeparatedRows(Cells({}), rows).c_str(),
-                 "\r\n'=1+2\t'@SUM(1+1)\t'-2+3\t-1\t+2.5\ta b\t' x\t' x\tx=1\r\n");
+    const TextArray row = Cells({"=1+2", "@SUM(1+1)", "-2+3", "-1", "+2.5", "a\tb", "\tx", "\rx", "x=1"});
+    EXPECT_STREQ(CsvLine(row).c_str(), "'=1+2,'@SUM(1+1),'-2+3,-1,+2.5,a\tb,'\tx,\"'\rx\",x=1\r\n");
+    EXPECT_STREQ(Lines(AppendTabSeparatedLine, {row}).c_str(),
+                 "'=1+2\t'@SUM(1+1)\t'-2+3\t-1\t+2.5\ta b\t' x\t' x\tx=1\r\n");
     EXPECT_STREQ(CsvLine(Cells({"-", "1", "\"=A1\""})).c_str(), "'-,1,\"\"\"=A1\"\"\"\r\n");
 }
 

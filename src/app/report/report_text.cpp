@@ -64,14 +64,6 @@ void AppendLine(TextBuilder& out, const TextArray& cells, char separator) {
     Append(out, "\r\n");
 }
 
-Text Lines(const TextArray& titles, const ReportRows& rows, char separator) {
-    TextBuilder out;
-    AppendLine(out, titles, separator);
-    for (const TextArray& row : rows)
-        AppendLine(out, row, separator);
-    return out.take();
-}
-
 const char* Cell(const TextArray& row, int position) {
     return position <= row.count() ? row.at(position) : "";
 }
@@ -95,13 +87,6 @@ bool IsFailedRow(const TextArray& row) {
     return std::strcmp(Cell(row, kStatusCell), kFailedStatus) == 0;
 }
 
-Text JoinLinks(const ReportRows& rows) {
-    TextBuilder out;
-    for (const TextArray& row : rows)
-        AppendLink(out, row);
-    return out.take();
-}
-
 Text JoinLines(const TextArray& lines) {
     TextBuilder out;
     for (int i = 1; i <= lines.count(); ++i) {
@@ -109,14 +94,6 @@ Text JoinLines(const TextArray& lines) {
         Append(out, "\r\n");
     }
     return out.take();
-}
-
-Text TabSeparatedRows(const TextArray& titles, const ReportRows& rows) {
-    return Lines(titles, rows, '\t');
-}
-
-Text CsvRows(const TextArray& titles, const ReportRows& rows) {
-    return Lines(titles, rows, ',');
 }
 
 Text CsvLine(const TextArray& cells) {

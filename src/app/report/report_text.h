@@ -1,8 +1,6 @@
 // The report's rows as the user takes them away: on the clipboard, in a spreadsheet, as a link file.
 // Rows are the list's cells in order, 1-based (position 1 the caption).
 #pragma once
-#include <vector>
-
 #include "runtime/core/text.h"
 #include "runtime/core/text_array.h"
 #include "runtime/core/text_builder.h"
@@ -12,23 +10,16 @@ namespace brindor::app {
 constexpr int kLinkCell = 4;
 constexpr int kStatusCell = 5;
 
-using ReportRows = std::vector<TextArray>;
-
 // Lines end in CR LF, the last one too.
-Text JoinLinks(const ReportRows& rows);
 Text JoinLines(const TextArray& lines);
 // Every cell that leaves the program goes through one of these, which keep it inert: a cell that
 // a spreadsheet would take for a formula (= + - @, tab or CR first, a plain number aside) gets a
-// leading '.
-// The titles first, then every row; cells separated by tabs, tabs and line breaks in a cell as spaces.
-Text TabSeparatedRows(const TextArray& titles, const ReportRows& rows);
-// The titles first, then every row; a cell with a comma, quote or line break is quoted.
-Text CsvRows(const TextArray& titles, const ReportRows& rows);
-// One CSV line of the same rule, CR LF ended.
-Text CsvLine(const TextArray& cells);
-// A line of those, or a row's link, appended where the rows live: no copy of the rows needed.
+// leading '. Appended where the rows live: no copy of the rows needed.
+// Cells separated by tabs; tabs and line breaks in a cell as spaces.
 void AppendTabSeparatedLine(TextBuilder& out, const TextArray& cells);
+// A cell with a comma, quote or line break is quoted.
 void AppendCsvLine(TextBuilder& out, const TextArray& cells);
+Text CsvLine(const TextArray& cells);
 void AppendLink(TextBuilder& out, const TextArray& row);
 bool IsFailedRow(const TextArray& row);
 
