@@ -106,9 +106,9 @@ void give_initial_focus(const LoadedWindow& loaded) {
 // Null when the window or one of its controls cannot be created.
 LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
     initialize_common_controls();
-    static const bool key_hooks = (add_pretranslate_hook(run_window_shortcut, true),
-                                   add_pretranslate_hook(escape_closes_window, true),
-                                   add_pretranslate_hook(paste_reaches_window, true), true);
+    static const bool key_hooks =
+        (add_pretranslate_hook(run_window_shortcut, true), add_pretranslate_hook(escape_closes_window, true),
+         add_pretranslate_hook(paste_reaches_window, true), true);
     (void)key_hooks;
     int left = (GetSystemMetrics(SM_CXSCREEN) - d.width) / 2;
     int top = (GetSystemMetrics(SM_CYSCREEN) - d.height) / 2;
