@@ -15,7 +15,8 @@ namespace brindor::app {
 bool ChooseRunPositions(LinkPositions& positions) {
     positions.clear();
     const int succeeded = LinkListRecord.succeeded_count();
-    if (succeeded == 0) return true;
+    // Signed out, the run refuses with its own message: a question first would be for nothing.
+    if (succeeded == 0 || SignedInUserId.empty()) return true;
     if (succeeded == LinkListRecord.count()) {
         // One Enter too many after 全部完成！ must not submit the whole list again.
         return message_box("列表中的链接都已提交成功。是否全部重新提交？", MB_YESNO | MB_DEFBUTTON2,
