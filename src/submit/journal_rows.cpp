@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "runtime/core/text_builder.h"
+#include "text/civil_days.h"
 
 namespace brindor {
 
@@ -98,16 +99,6 @@ Text RowTime(int year, int month, int day, int hour, int minute, int second) {
     return Text(time);
 }
 
-int DayNumber(int year, int month, int day) {
-    // Days from the civil calendar: years counted from March, so that February's end is the year's end.
-    year -= month <= 2;
-    const int era = (year >= 0 ? year : year - 399) / 400;
-    const int year_of_era = year - era * 400;
-    const int day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-    return era * 146097 + day_of_era - 719468;
-}
-
 int StemDay(const char* name) {
     int digits[8];
     for (int i = 0; i < 8; ++i) {
@@ -119,7 +110,7 @@ int StemDay(const char* name) {
     const int month = digits[4] * 10 + digits[5];
     const int day = digits[6] * 10 + digits[7];
     if (month < 1 || month > 12 || day < 1 || day > 31) return -1;
-    return DayNumber(year, month, day);
+    return static_cast<int>(DaysFromCivil(year, month, day));
 }
 
 bool KeepJournal(int newest_first, int stem_day, int today) {

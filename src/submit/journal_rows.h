@@ -41,7 +41,6 @@ Text JournalStem(int year, int month, int day, int hour, int minute, int second)
 Text RowTime(int year, int month, int day, int hour, int minute, int second);
 // Days since 1970-01-01 of the date a stem begins with; -1 for a name that is no stem.
 int StemDay(const char* name);
-int DayNumber(int year, int month, int day);
 
 // Journals are kept for 30 days, the newest 50 at most. `newest_first` counts from 0.
 bool KeepJournal(int newest_first, int stem_day, int today);

@@ -7,6 +7,7 @@
 
 #include "runtime/core/text_ops.h"
 #include "submit/failure_reason.h"
+#include "text/civil_days.h"
 
 namespace brindor {
 
@@ -38,15 +39,6 @@ std::string_view HeaderValue(std::string_view block, std::string_view name) {
 bool AllDigits(std::string_view text) {
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-int64_t DaysFromCivil(int64_t year, int month, int day) {
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t year_of_era = year - era * 400;
-    const int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-    return era * 146097 + day_of_era - 719468;
 }
 
 // Any of the three HTTP date forms ("Sun, 06 Nov 1994 08:49:37 GMT", "Sunday, 06-Nov-94 08:49:37

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "runtime/core/text_ops.h"
+#include "text/civil_days.h"
 
 namespace brindor::app {
 
@@ -172,17 +173,11 @@ Text CookieStoreData(const PastedCookie& cookie) {
         static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
         const int64_t days = cookie.expires / 86400, seconds = cookie.expires % 86400;
-        // Civil date from days since 1970 (era-based, valid for every day after it).
-        const int64_t shifted = days + 719468, era = shifted / 146097, of_era = shifted - era * 146097;
-        const int64_t year_of_era = (of_era - of_era / 1460 + of_era / 36524 - of_era / 146096) / 365;
-        const int64_t day_of_year = of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-        const int64_t month_index = (5 * day_of_year + 2) / 153;
-        const int day = static_cast<int>(day_of_year - (153 * month_index + 2) / 5 + 1);
-        const int month = static_cast<int>(month_index < 10 ? month_index + 3 : month_index - 9);
-        const int year = static_cast<int>(year_of_era + era * 400 + (month <= 2 ? 1 : 0));
+        const CivilDate date = CivilFromDays(days);
         std::snprintf(expires, sizeof expires, "; expires=%s, %02d %s %04d %02d:%02d:%02d GMT",
-                      kDays[days % 7], day, kMonths[month - 1], year, static_cast<int>(seconds / 3600),
-                      static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+                      kDays[days % 7], date.day, kMonths[date.month - 1], date.year,
+                      static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+                      static_cast<int>(seconds % 60));
     }
     return concat_text({cookie.value, expires, "; path=/", cookie.http_only ? "; HttpOnly" : ""});
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+
 namespace brindor {
 
 class FileHandle {
@@ -32,5 +34,8 @@ class FileHandle {
   private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
+
+// Hands every byte to the system, in as many writes as it takes.
+bool write_all(HANDLE file, const void* data, size_t size);
 
 } // namespace brindor

@@ -39,5 +39,6 @@ void close_file(int file_number);
 // Creates or replaces the file `name` (GBK) with exactly these bytes; false when any step fails.
 bool write_whole_file(const char* name, const void* data, size_t size);
 bool write_whole_file(const FileName& name, const void* data, size_t size);
+bool write_whole_file(const wchar_t* name, const void* data, size_t size);
 
 } // namespace brindor

@@ -6,18 +6,6 @@ namespace brindor {
 
 namespace {
 
-bool WriteAll(HANDLE file, const void* data, size_t size) {
-    const auto* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
-        DWORD written = 0;
-        if (!WriteFile(file, bytes, chunk, &written, nullptr) || written == 0) return false;
-        bytes += written;
-        size -= written;
-    }
-    return true;
-}
-
 bool MakeFolder(const std::wstring& folder) {
     return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
@@ -70,12 +58,6 @@ Bytes read_named_file(const std::wstring& name) {
     return bytes;
 }
 
-bool write_named_file(const std::wstring& name, const void* data, size_t size) {
-    FileHandle file(
-        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.valid() && WriteAll(file.get(), data, size);
-}
-
 bool AppendingFile::open(const std::wstring& name, bool create_new) {
     // Readers may look while it is written: the program itself reads kept journals at start-up.
     file_.reset(CreateFileW(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -84,7 +66,7 @@ bool AppendingFile::open(const std::wstring& name, bool create_new) {
 }
 
 bool AppendingFile::write(const void* data, size_t size) {
-    return file_.valid() && WriteAll(file_.get(), data, size);
+    return file_.valid() && write_all(file_.get(), data, size);
 }
 
 bool AppendingFile::flush() {

@@ -18,8 +18,6 @@ std::vector<std::wstring> files_in_folder(const std::wstring& folder, const wcha
 bool delete_named_file(const std::wstring& name);
 // The whole file; empty when it cannot be read.
 Bytes read_named_file(const std::wstring& name);
-// Creates or replaces the file with exactly these bytes.
-bool write_named_file(const std::wstring& name, const void* data, size_t size);
 
 // A file written at its end, line by line, each write handed to the system before it returns.
 class AppendingFile {

@@ -13,6 +13,7 @@
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/local_files.h"
 #include "submit/journal_rows.h"
+#include "text/civil_days.h"
 #include "text/win/code_pages.h"
 
 namespace brindor::app {
@@ -28,7 +29,7 @@ int StemDay(const std::wstring& stem) {
 
 void RemoveOldJournals(const std::wstring& folder, std::vector<std::wstring>& stems) {
     const LocalTime t = local_time();
-    const int today = DayNumber(t.year, t.month, t.day);
+    const int today = static_cast<int>(DaysFromCivil(t.year, t.month, t.day));
     std::vector<std::wstring> kept;
     for (size_t i = 0; i < stems.size(); ++i) {
         if (KeepJournal(static_cast<int>(kept.size()), StemDay(stems[i]), today)) {

@@ -7,6 +7,7 @@
 #include "declared/declared_functions.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/clock_ops.h"
+#include "runtime/win/file_ops.h"
 #include "submit/journal_rows.h"
 #include "text/win/code_pages.h"
 
@@ -59,7 +60,7 @@ void RunJournal::Open(const TextArray& run_links) {
     if (!file_.is_open()) return;
     // In the program's own encoding, as an export of links, so that the links read back are these.
     const Text links = JoinLines(run_links);
-    failed_ = !write_named_file(LinksPath(folder, wide_stem), links.c_str(), links.length());
+    failed_ = !write_whole_file(LinksPath(folder, wide_stem).c_str(), links.c_str(), links.length());
     // The mark makes spreadsheet programs read the file as UTF-8.
     if (!file_.write("\xEF\xBB\xBF", 3)) failed_ = true;
     WriteLine(Cells({"编号", "标题", "大小", "磁力链接", "提交状态", "原因", "时间"}));
