@@ -2,86 +2,156 @@
 
 #include <cstring>
 
+#include "runtime/core/text_ops.h"
+#include "submit/script_tokens.h"
+
 namespace brindor {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
+// Deeper nesting than any answer of the service: refused rather than followed.
+constexpr int kMaxDepth = 64;
 
-bool StartsIdentifier(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$';
-}
+// Reads one JSON value from the tokens; notes the null the service writes for "nothing made".
+class JsonReader {
+  public:
+    explicit JsonReader(ScriptTokens& tokens) : tokens_(tokens) {}
 
-bool InIdentifier(char c) {
-    return StartsIdentifier(c) || (c >= '0' && c <= '9');
-}
-
-const char* SkipBlanks(const char* p) {
-    while (IsBlank(*p))
-        ++p;
-    return p;
-}
-
-// Leading blanks and a byte order mark, raw or as code page 936 shows it.
-const char* SkipLead(const char* p) {
-    p = SkipBlanks(p);
-    if (std::strncmp(p, "\xEF\xBB\xBF", 3) == 0)
-        p += 3;
-    else if (*p == '?')
-        ++p;
-    return SkipBlanks(p);
-}
-
-// The end of the text once a trailing ";" and blanks are set aside.
-const char* TrimmedEnd(const char* begin) {
-    const char* end = begin + std::strlen(begin);
-    while (end > begin && IsBlank(end[-1]))
-        --end;
-    if (end > begin && end[-1] == ';') --end;
-    while (end > begin && IsBlank(end[-1]))
-        --end;
-    return end;
-}
-
-// The ")" that closes a call whose "(" stands just before `p`; null when the text ends first.
-const char* ClosingParenthesis(const char* p) {
-    int depth = 1;
-    bool quoted = false;
-    for (; *p; ++p) {
-        if (quoted) {
-            if (*p == '\'' && (p[1] == ',' || p[1] == ')')) quoted = false;
-        } else if (*p == '\'') {
-            quoted = true;
-        } else if (*p == '(') {
-            ++depth;
-        } else if (*p == ')' && --depth == 0) {
-            return p;
-        }
+    bool Object(int depth = 0) {
+        if (depth > kMaxDepth || !tokens_.Skip("{")) return false;
+        if (tokens_.Skip("}")) return true;
+        do {
+            if (!String() || !tokens_.Skip(":") || !Value(depth)) return false;
+        } while (tokens_.Skip(","));
+        return tokens_.Skip("}");
     }
-    return nullptr;
+
+    bool holds_null() const { return holds_null_; }
+
+  private:
+    bool Value(int depth) {
+        const ScriptToken& next = tokens_.Peek();
+        if (next.Is("{")) return Object(depth + 1);
+        if (next.Is("[")) return Array(depth + 1);
+        if (next.kind == TokenKind::kString) return String();
+        if (tokens_.Skip("-")) return Number();
+        if (next.kind == TokenKind::kNumber) return Number();
+        if (next.Is("null")) holds_null_ = true;
+        if (!next.Is("true") && !next.Is("false") && !next.Is("null")) return false;
+        tokens_.Take();
+        return true;
+    }
+
+    bool Number() {
+        if (tokens_.Peek().kind != TokenKind::kNumber) return false;
+        tokens_.Take();
+        return true;
+    }
+
+    bool Array(int depth) {
+        if (depth > kMaxDepth || !tokens_.Skip("[")) return false;
+        if (tokens_.Skip("]")) return true;
+        do {
+            if (!Value(depth)) return false;
+        } while (tokens_.Skip(","));
+        return tokens_.Skip("]");
+    }
+
+    // JSON strings are double-quoted.
+    bool String() {
+        const ScriptToken& next = tokens_.Peek();
+        if (next.kind != TokenKind::kString || *next.begin != '"') return false;
+        if (compare_text(StringTokenValue(next), "null") == 0) holds_null_ = true;
+        tokens_.Take();
+        return true;
+    }
+
+    ScriptTokens& tokens_;
+    bool holds_null_ = false;
+};
+
+// name, window.name or window["name"]; empty text when the tokens hold none of them.
+Text Callee(ScriptTokens& tokens) {
+    if (tokens.Peek().kind != TokenKind::kIdentifier) return {};
+    const ScriptToken name = tokens.Take();
+    if (!name.Is("window")) return left_text(name.begin, static_cast<int>(name.length()));
+    if (tokens.Skip(".")) {
+        if (tokens.Peek().kind != TokenKind::kIdentifier) return {};
+        const ScriptToken member = tokens.Take();
+        return left_text(member.begin, static_cast<int>(member.length()));
+    }
+    if (!tokens.Skip("[") || tokens.Peek().kind != TokenKind::kString) return {};
+    Text member = StringTokenValue(tokens.Take());
+    return tokens.Skip("]") ? member : Text{};
+}
+
+bool CallOf(ScriptTokens& tokens, TextRef expected_name, JsonReader& value) {
+    const Text name = Callee(tokens);
+    if (name.empty() || (*expected_name.c_str() && compare_text(name, expected_name) != 0)) return false;
+    return tokens.Skip("(") && value.Object() && tokens.Skip(")");
+}
+
+// typeof name === 'function' && name(VALUE), or a plain call.
+bool GuardedCall(ScriptTokens& tokens, JsonReader& value) {
+    if (!tokens.Skip("typeof")) return CallOf(tokens, "", value);
+    const Text name = Callee(tokens);
+    if (name.empty() || !(tokens.Skip("===") || tokens.Skip("=="))) return false;
+    if (compare_text(StringTokenValue(tokens.Take()), "function") != 0) return false;
+    return tokens.Skip("&&") && CallOf(tokens, name, value);
+}
+
+void SkipSemicolons(ScriptTokens& tokens) {
+    while (tokens.Skip(";")) {
+    }
+}
+
+bool Statement(ScriptTokens& tokens, JsonReader& value) {
+    if (tokens.Peek().Is("{")) return value.Object();
+    if (!tokens.Skip("try")) return GuardedCall(tokens, value);
+    if (!tokens.Skip("{") || !GuardedCall(tokens, value)) return false;
+    SkipSemicolons(tokens);
+    if (!tokens.Skip("}") || !tokens.Skip("catch") || !tokens.Skip("(")) return false;
+    if (tokens.Take().kind != TokenKind::kIdentifier) return false;
+    return tokens.Skip(")") && tokens.Skip("{") && tokens.Skip("}");
+}
+
+// Moves past the tokens up to the parenthesis that closes the one just taken; false when the text
+// ends first.
+bool SkipToClosingParenthesis(ScriptTokens& tokens, bool& cut) {
+    for (int depth = 1;;) {
+        const ScriptToken token = tokens.Take();
+        if (token.kind == TokenKind::kEnd || token.kind == TokenKind::kUnterminated) {
+            cut = true;
+            return false;
+        }
+        if (token.kind == TokenKind::kStray) return false;
+        if (token.Is("(")) ++depth;
+        if (token.Is(")") && --depth == 0) return true;
+    }
 }
 
 } // namespace
 
-bool IsJsonpCall(TextRef text) {
-    const char* p = SkipLead(text.c_str());
-    if (!StartsIdentifier(*p)) return false;
-    while (InIdentifier(*p))
-        ++p;
-    if (*p != '(') return false;
-    const char* end = TrimmedEnd(p);
-    return end - p >= 2 && end[-1] == ')';
+CommitShape ReadCommitShape(TextRef text) {
+    ScriptTokens tokens(SkipByteOrderMark(text.c_str()));
+    JsonReader value(tokens);
+    if (!Statement(tokens, value)) return CommitShape::kOther;
+    SkipSemicolons(tokens);
+    if (tokens.Peek().kind != TokenKind::kEnd) return CommitShape::kOther;
+    return value.holds_null() ? CommitShape::kRefusal : CommitShape::kConfirmation;
 }
 
 ResolveShape ResolveAnswerShape(TextRef text) {
-    static constexpr char kCall[] = "queryUrl(";
-    const char* p = SkipLead(text.c_str());
-    if (std::strncmp(p, kCall, sizeof kCall - 1) != 0) return ResolveShape::kOther;
-    const char* close = ClosingParenthesis(p + sizeof kCall - 1);
-    if (!close) return ResolveShape::kCut;
-    return close + 1 == TrimmedEnd(p) ? ResolveShape::kWhole : ResolveShape::kOther;
+    ScriptTokens tokens(SkipByteOrderMark(text.c_str()));
+    if (!tokens.Skip("queryUrl") || !tokens.Skip("(")) return ResolveShape::kOther;
+    bool cut = false;
+    if (!SkipToClosingParenthesis(tokens, cut)) return cut ? ResolveShape::kCut : ResolveShape::kOther;
+    SkipSemicolons(tokens);
+    return tokens.Peek().kind == TokenKind::kEnd ? ResolveShape::kWhole : ResolveShape::kOther;
+}
+
+bool IsHtmlPage(TextRef text) {
+    return *SkipByteOrderMark(text.c_str()) == '<';
 }
 
 } // namespace brindor

@@ -1,22 +1,34 @@
-// The shapes of the service's JSONP answers. A confirmation is told from an error page by its
-// shape, not by the callback name: a service may answer under a fixed name of its own.
+// The shapes of the service's script answers, read as tokens. A confirmation is told from an error
+// page by its shape, not by the callback name: a service may answer under a fixed name of its own.
 #pragma once
 #include "runtime/core/text_ref.h"
 
 namespace brindor {
 
-// After optional blanks and a UTF-8 byte order mark (its raw bytes, or the "?" that code page 936
-// makes of it), a JavaScript identifier, "(", anything, ")", then at most a ";" and blanks.
-bool IsJsonpCall(TextRef text);
+enum class CommitShape {
+    kConfirmation, // the service's one call with one JSON object, without null
+    kRefusal,      // the same, but the object holds null, or a string that is exactly "null"
+    kOther,        // anything else: a page, a second statement, two calls, an empty call, a cut answer
+};
+
+// After an optional byte order mark, blanks and comments, exactly one of
+//   name(VALUE)   window.name(VALUE)   window["name"](VALUE)
+//   typeof name === 'function' && name(VALUE)       (either quote, == too)
+//   try{ one of the above }catch(e){}
+//   VALUE
+// followed only by ";", blanks and comments, where VALUE is one complete JSON object.
+CommitShape ReadCommitShape(TextRef text);
 
 enum class ResolveShape {
     kWhole, // the queryUrl call up to the parenthesis that closes it, and nothing after it
-    kCut,   // the call begins but its closing parenthesis never came
+    kCut,   // the call begins but the text ends before its closing parenthesis
     kOther, // no queryUrl call at all, or something after it
 };
 
-// Parentheses inside the quoted values do not count. The service quotes values without escaping
-// them, so a quote ends a value only where a "," or ")" follows it.
 ResolveShape ResolveAnswerShape(TextRef text);
+
+// A page where a script answer was expected: its first character, past blanks and a byte order
+// mark, is "<". A title inside a script answer never makes one.
+bool IsHtmlPage(TextRef text);
 
 } // namespace brindor

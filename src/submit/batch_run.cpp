@@ -3,10 +3,11 @@
 #include <ctime>
 #include <random>
 #include <utility>
+#include <vector>
 
 #include "runtime/core/conversions.h"
-#include "submit/answer_shape.h"
 #include "runtime/core/text_ops.h"
+#include "submit/answer_shape.h"
 #include "submit/commit_body.h"
 #include "submit/failure_reason.h"
 #include "submit/pause_reasons.h"
@@ -22,8 +23,11 @@ constexpr const char* kSignedOutPrompt =
     "登录已失效。请重新登陆迅雷离线（或使用Cookie登录），完成后按“重试”继续；按“取消”停止提交。";
 constexpr const char* kUnreachablePrompt =
     "无法连接到服务，已连续3条链接网络错误。请检查网络后按“重试”继续；按“取消”停止提交。";
-// Links in a row whose resolve got no answer before the run asks whether the service is there.
-constexpr int kUnansweredPause = 3;
+constexpr const char* kBusyPrompt =
+    "服务繁忙，已连续3条链接提交未成功。请稍后按“重试”继续；按“取消”停止提交。";
+// Links in a row that got no answer, or that the service kept too busy to take, before the run
+// asks the user instead of failing link after link.
+constexpr int kStreakPause = 3;
 // A dropped resolve is common and harmless to repeat; a commit is never repeated for it.
 constexpr int32_t kResolveRetryMs = 1000;
 
@@ -106,17 +110,29 @@ void ReportLink(int i, int count, const BatchInput& input, const LinkOutcome& ou
     surface.ShowProgress(i, PercentText(i, count));
 }
 
-// Links whose resolve got no answer, held back without rows: when the next one gets none either,
-// the run pauses and, asked to go on, starts again from the first of them.
-struct Unanswered {
-    int first = 0;
-    int count = 0;
+enum class Streak { kNone, kUnanswered, kBusy };
 
-    // Their rows, once another link got an answer or the run ends.
+Streak StreakOf(const LinkOutcome& outcome) {
+    if (NoAnswer(outcome.resolve)) return Streak::kUnanswered;
+    return outcome.busy ? Streak::kBusy : Streak::kNone;
+}
+
+// Links of one streak, held back without rows: when the streak grows long enough the run pauses
+// and, asked to go on, starts again from the first of them.
+struct HeldBack {
+    Streak kind = Streak::kNone;
+    int first = 0;
+    std::vector<LinkOutcome> outcomes;
+
+    // Their rows, once a link ended otherwise or the run ends.
     void Report(const BatchInput& input, int total, RunTally& tally, BatchSurface& surface) {
-        for (int i = first; i < first + count; ++i)
-            ReportLink(i, total, input, LinkOutcome{}, tally, surface);
-        count = 0;
+        for (size_t k = 0; k < outcomes.size(); ++k)
+            ReportLink(first + static_cast<int>(k), total, input, outcomes[k], tally, surface);
+        Drop();
+    }
+    void Drop() {
+        outcomes.clear();
+        kind = Streak::kNone;
     }
 };
 
@@ -146,11 +162,11 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
     const auto go_on = [&](const char* prompt) {
         return surface.AskRetry(prompt) && !surface.StopRequested();
     };
-    Unanswered unanswered;
+    HeldBack held;
     RunTally tally;
-    // Held-back links that ended unanswered keep their rows; the paused ones get none.
+    // Held-back links keep their rows when the run stops; the paused ones get none.
     const auto stopped = [&] {
-        unanswered.Report(input, count, tally, surface);
+        held.Report(input, count, tally, surface);
         EndRun("已停止。", tally, surface);
     };
     for (int i = 1; i <= count; ++i) {
@@ -159,15 +175,19 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
         // Fresh fields per link: an answer that yields nothing must not inherit the last link's.
         LinkOutcome outcome;
         if (!SubmitLink(link, user_id, outcome, surface, random)) return stopped();
-        if (NoAnswer(outcome.resolve)) {
-            if (unanswered.count == 0) unanswered.first = i;
-            if (++unanswered.count < kUnansweredPause) continue;
-            unanswered.count = 0;
-            if (!go_on(kUnreachablePrompt)) return stopped();
-            i = unanswered.first - 1;
+        const Streak streak = StreakOf(outcome);
+        if (streak != held.kind) held.Report(input, count, tally, surface);
+        if (streak != Streak::kNone) {
+            if (held.outcomes.empty()) held.first = i;
+            held.kind = streak;
+            held.outcomes.push_back(std::move(outcome));
+            if (static_cast<int>(held.outcomes.size()) < kStreakPause) continue;
+            const int first = held.first;
+            held.Drop();
+            if (!go_on(streak == Streak::kBusy ? kBusyPrompt : kUnreachablePrompt)) return stopped();
+            i = first - 1;
             continue;
         }
-        unanswered.Report(input, count, tally, surface);
         if (IsSignedOut(outcome)) {
             if (!go_on(kSignedOutPrompt)) return stopped();
             // The same link again, for whoever signed in meanwhile.
@@ -177,7 +197,7 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
         }
         ReportLink(i, count, input, outcome, tally, surface);
     }
-    unanswered.Report(input, count, tally, surface);
+    held.Report(input, count, tally, surface);
     EndRun("全部完成！", tally, surface);
 }
 

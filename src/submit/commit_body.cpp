@@ -16,7 +16,7 @@ Text JoinCommitFields(TextRef user_id, TextRef encoded_title, const TaskFields& 
 
 bool IsCommitAccepted(const ServiceAnswer& answer) {
     if (answer.text.empty() || answer.status < 200 || answer.status > 299) return false;
-    return IsJsonpCall(answer.text) && find_text(answer.text, "null") == -1;
+    return ReadCommitShape(answer.text) == CommitShape::kConfirmation;
 }
 
 } // namespace brindor

@@ -13,8 +13,8 @@ namespace brindor {
 Text JoinCommitFields(TextRef user_id, TextRef encoded_title, const TaskFields& fields);
 
 // Only the service's own word counts: a completed exchange with a 2xx status whose body is one
-// JSONP call (under whatever name), without null anywhere (the service's mark of a refusal). An
-// error page, a login page, bare JSON or a cut answer is a failure.
+// confirmation (submit/answer_shape), without the null that marks a refusal. An error page, a
+// login page, a second statement or a cut answer is a failure.
 bool IsCommitAccepted(const ServiceAnswer& answer);
 
 } // namespace brindor

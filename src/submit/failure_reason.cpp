@@ -19,14 +19,10 @@ bool Contains(TextRef text, TextRef sought) {
     return find_text(text, sought, 1, true) != -1;
 }
 
-// A page where a script answer was expected: the interface's own error page or, when it asks for
-// a password, the sign-in page the service sends to a visitor it does not know.
-bool IsHtml(TextRef text) {
-    return Contains(text, "<html") || Contains(text, "<!DOCTYPE");
-}
-
+// A page where a script answer was expected is the interface's own error page or, when it asks
+// for a password, the sign-in page the service sends to a visitor it does not know.
 bool LooksSignedOut(const ServiceAnswer& answer) {
-    if (IsHtml(answer.text))
+    if (IsHtmlPage(answer.text))
         return Contains(answer.text, "login") || Contains(answer.text, "登录") ||
                Contains(answer.text, "登陆") || Contains(answer.text, "password");
     const Text& message = answer.message;
@@ -40,7 +36,7 @@ const char* ExchangeFailure(const ServiceAnswer& answer) {
     if (answer.status != 0 && !success_status) return kServerError;
     if (answer.text.empty()) return kNetworkError;
     if (LooksSignedOut(answer)) return kSignedOut;
-    if (IsHtml(answer.text)) return kServerError;
+    if (IsHtmlPage(answer.text)) return kServerError;
     return nullptr;
 }
 
@@ -65,7 +61,7 @@ Text FailureReason(const LinkOutcome& outcome) {
     if (const char* failure = ResolveShapeFailure(outcome.resolve.text)) return failure;
     if (!outcome.committed || outcome.fields.cid.empty()) return kNotResolved;
     if (const char* failure = ExchangeFailure(outcome.commit)) return failure;
-    if (!IsJsonpCall(outcome.commit.text)) return kUnrecognised;
+    if (ReadCommitShape(outcome.commit.text) == CommitShape::kOther) return kUnrecognised;
     if (outcome.commit.message.empty()) return kRefused;
     return concat_text({kRefused, "：", outcome.commit.message});
 }

@@ -1,46 +1,42 @@
 #include "submit/service_message.h"
 
+#include <cstring>
+
 #include "runtime/core/text_builder.h"
-#include "runtime/core/text_ops.h"
+#include "submit/script_tokens.h"
 
 namespace brindor {
 
 namespace {
 
-const char* SkipBlanks(const char* p) {
-    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')
-        ++p;
-    return p;
+bool IsMessageKey(const ScriptToken& token) {
+    return token.kind == TokenKind::kString && token.length() == 5 &&
+           (token.begin[0] == '"' || token.begin[0] == '\'') && std::memcmp(token.begin + 1, "msg", 3) == 0;
 }
 
-// Just after the opening quote of the value of the first "msg" key that has a string value.
-const char* MessageStart(TextRef answer) {
-    static constexpr char kKey[] = "\"msg\"";
-    for (int from = 1;;) {
-        const int key = find_text(answer, kKey, from);
-        if (key == -1) return nullptr;
-        const char* p = SkipBlanks(answer.c_str() + key - 1 + (sizeof kKey - 1));
-        if (*p == ':') {
-            p = SkipBlanks(p + 1);
-            if (*p == '"') return p + 1;
-        }
-        from = key + 1;
-    }
+// The text after a quote up to the end of the answer: what came of a message cut short.
+Text Rest(const ScriptToken& token) {
+    TextBuilder rest(token.length());
+    rest.append(token.begin + 1, token.length() - 1);
+    return rest.take();
 }
 
 } // namespace
 
 Text RawServiceMessage(TextRef answer) {
-    const char* p = MessageStart(answer);
-    if (!p) return {};
-    TextBuilder message;
-    for (; *p && *p != '"'; ++p) {
-        // A double-byte character may end in the byte values of a backslash or a quote: copied
-        // as a pair, and so is an escape.
-        if ((static_cast<unsigned char>(*p) >= 0x81 || *p == '\\') && p[1]) message.append(*p++);
-        message.append(*p);
+    ScriptTokens tokens(answer);
+    ScriptToken before_last, last;
+    for (;;) {
+        const ScriptToken token = tokens.Take();
+        if (token.kind == TokenKind::kEnd) return {};
+        if (IsMessageKey(before_last) && last.Is(":")) {
+            if (token.kind == TokenKind::kString) return StringTokenContent(token);
+            if (token.kind == TokenKind::kUnterminated && *token.begin == '"') return Rest(token);
+        }
+        if (token.kind == TokenKind::kUnterminated) return {};
+        before_last = last;
+        last = token;
     }
-    return message.take();
 }
 
 } // namespace brindor

@@ -1,4 +1,4 @@
-// Finding the service's "msg" in a JSON answer. Its escapes are decoded at the Windows edge
+// Finding the service's "msg" in a script answer. Its escapes are decoded at the Windows edge
 // (submit/win/decoded_message), where the code page conversions are.
 #pragma once
 #include "runtime/core/text.h"
@@ -6,8 +6,9 @@
 
 namespace brindor {
 
-// The content of the first "msg" string, escapes kept as written; empty when there is none. Blanks
-// may stand around the colon. An unterminated string runs to the end of the answer.
+// The content of the first "msg" key's string value, escapes kept as written; empty when there is
+// none. Only a key counts: the letters inside another string (a title) never do. A string the
+// answer ends inside runs to the end of the answer.
 Text RawServiceMessage(TextRef answer);
 
 } // namespace brindor

@@ -81,7 +81,7 @@ class MainWindowSurface : public BatchSurface {
             // Rounded up: the label never says 0 while there is still a wait.
             if (const int32_t seconds = (left + 999) / 1000; seconds != shown_seconds) {
                 shown_seconds = seconds;
-                const Text countdown = concat_text({"等待", to_text(seconds), "秒"});
+                const Text countdown = concat_text({"服务繁忙，等待", to_text(seconds), "秒"});
                 OnMainWindowThread([&] { write_property(kProgressLabel, kLabelCaption, countdown.c_str()); });
             }
             PumpedWait(std::min(left, kStopCheckSlice));

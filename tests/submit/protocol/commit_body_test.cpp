@@ -7,7 +7,7 @@
 namespace brindor {
 namespace {
 
-TEST(IsCommitAccepted, OnlyTheServicesCompleteCallWithoutNull) {
+TEST(IsCommitAccepted, OnlyTheServicesOneConfirmationWithoutNull) {
     const struct {
         const char* answer;
         int status;
@@ -18,9 +18,29 @@ TEST(IsCommitAccepted, OnlyTheServicesCompleteCallWithoutNull) {
         {"jsonp1700000000000({\"id\":\"1\",\"progress\":0})", 200, "jsonp1700000000000", true},
         {"  jsonp1({\"id\":\"1\"});\r\n", 201, "jsonp1", true},
         {"jsonp({\"id\":\"1\"})", 200, "jsonp", true},
-        // The service's refusal, anywhere in the answer.
+        // The service's refusal: a null literal at any depth, or a string that is exactly "null".
         {"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"x\"})", 200, "jsonp1", false},
-        {"jsonp1({\"msg\":\"nullified\"})", 200, "jsonp1", false},
+        {"jsonp1({\"a\":[1,{\"b\":null}]})", 200, "jsonp1", false},
+        {"jsonp1({\"id\":\"null\"})", 200, "jsonp1", false},
+        {"jsonp1({\"msg\":\"nullified\",\"title\":\"Annulled\"})", 200, "jsonp1", true},
+        // Every form that web frameworks wrap a confirmation in.
+        {"/**/cb({\"id\":\"1\"})", 200, "jsonp1", true},
+        {"/**/ typeof cb === 'function' && cb({\"id\":\"1\"});", 200, "jsonp1", true},
+        {"typeof cb == \"function\" && cb({\"id\":\"1\"})", 200, "jsonp1", true},
+        {"window.cb({\"id\":\"1\"})", 200, "jsonp1", true},
+        {"window[\"cb\"]({\"id\":\"1\"})", 200, "jsonp1", true},
+        {"try{cb({\"id\":\"1\"});}catch(e){}", 200, "jsonp1", true},
+        {"{\"id\":\"1\"} // done", 200, "jsonp1", true},
+        {"jsonp1 ({\"id\":\"1\", \"t\":\"a)b\"});;", 200, "jsonp1", true},
+        // Error pages and scripts that are no confirmation.
+        {"alert('\xC7\xEB\xCF\xC8\xB5\xC7\xC2\xBC');history.back()", 200, "jsonp1", false},
+        {"cb({\"progress\":-1});location.reload()", 200, "jsonp1", false},
+        {"x()", 200, "jsonp1", false},
+        {"cb({\"id\":\"1\"})cb({\"id\":\"2\"})", 200, "jsonp1", false},
+        {"typeof cb === 'function' && other({\"id\":\"1\"})", 200, "jsonp1", false},
+        {"try{cb({\"id\":\"1\"})}catch(e){alert(1)}", 200, "jsonp1", false},
+        {"cb({\"id\":\"1\"}/*", 200, "jsonp1", false},
+        {"cb({'id':'1'})", 200, "jsonp1", false},
         // A failed exchange, an error status, a page that is no call, a call cut short.
         {"", 200, "jsonp1", false},
         {"jsonp1({\"id\":\"1\"})", 500, "jsonp1", false},
@@ -34,10 +54,8 @@ TEST(IsCommitAccepted, OnlyTheServicesCompleteCallWithoutNull) {
         {"jsonp({\"id\":\"5\"})", 200, "jsonp1765", true},
         {"\xEF\xBB\xBF jsonp1({\"id\":\"1\"})", 200, "jsonp1", true},
         {"?jsonp1({\"id\":\"1\"})", 200, "jsonp1", true}, // the mark after code page 936
-        {"{\"id\":\"1\"}", 200, "jsonp1", false},
         {"??jsonp1({\"id\":\"1\"})", 200, "jsonp1", false},
         {"9a({\"id\":\"1\"})", 200, "jsonp1", false},
-        {"jsonp1 ({\"id\":\"1\"})", 200, "jsonp1", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsCommitAccepted(ServiceAnswer{Text(c.answer), c.status, Text(c.callback)}), c.accepted)

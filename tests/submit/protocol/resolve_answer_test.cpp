@@ -36,19 +36,18 @@ TEST(ParseResolveAnswer, ReadsTheFieldsTheAnswerYields) {
          "Array('1KB','0.5KB'),"
          "new Array('1024','512'),new Array('1','1'),new Array('text','text'),new Array('0','1'),'0.123')",
          "0606", "1536", "Small Readme Pack", "1024_512_", "0_1_"},
-        {"comma in the title cuts it",
-         "queryUrl(1,'0808','2048','Tiny, Comma Title','1',new Array('t'),new Array('2KB'),new Array('2048'),"
-         "new Array('1'),new Array('text'),new Array('0'),'0.5')",
-         "0808", "2048", "Tiny", "2048_", "0_"},
-        {"apostrophe in the title is dropped",
-         "queryUrl(1,'0909','7','Don't Look Back','1',new Array('x'),new Array('7B'),new Array('7'),"
-         "new Array('1'),new Array('video'),new Array('0'),'0.5')",
-         "0909", "7", "Dont Look Back", "7_", "0_"},
-        {"Chinese title with comma and quotes",
-         "queryUrl(1,'0A0A','3','\xB3\xC7\xC4\xCF, 'Old Town' x','1',new Array('n'),new Array('3B'),new "
-         "Array('3'),"
-         "new Array('1'),new Array('text'),new Array('0'),'0.5')",
-         "0A0A", "3", kChinese, "3_", "0_"},
+        {"a comma stays in the title",
+         "queryUrl(1,'0808','2048','Rock, Paper, Scissors','1',new Array('t'),new Array('2KB'),"
+         "new Array('2048'),new Array('1'),new Array('text'),new Array('0'),'0.5')",
+         "0808", "2048", "Rock, Paper, Scissors", "2048_", "0_"},
+        {"parentheses and quotes inside values",
+         "queryUrl(1,'CIDF1)','7','Greatest Hits (\\'Live\\')','1',new Array('x'),new Array('7B'),"
+         "new Array('7'),new Array('1'),new Array('video'),new Array('0'),'0.5')",
+         "CIDF1)", "7", "Greatest Hits ('Live')", "7_", "0_"},
+        {"Chinese title, escapes decoded, a backslash as a second byte",
+         "queryUrl(1,'0A0A','3','\xB3\xC7\xC4\xCF, \\'Old\\\\Town\\' \x81\x5C\\x41','1',new Array('n'),"
+         "new Array('3B'),new Array('3'),new Array('1'),new Array('text'),new Array('0'),'0.5')",
+         "0A0A", "3", "\xB3\xC7\xC4\xCF, 'Old\\Town' \x81\x5C" "A", "3_", "0_"},
         {"unquoted array values keep their commas",
          "queryUrl(1,'C','3','T','1',new Array(a,b),new Array(1B,2B),new Array(1,2),new Array(1,1),"
          "new Array(text,text),new Array(0,1),'0.5')",

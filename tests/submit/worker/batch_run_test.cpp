@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -244,7 +245,7 @@ TEST(RunBatch, ReadsTheIntervalAnewBeforeEveryWait) {
     EXPECT_EQ(waits, (std::vector<std::string>{"wait 7", "wait 1000", "wait -5", "wait -5"}));
 }
 
-TEST(RunBatch, UnansweredLinksGetTheirRowsWhenAnotherIsAnsweredNoneWhenThePauseIsCancelled) {
+TEST(RunBatch, StreaksGetTheirRowsWhenAnotherLinkEndsOtherwiseNoneWhenThePauseIsCancelled) {
     RecordingSurface flushed;
     AnswerAll(flushed);
     flushed.resolve_answers.erase("b");
@@ -257,6 +258,21 @@ TEST(RunBatch, UnansweredLinksGetTheirRowsWhenAnotherIsAnsweredNoneWhenThePauseI
     RunBatch(Input({"a", "b", "c", "d"}), cancelled);
     EXPECT_TRUE(cancelled.reasons.empty());
     EXPECT_EQ(cancelled.steps.back(), "message 已停止。 | (default)");
+
+    // The service that keeps saying "too fast": two busy links keep their rows, three pause the run.
+    const std::string too_fast = "queryUrl({\"msg\":\"操作过于频繁\"})";
+    for (const bool third_busy : {false, true}) {
+        RecordingSurface busy;
+        AnswerAll(busy);
+        busy.resolve_answers["a"] = busy.resolve_answers["b"] = too_fast;
+        if (third_busy) busy.resolve_answers["c"] = too_fast;
+        RunBatch(Input({"a", "b", "c", "d"}), busy);
+        const auto asked = std::count(busy.steps.begin(), busy.steps.end(),
+                                      "ask 服务繁忙，已连续3条链接提交未成功。请稍后按“重试”继续；按“取消”停止提交。");
+        EXPECT_EQ(asked, third_busy ? 1 : 0);
+        const std::vector<std::string> kept{"服务繁忙", "服务繁忙", "", ""};
+        EXPECT_EQ(busy.reasons, third_busy ? std::vector<std::string>{} : kept);
+    }
 }
 
 } // namespace

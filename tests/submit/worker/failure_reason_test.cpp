@@ -40,7 +40,15 @@ TEST(FailureReason, FromBothAnswers) {
         {kWhole, true, {"{\"id\":null}", 200, "jsonp1", -1, "未登录"}, "未登录"},
         {kWhole, true, {kNull, 200, "jsonp1", -1, "已屏蔽"}, "服务拒绝：已屏蔽"},
         // Complete answers of another shape than the expected call.
-        {kWhole, true, {"{\"id\":\"5\"}", 200, "jsonp1"}, "无法识别的应答"},
+        {kWhole, true, {"cb({\"id\":\"5\"});location.reload()", 200, "jsonp1"}, "无法识别的应答"},
+        {kWhole, true, {"alert('请先登录');history.back()", 200, "jsonp1"}, "无法识别的应答"},
+        // A title is no page, whatever it holds.
+        {{"queryUrl(1,'C1','1','<html> login','1',new Array('a'),new Array('1'),new Array('1'),new Array('1'),"
+          "new Array('v'),new Array('0'),'0.5')",
+          200, "queryUrl"},
+         true,
+         {kNull, 200, "jsonp1", -1, "已屏蔽"},
+         "服务拒绝：已屏蔽"},
         {kWhole, true, {"ok", 200, "jsonp1"}, "无法识别的应答"},
         {{"{\"id\":1}", 200, "queryUrl"}, false, {}, "无法识别的应答"},
         {{"queryUrl(1,'C1','1','T')<p>", 200, "queryUrl"}, false, {}, "无法识别的应答"},
@@ -68,7 +76,9 @@ TEST(RawServiceMessage, KeepsEscapesWithoutBreakingDoubleByteCharacters) {
     };
     const Case cases[] = {
         {"cb({\"msg\":\"a\\\"b\\\\c\\u672a\"})", "a\\\"b\\\\c\\u672a"},
-        {"cb({\"msg\":\"\x81\x5C\x81\x22!\"})", "\x81\x5C\x81\x22!"}, // trail bytes of a backslash, a quote
+        // A second byte may be a backslash; a quote never is one, so it ends the string.
+        {"cb({\"msg\":\"\x81\x5C\x81\"!\"})", "\x81\x5C\x81"},
+        {"cb({\"title\":\"\\\"msg\\\":\\\"x\\\"\", \"msg\":\"real\"})", "real"},
         {"cb({\"id\":null})", ""},
         {"cb({\"msg\":null, \"x\":{\"msg\" : \"second\"}})", "second"},
         {"cb({\"msg\":\"unterminated", "unterminated"},
