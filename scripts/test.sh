@@ -22,6 +22,19 @@ status=0
 echo "== native tests"
 ctest --preset native -j "$jobs" || status=1
 
+echo "== fuzz targets (${BRINDOR_FUZZ_SECONDS:=20} s each)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+for target in build/fuzz/tests/fuzz/*_fuzz; do
+    corpus="build/fuzz/corpus/$(basename "$target")"
+    mkdir -p "$corpus"
+    if "$target" -max_total_time="$BRINDOR_FUZZ_SECONDS" -print_final_stats=1 "$corpus" >"$corpus.log" 2>&1; then
+        echo "$(basename "$target"): $(sed -n 's/^stat::number_of_executed_units: *//p' "$corpus.log") runs, no finding"
+    else
+        echo "$(basename "$target") found a fault:"; tail -n 40 "$corpus.log"; status=1
+    fi
+done
+
 echo "== windows tests (Wine)"
 source "$here/display.sh"
 trap '"$WINESERVER" -k 2>/dev/null || true; stop_display' EXIT

@@ -72,8 +72,7 @@ const char* StringEnd(const char* p) {
 }
 
 const char* NumberEnd(const char* p) {
-    while (InIdentifier(*p) || *p == '.' ||
-           ((*p == '+' || *p == '-') && (p[-1] == 'e' || p[-1] == 'E')))
+    while (InIdentifier(*p) || *p == '.' || ((*p == '+' || *p == '-') && (p[-1] == 'e' || p[-1] == 'E')))
         ++p;
     return p;
 }
@@ -99,14 +98,22 @@ int HexValue(const char* p, const char* end, int count) {
 
 char SimpleEscape(char c) {
     switch (c) {
-    case 'n': return '\n';
-    case 'r': return '\r';
-    case 't': return '\t';
-    case 'b': return '\b';
-    case 'f': return '\f';
-    case 'v': return '\v';
-    case '0': return '\0';
-    default: return c;
+    case 'n':
+        return '\n';
+    case 'r':
+        return '\r';
+    case 't':
+        return '\t';
+    case 'b':
+        return '\b';
+    case 'f':
+        return '\f';
+    case 'v':
+        return '\v';
+    case '0':
+        return '\0';
+    default:
+        return c;
     }
 }
 

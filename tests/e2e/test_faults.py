@@ -23,6 +23,7 @@ SLACK_S = 5
 THROTTLE_STEP_S = int(cache_value("BRINDOR_THROTTLE_STEP_MS") or 5000) / 1000
 SIGNED_OUT_PROMPT = "登录已失效。请重新登陆迅雷离线（或使用Cookie登录），完成后按“重试”继续；按“取消”停止提交。"
 UNREACHABLE_PROMPT = "无法连接到服务，已连续3条链接网络错误。请检查网络后按“重试”继续；按“取消”停止提交。"
+BUSY_PROMPT = "服务繁忙，已连续3条链接提交未成功。请稍后按“重试”继续；按“取消”停止提交。"
 RETRY, CANCEL = 4, 2  # the box's button ids
 
 
@@ -59,9 +60,18 @@ FAULTS = {
     "1b": ("chunk_cut", {}, "resolve"),
     "1c": ("escaped_refusal", {"count": 1}, "commit"),  # read as signed out: the run pauses
 }
+# Confirmations in the wrappings of web frameworks, and scripts that only look like one.
+FORMS = {"40": "comment", "41": "typeof", "42": "window_member", "43": "window_index", "44": "try_catch",
+         "45": "bare_value", "46": "alert_back", "47": "then_reload", "48": "empty_call"}
+FAULTS.update({byte: ("answer_form", {"form": form}, "commit") for byte, form in FORMS.items()})
+# Titles and ids that hold what a reader of answers must not cut at: "null", quotes, commas, a
+# parenthesis, and a title that reads like a sign-in page.
+TRICKY_TITLES = ("27", "28", "29", "2a", "2b")
 # Outcome and reason of the links whose answers must be read for what they are.
-EXPECTED = {**dict.fromkeys(("17", "18", "19", "1a", "1c"), (steps.SUBMITTED, "")),
-            "0c": (steps.FAILED, "无法识别的应答"), "1b": (steps.FAILED, steps.NETWORK_ERROR)}
+EXPECTED = {**dict.fromkeys(("0c", "17", "18", "19", "1a", "1c", "40", "41", "42", "43", "44", "45") +
+                            TRICKY_TITLES, (steps.SUBMITTED, "")),
+            **dict.fromkeys(("46", "47", "48"), (steps.FAILED, "无法识别的应答")),
+            "1b": (steps.FAILED, steps.NETWORK_ERROR)}
 
 
 def fault_settings():
@@ -77,7 +87,7 @@ class FaultyServiceTest(E2ETestCase):
     def test_one_batch_mixing_good_links_and_every_fault(self):
         s = self.session
         catalogue = Catalogue.load()
-        bytes_ = [f"{n:02x}" for n in range(1, 0x22)]
+        bytes_ = [f"{n:02x}" for n in range(1, 0x22)] + list(TRICKY_TITLES) + list(FORMS)
         links = [link(b) for b in bytes_]
         path = temporary_text_file("".join(f"{one}\n" for one in links))
         self.addCleanup(os.unlink, path)
@@ -121,6 +131,10 @@ class FaultyServiceTest(E2ETestCase):
         twice = {cids[bytes_.index(b)]: 2 for b in ("0b", "1c")}
         self.assertEqual({cid: sent.count(cid) for cid in cids if sent.count(cid) > 1}, twice)
         self.assertEqual([sent.count(cids[bytes_.index(b)]) for b in ("02", "17", "18", "1b")], [1, 1, 1, 0])
+        # Each committed with the title and content id exactly as the service gave them.
+        accepted = {c["hash"]: (c["title"], c["cid"]) for c in commits if c["accepted"]}
+        entries = [catalogue.lookup(b * 20) for b in TRICKY_TITLES]
+        self.assertEqual([accepted.get(e.info_hash) for e in entries], [(e.title, e.cid) for e in entries])
 
         # The redirect to another port carried neither the login cookies nor any Authorization line.
         elsewhere = self.standin.get_json("/_standin/elsewhere")
@@ -200,7 +214,7 @@ class PausedRunTest(E2ETestCase):
                               "error_status": [{"status": 429, "retry_after": "2", "count": 2, "hashes": third,
                                                 "target": "commit"},
                                                {"status": 503, "retry_after": "600", "hashes": fourth}]})
-        self.session.wait_for(lambda: self.session.text(main, steps.PROGRESS_LABEL) == "等待600秒", timeout=30)
+        self.session.wait_for(lambda: self.session.text(main, steps.PROGRESS_LABEL) == "服务繁忙，等待600秒", timeout=30)
         elapsed = steps.stopwatch()
         self.session.click(main, steps.START_BUTTON)
         self.assertEqual(self.session.wait_message_box(timeout_ms=5000).text, f"{steps.STOPPED}\n成功2条，失败1条。")
@@ -227,6 +241,11 @@ class PausedRunTest(E2ETestCase):
         self.assertEqual(len(times), 6)
         for k, waited in enumerate(waits):  # each step within 20 % (and the request's own time)
             self.assertTrue(0.8 * THROTTLE_STEP_S * 2 ** k <= waited <= 1.2 * THROTTLE_STEP_S * 2 ** k + 0.5, waits)
+
+    def test_busy_for_every_request_pauses_after_three_links(self):
+        self.start(4, {"error_status": {"status": 503, "retry_after": "0"}})
+        self.assertEqual(self.paused_then(BUSY_PROMPT, 0, CANCEL, steps.STOPPED), [])
+        self.assertEqual(len(self.standin.resolves()), 3 * 6)
 
     def test_service_gone_at_link_5_pauses_after_3_links_and_goes_on_when_back(self):
         self.addCleanup(self.environment.restart_standin, True)

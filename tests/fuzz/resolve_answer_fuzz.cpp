@@ -1,11 +1,14 @@
-// The resolve answer reading for any bytes: against a plain byte-wise reading where the input is
-// ASCII (no two-byte characters to step over), and its invariants everywhere.
+// Any title and content id, quoted as the service quotes them, read back unchanged from a whole
+// answer; for any bytes, the arrays against a plain byte-wise reading where the input is ASCII, and
+// the reading's invariants everywhere.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "fuzz_input.h"
+#include "submit/answer_shape.h"
 #include "submit/resolve_answer.h"
 #include "submit/service_requests.h"
 
@@ -42,14 +45,35 @@ std::string join(const std::string& piece) {
     return replace_all(replace_all(between_first(piece, "(", ")"), "',", "_"), "'", "") + "_";
 }
 
-// Every byte from 0x80 up leads a two-byte character whose second byte is no ASCII punctuation,
-// as in any code page 936 text; elsewhere a quote may hide inside a character and survive.
-bool well_formed(const std::string& text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) continue;
-        if (++i == text.size() || static_cast<unsigned char>(text[i]) < 0x40) return false;
+// A text as a code page 936 conversion can give it: ASCII other than NUL, and two-byte characters.
+std::string CodePageText(FuzzInput& in) {
+    std::string text;
+    for (size_t n = in.next() % 40, i = 0; i < n && in.size; ++i) {
+        const uint8_t b = in.next();
+        if (b < 0x81) {
+            text += static_cast<char>(b ? b : '\'');
+        } else {
+            uint8_t trail = in.next();
+            trail = trail < 0x40 ? trail + 0x40 : trail == 0x7F || trail == 0xFF ? 0x5C : trail;
+            text += static_cast<char>(b == 0xFF ? 0xFE : b);
+            text += static_cast<char>(trail);
+        }
     }
-    return true;
+    return text;
+}
+
+// The service escapes characters: the second byte of a two-byte character is never escaped.
+std::string Quoted(const std::string& value) {
+    std::string quoted = "'";
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (static_cast<unsigned char>(value[i]) >= 0x81) {
+            quoted += value.substr(i++, 2);
+            continue;
+        }
+        if (value[i] == '\\' || value[i] == '\'') quoted += '\\';
+        quoted += value[i];
+    }
+    return quoted + "'";
 }
 
 void check(bool holds) {
@@ -68,27 +92,29 @@ void check_escaped(const std::string& link, const char* escaped) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string answer(reinterpret_cast<const char*>(data),
-                       strnlen(reinterpret_cast<const char*>(data), size));
+    FuzzInput in{data, size};
+    const std::string cid = CodePageText(in), title = CodePageText(in);
+    const std::string whole = "queryUrl(1," + Quoted(cid) + ",'7'," + Quoted(title) +
+                              ",'1',new Array('a'),new Array('1B'),new Array('7'),new Array('1'),"
+                              "new Array('x'),new Array('0'),'0.5')";
+    check(brindor::ResolveAnswerShape(whole.c_str()) == brindor::ResolveShape::kWhole);
+    brindor::TaskFields read;
+    brindor::ParseResolveAnswer(whole.c_str(), read);
+    check(cid == read.cid.c_str() && title == read.title.c_str() && std::string("7") == read.tsize.c_str());
+
+    std::string answer(reinterpret_cast<const char*>(in.data),
+                       strnlen(reinterpret_cast<const char*>(in.data), in.size));
     brindor::TaskFields fields{"c", "t", "n", "f", "s"};
     brindor::ParseResolveAnswer(answer.c_str(), fields);
-
-    const bool quotes_gone = well_formed(answer);
+    brindor::ResolveAnswerShape(answer.c_str());
     for (const brindor::Text* field :
          {&fields.cid, &fields.tsize, &fields.title, &fields.findex, &fields.size})
-        check((!quotes_gone || !std::strchr(field->c_str(), '\'')) && field->length() <= answer.size() + 1);
+        check(field->length() <= answer.size() + 1);
 
     bool ascii = true;
     for (unsigned char byte : answer)
         ascii = ascii && byte < 0x80;
     if (ascii) {
-        std::vector<std::string> scalars = split(between_first(answer, "queryUrl", "new Array"), ",");
-        auto scalar = [&](size_t n, const char* previous) {
-            return scalars.size() >= n ? replace_all(scalars[n - 1], "'", "") : std::string(previous);
-        };
-        check(scalar(2, "c") == fields.cid.c_str());
-        check(scalar(3, "t") == fields.tsize.c_str());
-        check(scalar(4, "n") == fields.title.c_str());
         std::vector<std::string> arrays = split(answer, "new Array");
         check((arrays.size() >= 4 ? join(arrays[3]) : "s") == fields.size.c_str());
         check((arrays.size() >= 7 ? join(arrays[6]) : "f") == fields.findex.c_str());

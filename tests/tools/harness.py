@@ -1,5 +1,6 @@
 """Starting the tool servers on free ports and talking to them over real sockets."""
 
+import ast
 import json
 import re
 import socket
@@ -116,12 +117,23 @@ def _join_array(piece):
     return _between_first(piece, "(", ")").replace("',", "_").replace("'", "") + "_"
 
 
+_ARGUMENT = re.compile(r"\s*('(?:\\.|[^'\\])*'|[^,]*?)\s*,")
+
+
+def _scalars(answer):
+    """The call's arguments before its first array, strings read as JavaScript reads them."""
+    head, found, _ = answer.partition("new Array")
+    if not found or not head.startswith("queryUrl("):
+        return []
+    values = [m.group(1) for m in _ARGUMENT.finditer(head[len("queryUrl("):])]
+    return [ast.literal_eval(v) if v.startswith("'") else v for v in values]
+
+
 def client_reading(answer):
     fields = {}
-    scalars = _split(_between_first(answer, "queryUrl", "new Array"), ",")
+    scalars = _scalars(answer)
     if len(scalars) >= 4:
-        fields.update(cid=scalars[1].replace("'", ""), tsize=scalars[2].replace("'", ""),
-                      title=scalars[3].replace("'", ""))
+        fields.update(cid=scalars[1], tsize=scalars[2], title=scalars[3])
     arrays = _split(answer, "new Array")
     if len(arrays) >= 7:
         fields.update(findex=_join_array(arrays[6]), size=_join_array(arrays[3]))

@@ -59,7 +59,7 @@ class CommitTest(unittest.TestCase):
         self.assertEqual([name for name, _ in record["fields"]],
                          ["uid", "btname", "cid", "goldbean", "silverbean", "tsize", "findex", "size",
                           "o_taskid", "o_page", "class_id", "interfrom"])
-        self.assertEqual(record["title"], "城南旧事")
+        self.assertEqual(record["title"], "城南旧事, 'Old Town' 合集")
         self.assertTrue(record["btname_canonical"])
         self.assertEqual((record["timestamp"], record["task_id"], record["hash"]),
                          ("1796630000123", "1000000001", "0a" * 20))

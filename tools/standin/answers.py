@@ -1,8 +1,8 @@
 """Texts of the interface answers.
 
-Values go between single quotes as they stand, without escaping: a client that reads the answer by
-cutting at commas and dropping quotes sees a title with a comma or an apostrophe the way the live
-service presents it.
+The resolve answer is JavaScript: values go between single quotes with a quote or a backslash inside
+them escaped, so a title keeps its commas, parentheses and apostrophes for a client that reads it as
+a script reads it.
 """
 
 import json
@@ -28,8 +28,12 @@ def file_kind(name):
     return "other"
 
 
+def _js(value):
+    return "'" + str(value).replace("\\", "\\\\").replace("'", "\\'") + "'"
+
+
 def _js_array(values):
-    return "new Array(" + ",".join(f"'{v}'" for v in values) + ")"
+    return "new Array(" + ",".join(_js(v) for v in values) + ")"
 
 
 def _nonce():
@@ -47,7 +51,7 @@ def resolve_found(callback, entry):
         [file_kind(n) for n in names],
         range(len(names)),
     ]
-    scalars = f"1,'{entry.cid}','{entry.tsize}','{entry.title}','1'"
+    scalars = f"1,{_js(entry.cid)},{_js(entry.tsize)},{_js(entry.title)},'1'"
     return f"{callback}({scalars}," + ",".join(_js_array(a) for a in arrays) + f",'{_nonce()}')"
 
 
@@ -59,7 +63,7 @@ def resolve_empty(callback):
 def resolve_malformed(callback, entry):
     """Too few scalars and too few arrays for a client that takes fixed positions."""
     first = entry.files[0][0] if entry.files else ""
-    return f"{callback}(1,'{entry.cid}',new Array('{first}'),new Array('{entry.tsize}'))"
+    return f"{callback}(1,{_js(entry.cid)},new Array({_js(first)}),new Array({_js(entry.tsize)}))"
 
 
 def commit_accepted(callback, task_id):
@@ -80,6 +84,27 @@ def commit_huge(callback, task_id, size):
     head = f'{callback}({{"id":"{task_id}","progress":1,"pad":"'
     tail = '"})'
     return head + "x" * max(size - len(head) - len(tail), 0) + tail
+
+
+# The wrappings web frameworks put around a JSONP confirmation, and scripts that only look like one.
+ANSWER_FORMS = {
+    "comment": "/**/{callback}({value})",
+    "typeof": "/**/ typeof {callback} === 'function' && {callback}({value});",
+    "window_member": "window.{callback}({value})",
+    "window_index": 'window["{callback}"]({value})',
+    "try_catch": "try{{{callback}({value});}}catch(e){{}}",
+    "bare_value": "{value}",
+    "alert_back": "alert('请先登录');history.back()",
+    "then_reload": '{callback}({{"progress":-1}});location.reload()',
+    "empty_call": "x()",
+}
+# The forms a client must take as the confirmation it is: the task stands.
+CONFIRMING_FORMS = ("comment", "typeof", "window_member", "window_index", "try_catch", "bare_value")
+
+
+def commit_in_form(form, callback, task_id):
+    value = f'{{"id":"{task_id}","progress":1}}'
+    return ANSWER_FORMS[form].format(callback=callback, value=value)
 
 
 def bare_json(task_id):

@@ -16,10 +16,11 @@ class Entry:
     refused: bool = False
     generated: bool = False
     note: str = ""
+    content_id: str = ""  # the service's own id when it is not the upper-case hash
 
     @property
     def cid(self):
-        return self.info_hash.upper()
+        return self.content_id or self.info_hash.upper()
 
     @property
     def tsize(self):
@@ -37,8 +38,8 @@ class Entry:
 
     @property
     def client_title(self):
-        """The title as a client reading the comma-separated answer ends up with it."""
-        return self.title.split(",")[0].replace("'", "")
+        """The title as a client reading the answer's script ends up with it: all of it."""
+        return self.title
 
 
 def _expand_series(series):
@@ -56,6 +57,7 @@ def _entry_from_json(item):
         files=tuple(files),
         refused=bool(item.get("refused", False)),
         note=item.get("note", ""),
+        content_id=item.get("cid", ""),
     )
 
 

@@ -2,6 +2,7 @@
 
 from dataclasses import dataclass, field
 
+from tools.standin.answers import ANSWER_FORMS
 from tools.standin.magnet import normalize_hash
 
 TARGETS = ("resolve", "commit", "both")
@@ -9,7 +10,7 @@ TARGETS = ("resolve", "commit", "both")
 ANSWER_FAULTS = ("drop", "silent", "trickle", "reset", "status500", "error_status", "redirect", "refuse",
                  "signed_out", "too_fast", "html_page", "bad_jsonp", "huge", "malformed", "truncated")
 # Answers that real services give and a client must read as they are meant.
-ANSWER_FAULTS += ("escaped_refusal", "fixed_callback", "byte_order_mark", "chunk_cut")
+ANSWER_FAULTS += ("escaped_refusal", "fixed_callback", "byte_order_mark", "chunk_cut", "answer_form")
 # These change how an answer goes out, whichever answer it is.
 SHAPING_FAULTS = ("delay", "big_headers", "long_header")
 KINDS = SHAPING_FAULTS + ANSWER_FAULTS
@@ -27,10 +28,12 @@ _SETTINGS = {
     "trickle": {"ms"},
     "escaped_refusal": {"message"},
     "fixed_callback": {"name"},
+    "answer_form": {"form"},
 }
 _DEFAULTS = {"long_header": {"bytes": 100 * 1024}, "error_status": {"status": 503},
              "huge": {"bytes": 10 * 1024 * 1024}, "silent": {"ms": 120000}, "trickle": {"ms": 120000},
-             "escaped_refusal": {"message": "未登录"}, "fixed_callback": {"name": "jsonp"}}
+             "escaped_refusal": {"message": "未登录"}, "fixed_callback": {"name": "jsonp"},
+             "answer_form": {"form": "comment"}}
 
 
 @dataclass
@@ -47,6 +50,7 @@ class Fault:
     retry_after: str = None  # error_status: a Retry-After line with this value
     message: str = ""  # escaped_refusal
     name: str = ""  # fixed_callback
+    form: str = ""  # answer_form: a key of answers.ANSWER_FORMS
 
     def applies(self, target, info_hash):
         if self.target not in ("both", target):
@@ -99,9 +103,11 @@ def _fault_from_json(kind, settings):
         fault.body = settings["body"]
     if settings.get("retry_after") is not None:
         fault.retry_after = str(settings["retry_after"]).rstrip("\r\n")
-    for name in ("message", "name"):
+    for name in ("message", "name", "form"):
         if name in settings:
             setattr(fault, name, str(settings[name]))
+    if kind == "answer_form" and fault.form not in ANSWER_FORMS:
+        raise ValueError(f"form must be one of {', '.join(ANSWER_FORMS)}")
     if settings.get("location") is not None:
         fault.location = str(settings["location"]).rstrip("\r\n")
     if "hashes" in settings:
@@ -123,7 +129,7 @@ def _settings_from_cli(text):
     if argument:
         key = {"delay": "ms", "big_headers": "bytes", "refuse": "hashes", "redirect": "location",
                "long_header": "bytes", "huge": "bytes", "silent": "ms", "trickle": "ms",
-               "error_status": "status"}.get(kind)
+               "error_status": "status", "answer_form": "form"}.get(kind)
         if key is None:
             raise ValueError(f"fault {kind} takes no argument")
         if key in ("ms", "bytes", "status"):

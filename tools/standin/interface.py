@@ -126,7 +126,8 @@ def commit(state, request):
     check = check_commit(pairs, user_id, state.resolved_entries())
 
     task_id = None
-    if fault in CONTENT_FREE:
+    # A bare confirmation is still the service's word that the task stands.
+    if fault in CONTENT_FREE and fault != "bad_jsonp":
         reply = _fault_reply(state, request, decision.answer)
     elif check.problems:
         reply = _script_reply(state, answers.commit_refused(callback, check.problems[0]))
@@ -136,6 +137,8 @@ def commit(state, request):
         reply = _script_reply(state, answers.commit_refused(callback, decision.answer.message, escaped=True))
     elif fault in BROKEN_DELIVERY:
         reply = _script_reply(state, answers.commit_accepted(callback, "0"))
+    elif fault == "answer_form" and decision.answer.form not in answers.CONFIRMING_FORMS:
+        reply = _script_reply(state, answers.commit_in_form(decision.answer.form, callback, "0"))
     else:
         # A malformed, truncated or huge answer still stands for a task the service has created.
         task_id = state.next_task_id()
@@ -145,6 +148,10 @@ def commit(state, request):
             text = answers.commit_huge(callback, task_id, decision.answer.bytes)
         elif fault == "fixed_callback":
             text = answers.commit_accepted(decision.answer.name, task_id)
+        elif fault == "bad_jsonp":
+            text = answers.bare_json(task_id)
+        elif fault == "answer_form":
+            text = answers.commit_in_form(decision.answer.form, callback, task_id)
         elif fault == "byte_order_mark":
             text = "\ufeff" + answers.commit_accepted(callback, task_id)
         else:

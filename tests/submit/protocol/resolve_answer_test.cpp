@@ -7,9 +7,6 @@
 namespace brindor {
 namespace {
 
-// "\xB3\xC7\xC4\xCF" is a two-character Chinese word in code page 936.
-const char* const kChinese = "\xB3\xC7\xC4\xCF";
-
 struct AnswerCase {
     const char* name;
     const char* answer;
@@ -47,7 +44,10 @@ TEST(ParseResolveAnswer, ReadsTheFieldsTheAnswerYields) {
         {"Chinese title, escapes decoded, a backslash as a second byte",
          "queryUrl(1,'0A0A','3','\xB3\xC7\xC4\xCF, \\'Old\\\\Town\\' \x81\x5C\\x41','1',new Array('n'),"
          "new Array('3B'),new Array('3'),new Array('1'),new Array('text'),new Array('0'),'0.5')",
-         "0A0A", "3", "\xB3\xC7\xC4\xCF, 'Old\\Town' \x81\x5C" "A", "3_", "0_"},
+         "0A0A", "3",
+         "\xB3\xC7\xC4\xCF, 'Old\\Town' \x81\x5C"
+         "A",
+         "3_", "0_"},
         {"unquoted array values keep their commas",
          "queryUrl(1,'C','3','T','1',new Array(a,b),new Array(1B,2B),new Array(1,2),new Array(1,1),"
          "new Array(text,text),new Array(0,1),'0.5')",

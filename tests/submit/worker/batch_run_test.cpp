@@ -267,8 +267,9 @@ TEST(RunBatch, StreaksGetTheirRowsWhenAnotherLinkEndsOtherwiseNoneWhenThePauseIs
         busy.resolve_answers["a"] = busy.resolve_answers["b"] = too_fast;
         if (third_busy) busy.resolve_answers["c"] = too_fast;
         RunBatch(Input({"a", "b", "c", "d"}), busy);
-        const auto asked = std::count(busy.steps.begin(), busy.steps.end(),
-                                      "ask 服务繁忙，已连续3条链接提交未成功。请稍后按“重试”继续；按“取消”停止提交。");
+        const auto asked =
+            std::count(busy.steps.begin(), busy.steps.end(),
+                       "ask 服务繁忙，已连续3条链接提交未成功。请稍后按“重试”继续；按“取消”停止提交。");
         EXPECT_EQ(asked, third_busy ? 1 : 0);
         const std::vector<std::string> kept{"服务繁忙", "服务繁忙", "", ""};
         EXPECT_EQ(busy.reasons, third_busy ? std::vector<std::string>{} : kept);

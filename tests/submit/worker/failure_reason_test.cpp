@@ -43,7 +43,8 @@ TEST(FailureReason, FromBothAnswers) {
         {kWhole, true, {"cb({\"id\":\"5\"});location.reload()", 200, "jsonp1"}, "无法识别的应答"},
         {kWhole, true, {"alert('请先登录');history.back()", 200, "jsonp1"}, "无法识别的应答"},
         // A title is no page, whatever it holds.
-        {{"queryUrl(1,'C1','1','<html> login','1',new Array('a'),new Array('1'),new Array('1'),new Array('1'),"
+        {{"queryUrl(1,'C1','1','<html> login','1',new Array('a'),new Array('1'),new Array('1'),new "
+          "Array('1'),"
           "new Array('v'),new Array('0'),'0.5')",
           200, "queryUrl"},
          true,
