@@ -21,6 +21,14 @@ def as_text(raw):
     return raw.decode("utf-8", "backslashreplace")
 
 
+def form_value(raw):
+    """A form value as the service reads it: percent-decoded where that can be done, else as it came."""
+    try:
+        return as_text(strict_percent_decode(raw))
+    except ValueError:
+        return as_text(raw)
+
+
 def strict_percent_decode(raw):
     """Form decoding that refuses a "%" without two hex digits after it."""
     out = bytearray()
@@ -79,7 +87,7 @@ def check_commit(pairs, cookie_user_id, resolved_by_cid):
     raw_values = {}
     for name, value in pairs:
         raw_values.setdefault(as_text(name), value)
-    values = {name: as_text(value) for name, value in raw_values.items()}
+    values = {name: form_value(value) for name, value in raw_values.items()}
 
     if cookie_user_id is None:
         check.problems.append("not signed in: no userid cookie")

@@ -5,7 +5,7 @@ import base64
 RECORDED_BODY = 256 * 1024
 
 from tools.standin import answers, cookies
-from tools.standin.commit import as_text, check_commit, parse_form
+from tools.standin.commit import as_text, check_commit, form_value, parse_form
 from tools.standin.exchange import Reply, callback_name
 from tools.standin.magnet import find_info_hash, normalize_hash
 
@@ -111,7 +111,7 @@ def resolve(state, request):
 def _field(pairs, name):
     for key, value in pairs:
         if key == name.encode():
-            return as_text(value)
+            return form_value(value)
     return None
 
 
