@@ -52,7 +52,7 @@ TEST(TorrentLink, HashOfTheInfoAsWrittenNameAndDistinctTrackers) {
                                          "&tr=http%3A%2F%2Ft2%2Fa%20b&tr=udp%3A%2F%2Ft3");
     std::string tiers;
     for (int i = 0; i < 25; ++i)
-        tiers += "l9:udp://t" + std::to_string(i % 10) + std::to_string(i / 10) + "e";
+        tiers.append("l9:udp://t").append(1, char('0' + i % 10)).append(1, char('0' + i / 10)).append("e");
     const std::string many = "d13:announce-listl" + tiers + "e4:info" + kInfo + "e";
     const std::string links = MagnetOf(many, fault);
     size_t count = 0;

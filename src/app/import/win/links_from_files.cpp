@@ -6,6 +6,7 @@
 #include "runtime/core/bytes.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_builder.h"
+#include "runtime/core/text_ops.h"
 #include "runtime/win/chosen_files.h"
 #include "runtime/win/dialog_ops.h"
 #include "submit/torrent_link.h"
