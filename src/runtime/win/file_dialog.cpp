@@ -38,6 +38,7 @@ FileNames chosen_files(const std::wstring& buffer, size_t name_offset) {
         const std::wstring full = folder + name;
         files.push_back(file_name_of(full.c_str(), full.size()));
     }
+    if (files.empty()) files.push_back(file_name_of(first, first_length));
     return files;
 }
 
