@@ -45,6 +45,13 @@ enum DeclaredFunction {
     kGetDoubleClickTime,
     // kernel32.dll: the benchmark's switch that leaves the journal out
     kGetEnvironmentVariableA,
+    // advapi32.dll: SHA-1 of a torrent's info
+    kCryptAcquireContextW,
+    kCryptCreateHash,
+    kCryptHashData,
+    kCryptGetHashParam,
+    kCryptDestroyHash,
+    kCryptReleaseContext,
     kDeclaredFunctionCount
 };
 

@@ -76,6 +76,10 @@ TEST(PastedLinks, LinesAsAFileGivesThem) {
          "b",
          {"a", "b"}},
         {"", {}},
+        {" C12FE1C06BBA254A9DC9F519B335AA7C1367A88A\nyex6dqdlxisuvhoj6um3gnnkpqjwpkek\nc12fe1c06bba254a9dc9f5"
+         "19b335aa7c1367a88\n",
+         {"magnet:?xt=urn:btih:C12FE1C06BBA254A9DC9F519B335AA7C1367A88A",
+          "magnet:?xt=urn:btih:yex6dqdlxisuvhoj6um3gnnkpqjwpkek", "c12fe1c06bba254a9dc9f519b335aa7c1367a88"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Elements(LinksFromText(c.text)), c.links) << c.text;

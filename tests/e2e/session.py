@@ -250,6 +250,11 @@ class E2ESession(StartedOnEnter):
         name = path if re.match(r"^[A-Za-z]:\\", str(path)) else windows_path(path)
         return self._timed("open_file", timeout_ms, timeout_ms, name)[0]
 
+    def open_files(self, folder, names, timeout_ms=15000):
+        """Answer the open-file dialog with several files of one folder: into the folder, then the names."""
+        self.open_file(folder, timeout_ms)
+        self._timed("open_file", timeout_ms, timeout_ms, " ".join(f'"{name}"' for name in names))
+
     def file_dialog_name(self, timeout_ms=15000):
         """The file name the open or save dialog proposes."""
         return self._timed("file_dialog_name", timeout_ms, timeout_ms)[0]

@@ -4,11 +4,14 @@ What the list holds is read back through a batch: each link becomes one report r
 exactly as held (column 3), numbered in list order.
 """
 
+import hashlib
+import random
 import shutil
 import subprocess
 import tempfile
 import unittest
 from pathlib import Path
+from urllib.parse import quote
 
 from harness import BUILD, MAIN_CAPTION, WINE, DriverError, E2ETestCase, windows_path
 import batch_steps as steps
@@ -20,6 +23,66 @@ CANNOT_OPEN = "打开文件失败，可能原因是文件不存在"
 
 A = b"magnet:?xt=urn:btih:" + b"01" * 20
 B = b"magnet:?xt=urn:btih:" + b"02" * 20
+
+
+def bencode(value):
+    """Dictionaries keep the order they are given: torrents in the wild have unsorted keys."""
+    if isinstance(value, int):
+        return b"i%de" % value
+    if isinstance(value, bytes):
+        return b"%d:%s" % (len(value), value)
+    if isinstance(value, list):
+        return b"l" + b"".join(map(bencode, value)) + b"e"
+    return b"d" + b"".join(bencode(k) + bencode(v) for k, v in value.items()) + b"e"
+
+
+def value_end(data, at):
+    if data[at:at + 1] == b"i":
+        return data.index(b"e", at) + 1
+    if data[at:at + 1] in (b"l", b"d"):
+        at += 1
+        while data[at:at + 1] != b"e":
+            at = value_end(data, at)
+        return at + 1
+    colon = data.index(b":", at)
+    return colon + 1 + int(data[at:colon])
+
+
+def info_span(data):
+    at = 1
+    while True:
+        key_end = value_end(data, at)
+        end = value_end(data, key_end)
+        if data[data.index(b":", at) + 1:key_end] == b"info":
+            return data[key_end:end]
+        at = end
+
+
+def torrent(i):
+    """A torrent of one of many shapes, and the magnet link it stands for."""
+    rng = random.Random(i)
+    name = f"种子{i}号 资料&=?"
+    info = {b"piece length": 16384, b"pieces": rng.randbytes(20 * (1 + i % 3))}
+    if i % 2:
+        info[b"files"] = [{b"length": 5 + i, b"path": [b"dir", "文件.mkv".encode()]}]
+    else:
+        info[b"length"] = 1000 + i
+    # UTF-8 only, GBK only (read as GBK), GBK beside name.utf-8 (which wins), ASCII.
+    names = [{b"name": name.encode()}, {b"name": name.encode("gbk")},
+             {b"name": name.encode("gbk"), b"name.utf-8": name.encode()}, {b"name": b"plain-%d" % i}][i % 4]
+    info.update(names)
+    info = dict(rng.sample(list(info.items()), len(info)))
+    trackers = [b"udp://t%d.example:80/announce" % (i % 5), b"http://t.example/a b?x=%d" % i]
+    top = {b"announce": trackers[0]} if i % 3 else {}
+    if i % 3 == 1:
+        top[b"announce-list"] = [trackers, [trackers[0]]]
+    top[b"creation date"] = 1700000000 + i
+    top[b"info"] = info
+    data = bencode(top)
+    dn = names.get(b"name.utf-8") or (name.encode() if i % 4 in (0, 1) else names[b"name"])
+    wanted = trackers if i % 3 == 1 else trackers[:1] if i % 3 else []
+    link = "magnet:?xt=urn:btih:" + hashlib.sha1(info_span(data)).hexdigest() + "&dn=" + quote(dn, safe="")
+    return data, link + "".join("&tr=" + quote(t, safe="") for t in wanted)
 
 
 def shown(line):
@@ -79,6 +142,7 @@ class ImportTest(E2ETestCase):
             ("upper-case name", "LINKS.TXT", B + b"\n", [B]),
             ("name with more after .txt", "links.txt.bak", A + b"\n", [A]),
             ("empty file", "empty.txt", b"", []),
+            ("bare hash", "hash.txt", b"01" * 20 + b"\r\n", [A]),
         ]
         for label, name, content, links in cases:
             with self.subTest(label):
@@ -106,6 +170,26 @@ class ImportTest(E2ETestCase):
                 sent[label] = [(r["method"], r["path"], r["headers"], r["body_b64"]) for r in resolves]
         for label in sent:
             self.assertEqual(sent[label], sent["plain GBK"], label)
+
+    def test_torrents_chosen_together_are_submitted_by_their_info_hash(self):
+        s = self.session
+        steps.sign_in(s, USER, USER_ID)
+        links = {}
+        for i in range(200):
+            data, links[f"t{i:03d}.torrent"] = torrent(i)
+            self.file(f"t{i:03d}.torrent", data)
+        self.file("cut.torrent", torrent(0)[0][:-1])
+        self.file("big.torrent", b"d" * (16 * 1024 * 1024 + 1))
+        self.file("v2.torrent", b"d4:infod12:meta versioni2e4:name1:x9:file treedeee")
+        s.click(self.main, steps.IMPORT_BUTTON)
+        s.open_files(self.folder, [*links, "cut.torrent", "big.torrent", "v2.torrent"])
+        box = s.wait_message_box()
+        self.assertEqual((box.title, box.text), (steps.NOTICE_TITLE, "以下文件未能导入：\ncut.torrent：不是有效的种子文件"
+                                                 "\nbig.torrent：文件太大\nv2.torrent：仅支持v1种子"))
+        steps.answer(s, box, "OK")
+        self.assertEqual(self.label(), "共200条链接。")
+        self.assertEqual(self.links_held(), list(links.values()))
+        self.assertEqual([r["hash"] for r in self.standin.resolves()], [link[20:60] for link in links.values()])
 
     def test_refused_cancelled_and_unreadable_files_keep_the_list(self):
         s = self.session

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "submit/info_hash.h"
+
 namespace brindor::app {
 
 namespace {
@@ -24,10 +26,9 @@ void AppendLinkLine(TextArray& list, Text line) {
     while (end > begin && is_blank(bytes[end - 1]))
         --end;
     if (begin == end) return;
-    if (begin == 0 && end == length)
-        list.append(std::move(line));
-    else
-        list.append(Text(bytes + begin, end - begin));
+    Text link = begin == 0 && end == length ? std::move(line) : Text(bytes + begin, end - begin);
+    Text named = BareHashMagnet(link);
+    list.append(named.empty() ? std::move(link) : std::move(named));
 }
 
 void AppendLinkLines(TextArray& list, const char* text, size_t length) {

@@ -7,7 +7,8 @@
 
 namespace brindor::app {
 
-// Appends the line without the spaces and tabs around it, unless nothing is left.
+// Appends the line without the spaces and tabs around it, unless nothing is left; a bare info-hash
+// as its magnet link.
 void AppendLinkLine(TextArray& list, Text line);
 
 // Each line of a block of text, cut as a file's lines are (at LF, NUL or 0x1A, one CR before the

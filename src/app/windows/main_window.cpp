@@ -30,11 +30,12 @@ constexpr ListSettings kReportListSettings{
 constexpr FileDialogSettings kLinkFileDialog{
     .title = "",
     .file_name = "",
-    .filter = "txt文件|*.txt",
+    .filter = "磁力链接或种子 (*.txt;*.torrent)|*.txt;*.torrent|txt文件|*.txt",
     .initial_filter = 0,
     .initial_directory = "",
     .default_extension = "txt",
     .must_exist = true,
+    .multiple = true,
 };
 
 constexpr BrowserSettings kAnnouncement{2, false, true, "http://" BRINDOR_NOTICE_HOST "/softgg.html"};

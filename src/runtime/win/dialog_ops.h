@@ -40,7 +40,9 @@ struct FileDialogProperties {
     Text filter;            // "display|pattern|display|pattern..."
     int initial_filter = 0; // 0-based pair of `filter`
     bool must_exist = true; // the dialog refuses names of missing files and paths
-    FileName chosen;        // on confirmation: the full path as the system gave it
+    bool multiple = false;  // several files may be chosen
+    FileName chosen;        // on confirmation: the full path as the system gave it (the first one)
+    FileNames chosen_files; // on confirmation: every chosen file's full path, in the dialog's order
 };
 
 // The save-file dialog: asks before replacing a file; `must_exist` only requires the folder.

@@ -88,7 +88,8 @@ TEST(MainWindow, EveryControlWithItsPlaceCaptionAndKind) {
         expect_control(main_window(), e);
     // The file dialog is a control without a window of its own.
     EXPECT_EQ(child(kFileDialog), nullptr);
-    EXPECT_EQ(read_text_property(kFileDialog, 11), "txt文件|*.txt");
+    EXPECT_EQ(read_text_property(kFileDialog, 11),
+              "磁力链接或种子 (*.txt;*.torrent)|*.txt;*.torrent|txt文件|*.txt");
     EXPECT_EQ(read_text_property(kFileDialog, 14), "txt");
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/handlers.h"
 #include "app/import/pasted_links.h"
+#include "app/import/win/links_from_files.h"
 #include "app/import/win/read_lines_to_list.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
@@ -47,9 +48,16 @@ void ImportLinks() {
     if (RefusedWhileRunning()) return;
     write_property(kFileDialog, kDialogInitialDirectory, run_directory().c_str());
     // A cancelled dialog is the user changing their mind: nothing to say, nothing to change.
-    FileName chosen;
-    if (!dialog_open(kFileDialog, &chosen)) return;
-    ImportLinkFile(chosen);
+    FileNames chosen;
+    if (!dialog_open(kFileDialog, chosen)) return;
+    if (chosen.size() == 1 && !chosen.front().has_extension("torrent")) {
+        ImportLinkFile(chosen.front());
+        return;
+    }
+    // Every chosen file's links replace the list; when none could be read the list stays.
+    LinksAndFailures got = LinksFromFiles(chosen);
+    if (!got.links.empty() || got.failures.empty()) ReplaceLinkList(std::move(got.links));
+    ShowFileFailures(got.failures);
 }
 
 void ReplaceLinkList(TextArray links) {

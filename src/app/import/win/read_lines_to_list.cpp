@@ -48,12 +48,9 @@ Bytes read_marked_text(int file, TextMark mark) {
 
 } // namespace
 
-void ReadLinesToList(const FileName& file_name, TextArray& list) {
+bool ReadLinkFile(const FileName& file_name, TextArray& list) {
     int file = open_file(file_name, kFileRead, kShareExclusive);
-    if (file == 0) {
-        message_box("打开文件失败，可能原因是文件不存在", 0, "提示");
-        return;
-    }
+    if (file == 0) return false;
     TextArray lines;
     if (seek_begin(file)) {
         Bytes head = read_bytes(file, 3);
@@ -70,6 +67,11 @@ void ReadLinesToList(const FileName& file_name, TextArray& list) {
     }
     close_file(file);
     list = std::move(lines);
+    return true;
+}
+
+void ReadLinesToList(const FileName& file_name, TextArray& list) {
+    if (!ReadLinkFile(file_name, list)) message_box(kCannotOpenLinkFile, 0, "提示");
 }
 
 } // namespace brindor::app

@@ -11,4 +11,8 @@ namespace brindor::app {
 // list is complete before it replaces the old one, so a reader never sees a half list.
 void ReadLinesToList(const FileName& file_name, TextArray& list);
 
+inline constexpr char kCannotOpenLinkFile[] = "打开文件失败，可能原因是文件不存在";
+// The same without a word to the user: false when the file cannot be opened.
+bool ReadLinkFile(const FileName& file_name, TextArray& list);
+
 } // namespace brindor::app

@@ -20,6 +20,7 @@ class CommonDlg final : public Control, public FileDialogControl {
             properties_.initial_directory = s->initial_directory;
             properties_.default_extension = s->default_extension;
             properties_.must_exist = s->must_exist;
+            properties_.multiple = s->multiple;
         }
     }
 
@@ -29,7 +30,7 @@ class CommonDlg final : public Control, public FileDialogControl {
     }
 
     // 8 kind (0: open), 9 title, 10 file name, 11 filter, 12 initial filter, 13 initial directory,
-    // 14 default extension, 15 the file must exist.
+    // 14 default extension, 15 the file must exist, 16 several files may be chosen.
     PropertyValue read(int number) override {
         switch (number) {
         case 8:
@@ -48,6 +49,8 @@ class CommonDlg final : public Control, public FileDialogControl {
             return PropertyValue::of(properties_.default_extension);
         case 15:
             return PropertyValue::of(properties_.must_exist);
+        case 16:
+            return PropertyValue::of(properties_.multiple);
         default:
             return Control::read(number);
         }
@@ -78,6 +81,9 @@ class CommonDlg final : public Control, public FileDialogControl {
         case 15:
             properties_.must_exist = value.as_number() != 0;
             break;
+        case 16:
+            properties_.multiple = value.as_number() != 0;
+            break;
         default:
             Control::write(number, value);
         }
@@ -86,6 +92,7 @@ class CommonDlg final : public Control, public FileDialogControl {
     // Owned by the control's window, so the window takes no input while the dialog is open.
     bool open() override { return dialog_open(properties_, owner_); }
     const FileName& chosen() const override { return properties_.chosen; }
+    const FileNames& chosen_files() const override { return properties_.chosen_files; }
 
   private:
     FileDialogProperties properties_;

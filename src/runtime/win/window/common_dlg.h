@@ -9,6 +9,7 @@ class FileDialogControl {
     virtual bool open() = 0;
     // The file the last confirmed dialog chose, as the system named it.
     virtual const FileName& chosen() const = 0;
+    virtual const FileNames& chosen_files() const = 0;
 
   protected:
     ~FileDialogControl() = default;

@@ -39,4 +39,15 @@ bool dialog_open(ControlRef ref, FileName* chosen) {
     return confirmed;
 }
 
+bool dialog_open(ControlRef ref, FileNames& chosen) {
+    bool confirmed = false;
+    with_control(ref, [&](Control& c) {
+        auto* dialog = dynamic_cast<FileDialogControl*>(&c);
+        if (!dialog) return;
+        confirmed = dialog->open();
+        if (confirmed) chosen = dialog->chosen_files();
+    });
+    return confirmed;
+}
+
 } // namespace brindor

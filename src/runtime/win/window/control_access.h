@@ -54,6 +54,8 @@ HWND loaded_window_handle(uint32_t window_id);
 // Shows the open-file dialog with the control's own properties; on confirmation its file name
 // (property 10) holds the chosen path, and `chosen` (when given) the same path in UTF-16.
 bool dialog_open(ControlRef file_dialog, FileName* chosen = nullptr);
+// The same for a dialog that lets several files be chosen: every chosen path, in UTF-16.
+bool dialog_open(ControlRef file_dialog, FileNames& chosen);
 
 // ListView rows; any thread. Position omitted or negative appends. Returns the new row's index or -1.
 int insert_row(ControlRef list, int position = -1, const char* caption = "");

@@ -52,6 +52,7 @@ struct FileDialogSettings {
     const char* initial_directory;
     const char* default_extension;
     bool must_exist;
+    bool multiple = false; // several files may be chosen at once
 };
 
 struct BrowserSettings {
