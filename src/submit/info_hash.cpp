@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "runtime/core/text_ops.h"
+
 namespace brindor {
 
 namespace {
@@ -80,6 +82,14 @@ bool ReadInfoHash(TextRef link, InfoHash& hash) {
     if (length == 40) return ReadHex(digits, hash);
     if (length == 32) return ReadBase32(digits, hash);
     return false;
+}
+
+Text BareHashMagnet(TextRef item) {
+    const size_t length = std::strlen(item.c_str());
+    InfoHash hash{};
+    const bool bare = (length == 40 && ReadHex(item.c_str(), hash)) || (length == 32 && ReadBase32(item.c_str(), hash));
+    if (!bare) return Text();
+    return concat_text({"magnet:?", kBtihTag, item});
 }
 
 size_t InfoHashHasher::operator()(const InfoHash& hash) const {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "runtime/core/text.h"
 #include "runtime/core/text_ref.h"
 
 namespace brindor {
@@ -15,6 +16,8 @@ using InfoHash = std::array<uint8_t, 20>;
 bool IsMagnetLink(TextRef link);
 // False when the link names no BitTorrent info-hash it could be told apart by.
 bool ReadInfoHash(TextRef link, InfoHash& hash);
+// "magnet:?xt=urn:btih:" and the item when the item is a bare info-hash and nothing else; else empty.
+Text BareHashMagnet(TextRef item);
 
 struct InfoHashHasher {
     size_t operator()(const InfoHash& hash) const;
