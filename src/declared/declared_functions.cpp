@@ -22,6 +22,15 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"wininet.dll", "InternetSetCookieExA"},
     {"user32.dll", "GetDoubleClickTime"},
     {"kernel32.dll", "GetEnvironmentVariableA"},
+    {"kernel32.dll", "GetCommandLineW"},     {"kernel32.dll", "GetFullPathNameW"},
+    {"kernel32.dll", "GetFileAttributesW"},  {"kernel32.dll", "CreateMutexW"},
+    {"kernel32.dll", "GetLastError"},        {"kernel32.dll", "GetCurrentProcess"},
+    {"advapi32.dll", "OpenProcessToken"},    {"advapi32.dll", "GetTokenInformation"},
+    {"advapi32.dll", "ConvertSidToStringSidW"}, {"kernel32.dll", "LocalFree"},
+    {"advapi32.dll", "RegOpenKeyExW"},       {"advapi32.dll", "RegQueryValueExW"},
+    {"advapi32.dll", "RegDeleteTreeW"},      {"advapi32.dll", "RegDeleteValueW"},
+    {"advapi32.dll", "RegDeleteKeyW"},       {"shell32.dll", "SHChangeNotify"},
+    {"shell32.dll", "ShellExecuteW"},        {"ntdll.dll", "RtlGetVersion"},
 };
 // clang-format on
 

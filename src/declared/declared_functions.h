@@ -45,6 +45,26 @@ enum DeclaredFunction {
     kGetDoubleClickTime,
     // kernel32.dll: the benchmark's switch that leaves the journal out
     kGetEnvironmentVariableA,
+    // One copy per user session, and the items a start hands over
+    kGetCommandLineW,
+    kGetFullPathNameW,
+    kGetFileAttributesW,
+    kCreateMutexW,
+    kGetLastError,
+    kGetCurrentProcess,
+    kOpenProcessToken,
+    kGetTokenInformation,
+    kConvertSidToStringSidW,
+    kLocalFree,
+    // The magnet handler: the user's registry, the shell and the system's version
+    kRegOpenKeyExW,
+    kRegQueryValueExW,
+    kRegDeleteTreeW,
+    kRegDeleteValueW,
+    kRegDeleteKeyW,
+    kSHChangeNotify,
+    kShellExecuteW,
+    kRtlGetVersion,
     kDeclaredFunctionCount
 };
 

@@ -87,7 +87,8 @@ bool ReadInfoHash(TextRef link, InfoHash& hash) {
 Text BareHashMagnet(TextRef item) {
     const size_t length = std::strlen(item.c_str());
     InfoHash hash{};
-    const bool bare = (length == 40 && ReadHex(item.c_str(), hash)) || (length == 32 && ReadBase32(item.c_str(), hash));
+    const bool bare =
+        (length == 40 && ReadHex(item.c_str(), hash)) || (length == 32 && ReadBase32(item.c_str(), hash));
     if (!bare) return Text();
     return concat_text({"magnet:?", kBtihTag, item});
 }

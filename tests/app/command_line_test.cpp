@@ -24,7 +24,8 @@ TEST(CommandLine, SplitsLikeTheRuntimeAndKeepsItemsAfterTheSeparator) {
     };
     const Case cases[] = {
         {u"brindor.exe", {}},
-        {u"\"C:\\a b\\brindor.exe\" --unknown -x \"C:\\My Links\\l.txt\" ABC", {u"C:\\My Links\\l.txt", u"ABC"}},
+        {u"\"C:\\a b\\brindor.exe\" --unknown -x \"C:\\My Links\\l.txt\" ABC",
+         {u"C:\\My Links\\l.txt", u"ABC"}},
         {u"b.exe -- -dash --  \"\"", {u"-dash", u"--"}},
         // A quote inside a link from a web page ends the quoted argument; what follows stays an item.
         {u"\"b.exe\" -- \"magnet:?xt=urn:btih:1&dn=a\" --evil\"", {u"magnet:?xt=urn:btih:1&dn=a", u"--evil"}},
@@ -36,20 +37,24 @@ TEST(CommandLine, SplitsLikeTheRuntimeAndKeepsItemsAfterTheSeparator) {
 }
 
 TEST(CommandLine, MagnetAndBareHashItems) {
-    const auto item = [](const char16_t* units) { return FileName(units, std::char_traits<char16_t>::length(units)); };
+    const auto item = [](const char16_t* units) {
+        return FileName(units, std::char_traits<char16_t>::length(units));
+    };
     EXPECT_TRUE(IsMagnetItem(item(u"MAGNET:?xt=1")));
     EXPECT_FALSE(IsMagnetItem(item(u"magnet:xt=1")));
     EXPECT_STREQ(BareHashItemMagnet(item(u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88A")).c_str(),
                  "magnet:?xt=urn:btih:C12FE1C06BBA254A9DC9F519B335AA7C1367A88A");
     EXPECT_STREQ(BareHashItemMagnet(item(u"yex6dqdlxisuvhoj6um3gnnkpqjwpkek")).c_str(),
                  "magnet:?xt=urn:btih:yex6dqdlxisuvhoj6um3gnnkpqjwpkek");
-    for (const char16_t* other : {u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88", u"YEX6DQDLXISUVHOJ6UM3GNNKPQJWPKE1",
-                                  u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88\u00e9", u"links.txt"})
+    for (const char16_t* other :
+         {u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88", u"YEX6DQDLXISUVHOJ6UM3GNNKPQJWPKE1",
+          u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88\u00e9", u"links.txt"})
         EXPECT_STREQ(BareHashItemMagnet(item(other)).c_str(), "");
 }
 
 TEST(Forward, MessagesHoldWholeItemsWithinTheLimitAndReadBack) {
-    const FileNames items = {FileName(u"abc", 3), FileName(u"de", 2), FileName(u"0123456789", 10), FileName(u"f", 1)};
+    const FileNames items = {FileName(u"abc", 3), FileName(u"de", 2), FileName(u"0123456789", 10),
+                             FileName(u"f", 1)};
     const std::vector<Bytes> messages = ForwardMessages(items, 14); // bytes
     ASSERT_EQ(messages.size(), 2u); // "abc" and "de" fill one; the ten units fit none
     EXPECT_EQ(messages[0].size(), 7 * sizeof(char16_t));

@@ -6,6 +6,7 @@
 #include "app/batch/run_indicators.h"
 #include "app/batch/worker_box.h"
 #include "app/handlers.h"
+#include "app/import/win/link_intake.h"
 #include "app/journal/win/run_journal.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
@@ -99,6 +100,11 @@ class MainWindowSurface : public BatchSurface {
         if (ended_) return;
         ended_ = true;
         ShowRunning(false);
+        // Cleared on the GUI thread, so that a link arriving meanwhile either joins now or no longer waits.
+        OnMainWindowThread([] {
+            batch_running = false;
+            JoinWaitingLinks();
+        });
         batch_running = false;
     }
     void SetProgressRange(int maximum) override {

@@ -100,9 +100,10 @@ TEST(AppendNewLinks, SkipsTorrentsTheListHoldsAndTheRecordFollows) {
     LinkRecord record;
     record.Reset(list.count());
     record.SetOutcome(1, true, "");
-    const TextArray more = Links({"magnet:?xt=urn:btih:YEX6DQDLXISUVHOJ6UM3GNNKPQJWPKEK&dn=same",
-                                  "magnet:?xt=urn:btih:1111111111111111111111111111111111111111", "not a link",
-                                  "magnet:?xt=urn:btih:1111111111111111111111111111111111111111&dn=again"});
+    const TextArray more =
+        Links({"magnet:?xt=urn:btih:YEX6DQDLXISUVHOJ6UM3GNNKPQJWPKEK&dn=same",
+               "magnet:?xt=urn:btih:1111111111111111111111111111111111111111", "not a link",
+               "magnet:?xt=urn:btih:1111111111111111111111111111111111111111&dn=again"});
     const int added = AppendNewLinks(list, more);
     record.Extend(added);
     EXPECT_EQ(added, 2);
