@@ -38,4 +38,9 @@ const DllCommand* declared_function_table() {
     return kTable;
 }
 
+void register_declared_functions() {
+    static const bool registered = (register_dll_commands(kTable, kDeclaredFunctionCount), true);
+    (void)registered;
+}
+
 } // namespace brindor

@@ -67,9 +67,10 @@ TEST(Forward, MessagesHoldWholeItemsWithinTheLimitAndReadBack) {
     const std::vector<Bytes> empty = ForwardMessages({});
     ASSERT_EQ(empty.size(), 1u);
     EXPECT_EQ(empty[0].size(), sizeof(char16_t));
-    // No terminator trusted: the count bounds the last item; empty items are nothing.
-    const char16_t units[] = {u'a', 0, 0, u'b', u'c', u'X'};
-    EXPECT_EQ(Units(ForwardedItems(units, 5)), (Strings{u"a", u"bc"}));
+    // The count bounds the reading: a message not ended by its NUL is cut short, and nothing.
+    const char16_t units[] = {u'a', 0, 0, u'b', u'c', 0, u'X'};
+    EXPECT_EQ(Units(ForwardedItems(units, 6)), (Strings{u"a", u"bc"}));
+    EXPECT_TRUE(ForwardedItems(units, 5).empty());
 }
 
 } // namespace

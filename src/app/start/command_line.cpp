@@ -125,6 +125,7 @@ std::vector<Bytes> ForwardMessages(const FileNames& items, size_t largest) {
 
 FileNames ForwardedItems(const char16_t* units, size_t count) {
     FileNames items;
+    if (count == 0 || units[count - 1]) return items;
     for (size_t start = 0; start < count;) {
         size_t end = start;
         while (end < count && units[end])
