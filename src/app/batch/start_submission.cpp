@@ -99,11 +99,12 @@ class MainWindowSurface : public BatchSurface {
     void EndRun() {
         if (ended_) return;
         ended_ = true;
-        ShowRunning(false);
-        // Cleared on the GUI thread, so that a link arriving meanwhile either joins now or no longer waits.
+        // In one trip to the GUI thread: a link arriving meanwhile either joins now or no longer waits,
+        // and the buttons come back with the list complete.
         OnMainWindowThread([] {
             batch_running = false;
             JoinWaitingLinks();
+            ShowRunning(false);
         });
         batch_running = false;
     }
