@@ -35,13 +35,6 @@ class IntakeTest(E2ETestCase):
         return subprocess.Popen([WINE, str(PROGRAM), *items], env=self.environment.env, cwd=cwd,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def list_links(self):
-        """The list as a run submits it: the link column of the rows it appends."""
-        before = len(steps.report_rows(self.session))
-        steps.start_batch(self.session, "0")
-        self.assertEqual(steps.wait_all_done(self.session).text.split("\n")[0], steps.ALL_DONE)
-        return [row[3] for row in steps.report_rows(self.session)[before:]]
-
     def test_second_starts_forward_to_the_one_copy_and_nothing_is_submitted(self):
         s = self.session
         began = time.monotonic()
@@ -63,7 +56,9 @@ class IntakeTest(E2ETestCase):
         self.assertEqual(len([w for w in s.windows() if w[2] == MAIN_CAPTION]), 1)
         self.assertEqual(self.standin.commits(), [])
         steps.sign_in(s, USER, USER_ID)
-        links = self.list_links()
+        steps.start_batch(s, "0")
+        self.assertEqual(steps.wait_all_done(s).text.split("\n")[0], steps.ALL_DONE)
+        links = [row[3] for row in steps.report_rows(s)]  # the list, as a run submits it
         self.assertEqual(links[:4], [link(3), link(1), link(2), f"magnet:?xt=urn:btih:{4:040X}"])
         self.assertEqual(sorted(links[4:6]), [link(5), link(6)])
         self.assertEqual(links[6], f"{link(7)}&dn=a")
@@ -92,14 +87,13 @@ class IntakeTest(E2ETestCase):
     def test_messages_not_from_a_second_start_change_nothing(self):
         s = self.session
         valid = link(10)
-        cases = [(FORWARD_TAG, 0, False), (FORWARD_TAG, 2_000_000, True), (FORWARD_TAG, 1024 * 1024 + 2, True),
-                 (FORWARD_TAG, 2 * len(valid), False), (FORWARD_TAG, 2 * len(valid) + 1, True),
-                 (0x1234, 2 * len(valid) + 2, True)]
-        for tag, size, ended in cases:
-            with self.subTest(tag=tag, size=size, ended=ended):
-                s.copy_data(self.main, tag, size, valid, ended)
-                s.call("sleep", 300)
-                self.assertEqual(s.text(self.main, steps.LINK_COUNT_LABEL), "共3条链接（新增3条）")
+        # Empty, too long, cut short (no NUL at its end), half a unit, another program's tag.
+        for tag, size, ended in [(FORWARD_TAG, 0, False), (FORWARD_TAG, 2_000_000, True),
+                                 (FORWARD_TAG, 1024 * 1024 + 2, True), (FORWARD_TAG, 2 * len(valid), False),
+                                 (FORWARD_TAG, 2 * len(valid) + 1, True), (0x1234, 2 * len(valid) + 2, True)]:
+            s.copy_data(self.main, tag, size, valid, ended)
+            s.call("sleep", 300)
+            self.assertEqual(s.text(self.main, steps.LINK_COUNT_LABEL), "共3条链接（新增3条）", (tag, size))
         self.assertEqual(s.copy_data(self.main, FORWARD_TAG, 2 * len(valid) + 2, valid, True), 1)
         self.wait_label("共4条链接（新增1条）")
 
