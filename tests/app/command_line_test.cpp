@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/start/command_line.h"
@@ -8,21 +9,17 @@
 namespace brindor::app {
 namespace {
 
-std::vector<std::u16string> Units(const FileNames& names) {
-    std::vector<std::u16string> units;
+using Strings = std::vector<std::u16string>;
+
+Strings Units(const FileNames& names) {
+    Strings units;
     for (const FileName& name : names)
         units.emplace_back(name.units(), name.length());
     return units;
 }
 
-using Strings = std::vector<std::u16string>;
-
 TEST(CommandLine, SplitsLikeTheRuntimeAndKeepsItemsAfterTheSeparator) {
-    struct Case {
-        const char16_t* line;
-        Strings items;
-    };
-    const Case cases[] = {
+    const std::pair<const char16_t*, Strings> cases[] = {
         {u"brindor.exe", {}},
         {u"\"C:\\a b\\brindor.exe\" --unknown -x \"C:\\My Links\\l.txt\" ABC",
          {u"C:\\My Links\\l.txt", u"ABC"}},
@@ -32,8 +29,8 @@ TEST(CommandLine, SplitsLikeTheRuntimeAndKeepsItemsAfterTheSeparator) {
         {u"b.exe a\\\\\\\"b \"c\\\\\" d\"\"\"e\"", {u"a\\\"b", u"c\\", u"d\"e"}},
         {u"b.exe\t\tx\\y\\ ", {u"x\\y\\"}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(Units(CommandLineItems(CommandLineArguments(c.line))), c.items);
+    for (const auto& [line, items] : cases)
+        EXPECT_EQ(Units(CommandLineItems(CommandLineArguments(line))), items);
 }
 
 TEST(CommandLine, MagnetAndBareHashItems) {
