@@ -100,7 +100,7 @@ class IntakeTest(E2ETestCase):
 
 class MagnetHandlerTest(E2ETestCase):
     desktop = "magnet"  # title bars: the system menu
-    OURS = [r"Software\Classes\Brindor.Magnet", r"Software\Brindor"]
+    OURS = [r"HKCU\Software\Classes\Brindor.Magnet", r"HKCU\Software\Brindor"]
     MAGNET = r"HKCU\Software\Classes\magnet"
 
     def reg(self, *args):
@@ -118,8 +118,8 @@ class MagnetHandlerTest(E2ETestCase):
     def test_on_writes_ours_and_off_removes_only_ours(self):
         s = self.session
         main = s.wait_window(MAIN_CAPTION)
-        for key in self.OURS + [r"Software\Classes\magnet"]:
-            self.reg("delete", "HKCU\\" + key, "/f")
+        for key in self.OURS + [self.MAGNET]:
+            self.reg("delete", key, "/f")
         self.reg("delete", r"HKCU\Software\RegisteredApplications", "/v", "Brindor", "/f")
         self.reg("add", self.MAGNET, "/ve", "/d", "URL:Other", "/f")
         self.reg("add", self.MAGNET + r"\shell\open\command", "/ve", "/d", '"C:\\other.exe" "%1"', "/f")
@@ -134,7 +134,7 @@ class MagnetHandlerTest(E2ETestCase):
         self.assertIn(r"Software\Brindor\Capabilities", self.reg("query", r"HKCU\Software\RegisteredApplications"))
         self.assertEqual(self.reg("query", self.MAGNET, "/s"), foreign)
         s.chord(main, 0x12, 0x20)
-        s.wait_for(s.menu_open, message="the system menu")
+        s.wait_for(s.menu_open, message="the system menu")  # looked at: 打开磁力链接 checked
         s.screenshot("magnet_handler_checked")
         s.menu_keys("ESCAPE")
 
@@ -145,8 +145,7 @@ class MagnetHandlerTest(E2ETestCase):
         s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共1条链接（新增1条）", message="the link")
 
         self.toggle(expect_notice=False)
-        for key in self.OURS:
-            self.assertIn(GONE, self.reg("query", "HKCU\\" + key))
+        self.assertEqual([GONE in self.reg("query", key) for key in self.OURS], [True, True])
         self.assertNotIn("Brindor", self.reg("query", r"HKCU\Software\RegisteredApplications"))
         self.assertEqual(self.reg("query", self.MAGNET, "/s"), foreign)
 
