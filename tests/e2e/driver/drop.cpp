@@ -41,8 +41,7 @@ Reply copy_data(const Args& args) {
     std::vector<char> data(size + 1);
     for (size_t i = 0; i < size; ++i)
         data[i] = reinterpret_cast<const char*>(text.data())[i % (text.size() * sizeof(wchar_t))];
-    if (number_arg(args, 4, L"ended", 0) && size >= sizeof(wchar_t))
-        data[size - 2] = data[size - 1] = 0;
+    if (number_arg(args, 4, L"ended", 0) && size >= sizeof(wchar_t)) data[size - 2] = data[size - 1] = 0;
     COPYDATASTRUCT message{ULONG_PTR(number_arg(args, 1, L"tag", 0)), DWORD(size), data.data()};
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&message), SMTO_NORMAL, 10000,
