@@ -123,9 +123,13 @@ std::vector<Bytes> ForwardMessages(const FileNames& items, size_t largest) {
     return messages;
 }
 
+bool IsWholeForward(const char16_t* units, size_t count) {
+    return count > 0 && units[count - 1] == 0;
+}
+
 FileNames ForwardedItems(const char16_t* units, size_t count) {
     FileNames items;
-    if (count == 0 || units[count - 1]) return items;
+    if (!IsWholeForward(units, count)) return items;
     for (size_t start = 0; start < count;) {
         size_t end = start;
         while (end < count && units[end])

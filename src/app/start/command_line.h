@@ -31,8 +31,9 @@ constexpr size_t kLargestForward = 1024 * 1024;
 // that alone exceeds it is left out. No items still make one message (one NUL unit): the first
 // copy then only comes to the front.
 std::vector<Bytes> ForwardMessages(const FileNames& items, size_t largest = kLargestForward);
-// The items of a message of `count` units; none when its last unit is no NUL (a message cut short
-// or not ours). Empty items are skipped.
+// A message of `count` units ends with its NUL unit: it is not cut short.
+bool IsWholeForward(const char16_t* units, size_t count);
+// The items of a message of `count` units; none unless IsWholeForward. Empty items are skipped.
 FileNames ForwardedItems(const char16_t* units, size_t count);
 
 } // namespace brindor::app

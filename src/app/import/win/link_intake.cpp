@@ -78,8 +78,10 @@ void JoinWaitingLinks() {
     AddLinks(std::exchange(waiting, TextArray()));
 }
 
-void TakeForwardedItems(const char16_t* units, size_t count) {
+bool TakeForwardedItems(const char16_t* units, size_t count) {
+    if (!IsWholeForward(units, count)) return false;
     AddLinks(LinksOfItems(ForwardedItems(units, count)));
+    return true;
 }
 
 void ShowLinkCount(TextRef after) {

@@ -36,7 +36,6 @@ LRESULT take_copy_data(LoadedWindow& loaded, const COPYDATASTRUCT* data) {
         return FALSE;
     loaded.copied.emplace_back(static_cast<const char16_t*>(data->lpData), data->cbData / sizeof(char16_t));
     PostMessageW(loaded.handle, kCopyDataTaken, 0, 0);
-    bring_to_front(loaded.handle);
     return TRUE;
 }
 
@@ -44,7 +43,7 @@ void hand_over_copy_data(LoadedWindow& loaded) {
     if (loaded.copied.empty()) return; // posted by someone else
     const std::u16string units = std::move(loaded.copied.front());
     loaded.copied.pop_front();
-    loaded.definition.copy_data->on_data(units.data(), units.size());
+    if (loaded.definition.copy_data->on_data(units.data(), units.size())) bring_to_front(loaded.handle);
 }
 
 HWND find_other_copy_window(uint32_t window_id, int timeout_ms) {

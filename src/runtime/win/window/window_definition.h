@@ -16,8 +16,9 @@ using MenuHandler = void (*)(int x, int y);
 using ShortcutHandler = void (*)(char key);
 // files: full paths.
 using FilesDroppedHandler = void (*)(const FileNames& files);
-// units: a copy of what another process handed over, `count` UTF-16 units.
-using CopyDataHandler = void (*)(const char16_t* units, size_t count);
+// units: a copy of what another process handed over, `count` UTF-16 units. True when they were well
+// formed; the window then comes to the front, restored if minimised.
+using CopyDataHandler = bool (*)(const char16_t* units, size_t count);
 
 constexpr uint32_t kDefaultColor = 0xFFFFFFFF;
 constexpr uint32_t rgb(uint8_t red, uint8_t green, uint8_t blue) {
@@ -93,7 +94,7 @@ struct SystemMenuItem {
 };
 
 // WM_COPYDATA that the window reads: only messages with its tag, of 1 to `largest` bytes of whole
-// UTF-16 units; the window then comes to the front, restored if minimised.
+// UTF-16 units.
 struct CopyDataSettings {
     uintptr_t tag;
     size_t largest;
