@@ -18,8 +18,7 @@ TextArray LinksOfItems(const FileNames& items);
 void AddLinks(const TextArray& links);
 // The links that waited for the run's end; on the GUI thread once the run no longer counts as running.
 void JoinWaitingLinks();
-// The main window's WM_COPYDATA from a second start.
-// False for a message cut short.
+// The main window's WM_COPYDATA from a second start; false for a message cut short.
 bool TakeForwardedItems(const char16_t* units, size_t count);
 
 // 标签_磁力链接数: "共", the list's count, "条链接" and `after`.
