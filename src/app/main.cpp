@@ -1,5 +1,8 @@
+#include "app/import/win/link_intake.h"
 #include "app/journal/win/kept_journals.h"
 #include "app/signin/win/browser_mode.h"
+#include "app/start/win/single_copy.h"
+#include "app/start/win/start_items.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
@@ -11,9 +14,13 @@ int main() {
     app::CreateProgramState();
     register_end_routine(app::ReleaseProgramState);
     app::register_program_windows();
+    const FileNames items = app::StartItems();
+    if (!app::BecomeTheOnlyCopy()) end_program(app::ForwardToFirstCopy(items) ? 0 : 1);
     app::UseNewestBrowserMode();
     load_start_window(app::kMainWindowId);
     app::LookAtKeptJournals();
+    // After the kept journals' question, which may replace the list.
+    app::AddLinks(app::LinksOfItems(items));
     run_message_loop();
     end_program(0);
 }

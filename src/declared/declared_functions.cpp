@@ -25,11 +25,25 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"advapi32.dll", "CryptAcquireContextW"}, {"advapi32.dll", "CryptCreateHash"},
     {"advapi32.dll", "CryptHashData"},        {"advapi32.dll", "CryptGetHashParam"},
     {"advapi32.dll", "CryptDestroyHash"},     {"advapi32.dll", "CryptReleaseContext"},
+    {"kernel32.dll", "GetCommandLineW"},     {"kernel32.dll", "GetFullPathNameW"},
+    {"kernel32.dll", "GetFileAttributesW"},  {"kernel32.dll", "CreateMutexW"},
+    {"kernel32.dll", "GetLastError"},        {"kernel32.dll", "GetCurrentProcess"},
+    {"advapi32.dll", "OpenProcessToken"},    {"advapi32.dll", "GetTokenInformation"},
+    {"advapi32.dll", "ConvertSidToStringSidW"}, {"kernel32.dll", "LocalFree"},
+    {"advapi32.dll", "RegOpenKeyExW"},       {"advapi32.dll", "RegQueryValueExW"},
+    {"advapi32.dll", "RegDeleteTreeW"},      {"advapi32.dll", "RegDeleteValueW"},
+    {"advapi32.dll", "RegDeleteKeyW"},       {"shell32.dll", "SHChangeNotify"},
+    {"shell32.dll", "ShellExecuteW"},        {"ntdll.dll", "RtlGetVersion"},
 };
 // clang-format on
 
 const DllCommand* declared_function_table() {
     return kTable;
+}
+
+void register_declared_functions() {
+    static const bool registered = (register_dll_commands(kTable, kDeclaredFunctionCount), true);
+    (void)registered;
 }
 
 } // namespace brindor

@@ -52,15 +52,36 @@ enum DeclaredFunction {
     kCryptGetHashParam,
     kCryptDestroyHash,
     kCryptReleaseContext,
+    // One copy per user session, and the items a start hands over
+    kGetCommandLineW,
+    kGetFullPathNameW,
+    kGetFileAttributesW,
+    kCreateMutexW,
+    kGetLastError,
+    kGetCurrentProcess,
+    kOpenProcessToken,
+    kGetTokenInformation,
+    kConvertSidToStringSidW,
+    kLocalFree,
+    // The magnet handler: the user's registry, the shell and the system's version
+    kRegOpenKeyExW,
+    kRegQueryValueExW,
+    kRegDeleteTreeW,
+    kRegDeleteValueW,
+    kRegDeleteKeyW,
+    kSHChangeNotify,
+    kShellExecuteW,
+    kRtlGetVersion,
     kDeclaredFunctionCount
 };
 
 const DllCommand* declared_function_table();
 
+// Once per process, whichever call comes first: registering again would drop every resolved entry.
+void register_declared_functions();
+
 template <class R = uint32_t, class... Args> R call_declared(DeclaredFunction function, Args... args) {
-    static const bool registered =
-        (register_dll_commands(declared_function_table(), kDeclaredFunctionCount), true);
-    (void)registered;
+    register_declared_functions();
     return call_dll_command<R>(function, args...);
 }
 

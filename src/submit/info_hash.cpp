@@ -85,11 +85,12 @@ bool ReadInfoHash(TextRef link, InfoHash& hash) {
 }
 
 Text BareHashMagnet(TextRef item) {
-    InfoHash ignored{};
     const size_t length = std::strlen(item.c_str());
-    const bool bare = (length == 40 && ReadHex(item.c_str(), ignored)) ||
-                      (length == 32 && ReadBase32(item.c_str(), ignored));
-    return bare ? concat_text({"magnet:?xt=urn:btih:", item.c_str()}) : Text();
+    InfoHash hash{};
+    const bool bare =
+        (length == 40 && ReadHex(item.c_str(), hash)) || (length == 32 && ReadBase32(item.c_str(), hash));
+    if (!bare) return Text();
+    return concat_text({"magnet:?", kBtihTag, item});
 }
 
 size_t InfoHashHasher::operator()(const InfoHash& hash) const {

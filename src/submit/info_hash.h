@@ -16,7 +16,6 @@ using InfoHash = std::array<uint8_t, 20>;
 bool IsMagnetLink(TextRef link);
 // False when the link names no BitTorrent info-hash it could be told apart by.
 bool ReadInfoHash(TextRef link, InfoHash& hash);
-
 // "magnet:?xt=urn:btih:" and the item when the item is a bare hash and nothing else (40 hex digits
 // or 32 base32 characters); empty otherwise.
 Text BareHashMagnet(TextRef item);

@@ -10,6 +10,12 @@ void LinkRecord::Reset(int count) {
     touched_ = false;
 }
 
+void LinkRecord::Extend(int added) {
+    if (added <= 0) return;
+    states_.resize(states_.size() + added, LinkState::kNotSubmitted);
+    reasons_.resize(states_.size());
+}
+
 void LinkRecord::SetOutcome(int position, bool succeeded, TextRef reason) {
     if (position < 1 || position > count()) return;
     LinkState& state = states_[position - 1];

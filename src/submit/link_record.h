@@ -19,6 +19,8 @@ class LinkRecord {
   public:
     // A fresh list: every link not yet submitted.
     void Reset(int count);
+    // Links joined the end of the list: not yet submitted, the outcomes so far kept.
+    void Extend(int added);
     int count() const { return static_cast<int>(states_.size()); }
     // The latest outcome replaces any earlier one. A position outside the list is ignored.
     void SetOutcome(int position, bool succeeded, TextRef reason);

@@ -31,4 +31,18 @@ TextArray TidyLinks(const TextArray& links, const LinkRecord& record, const Info
     return kept;
 }
 
+int AppendNewLinks(TextArray& list, const TextArray& links) {
+    InfoHashSet held;
+    InfoHash hash{};
+    for (int i = 1; i <= list.count(); ++i)
+        if (ReadInfoHash(list.at(i), hash)) held.insert(hash);
+    int added = 0;
+    for (int i = 1; i <= links.count(); ++i) {
+        if (ReadInfoHash(links.at(i), hash) && !held.insert(hash).second) continue;
+        list.append(Text(links.at(i)));
+        ++added;
+    }
+    return added;
+}
+
 } // namespace brindor

@@ -22,4 +22,8 @@ struct TidyCounts {
 TextArray TidyLinks(const TextArray& links, const LinkRecord& record, const InfoHashSet& succeeded_elsewhere,
                     TidyCounts& counts);
 
+// Appends to `list` the `links` whose torrent it does not hold yet (by info-hash; a link without one
+// always joins), in order; returns how many joined.
+int AppendNewLinks(TextArray& list, const TextArray& links);
+
 } // namespace brindor

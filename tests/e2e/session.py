@@ -235,6 +235,12 @@ class E2ESession(StartedOnEnter):
         names = [p if re.match(r"^[A-Za-z]:\\", str(p)) else windows_path(p) for p in paths]
         self.call("drop_files", window, *names)
 
+    def copy_data(self, window, tag, size, text="", ended=False):
+        """WM_COPYDATA: `size` bytes of `text` in UTF-16, repeated, the last unit a NUL when `ended`; the
+        answer, None on timeout."""
+        answer = self.call("copy_data", window, tag, size, text, int(ended), timeout=20)[0]
+        return None if answer == "timeout" else int(answer)
+
     # Dialogs
     def wait_message_box(self, timeout_ms=30000, title=""):
         f = self._timed("wait_message_box", timeout_ms, timeout_ms, title)

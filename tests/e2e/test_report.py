@@ -258,7 +258,7 @@ class ReportTest(E2ETestCase):
 
         steps.import_links(s, self.link_file([GOOD]), 1)
         s.drop_files(MAIN_CAPTION, korean / "links.txt")
-        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共5条链接。", message="the drop")
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共6条链接（新增5条）", message="the drop")
 
     def test_a_double_click_starts_and_the_buttons_return_with_the_final_box(self):
         s = self.session
@@ -274,13 +274,12 @@ class ReportTest(E2ETestCase):
         s.focus(MAIN_CAPTION, LIST)
         s.screenshot("report_final_box_in_front")
         self.assertTrue(s.info(box.handle, None).exstyle & 0x8)  # WS_EX_TOPMOST
-        # The run ends when the box closes: until then nothing replaces its links, and it says so.
-        s.drop_files(MAIN_CAPTION, self.link_file([GOOD]))
-        refused = s.wait_message_box(title=steps.NOTICE_TITLE)
-        self.assertEqual(refused.text, "正在提交，请在完成后再导入")
-        s.screenshot("report_refused_during_run")
-        s.press(refused.handle, "OK")
+        # The run ends when the box closes: until then dropped links wait, and join after it.
+        s.drop_files(MAIN_CAPTION, self.link_file([GOOD, NOT_A_LINK]))
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共3条链接（待加入2条）", message="waiting")
+        s.screenshot("report_waiting_during_run")
         s.press(box.handle, "OK")
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共4条链接（新增1条）", message="joined")
         s.wait_gone(box.handle)
         s.call("sleep", 100)
         self.assertEqual(s.text(MAIN_CAPTION, steps.START_BUTTON), steps.START_CAPTION)
@@ -292,13 +291,11 @@ class ReportTest(E2ETestCase):
         steps.import_links(s, self.link_file(links), len(links))
         steps.start_batch(s, "100")
         steps.wait_rows(s, 5)
-        # Nothing replaces the links while a run goes: neither a drop nor a paste.
+        # Nothing replaces the links while a run goes: a drop and a paste wait for its end.
         s.set_clipboard(GOOD)
-        for refused in (lambda: s.drop_files(MAIN_CAPTION, self.link_file([GOOD])),
-                        lambda: s.press_key(MAIN_CAPTION, 0x56, LIST, char=0x16)):
-            refused()
-            s.press(s.wait_message_box(title=steps.NOTICE_TITLE).handle, "OK")
-        self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "共200条链接。")
+        s.drop_files(MAIN_CAPTION, self.link_file([GOOD]))
+        s.press_key(MAIN_CAPTION, 0x56, LIST, char=0x16)
+        s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共200条链接（待加入2条）", message="waiting")
         s.click(MAIN_CAPTION, steps.START_BUTTON)
         box = s.wait_message_box()
         s.screenshot("report_stopped")
@@ -311,35 +308,37 @@ class ReportTest(E2ETestCase):
         self.assertEqual(len(steps.report_rows(s)), stopped_at)
         s.wait_for(lambda: s.text(MAIN_CAPTION, steps.START_BUTTON) == steps.START_CAPTION and
                    s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON), message="both buttons back")
+        self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "共201条链接（新增1条）")
 
         steps.import_links(s, self.link_file([GOOD]), 1)
         box = self.run_batch()
         self.assertEqual(box.text, steps.ALL_DONE)
         self.assertEqual(steps.report_rows(s)[-1][:5], ["1", "山海之间 4K 纪录片", "1.5GB", GOOD, steps.SUBMITTED])
 
-    def test_dropped_file_and_pasted_text_replace_the_links(self):
+    def test_dropped_files_and_pasted_text_add_to_the_links(self):
         s = self.session
         main = s.wait_window(MAIN_CAPTION)
         self.assertEqual(self.menu_states(), [False] * len(MENU))  # nothing imported: nothing to tidy
 
-        s.drop_files(main, self.link_file([GOOD, BLOCKED, UNREACHABLE]))
-        s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共3条链接。", message="the dropped file")
+        s.drop_files(main, self.link_file([GOOD, BLOCKED]), self.link_file([UNREACHABLE]))
+        s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共3条链接（新增3条）", message="the dropped files")
         s.drop_files(main, self.link_file([GOOD], suffix=".txt.csv"))
         box = s.wait_message_box()
         self.assertEqual((box.title, box.text), (steps.NOTICE_TITLE, "必须导入txt格式"))
         s.press(box.handle, "OK")
-        self.assertEqual(s.text(main, steps.LINK_COUNT_LABEL), "共3条链接。")
+        self.assertEqual(s.text(main, steps.LINK_COUNT_LABEL), "共3条链接（新增3条）")
 
         s.set_clipboard(f"{GOOD}\r\n\r\n{BLOCKED}\n{UNREACHABLE}\r\n{NOT_A_LINK}")
         s.type(main, LIST, "\u0016")  # Ctrl+V
-        s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共4条链接。", message="the pasted links")
+        # Only the line without a torrent the list holds is new.
+        s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共4条链接（新增1条）", message="the pasted links")
         # Ctrl+V wherever the focus is, but the interval box pastes into itself.
         s.set_clipboard("12")
         s.press_key(main, 0x56, steps.INTERVAL_EDIT, char=0x16)
         s.wait_for(lambda: "12" in s.text(main, steps.INTERVAL_EDIT), message="the pasted interval")
         s.set_clipboard(GOOD)
         s.press_key(main, 0x56, steps.START_BUTTON, char=0x16)
-        s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共1条链接。", message="the paste on a button")
+        s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共4条链接（新增0条）", message="the paste on a button")
 
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@
 #include "app/batch/run_indicators.h"
 #include "app/batch/worker_box.h"
 #include "app/handlers.h"
+#include "app/import/win/link_intake.h"
 #include "app/journal/win/run_journal.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
@@ -98,7 +99,13 @@ class MainWindowSurface : public BatchSurface {
     void EndRun() {
         if (ended_) return;
         ended_ = true;
-        ShowRunning(false);
+        // In one trip to the GUI thread: a link arriving meanwhile either joins now or no longer waits,
+        // and the buttons come back with the list complete.
+        OnMainWindowThread([] {
+            batch_running = false;
+            JoinWaitingLinks();
+            ShowRunning(false);
+        });
         batch_running = false;
     }
     void SetProgressRange(int maximum) override {

@@ -1,6 +1,9 @@
 #include <iterator>
 
 #include "app/handlers.h"
+#include "app/import/win/link_intake.h"
+#include "app/magnet/win/magnet_handler.h"
+#include "app/start/command_line.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 
@@ -79,7 +82,12 @@ const ControlDefinition kControls[] = {
      .height = 32,
      .tab_stop = true,
      .text = "导入磁力链接",
-     .on_click = ImportLinks},
+     .on_click = ImportLinks,
+     .tip =
+         "从txt文件导入磁力链接，替换当前列表。以下三种方式则把链接加到列表末尾（列表中已有的种子跳过），"
+         "提交中加入的等本次提交结束后再加入：1. 把txt文件拖进窗口，或按Ctrl+V粘贴链接；2. 命令行 "
+         "brindor.exe [--] 磁力链接、info-hash或txt文件，程序已在运行时交给运行中的那个；3. 在窗口的系统菜单"
+         "中勾选“打开磁力链接”，之后点击网页上的磁力链接。"},
     {.kind = ControlKind::Label,
      .name = "标签_登陆状态",
      .control_id = kSignInStateLabel.control_id,
@@ -170,7 +178,13 @@ const ControlDefinition kControls[] = {
          "Cookie等同于密码，不要交给任何人。"},
 };
 
-constexpr SystemMenuItem kSystemMenu[] = {{"使用Cookie登录", OpenCookieSignIn}};
+// 使用Cookie登录 stays last, where users and their guides find it.
+constexpr SystemMenuItem kSystemMenu[] = {
+    {"打开磁力链接", ToggleMagnetHandler, IsMagnetHandler},
+    {"使用Cookie登录", OpenCookieSignIn},
+};
+
+constexpr CopyDataSettings kForwardedItems{kForwardTag, kLargestForward, TakeForwardedItems};
 
 } // namespace
 
@@ -186,8 +200,9 @@ const WindowDefinition kMainWindowDefinition{
     .initial_focus = kSignInButton.control_id,
     .on_files_dropped = FilesDropped,
     .system_menu = kSystemMenu,
-    .system_menu_count = 1,
+    .system_menu_count = static_cast<int>(std::size(kSystemMenu)),
     .on_paste = PasteLinks,
+    .copy_data = &kForwardedItems,
 };
 
 void register_program_windows() {

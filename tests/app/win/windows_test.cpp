@@ -211,19 +211,22 @@ BOOL CALLBACK find_tips(HWND window, LPARAM found) {
     return TRUE;
 }
 
-TEST(MainWindow, TheIntervalBoxAndTheSignInButtonHaveTips) {
+TEST(MainWindow, TheImportButtonTheIntervalBoxAndTheSignInButtonHaveTips) {
     HWND tips = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), find_tips, reinterpret_cast<LPARAM>(&tips));
     ASSERT_TRUE(tips);
-    ASSERT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
+    ASSERT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 3);
     wchar_t text[400] = L"";
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.lpszText = text;
     ASSERT_TRUE(SendMessageW(tips, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), child(kImportButton));
+    EXPECT_NE(std::wstring(text).find(L"brindor.exe [--]"), std::wstring::npos);
+    ASSERT_TRUE(SendMessageW(tips, TTM_ENUMTOOLSW, 1, reinterpret_cast<LPARAM>(&tool)));
     EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), child(kIntervalEdit));
     EXPECT_EQ(std::wstring(text), wide("两次提交之间的间隔，单位：毫秒"));
-    ASSERT_TRUE(SendMessageW(tips, TTM_ENUMTOOLSW, 1, reinterpret_cast<LPARAM>(&tool)));
+    ASSERT_TRUE(SendMessageW(tips, TTM_ENUMTOOLSW, 2, reinterpret_cast<LPARAM>(&tool)));
     EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), child(kSignInButton));
     EXPECT_NE(std::wstring(text).find(wide("Cookie等同于密码")), std::wstring::npos);
 }

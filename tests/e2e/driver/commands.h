@@ -47,6 +47,7 @@ Reply menu_open(const Args& args);
 Reply clipboard(const Args& args);
 Reply set_clipboard(const Args& args);
 Reply drop_files(const Args& args);
+Reply copy_data(const Args& args);
 Reply list_select(const Args& args);
 
 // Dialogs

@@ -1,6 +1,8 @@
-// Files dropped on a window, as the desktop's shell drops them: a DROPFILES block in the target
-// process and a posted WM_DROPFILES.
+// Data handed to a window from outside: files dropped as the desktop's shell drops them (a DROPFILES
+// block in the target process and a posted WM_DROPFILES), and WM_COPYDATA as another process sends it.
 #include <shlobj.h>
+
+#include <vector>
 
 #include "commands.h"
 #include "remote_memory.h"
@@ -28,6 +30,24 @@ Reply drop_files(const Args& args) {
     // The receiver ends the drop by freeing the block itself.
     memory.hand_over();
     return {};
+}
+
+// Arguments: window, dwData, cbData, the UTF-16 text repeated to fill cbData bytes, then 1 to make
+// the last unit a NUL. Answer: the window's answer, or "timeout".
+Reply copy_data(const Args& args) {
+    HWND window = window_arg(args, 0);
+    const size_t size = size_t(number_arg(args, 2, L"size", 0));
+    const std::wstring text = args.size() > 3 && !args[3].empty() ? args[3] : L"x";
+    std::vector<char> data(size + 1);
+    for (size_t i = 0; i < size; ++i)
+        data[i] = reinterpret_cast<const char*>(text.data())[i % (text.size() * sizeof(wchar_t))];
+    if (number_arg(args, 4, L"ended", 0) && size >= sizeof(wchar_t)) data[size - 2] = data[size - 1] = 0;
+    COPYDATASTRUCT message{ULONG_PTR(number_arg(args, 1, L"tag", 0)), DWORD(size), data.data()};
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&message), SMTO_NORMAL, 10000,
+                             &answer))
+        return Reply().add(L"timeout");
+    return Reply().add(int64_t(answer));
 }
 
 } // namespace driver

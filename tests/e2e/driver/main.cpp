@@ -50,6 +50,7 @@ const CommandEntry kCommands[] = {
     {L"clipboard", clipboard},
     {L"set_clipboard", set_clipboard},
     {L"drop_files", drop_files},
+    {L"copy_data", copy_data},
     {L"wait_message_box", wait_message_box},
     {L"press", press},
     {L"open_file", open_file},

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "commands.h"
 #include "targets.h"
 
@@ -5,9 +7,11 @@ namespace driver {
 namespace {
 
 PROCESS_INFORMATION started{};
+// Programs started before the latest one; `kill` ends those still running too.
+std::vector<HANDLE> earlier;
 
 void forget_started() {
-    if (started.hProcess) CloseHandle(started.hProcess);
+    if (started.hProcess) earlier.push_back(started.hProcess);
     if (started.hThread) CloseHandle(started.hThread);
     started = {};
 }
@@ -77,11 +81,16 @@ Reply wait_exit(const Args& args) {
 }
 
 Reply kill(const Args&) {
-    HANDLE process = started_process();
-    if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) {
-        TerminateProcess(process, 1);
-        WaitForSingleObject(process, 5000);
-    }
+    earlier.push_back(started_process());
+    for (HANDLE process : earlier)
+        if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+        }
+    earlier.pop_back();
+    for (HANDLE process : earlier)
+        CloseHandle(process);
+    earlier.clear();
     return {};
 }
 

@@ -95,6 +95,20 @@ TEST(TidyLinks, DropsNonLinksRepeatsAndSuccesses) {
     EXPECT_EQ(counts.remaining, 3);
 }
 
+TEST(AppendNewLinks, SkipsTorrentsTheListHoldsAndTheRecordFollows) {
+    TextArray list = Links({"magnet:?xt=urn:btih:c12fe1c06bba254a9dc9f519b335aa7c1367a88a", "not a link"});
+    LinkRecord record;
+    record.Reset(list.count());
+    record.SetOutcome(1, true, "");
+    const TextArray more =
+        Links({"magnet:?xt=urn:btih:YEX6DQDLXISUVHOJ6UM3GNNKPQJWPKEK&dn=same",
+               "magnet:?xt=urn:btih:1111111111111111111111111111111111111111", "not a link",
+               "magnet:?xt=urn:btih:1111111111111111111111111111111111111111&dn=again"});
+    record.Extend(AppendNewLinks(list, more));
+    EXPECT_EQ(Elements(list), (std::vector<std::string>{list.at(1), "not a link", more.at(2), "not a link"}));
+    EXPECT_EQ(record.NotSucceeded(), (LinkPositions{2, 3, 4}));
+}
+
 TEST(JournalRows, SummaryAndEndMark) {
     const std::string journal = "\xEF\xBB\xBF编号,标题,大小,磁力链接,提交状态,原因,时间\r\n"
                                 "1,\"a,\"\"b\"\"\r\nc\",1KB,m1,提交成功！,,2026-12-07 10:00:00\r\n"

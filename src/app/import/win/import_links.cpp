@@ -3,11 +3,13 @@
 #include "app/handlers.h"
 #include "app/import/pasted_links.h"
 #include "app/import/win/links_from_files.h"
+#include "app/import/win/link_intake.h"
 #include "app/import/win/read_lines_to_list.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
+#include "runtime/win/chosen_files.h"
 #include "runtime/win/clipboard_ops.h"
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/window/control_access.h"
@@ -15,11 +17,6 @@
 namespace brindor::app {
 
 namespace {
-
-void ShowLinkCount() {
-    write_property(kLinkCountLabel, kLabelCaption,
-                   concat_text({"共", to_text(element_count(LinkList)), "条链接。"}).c_str());
-}
 
 // The running batch keeps its list; the user learns why nothing changed.
 bool RefusedWhileRunning() {
@@ -67,24 +64,25 @@ void ReplaceLinkList(TextArray links) {
 }
 
 void FilesDropped(const FileNames& files) {
-    if (RefusedWhileRunning()) return;
-    if (files.size() != 1) {
-        message_box("一次只能导入一个txt文件", 0, "提示");
-        return;
+    FileNames taken;
+    bool refused = false;
+    for (const FileName& file : files) {
+        // A drop may bring any file: only the extension tells a text file ("links.txt.csv" is none).
+        if (file.has_extension("txt") || file.has_extension("torrent") || is_folder(file))
+            taken.push_back(file);
+        else
+            refused = true;
     }
-    // A drop may bring any file: only the extension tells a text file ("links.txt.csv" is none).
-    if (!files.front().has_extension("txt")) {
-        message_box("必须导入txt格式", 0, "提示");
-        return;
-    }
-    ImportLinkFile(files.front());
+    LinksAndFailures got = LinksFromFiles(taken);
+    AddLinks(got.links);
+    ShowFileFailures(got.failures);
+    if (refused) message_box("必须导入txt格式", 0, "提示");
 }
 
 void PasteLinks() {
-    if (RefusedWhileRunning()) return;
     const Text text = clipboard_text(loaded_window_handle(kMainWindowId));
     if (text.empty()) return;
-    ReplaceLinkList(LinksFromText(text));
+    AddLinks(LinksFromText(text));
 }
 
 } // namespace brindor::app

@@ -24,6 +24,14 @@ void add_system_menu_items(const LoadedWindow& loaded) {
     }
 }
 
+void check_system_menu_items(const LoadedWindow& loaded, HMENU menu) {
+    const WindowDefinition& d = loaded.definition;
+    for (int i = 0; i < d.system_menu_count; ++i)
+        if (d.system_menu[i].checked)
+            CheckMenuItem(menu, kFirstSystemMenuItem + kSystemMenuStep * i,
+                          MF_BYCOMMAND | (d.system_menu[i].checked() ? MF_CHECKED : MF_UNCHECKED));
+}
+
 bool run_system_menu_item(const LoadedWindow& loaded, WPARAM command) {
     const WindowDefinition& d = loaded.definition;
     const UINT id = static_cast<UINT>(command) & 0xFFF0;

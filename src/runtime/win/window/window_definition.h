@@ -1,5 +1,6 @@
 // Windows and their controls as data: what load_window builds.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "runtime/core/file_name.h"
@@ -15,6 +16,9 @@ using MenuHandler = void (*)(int x, int y);
 using ShortcutHandler = void (*)(char key);
 // files: full paths.
 using FilesDroppedHandler = void (*)(const FileNames& files);
+// units: a copy of what another process handed over, `count` UTF-16 units. True when they were well
+// formed; the window then comes to the front, restored if minimised.
+using CopyDataHandler = bool (*)(const char16_t* units, size_t count);
 
 constexpr uint32_t kDefaultColor = 0xFFFFFFFF;
 constexpr uint32_t rgb(uint8_t red, uint8_t green, uint8_t blue) {
@@ -87,6 +91,15 @@ struct ControlDefinition {
 struct SystemMenuItem {
     const char* caption;
     EventHandler on_choose;
+    bool (*checked)() = nullptr; // asked each time the menu opens; true shows a check mark
+};
+
+// WM_COPYDATA that the window reads: only messages with its tag, of 1 to `largest` bytes of whole
+// UTF-16 units.
+struct CopyDataSettings {
+    uintptr_t tag;
+    size_t largest;
+    CopyDataHandler on_data; // later, from the message loop, so the sender never waits for it
 };
 
 // A letter pressed with Ctrl anywhere in the window, whichever control has the focus (an embedded
@@ -116,6 +129,7 @@ struct WindowDefinition {
     const ShortcutKey* shortcuts = nullptr;
     int shortcut_count = 0;
     EventHandler on_paste = nullptr; // Ctrl+V wherever the focus is in the window, but in an edit box
+    const CopyDataSettings* copy_data = nullptr;
 };
 
 // The program's windows, known before any of them is loaded. The definition must outlive the program.

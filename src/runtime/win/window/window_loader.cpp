@@ -31,12 +31,6 @@ DWORD window_style(const WindowDefinition& d) {
     return style;
 }
 
-void bring_back(HWND window) {
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-    SetActiveWindow(window);
-    SetForegroundWindow(window);
-}
-
 void disable_other_windows(LoadedWindow& modal) {
     for (HWND other : loaded_window_handles())
         if (other != modal.handle && IsWindowEnabled(other)) {
@@ -140,7 +134,7 @@ LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
 
 bool load_window(uint32_t window_id, HWND parent, bool modal) {
     if (HWND open = loaded_window_handle(window_id)) {
-        bring_back(open);
+        bring_to_front(open);
         return true;
     }
     const WindowDefinition* definition = find_window_definition(window_id);

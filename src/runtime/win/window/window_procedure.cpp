@@ -4,6 +4,7 @@
 
 #include "runtime/win/program.h"
 #include "runtime/win/window/window_commands.h"
+#include "runtime/win/window/window_copy_data.h"
 #include "runtime/win/window/window_dpi.h"
 #include "runtime/win/text_boundary.h"
 #include "runtime/win/window/window_registry.h"
@@ -53,6 +54,14 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WM_SYSCOMMAND:
         if (run_system_menu_item(*loaded, wparam)) return 0;
         break;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lparam)) check_system_menu_items(*loaded, reinterpret_cast<HMENU>(wparam));
+        break;
+    case WM_COPYDATA:
+        return take_copy_data(*loaded, reinterpret_cast<const COPYDATASTRUCT*>(lparam));
+    case kCopyDataTaken:
+        hand_over_copy_data(*loaded);
+        return 0;
     case WM_DROPFILES:
         take_dropped_files(loaded->definition, reinterpret_cast<HDROP>(wparam));
         return 0;
@@ -101,6 +110,13 @@ HICON program_icon(int size) {
 }
 
 } // namespace
+
+void bring_to_front(HWND window) {
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
+    SetActiveWindow(window);
+    SetForegroundWindow(window);
+}
 
 bool is_program_window(HWND window) {
     wchar_t name[32] = L"";

@@ -7,6 +7,8 @@ namespace brindor {
 // Registers the class once; returns its name.
 const wchar_t* program_window_class();
 bool is_program_window(HWND window);
+// Restored if minimised, shown and activated.
+void bring_to_front(HWND window);
 // Gives the windows that a modal window disabled their input back.
 void enable_windows_disabled_by(HWND modal_window);
 

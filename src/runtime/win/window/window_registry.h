@@ -2,7 +2,9 @@
 #pragma once
 #include <windows.h>
 
+#include <deque>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "runtime/win/window/control.h"
@@ -23,6 +25,7 @@ struct LoadedWindow {
     HWND focus_while_disabled = nullptr; // had the focus when disabled; gets it back when enabled
     int dpi = 96;                        // the DPI its controls are laid out for
     std::unique_ptr<GdiFont> gui_font;   // the default font at `dpi`; null: the stock font
+    std::deque<std::u16string> copied;   // WM_COPYDATA taken, not yet handed to the application
 
     Control* find(uint32_t control_id) const;
     Control* find(HWND control) const;

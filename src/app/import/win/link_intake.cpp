@@ -1,0 +1,94 @@
+#include "app/import/win/link_intake.h"
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "app/handlers.h"
+#include "app/import/win/links_from_files.h"
+#include "app/start/command_line.h"
+#include "app/state.h"
+#include "app/windows/ids.h"
+#include "declared/declared_functions.h"
+#include "runtime/core/conversions.h"
+#include "runtime/core/text_ops.h"
+#include "runtime/win/window/control_access.h"
+#include "submit/link_tidy.h"
+#include "text/win/code_pages.h"
+
+namespace brindor::app {
+
+namespace {
+
+constexpr uint32_t kNoFile = 0xFFFFFFFF;
+constexpr uint32_t kDirectory = 0x10;
+
+// Links that arrived during the run; the GUI thread's own.
+TextArray waiting;
+
+// A text file of links, a .torrent file or a folder of them that exists.
+bool IsFileItem(const FileName& item) {
+    const uint32_t attributes = call_declared<uint32_t>(kGetFileAttributesW, item.units());
+    if (attributes == kNoFile) return false;
+    return (attributes & kDirectory) || item.has_extension("txt") || item.has_extension("torrent");
+}
+
+Text MagnetOfItem(const FileName& item) {
+    const Bytes gbk = Utf16BytesToGbk(Bytes(item.units(), item.length() * sizeof(char16_t)));
+    return Text(reinterpret_cast<const char*>(gbk.data()), gbk.size());
+}
+
+void AppendAll(TextArray& list, const TextArray& links) {
+    for (int i = 1; i <= links.count(); ++i)
+        list.append(Text(links.at(i)));
+}
+
+} // namespace
+
+TextArray LinksOfItems(const FileNames& items) {
+    TextArray links;
+    std::vector<FileFailure> failures;
+    for (const FileName& item : items) {
+        if (IsMagnetItem(item)) {
+            links.append(MagnetOfItem(item));
+        } else if (Text magnet = BareHashItemMagnet(item); !magnet.empty()) {
+            links.append(std::move(magnet));
+        } else if (IsFileItem(item)) {
+            LinksAndFailures got = LinksFromFiles(FileNames{item});
+            AppendAll(links, got.links);
+            for (FileFailure& failure : got.failures)
+                failures.push_back(std::move(failure));
+        }
+    }
+    ShowFileFailures(failures);
+    return links;
+}
+
+void AddLinks(const TextArray& links) {
+    if (links.empty()) return;
+    if (IsBatchRunning()) {
+        AppendAll(waiting, links);
+        ShowLinkCount(concat_text({"（待加入", to_text(waiting.count()), "条）"}));
+        return;
+    }
+    const int added = AppendNewLinks(LinkList, links);
+    LinkListRecord.Extend(added);
+    ShowLinkCount(concat_text({"（新增", to_text(added), "条）"}));
+}
+
+void JoinWaitingLinks() {
+    AddLinks(std::exchange(waiting, TextArray()));
+}
+
+bool TakeForwardedItems(const char16_t* units, size_t count) {
+    if (!IsWholeForward(units, count)) return false;
+    AddLinks(LinksOfItems(ForwardedItems(units, count)));
+    return true;
+}
+
+void ShowLinkCount(TextRef after) {
+    write_property(kLinkCountLabel, kLabelCaption,
+                   concat_text({"共", to_text(element_count(LinkList)), "条链接", after}).c_str());
+}
+
+} // namespace brindor::app

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/start/command_line.h"
+
+namespace brindor::app {
+namespace {
+
+using Strings = std::vector<std::u16string>;
+
+Strings Units(const FileNames& names) {
+    Strings units;
+    for (const FileName& name : names)
+        units.emplace_back(name.units(), name.length());
+    return units;
+}
+
+TEST(CommandLine, SplitsLikeTheRuntimeAndKeepsItemsAfterTheSeparator) {
+    const std::pair<const char16_t*, Strings> cases[] = {
+        {u"brindor.exe", {}},
+        {u"\"C:\\a b\\brindor.exe\" --unknown -x \"C:\\My Links\\l.txt\" ABC",
+         {u"C:\\My Links\\l.txt", u"ABC"}},
+        {u"b.exe -- -dash --  \"\"", {u"-dash", u"--"}},
+        // A quote inside a link from a web page ends the quoted argument; what follows stays an item.
+        {u"\"b.exe\" -- \"magnet:?xt=urn:btih:1&dn=a\" --evil\"", {u"magnet:?xt=urn:btih:1&dn=a", u"--evil"}},
+        {u"b.exe a\\\\\\\"b \"c\\\\\" d\"\"\"e\"", {u"a\\\"b", u"c\\", u"d\"e"}},
+        {u"b.exe\t\tx\\y\\ ", {u"x\\y\\"}},
+    };
+    for (const auto& [line, items] : cases)
+        EXPECT_EQ(Units(CommandLineItems(CommandLineArguments(line))), items);
+}
+
+TEST(CommandLine, MagnetAndBareHashItems) {
+    const auto item = [](const char16_t* units) {
+        return FileName(units, std::char_traits<char16_t>::length(units));
+    };
+    EXPECT_TRUE(IsMagnetItem(item(u"MAGNET:?xt=1")));
+    EXPECT_FALSE(IsMagnetItem(item(u"magnet:xt=1")));
+    EXPECT_STREQ(BareHashItemMagnet(item(u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88A")).c_str(),
+                 "magnet:?xt=urn:btih:C12FE1C06BBA254A9DC9F519B335AA7C1367A88A");
+    EXPECT_STREQ(BareHashItemMagnet(item(u"yex6dqdlxisuvhoj6um3gnnkpqjwpkek")).c_str(),
+                 "magnet:?xt=urn:btih:yex6dqdlxisuvhoj6um3gnnkpqjwpkek");
+    for (const char16_t* other :
+         {u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88", u"YEX6DQDLXISUVHOJ6UM3GNNKPQJWPKE1",
+          u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88\u00e9", u"links.txt"})
+        EXPECT_STREQ(BareHashItemMagnet(item(other)).c_str(), "");
+}
+
+TEST(Forward, MessagesHoldWholeItemsWithinTheLimitAndReadBack) {
+    const FileNames items = {FileName(u"abc", 3), FileName(u"de", 2), FileName(u"0123456789", 10),
+                             FileName(u"f", 1)};
+    const std::vector<Bytes> messages = ForwardMessages(items, 14); // bytes
+    ASSERT_EQ(messages.size(), 2u); // "abc" and "de" fill one; the ten units fit none
+    EXPECT_EQ(messages[0].size(), 7 * sizeof(char16_t));
+    Strings read;
+    for (const Bytes& message : messages)
+        for (const std::u16string& item :
+             Units(ForwardedItems(reinterpret_cast<const char16_t*>(message.data()), message.size() / 2)))
+            read.push_back(item);
+    EXPECT_EQ(read, (Strings{u"abc", u"de", u"f"}));
+    const std::vector<Bytes> empty = ForwardMessages({});
+    ASSERT_EQ(empty.size(), 1u);
+    EXPECT_EQ(empty[0].size(), sizeof(char16_t));
+    // The count bounds the reading: a message not ended by its NUL is cut short, and nothing.
+    const char16_t units[] = {u'a', 0, 0, u'b', u'c', 0, u'X'};
+    EXPECT_EQ(Units(ForwardedItems(units, 6)), (Strings{u"a", u"bc"}));
+    EXPECT_TRUE(ForwardedItems(units, 5).empty());
+}
+
+} // namespace
+} // namespace brindor::app
