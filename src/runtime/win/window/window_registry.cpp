@@ -2,6 +2,7 @@
 
 #include <mutex>
 #include <utility>
+#include <vector>
 
 #include "runtime/core/runtime_error.h"
 
@@ -14,6 +15,11 @@ std::vector<const WindowDefinition*> g_definitions;
 // Written on the GUI thread, read from any thread.
 std::mutex g_loaded_lock;
 std::vector<std::pair<uint32_t, HWND>> g_loaded;
+
+struct WorkItem;
+// Work sent to a window's thread and not yet begun there.
+std::mutex g_work_lock;
+std::vector<const WorkItem*> g_pending_work;
 
 struct WorkItem {
     void (*work)(void*);
@@ -102,11 +108,23 @@ HWND require_loaded_window(uint32_t window_id) {
 void run_on_window_thread(HWND window, void (*work)(void*), void* argument) {
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) return work(argument);
     WorkItem item{work, argument};
+    {
+        std::lock_guard lock(g_work_lock);
+        g_pending_work.push_back(&item);
+    }
     SendMessageW(window, kRunOnWindowThread, 0, reinterpret_cast<LPARAM>(&item));
+    std::lock_guard lock(g_work_lock);
+    std::erase(g_pending_work, &item);
 }
 
 void run_window_work(LPARAM item) {
+    // Any program on the desktop can send this message: only an item this process is waiting on
+    // is ever followed, and only once.
     auto* w = reinterpret_cast<WorkItem*>(item);
+    {
+        std::lock_guard lock(g_work_lock);
+        if (std::erase(g_pending_work, w) == 0) return;
+    }
     w->work(w->argument);
 }
 
