@@ -1,4 +1,4 @@
-#include "app/journal/win/kept_journals.h"
+#include "app/record/win/start_question.h"
 #include "app/signin/win/browser_mode.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
@@ -13,7 +13,7 @@ int main() {
     app::register_program_windows();
     app::UseNewestBrowserMode();
     load_start_window(app::kMainWindowId);
-    app::LookAtKeptJournals();
+    app::LookAtRecord();
     run_message_loop();
     end_program(0);
 }

@@ -92,12 +92,6 @@ void ExportFailedLinks() {
     SaveOrSay(file_name, text.c_str(), text.length());
 }
 
-void RetryFailedLinks() {
-    if (IsBatchRunning()) return;
-    TextArray links = RecordedFailedLinks();
-    if (!links.empty()) ReplaceLinkList(std::move(links));
-}
-
 } // namespace
 
 void ReportListMenu(int x, int y) {
