@@ -61,10 +61,13 @@ class Database {
     sqlite3* db_ = nullptr;
 };
 
-// Rolls back unless committed: a failure halfway leaves the database as it was.
+// Rolls back unless committed: a failure halfway leaves the database as it was. One that only reads
+// sees one state of the database throughout, and takes the file's locks once rather than per query.
 class Transaction {
   public:
-    explicit Transaction(Database& db) : db_(db), open_(db.Execute("BEGIN IMMEDIATE")) {}
+    enum Kind { kWrite, kRead };
+    explicit Transaction(Database& db, Kind kind = kWrite)
+        : db_(db), open_(db.Execute(kind == kWrite ? "BEGIN IMMEDIATE" : "BEGIN")) {}
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     ~Transaction();

@@ -88,16 +88,18 @@ class RecordStore {
     Statement unknown_;
 };
 
-// The torrents of one user's runs, as the store holds them.
+// The torrents of one user's runs, as the store holds them while this lives.
 class StoredTorrents : public SubmittedTorrents {
   public:
-    StoredTorrents(RecordStore& store, TextRef user_id) : store_(store), user_id_(user_id.c_str()) {}
+    StoredTorrents(RecordStore& store, TextRef user_id)
+        : store_(store), user_id_(user_id.c_str()), reading_(store.database(), Transaction::kRead) {}
     bool Succeeded(const InfoHash& hash) override { return store_.Succeeded(user_id_, hash); }
     bool OutcomeUnknown(const InfoHash& hash) override { return store_.OutcomeUnknown(user_id_, hash); }
 
   private:
     RecordStore& store_;
     Text user_id_;
+    Transaction reading_;
 };
 
 } // namespace brindor

@@ -64,9 +64,11 @@ bool ChooseRunPositions(LinkPositions& positions) {
     positions.clear();
     // Signed out, the run refuses with its own message: a question first would be for nothing.
     if (SignedInUserId.empty()) return true;
-    StoredTorrents earlier(Record(), SignedInUserId);
     ListCounts counts;
-    const std::vector<ListPlace> places = PlaceLinks(LinkList, LinkListRecord, earlier, counts);
+    const std::vector<ListPlace> places = [&] {
+        StoredTorrents earlier(Record(), SignedInUserId);
+        return PlaceLinks(LinkList, LinkListRecord, earlier, counts);
+    }();
     if (counts.rest == element_count(LinkList)) return true;
     if (counts.rest == 0) {
         // One Enter too many after 全部完成！ must not submit the whole list again.
@@ -111,9 +113,11 @@ void ContinueUnfinishedLinks() {
 
 void TidyLinkList() {
     if (IsBatchRunning() || LinkList.empty()) return;
-    StoredTorrents earlier(Record(), SignedInUserId);
     ListCounts counts;
-    TextArray kept = TidyLinks(LinkList, LinkListRecord, earlier, counts);
+    TextArray kept = [&] {
+        StoredTorrents earlier(Record(), SignedInUserId);
+        return TidyLinks(LinkList, LinkListRecord, earlier, counts);
+    }();
     ReplaceLinkList(std::move(kept));
     const Text summary =
         concat_text({"去掉了", to_text(counts.not_links), "行非磁力链接、", to_text(counts.repeated),
