@@ -21,7 +21,6 @@ VK_APPS = 0x5D
 # The report's shortcut menu, separators left out: the keyboard passes over them.
 MENU = ["复制链接", "复制所选行", "全选", "导出报告…", "导出失败的链接…", "重新提交失败的链接", "继续未完成的链接",
         "整理链接列表"]
-VK_RETURN = 0x0D
 
 
 def generated_links(count):
@@ -82,7 +81,8 @@ class ReportTest(E2ETestCase):
         # The first link's resolve gets no answer at all, nor does the platform's own second attempt,
         # nor the run's own second resolve.
         self.standin.set_faults({"drop": {"target": "resolve", "count": 4}})
-        self.run_batch()
+        steps.start_whole_list(s, "列表中有1行不是磁力链接。是否只提交其余的3条？")
+        steps.wait_all_done(s)
         rows = steps.report_rows(s)
         self.assertEqual([row[:5] for row in rows], [
             ["1", "", "0KB", UNREACHABLE, steps.FAILED],
@@ -129,7 +129,8 @@ class ReportTest(E2ETestCase):
         self.menu_choose("重新提交失败的链接")
         s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共3条链接。", message="the count label")
         seen = len(self.standin.resolves())
-        box = self.run_batch()
+        steps.start_whole_list(s, "列表中有1行不是磁力链接。是否只提交其余的2条？")
+        box = steps.wait_all_done(s)
         self.assertEqual(box.text, f"{steps.ALL_DONE}\n成功1条，失败2条。")
         self.assertEqual([row[3:5] for row in steps.report_rows(s)[4:]],
                          [[UNREACHABLE, steps.SUBMITTED], [BLOCKED, steps.FAILED], [NOT_A_LINK, steps.FAILED]])
@@ -188,8 +189,8 @@ class ReportTest(E2ETestCase):
         steps.start_batch(s, "0")
         question = s.wait_message_box()
         self.assertEqual((question.title, question.text),
-                         (steps.NOTICE_TITLE, f"列表中已有{made}条链接提交成功。是否只提交其余的{10 - made}条？"))
-        s.press_key(question.handle, VK_RETURN)  # 是, the default
+                         (steps.NOTICE_TITLE, f"列表中有{made}条链接以前已提交成功。是否只提交其余的{10 - made}条？"))
+        s.press_key(question.handle, steps.VK_RETURN)  # 是, the default
         s.wait_gone(question.handle)
         self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
         self.assertEqual([row[0] for row in steps.report_rows(s)[made:]], [str(i) for i in range(made + 1, 11)])
@@ -200,7 +201,7 @@ class ReportTest(E2ETestCase):
         steps.start_batch(s, "0")
         question = s.wait_message_box()
         self.assertEqual(question.text, "列表中的链接都已提交成功。是否全部重新提交？")
-        s.press_key(question.handle, VK_RETURN)
+        s.press_key(question.handle, steps.VK_RETURN)
         s.wait_gone(question.handle)
         s.call("sleep", 500)
         self.assertEqual((len(self.standin.commits()), len(steps.report_rows(s))), (10, 10))
@@ -209,7 +210,7 @@ class ReportTest(E2ETestCase):
         s = self.session
         self.environment.journal_folder().parent.mkdir(parents=True, exist_ok=True)
         self.environment.journal_folder().write_bytes(b"")  # a file where the folder would be
-        self.addCleanup(self.environment.clear_journals)
+        self.addCleanup(self.environment.clear_record)
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, self.link_file([GOOD]), 1)
         self.assertEqual(self.run_batch().text, f"{steps.ALL_DONE}\n本次提交记录未能保存到磁盘。")
