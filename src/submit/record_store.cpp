@@ -193,6 +193,24 @@ void RecordStore::Prune(int today) {
     db_.Prepare("DELETE FROM succeeded WHERE day < ?1").Bind(1, today - kKeepSuccessDays).Run();
 }
 
+void RecordStore::ForEachLink(const std::function<void(const RecordedLink&)>& visit) {
+    Transaction reading(db_, Transaction::kRead);
+    Statement links = db_.Prepare("SELECT runs.started, links.number, links.title, links.size, links.link, "
+                                  "links.state, links.reason FROM links JOIN runs ON runs.id = links.run_id "
+                                  "ORDER BY links.run_id, links.number");
+    RecordedLink link;
+    while (links.Step()) {
+        link.started = links.TextAt(0);
+        link.number = static_cast<int>(links.Integer(1));
+        link.title = links.TextAt(2);
+        link.size = links.TextAt(3);
+        link.link = links.TextAt(4);
+        link.state = static_cast<LinkState>(links.Integer(5));
+        link.reason = links.TextAt(6);
+        visit(link);
+    }
+}
+
 bool RecordStore::Succeeded(TextRef user_id, const InfoHash& hash) {
     succeeded_.Reset();
     succeeded_.Bind(1, user_id);

@@ -43,6 +43,17 @@ struct PastRun {
     Text how;
 };
 
+// One link of the record as the history shows it.
+struct RecordedLink {
+    Text started; // the run's
+    int number = 0;
+    Text title;
+    Text size;
+    Text link;
+    LinkState state = LinkState::kNotSubmitted;
+    Text reason;
+};
+
 // True for a run whose owner (as BeginRun was given it) is a live copy of the program.
 using RunIsLive = std::function<bool(TextRef owner)>;
 
@@ -71,6 +82,9 @@ class RecordStore {
     bool FindUnfinished(const RunIsLive& live, UnfinishedRun& run);
     // Drops ended or answered runs older than 90 days and successes older than 365.
     void Prune(int today);
+
+    // Every recorded link, the runs in their order, each run's links in its own.
+    void ForEachLink(const std::function<void(const RecordedLink&)>& visit);
 
     bool Succeeded(TextRef user_id, const InfoHash& hash);
     bool OutcomeUnknown(TextRef user_id, const InfoHash& hash);

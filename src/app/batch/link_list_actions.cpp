@@ -91,7 +91,11 @@ TextArray RecordedFailedLinks() {
 }
 
 bool AnyRecordedFailure() {
-    return LinkListRecord.has_failed() || LinkListRecord.unknown_count() > 0;
+    return LinkListRecord.has_failed();
+}
+
+bool CanRetryFailed() {
+    return (LinkListRecord.has_failed() || LinkListRecord.unknown_count() > 0) && !IsBatchRunning();
 }
 
 void RetryFailedLinks() {

@@ -14,6 +14,8 @@ bool ChooseRunPositions(LinkPositions& positions);
 // The links whose latest submission failed, in list order.
 TextArray RecordedFailedLinks();
 bool AnyRecordedFailure();
+// Failed links, or links of unknown outcome, and no run going.
+bool CanRetryFailed();
 // 重新提交失败的链接: the failed links become the list, and those of unknown outcome when the user
 // says so.
 void RetryFailedLinks();

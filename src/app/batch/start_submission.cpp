@@ -57,7 +57,8 @@ class MainWindowSurface : public BatchSurface {
             return EndRun();
         }
         const int first_line_end = find_text(content, "\n");
-        if (!Record().EndRun(run_,
+        if (!WriteOutcomes() ||
+            !Record().EndRun(run_,
                              first_line_end > 0 ? left_text(content, first_line_end - 1) : Text(content)))
             record_lost_ = true;
         const Text message = record_lost_ ? concat_text({content, "\n", kRecordLost}) : Text(content);
@@ -118,14 +119,16 @@ class MainWindowSurface : public BatchSurface {
     }
     bool MarkCommitting(int position) override {
         if (!run_) BeginRecordedRun();
-        return Record().MarkCommitting(run_, numbers_[position]);
+        // An outcome the disk refused before is written first: the mark must not stand for it.
+        return WriteOutcomes() && Record().MarkCommitting(run_, numbers_[position]);
     }
     int32_t AddRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size, TextRef link,
                    TextRef status, TextRef reason) override {
         if (state != LinkState::kSucceeded) any_failed_ = true;
         // On disk before it is on the screen: a killed process keeps every row the user saw.
-        if (!Record().SetOutcome(run_, numbers_[position], state, title, size, reason, Today()))
-            record_lost_ = true;
+        unwritten_.push_back(Outcome{numbers_[position], state, Text(title.c_str()), Text(size.c_str()),
+                                     Text(reason.c_str())});
+        WriteOutcomes();
         // One trip to the window's thread for the row and the interval rather than one per cell:
         // each trip waits for the window's thread, which may be busy painting.
         int32_t interval = 0;
@@ -165,6 +168,24 @@ class MainWindowSurface : public BatchSurface {
     bool started_ = false;
     int64_t run_ = 0;
     bool record_lost_ = false;
+    // Outcomes not yet on disk, oldest first: kept until a write succeeds, so a full disk that
+    // clears loses none of them.
+    struct Outcome {
+        int number;
+        LinkState state;
+        Text title, size, reason;
+    };
+    std::vector<Outcome> unwritten_;
+
+    bool WriteOutcomes() {
+        size_t written = 0;
+        for (const Outcome& o : unwritten_) {
+            if (!Record().SetOutcome(run_, o.number, o.state, o.title, o.size, o.reason, Today())) break;
+            ++written;
+        }
+        unwritten_.erase(unwritten_.begin(), unwritten_.begin() + static_cast<std::ptrdiff_t>(written));
+        return unwritten_.empty();
+    }
     int maximum_ = 0;
     int position_ = 0;
     bool any_failed_ = false;

@@ -1,5 +1,6 @@
 #include "app/record/win/record_file.h"
 
+#include <mutex>
 #include <string>
 
 #include "runtime/win/clock_ops.h"
@@ -37,11 +38,13 @@ OwnLock& OwnedLock() {
 
 RecordStore& Record() {
     static RecordStore store;
-    static const bool opened = [] {
+    static std::mutex opening;
+    // Tried again on each use until it opens: a folder that was in the way may be fixed meanwhile.
+    const std::lock_guard<std::mutex> lock(opening);
+    if (!store.is_open()) {
         const std::wstring folder = local_data_folder(L"Brindor");
-        return !folder.empty() && store.Open(Utf8Path(folder + L"\\brindor.db").c_str());
-    }();
-    (void)opened;
+        if (!folder.empty()) store.Open(Utf8Path(folder + L"\\brindor.db").c_str());
+    }
     return store;
 }
 

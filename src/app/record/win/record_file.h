@@ -7,7 +7,8 @@
 
 namespace brindor::app {
 
-// Opened on first use; a store that could not be opened fails every write, so no commit goes out.
+// Opened on first use, and tried again while it cannot be; a store that is not open fails every
+// write, so no commit goes out.
 RecordStore& Record();
 // The name this copy's runs carry; its lock is held until the process ends.
 Text ThisCopyOwner();

@@ -5,6 +5,7 @@
 
 #include "app/batch/link_list_actions.h"
 #include "app/handlers.h"
+#include "app/record/win/record_file.h"
 #include "app/report/report_text.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
@@ -30,6 +31,7 @@ enum MenuCommand {
     kRetryFailedLinks,
     kContinueUnfinished,
     kTidyLinkList,
+    kExportHistory,
 };
 
 HWND MainWindow() {
@@ -82,6 +84,17 @@ void ExportReport() {
     SaveOrSay(file_name, csv.c_str(), csv.length());
 }
 
+// Every run the record holds, written as it is read: the history may be far longer than the list.
+void ExportHistory() {
+    const FileName file_name = AskSaveName("Brindor提交记录", "csv", "CSV文件|*.csv");
+    if (file_name.empty()) return;
+    TextBuilder out;
+    AppendCsvLine(out, HistoryColumnTitles(list_column_titles(kReportList)));
+    Record().ForEachLink([&](const RecordedLink& link) { AppendCsvLine(out, HistoryCells(link)); });
+    const Text csv = concat_text("\xEF\xBB\xBF", GbkTextToUtf8(out.take()));
+    SaveOrSay(file_name, csv.c_str(), csv.length());
+}
+
 void ExportFailedLinks() {
     const TextArray links = RecordedFailedLinks();
     if (links.empty()) return;
@@ -106,8 +119,9 @@ void ReportListMenu(int x, int y) {
         {nullptr, 0},
         {"导出报告…", kExportReport, rows},
         {"导出失败的链接…", kExportFailedLinks, failed},
+        {"导出提交记录…", kExportHistory, true},
         {nullptr, 0},
-        {"重新提交失败的链接", kRetryFailedLinks, failed && !IsBatchRunning()},
+        {"重新提交失败的链接", kRetryFailedLinks, CanRetryFailed()},
         {"继续未完成的链接", kContinueUnfinished, CanContinueUnfinished()},
         {"整理链接列表", kTidyLinkList, !IsBatchRunning() && element_count(LinkList) > 0},
     };
@@ -122,6 +136,8 @@ void ReportListMenu(int x, int y) {
         return ExportReport();
     case kExportFailedLinks:
         return ExportFailedLinks();
+    case kExportHistory:
+        return ExportHistory();
     case kRetryFailedLinks:
         return RetryFailedLinks();
     case kContinueUnfinished:
