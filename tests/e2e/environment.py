@@ -184,14 +184,12 @@ class E2EEnvironment(StartedOnEnter):
         folder = self.record_folder()
         if folder.is_file():  # a scenario's stand-in for a folder that cannot be made
             folder.unlink()
-        for name in ("brindor.db", "brindor.db-wal", "brindor.db-shm"):
+        for name in ("brindor.db", "brindor.db-wal", "brindor.db-shm", "runs", "live"):
             path = folder / name
             if path.is_dir():
                 shutil.rmtree(path, ignore_errors=True)
             elif path.exists():
                 path.unlink()
-        for name in ("runs", "live"):
-            shutil.rmtree(folder / name, ignore_errors=True)
 
     def clear_cookies(self):
         """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""

@@ -35,6 +35,14 @@ def expected_row(number, link, catalogue):
     return [str(number), entry.client_title, format_size(str(entry.tsize)), link, steps.SUBMITTED, ""]
 
 
+def generated_links(count):
+    return [f"magnet:?xt=urn:btih:{i * 2654435761 % (1 << 160):040x}" for i in range(1, count + 1)]
+
+
+def hashes_of(links):
+    return [link[len("magnet:?xt=urn:btih:"):] for link in links]
+
+
 def hex_hash(text):
     if len(text) == 40:
         return text.lower()
@@ -176,6 +184,73 @@ class BatchTest(E2ETestCase):
         made = [c["hash"] for c in self.standin.commits() if c["accepted"]]
         self.assertEqual(sorted(made), sorted(link[len("magnet:?xt=urn:btih:"):] for link in links))
         self.assertEqual(len(self.standin.commits()), len(links))
+
+
+    def test_a_second_copy_started_during_a_run_is_offered_nothing(self):
+        s = self.session
+        links = generated_links(15)
+        self.addCleanup(os.unlink, path := temporary_text_file("".join(f"{link}\n" for link in links)))
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, path, len(links))
+        first = steps.start_batch(s, "1000")
+        steps.wait_rows(s, 2)
+        s.start_program(keep_record=True)  # the driver now speaks to the second copy
+        with self.assertRaises(DriverError):
+            s.wait_message_box(timeout_ms=2000)
+        steps.sign_in(s, USER, USER_ID)
+        steps.start_batch(s, "0")
+        self.assertEqual(steps.wait_all_done(s).text, steps.NOTHING_TO_DO)
+        s.kill_program()
+        s.wait_for(lambda: len(self.standin.commits()) == len(links), timeout=60, message="the first copy's run")
+        s.close_window(first)
+        self.assertEqual(sorted(c["hash"] for c in self.standin.commits()), sorted(hashes_of(links)))
+
+    def test_earlier_starts_count_their_own_and_old_journals_successes(self):
+        s = self.session
+        links = generated_links(6)
+        s.kill_program()
+        # An old journal of a run that never ended, and one that did, made its first link.
+        runs = self.environment.journal_folder()
+        self.environment.clear_record()
+        runs.mkdir(parents=True, exist_ok=True)
+        header = "\ufeff编号,标题,大小,磁力链接,提交状态,原因,时间\r\n"
+        row = "{},t,1KB,{},{},,2026-12-01 10:00:00\r\n"
+        (runs / "20261201-100000.csv").write_text(header + row.format(1, links[0], steps.SUBMITTED) +
+                                                  ",全部完成！,,,,,2026-12-01 10:00:01\r\n", encoding="utf-8")
+        (runs / "20261201-100000.links.txt").write_text(links[0] + "\r\n")
+        (runs / "20261202-100000.csv").write_text(header + row.format(1, links[1], steps.SUBMITTED) +
+                                                  row.format(2, links[2], steps.FAILED), encoding="utf-8")
+        (runs / "20261202-100000.links.txt").write_text("".join(f"{link}\r\n" for link in links[1:4]))
+        s.start_program(keep_record=True)
+        question = s.wait_message_box()
+        self.assertEqual(question.text, "上次提交没有完成：已处理2/3条，成功1条，失败1条。是否载入尚未成功的2条链接？")
+        steps.answer(s, question, steps.NO)
+        self.assertEqual(sorted(p.name for p in (runs / "imported").iterdir()), [
+            "20261201-100000.csv", "20261201-100000.links.txt", "20261202-100000.csv", "20261202-100000.links.txt"])
+
+        # Their successes and this start's own count against a list imported again: Enter sends only the rest.
+        self.addCleanup(os.unlink, path := temporary_text_file("".join(f"{link}\n" for link in links[:4])))
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, path, 4)
+        steps.start_batch(s, "0")
+        question = s.wait_message_box()
+        self.assertEqual(question.text, "列表中有2条链接以前已提交成功。是否只提交其余的2条？")
+        s.press_key(question.handle, steps.VK_RETURN)
+        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        s.kill_program()
+        s.start_program(keep_record=True)
+        with self.assertRaises(DriverError):
+            s.wait_message_box(timeout_ms=1500)
+        steps.sign_in(s, USER, USER_ID)
+        self.addCleanup(os.unlink, again := temporary_text_file("".join(f"{link}\n" for link in links[:4] + ["x"])))
+        steps.import_links(s, again, 5)
+        steps.start_batch(s, "0")
+        question = s.wait_message_box()
+        self.assertEqual(question.text, "列表中的链接都已提交成功。是否全部重新提交？")
+        s.press_key(question.handle, steps.VK_RETURN)
+        s.wait_gone(question.handle)
+        s.call("sleep", 500)
+        self.assertEqual(sorted(c["hash"] for c in self.standin.commits()), sorted(hashes_of(links[2:4])))
 
 
 class ResponsivenessTest(E2ETestCase):

@@ -17,6 +17,7 @@ UNREACHABLE = "magnet:?xt=urn:btih:" + "02" * 20
 # Stand-in titles a spreadsheet would run as formulas, a plain number, a tab inside.
 FORMULAS = ["magnet:?xt=urn:btih:" + f"{byte:02x}" * 20 for byte in range(0x22, 0x27)]
 NOT_A_LINK = "这一行不是磁力链接"
+UNKNOWN = "结果未知（任务可能已建立）"
 UNRECORDED = "无法写入提交记录（磁盘已满或文件被占用）。按“重试”继续；按“取消”停止提交。"
 LIST = steps.REPORT_LIST
 VK_APPS = 0x5D
@@ -264,6 +265,30 @@ class ReportTest(E2ETestCase):
         self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
         self.assertEqual(sorted(c["hash"] for c in self.standin.commits()),
                          sorted(link[len("magnet:?xt=urn:btih:"):] for link in links))
+
+    def test_commits_cut_off_or_answered_late_are_unknown_and_enter_never_sends_them_again(self):
+        s = self.session
+        links = generated_links(4)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file(links), 4)
+        hashes = [link[len("magnet:?xt=urn:btih:"):] for link in links]
+        # The service makes both tasks; one connection closes after the POST, one answer comes after 35 s.
+        self.standin.set_faults({"close_after_post": {"target": "commit", "hashes": [hashes[0]]},
+                                 "late": {"target": "commit", "hashes": [hashes[1]]}})
+        self.assertEqual(self.run_batch().text, f"{steps.ALL_DONE}\n成功2条，失败2条。")
+        self.assertEqual([row[4:] for row in steps.report_rows(s)[:2]], [[steps.FAILED, UNKNOWN]] * 2)
+        also = "另有2条链接的提交结果未知，任务可能已经建立。是否也重新提交？"
+        for item, question in (("重新提交失败的链接", also), ("继续未完成的链接", also),
+                               (None, "列表中的链接都已提交成功。是否全部重新提交？")):
+            self.menu_choose(item) if item else steps.start_batch(s, "0")
+            box = s.wait_message_box()
+            self.assertEqual(box.text, question)
+            s.press_key(box.handle, steps.VK_RETURN)
+            s.wait_gone(box.handle)
+            self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "共4条链接。")
+        s.call("sleep", 500)
+        self.assertEqual(sorted(c["hash"] for c in self.standin.commits()), sorted(hashes))
+        self.assertEqual([c["accepted"] for c in self.standin.commits()], [True] * 4)
 
     def test_tidying_the_list_drops_non_links_repeats_and_links_made_before(self):
         s = self.session
