@@ -75,6 +75,9 @@ TEST(InfoHash, HexAndBase32OfOneTorrentAreEqualInAnyCase) {
                              "magnet:?xt=urn:ed2k:abc"};
     for (const char* link : unnamed)
         EXPECT_FALSE(ReadInfoHash(link, hash)) << link;
+    InfoHash last_byte_apart = expected;
+    last_byte_apart[19] ^= 1;
+    EXPECT_NE(InfoHashHasher{}(expected), InfoHashHasher{}(last_byte_apart));
     EXPECT_TRUE(IsMagnetLink("magnet:?xt=urn:ed2k:abc"));
     EXPECT_FALSE(IsMagnetLink("magnet:?dn=only-a-name"));
 }
