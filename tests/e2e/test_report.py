@@ -255,6 +255,7 @@ class ReportTest(E2ETestCase):
         filler = folder / "filler"
         subprocess.run(["dd", "if=/dev/zero", f"of={filler}", "bs=4k"], capture_output=True)
         box = self.paused_for_the_record()
+        s.screenshot("record_full_disk")
         # Every commit that reached the service was marked first.
         sent = {c["hash"] for c in self.standin.commits()}
         marked = {row[2][len("magnet:?xt=urn:btih:"):] for row in self.environment.record_links() if row[3]}
@@ -277,6 +278,7 @@ class ReportTest(E2ETestCase):
                                  "late": {"target": "commit", "hashes": [hashes[1]]}})
         self.assertEqual(self.run_batch().text, f"{steps.ALL_DONE}\n成功2条，失败2条。")
         self.assertEqual([row[4:] for row in steps.report_rows(s)[:2]], [[steps.FAILED, UNKNOWN]] * 2)
+        s.screenshot("report_unknown")
         also = "另有2条链接的提交结果未知，任务可能已经建立。是否也重新提交？"
         for item, question in (("重新提交失败的链接", also), ("继续未完成的链接", also),
                                (None, "列表中的链接都已提交成功。是否全部重新提交？")):
