@@ -12,7 +12,6 @@
 namespace brindor {
 
 constexpr int kJournalCaptionCell = 1;
-constexpr int kJournalLinkCell = 4;
 constexpr int kJournalStatusCell = 5;
 constexpr const char* kSucceededStatus = "提交成功！";
 constexpr const char* kFailedStatus = "提交失败！";

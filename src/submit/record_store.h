@@ -1,5 +1,7 @@
 // The record on disk: every run and what became of each of its links, per user. Runs are ordered by
 // their id alone; a link's 提交中 mark is on disk before its commit goes out.
+// One connection: a thread that reads in a transaction (the counts, the history) must not share it
+// with a run that writes. Texts are kept in the program's code page, as the list holds them.
 #pragma once
 #include <cstdint>
 #include <functional>

@@ -55,6 +55,8 @@ Text ThisCopyOwner() {
 
 bool OwnerIsLive(TextRef owner) {
     const std::string narrow = owner.c_str();
+    // Names are "<process id>-<tick>"; anything else names no lock file.
+    if (narrow.empty() || narrow.find_first_not_of("0123456789-") != std::string::npos) return false;
     const std::wstring name(narrow.begin(), narrow.end());
     if (name == OwnedLock().name) return true;
     const std::wstring path = LockPath(name);

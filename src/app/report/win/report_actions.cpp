@@ -86,6 +86,7 @@ void ExportReport() {
 
 // Every run the record holds, written as it is read: the history may be far longer than the list.
 void ExportHistory() {
+    if (IsBatchRunning()) return;
     const FileName file_name = AskSaveName("Brindor提交记录", "csv", "CSV文件|*.csv");
     if (file_name.empty()) return;
     TextBuilder out;
@@ -119,7 +120,8 @@ void ReportListMenu(int x, int y) {
         {nullptr, 0},
         {"导出报告…", kExportReport, rows},
         {"导出失败的链接…", kExportFailedLinks, failed},
-        {"导出提交记录…", kExportHistory, true},
+        // The record's one connection must not read in a transaction of its own while the run writes.
+        {"导出提交记录…", kExportHistory, !IsBatchRunning()},
         {nullptr, 0},
         {"重新提交失败的链接", kRetryFailedLinks, CanRetryFailed()},
         {"继续未完成的链接", kContinueUnfinished, CanContinueUnfinished()},
