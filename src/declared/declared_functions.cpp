@@ -21,7 +21,6 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"advapi32.dll", "RegSetValueExW"},      {"advapi32.dll", "RegCloseKey"},
     {"wininet.dll", "InternetSetCookieExA"},
     {"user32.dll", "GetDoubleClickTime"},
-    {"kernel32.dll", "GetEnvironmentVariableA"},
 };
 // clang-format on
 

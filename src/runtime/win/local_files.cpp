@@ -62,21 +62,6 @@ Bytes read_named_file(const std::wstring& name) {
     return bytes;
 }
 
-bool AppendingFile::open(const std::wstring& name, bool create_new) {
-    // Readers may look while it is written: the program itself reads kept journals at start-up.
-    file_.reset(CreateFileW(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                            create_new ? CREATE_NEW : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file_.valid();
-}
-
-bool AppendingFile::write(const void* data, size_t size) {
-    return file_.valid() && write_all(file_.get(), data, size);
-}
-
-bool AppendingFile::flush() {
-    return file_.valid() && FlushFileBuffers(file_.get());
-}
-
 bool HeldLock::take(const std::wstring& name) {
     file_.reset(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));

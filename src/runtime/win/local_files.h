@@ -21,21 +21,6 @@ bool move_named_file(const std::wstring& from, const std::wstring& to);
 // The whole file; empty when it cannot be read.
 Bytes read_named_file(const std::wstring& name);
 
-// A file written at its end, line by line, each write handed to the system before it returns.
-class AppendingFile {
-  public:
-    // `create_new`: fails when the file exists already.
-    bool open(const std::wstring& name, bool create_new);
-    bool is_open() const { return file_.valid(); }
-    bool write(const void* data, size_t size);
-    // Makes what was written survive a power cut.
-    bool flush();
-    void close() { file_.reset(); }
-
-  private:
-    FileHandle file_;
-};
-
 // A file that this process alone holds open for the owner's life; the system lets go of it (and
 // deletes it) when the process ends, however it ends.
 class HeldLock {
