@@ -75,7 +75,13 @@ bool RecordStore::Open(const char* path) {
     unknown_ =
         db_.Prepare("SELECT 1 FROM links JOIN runs ON runs.id = links.run_id "
                     "WHERE links.hash = ?2 AND links.state IN (3, 4) AND runs.user_id IN (?1, '') LIMIT 1");
-    return mark_.valid() && outcome_.valid() && success_.valid() && succeeded_.valid() && unknown_.valid();
+    if (mark_.valid() && outcome_.valid() && success_.valid() && succeeded_.valid() && unknown_.valid())
+        return true;
+    // Not open: the next use tries again.
+    for (Statement* statement : {&mark_, &outcome_, &success_, &succeeded_, &unknown_})
+        *statement = Statement();
+    db_.Close();
+    return false;
 }
 
 int64_t RecordStore::InsertRun(TextRef user_id, TextRef owner, TextRef started, int day,

@@ -125,7 +125,8 @@ class MainWindowSurface : public BatchSurface {
     int32_t AddRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size, TextRef link,
                    TextRef status, TextRef reason) override {
         if (state != LinkState::kSucceeded) any_failed_ = true;
-        // On disk before it is on the screen: a killed process keeps every row the user saw.
+        // On disk before it is on the screen, so a killed process keeps every row the user saw; one
+        // the disk refuses is written before the next mark.
         unwritten_.push_back(Outcome{numbers_[position], state, Text(title.c_str()), Text(size.c_str()),
                                      Text(reason.c_str())});
         WriteOutcomes();
@@ -176,7 +177,12 @@ class MainWindowSurface : public BatchSurface {
         Text title, size, reason;
     };
     std::vector<Outcome> unwritten_;
+    int maximum_ = 0;
+    int position_ = 0;
+    bool any_failed_ = false;
+    bool ended_ = false;
 
+    void ShowIndicators() { RunIndicatorsProgress(position_, maximum_, any_failed_); }
     bool WriteOutcomes() {
         size_t written = 0;
         for (const Outcome& o : unwritten_) {
@@ -186,12 +192,6 @@ class MainWindowSurface : public BatchSurface {
         unwritten_.erase(unwritten_.begin(), unwritten_.begin() + static_cast<std::ptrdiff_t>(written));
         return unwritten_.empty();
     }
-    int maximum_ = 0;
-    int position_ = 0;
-    bool any_failed_ = false;
-    bool ended_ = false;
-
-    void ShowIndicators() { RunIndicatorsProgress(position_, maximum_, any_failed_); }
     void BeginRecordedRun() {
         const TextArray links =
             input_.positions.empty() ? input_.links : LinksAt(input_.links, input_.positions);
