@@ -244,6 +244,7 @@ class BatchTest(E2ETestCase):
         question = s.wait_message_box()
         self.assertEqual(question.text, "列表中有2条链接以前已提交成功。是否只提交其余的2条？")
         s.press_key(question.handle, steps.VK_RETURN)
+        s.wait_gone(question.handle)
         self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
         s.kill_program()
         s.start_program(keep_record=True)
