@@ -77,6 +77,19 @@ def start_whole_list(session, question, interval="0"):
     return main
 
 
+def run_whole_list(session, interval="0"):
+    """Start and answer any start question so that the whole list goes, whatever went before; the
+    end box, pressed."""
+    start_batch(session, interval)
+    box = session.wait_message_box()
+    if box.text.startswith("列表中"):
+        answer(session, box, YES if box.text.endswith("是否全部重新提交？") else NO)
+        box = session.wait_message_box(timeout_ms=120000)
+    session.press(box.handle, "OK")
+    session.wait_gone(box.handle)
+    return box
+
+
 def wait_all_done(session, timeout_ms=120000):
     """Wait for the end-of-run box, press OK and return its text and title."""
     box = session.wait_message_box(timeout_ms=timeout_ms)
