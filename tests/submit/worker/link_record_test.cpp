@@ -86,6 +86,12 @@ const char* const kHashA = "magnet:?xt=urn:btih:c12fe1c06bba254a9dc9f519b335aa7c
 const char* const kHashB = "magnet:?xt=urn:btih:2222222222222222222222222222222222222222";
 const char* const kHashC = "magnet:?xt=urn:btih:3333333333333333333333333333333333333333";
 
+InfoHash Hash(const char* link) {
+    InfoHash hash{};
+    EXPECT_TRUE(ReadInfoHash(link, hash)) << link;
+    return hash;
+}
+
 struct Store : RecordStore {
     Store() { EXPECT_TRUE(Open(":memory:")); }
     // A run of `links` for `user` with these outcomes of its first links; kCommitting: marked only.
@@ -94,9 +100,8 @@ struct Store : RecordStore {
         for (size_t i = 0; i < states.size(); ++i) {
             const int number = static_cast<int>(i) + 1;
             EXPECT_TRUE(MarkCommitting(run, number));
-            if (states[i] != LinkState::kCommitting) {
-                EXPECT_TRUE(SetOutcome(run, number, states[i], "", "", "", 100));
-            }
+            EXPECT_TRUE(states[i] == LinkState::kCommitting ||
+                        SetOutcome(run, number, states[i], "", "", "", 100));
         }
         return run;
     }
@@ -152,10 +157,8 @@ TEST(RecordStore, AKilledCommitIsUnknownAndTheOfferStaysUntilARunResumesIt) {
               std::vector<int>({4, 3, 1, 1}));
     EXPECT_EQ(Elements(run.rest), (std::vector<std::string>{kHashB, "magnet:?xt=urn:ed2k:x"}));
     EXPECT_EQ(Elements(run.unknown), std::vector<std::string>{kHashC});
-    InfoHash c{};
-    ASSERT_TRUE(ReadInfoHash(kHashC, c));
-    EXPECT_TRUE(store.OutcomeUnknown("1", c));
-    EXPECT_FALSE(store.OutcomeUnknown("2", c));
+    EXPECT_TRUE(store.OutcomeUnknown("1", Hash(kHashC)));
+    EXPECT_FALSE(store.OutcomeUnknown("2", Hash(kHashC)));
     // Loading the links answers nothing yet; a run of them does.
     EXPECT_TRUE(store.FindUnfinished(kNoneLive, run));
     EXPECT_TRUE(store.BeginRun("1", "copy", "", 100, run.rest, killed));
@@ -173,11 +176,9 @@ TEST(RecordStore, PruneKeepsUnansweredRunsAndSuccessesForAYear) {
     EXPECT_EQ(run.id, unanswered);
     Statement runs = store.database().Prepare("SELECT count(*) FROM runs");
     EXPECT_TRUE(runs.Step() && runs.Integer(0) == 1);
-    InfoHash b{};
-    ASSERT_TRUE(ReadInfoHash(kHashB, b));
-    EXPECT_TRUE(store.Succeeded("1", b)); // its run is gone, its success counts on
+    EXPECT_TRUE(store.Succeeded("1", Hash(kHashB))); // its run is gone, its success counts on
     store.Prune(100 + 366);
-    EXPECT_FALSE(store.Succeeded("1", b));
+    EXPECT_FALSE(store.Succeeded("1", Hash(kHashB)));
 }
 
 TEST(RecordStore, AWriteThatFailsLeavesNoMarkAndNoRun) {
@@ -210,9 +211,7 @@ TEST(JournalRows, AnOldJournalComesInWithItsEndAndItsSuccesses) {
     ASSERT_TRUE(store.FindUnfinished(kNoneLive, run));
     EXPECT_EQ(run.id, id);
     EXPECT_EQ(Elements(run.rest), (std::vector<std::string>{kHashB, "m4"}));
-    InfoHash a{};
-    ASSERT_TRUE(ReadInfoHash(kHashA, a));
-    EXPECT_TRUE(store.Succeeded("any user", a));
+    EXPECT_TRUE(store.Succeeded("any user", Hash(kHashA)));
     for (const char* end : {",已停止。,,,,,2026-12-07 10:00:02\r\n", ",未完成\r\n"}) {
         const std::string closed = journal + end;
         past = PastRunOfJournal(ReadCsvRows(closed.data(), closed.size()), {});
