@@ -78,8 +78,7 @@ def start_whole_list(session, question, interval="0"):
 
 
 def run_whole_list(session, interval="0"):
-    """Start and answer any start question so that the whole list goes, whatever went before; the
-    end box, pressed."""
+    """Start, answer any start question so that the whole list goes; the end box, pressed."""
     start_batch(session, interval)
     box = session.wait_message_box()
     if box.text.startswith("列表中"):
