@@ -14,9 +14,6 @@ For each client: the time per link over the first and the last tenth of the run 
 whole run, and its ratio to the bare loop and to the best loop; then the files WinInet's cache holds
 after each client (cache and cookie store are emptied before each one so every client starts alike).
 
---journal instead times the program alone, with its run journal and without it (a switch the benchmark
-sets in the program's environment), alternating for --rounds rounds: what the journal costs per link.
-
 --variants adds the bare loop with one ingredient changed at a time (cache flag, script object,
 cookie store, handle reuse) to tell which one makes a long run slower.
 
@@ -24,7 +21,6 @@ Needs the win32 build (brindor, brindor_driver, wininet_loop). Each client takes
 5,000-link run (a few minutes under Wine); --links N for a quicker run. Other work on the machine
 shifts the absolute figures: compare ratios within one run.
   python3 bench/batch_bench.py [--links N] [--variants] [--loop OPTIONS]... [--skip-program] [--probe]
-  python3 bench/batch_bench.py --journal [--links N] [--rounds R]
 (--variants at 5,000 links takes about 20 minutes; with --links 2000 about 8.)
 """
 
@@ -33,7 +29,6 @@ import http.client
 import os
 import re
 import shutil
-import statistics
 import subprocess
 import sys
 import tempfile
@@ -53,8 +48,6 @@ USER, USER_ID = "demo", "100001"
 # The stand-in keeps this many records per log; a longer run would lose its beginning.
 LOG_LIMIT = 10000
 
-# Leaves the run journal out, for the comparison only.
-NO_JOURNAL = {"BRINDOR_BENCH_NO_JOURNAL": "1"}
 
 # The fastest loop with the program's requests: the program's flags with cache writes off and the
 # cookies sent by hand instead of from WinInet's store.
@@ -302,27 +295,6 @@ def run(environment, args):
     print_details(timings, loops)
 
 
-def journal_comparison(environment, args):
-    path, _ = links_file(args.links, 1)
-    per_link = {"with the journal": [], "without it": []}
-    try:
-        print(f"{args.links} links at interval 0 through brindor.exe, {args.rounds} rounds", flush=True)
-        for _ in range(args.rounds):
-            for name, env in (("with the journal", None), ("without it", NO_JOURNAL)):
-                empty_cache()
-                environment.clear_cookies()
-                program_batch(environment, path, args.links, False, env)
-                t = Timing(name, environment.standin, args.links)
-                per_link[name].append(t.per_link_ms)
-                print(f"  ... {name}: {t.seconds:.1f} s, {t.per_link_ms:.3f} ms per link"
-                      + ("" if t.complete else f"  INCOMPLETE: {t.requests} requests"), flush=True)
-    finally:
-        path.unlink()
-    with_journal, without = (statistics.median(per_link[name]) for name in per_link)
-    print(f"\n  median ms per link: with the journal {with_journal:.3f}, without it {without:.3f}; "
-          f"the journal adds {with_journal - without:+.3f} ms per link")
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--links", type=int, default=5000)
@@ -332,22 +304,16 @@ def main():
     parser.add_argument("--skip-program", action="store_true", help="leave brindor.exe out")
     parser.add_argument("--probe", action="store_true",
                         help="also measure GUI round trips during the program's batch (slows it down)")
-    parser.add_argument("--journal", action="store_true",
-                        help="only the program, with its run journal and without it")
-    parser.add_argument("--rounds", type=int, default=2, help="rounds of the --journal comparison")
     args = parser.parse_args()
     if not 10 <= args.links <= LOG_LIMIT:
         sys.exit(f"--links must be between 10 and {LOG_LIMIT} (the stand-in keeps {LOG_LIMIT} records a log)")
-    for needed in (PROGRAM,) if args.journal else (LOOP, PROGRAM):
+    for needed in (LOOP, PROGRAM):
         if not needed.exists():
             sys.exit(f"not built: {needed}")
     with E2EEnvironment(standin_args=("--auto-signin", f"{USER}:{USER_ID}")) as environment:
         environment.clear_cookies()
         try:
-            if args.journal:
-                journal_comparison(environment, args)
-            else:
-                run(environment, args)
+            run(environment, args)
         finally:
             environment.clear_cookies()
             empty_cache()

@@ -133,10 +133,11 @@ class NoRows : public brindor::BatchSurface {
     }
     void ShowMessage(const char*, const char*) override {}
     void SetProgressRange(int) override {}
-    int32_t AddRow(int, brindor::TextRef, brindor::TextRef, brindor::TextRef, brindor::TextRef,
-                   brindor::TextRef, brindor::TextRef) override {
+    int32_t AddRow(int, brindor::LinkState, brindor::TextRef, brindor::TextRef, brindor::TextRef,
+                   brindor::TextRef, brindor::TextRef, brindor::TextRef) override {
         return 0;
     }
+    bool MarkCommitting(int) override { return true; }
     void Wait(int32_t) override {}
     bool StopRequested() override { return false; }
     bool AskRetry(const char*) override { return false; }

@@ -5,7 +5,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-i686-dev cmake ninja-build g++ clang libclang-rt-14-dev
-          googletest wine wine32:i386 xvfb x11-utils imagemagick fonts-wqy-microhei python3 file)
+          googletest wine wine32:i386 xvfb x11-utils imagemagick fonts-wqy-microhei python3 file npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,6 +18,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     $SUDO apt-get update -q
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+
+"$(dirname "${BASH_SOURCE[0]}")/fetch_sqlite.sh"
 
 if [ "${1:-}" != "--packages-only" ] && [ ! -f "$WINEPREFIX/.brindor-ready" ]; then
     echo "setup: creating Wine prefix $WINEPREFIX"

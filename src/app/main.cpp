@@ -1,5 +1,5 @@
 #include "app/import/win/link_intake.h"
-#include "app/journal/win/kept_journals.h"
+#include "app/record/win/start_question.h"
 #include "app/signin/win/browser_mode.h"
 #include "app/start/win/single_copy.h"
 #include "app/start/win/start_items.h"
@@ -18,8 +18,8 @@ int main() {
     if (!app::BecomeTheOnlyCopy()) end_program(app::ForwardToFirstCopy(items) ? 0 : 1);
     app::UseNewestBrowserMode();
     load_start_window(app::kMainWindowId);
-    app::LookAtKeptJournals();
-    // After the kept journals' question, which may replace the list.
+    app::LookAtRecord();
+    // After the record's question, which may replace the list.
     app::AddLinks(app::LinksOfItems(items));
     run_message_loop();
     end_program(0);

@@ -21,7 +21,6 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"advapi32.dll", "RegSetValueExW"},      {"advapi32.dll", "RegCloseKey"},
     {"wininet.dll", "InternetSetCookieExA"},
     {"user32.dll", "GetDoubleClickTime"},
-    {"kernel32.dll", "GetEnvironmentVariableA"},
     {"advapi32.dll", "CryptAcquireContextW"}, {"advapi32.dll", "CryptCreateHash"},
     {"advapi32.dll", "CryptHashData"},        {"advapi32.dll", "CryptGetHashParam"},
     {"advapi32.dll", "CryptDestroyHash"},     {"advapi32.dll", "CryptReleaseContext"},

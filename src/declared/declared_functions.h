@@ -43,8 +43,6 @@ enum DeclaredFunction {
     kInternetSetCookieExA,
     // user32.dll: a second click of a double click is not a new command
     kGetDoubleClickTime,
-    // kernel32.dll: the benchmark's switch that leaves the journal out
-    kGetEnvironmentVariableA,
     // advapi32.dll: SHA-1 of a torrent's info
     kCryptAcquireContextW,
     kCryptCreateHash,

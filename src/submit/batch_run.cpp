@@ -21,6 +21,8 @@ namespace {
 
 constexpr const char* kSignedOutPrompt =
     "登录已失效。请重新登陆迅雷离线（或使用Cookie登录），完成后按“重试”继续；按“取消”停止提交。";
+constexpr const char* kUnrecordedPrompt =
+    "无法写入提交记录（磁盘已满或文件被占用）。按“重试”继续；按“取消”停止提交。";
 constexpr const char* kUnreachablePrompt =
     "无法连接到服务，已连续3条链接网络错误。请检查网络后按“重试”继续；按“取消”停止提交。";
 constexpr const char* kBusyPrompt =
@@ -63,9 +65,19 @@ ServiceAnswer ResolveTwiceIfUnanswered(TextRef link, BatchSurface& surface) {
     return surface.ResolveLink(link);
 }
 
+bool Confirmed(const ServiceAnswer& commit) {
+    return JudgeCommit(commit) == CommitVerdict::kConfirmed;
+}
+
+// A stop pressed while the box waited for an answer counts as 取消.
+bool GoOn(const char* prompt, BatchSurface& surface) {
+    return surface.AskRetry(prompt) && !surface.StopRequested();
+}
+
 // Resolves and commits one link; accepted only for a commit the service confirmed. A commit is
-// sent again only after an answer that says nothing was made. False when a stop ended a wait.
-bool SubmitLink(TextRef link, TextRef user_id, LinkOutcome& outcome, BatchSurface& surface,
+// sent again only after an answer that says nothing was made. False when a stop ended a wait or
+// the user declined to go on without the commit's mark.
+bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcome, BatchSurface& surface,
                 std::minstd_rand& random) {
     ThrottleTries tries{random};
     const auto never = [](const ServiceAnswer&) { return false; };
@@ -79,11 +91,13 @@ bool SubmitLink(TextRef link, TextRef user_id, LinkOutcome& outcome, BatchSurfac
     ParseResolveAnswer(outcome.resolve.text, outcome.fields);
     // Without a content id there is nothing the service could create a task from.
     if (outcome.fields.cid.empty()) return true;
+    while (!surface.MarkCommitting(position))
+        if (!GoOn(kUnrecordedPrompt, surface)) return false;
     outcome.committed = true;
-    if (!SendUntilServed([&] { return surface.CommitTask(user_id, outcome.fields); }, IsCommitAccepted,
+    if (!SendUntilServed([&] { return surface.CommitTask(user_id, outcome.fields); }, Confirmed,
                          outcome.commit, tries, surface))
         return false;
-    outcome.accepted = IsCommitAccepted(outcome.commit);
+    outcome.accepted = Confirmed(outcome.commit);
     outcome.busy = tries.exhausted;
     return true;
 }
@@ -103,9 +117,9 @@ void ReportLink(int i, int count, const BatchInput& input, const LinkOutcome& ou
     const int position = Position(input, i);
     ++(outcome.accepted ? tally.succeeded : tally.failed);
     const Text size = FormatSize(outcome.fields.tsize);
-    const int32_t interval =
-        surface.AddRow(position, to_text(position), outcome.fields.title, size, input.links.at(position),
-                       outcome.accepted ? "提交成功！" : "提交失败！", FailureReason(outcome));
+    const int32_t interval = surface.AddRow(
+        position, OutcomeState(outcome), to_text(position), outcome.fields.title, size,
+        input.links.at(position), outcome.accepted ? "提交成功！" : "提交失败！", FailureReason(outcome));
     surface.Wait(interval);
     surface.ShowProgress(i, PercentText(i, count));
 }
@@ -158,13 +172,10 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
     // Only the waits' jitter comes from it: any seed that differs between clients will do.
     std::minstd_rand random{
         static_cast<uint32_t>(std::time(nullptr) ^ reinterpret_cast<uintptr_t>(&surface))};
-    // A stop pressed while the box waited for an answer counts as 取消.
-    const auto go_on = [&](const char* prompt) {
-        return surface.AskRetry(prompt) && !surface.StopRequested();
-    };
+    const auto go_on = [&](const char* prompt) { return GoOn(prompt, surface); };
     HeldBack held;
     RunTally tally;
-    // Held-back links keep their rows when the run stops; the paused ones get none.
+    // Held-back links keep their rows when the run stops.
     const auto stopped = [&] {
         held.Report(input, count, tally, surface);
         EndRun("已停止。", tally, surface);
@@ -174,7 +185,7 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
         const char* link = input.links.at(Position(input, i));
         // Fresh fields per link: an answer that yields nothing must not inherit the last link's.
         LinkOutcome outcome;
-        if (!SubmitLink(link, user_id, outcome, surface, random)) return stopped();
+        if (!SubmitLink(Position(input, i), link, user_id, outcome, surface, random)) return stopped();
         const Streak streak = StreakOf(outcome);
         if (streak != held.kind) held.Report(input, count, tally, surface);
         if (streak != Streak::kNone) {
@@ -183,8 +194,13 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
             held.outcomes.push_back(std::move(outcome));
             if (static_cast<int>(held.outcomes.size()) < kStreakPause) continue;
             const int first = held.first;
+            if (!go_on(streak == Streak::kBusy ? kBusyPrompt : kUnreachablePrompt)) {
+                // Links the service refused as too busy keep their rows (and their record); the
+                // unanswered ones were never committed.
+                if (streak == Streak::kUnanswered) held.Drop();
+                return stopped();
+            }
             held.Drop();
-            if (!go_on(streak == Streak::kBusy ? kBusyPrompt : kUnreachablePrompt)) return stopped();
             i = first - 1;
             continue;
         }

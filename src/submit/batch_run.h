@@ -19,6 +19,8 @@ struct BatchInput {
     Text user_id;
     // Which links the run processes, in this order; empty: all of them.
     LinkPositions positions;
+    // The earlier run whose leftover links these are; 0 for none.
+    int64_t resumed = 0;
 };
 
 class BatchSurface {
@@ -34,8 +36,10 @@ class BatchSurface {
     // wait before the next link; read anew for every link, so a change applies from the next wait.
     // The row is where a link's outcome is known: `reason` is empty for a success. `position` is
     // the link's in the input's list.
-    virtual int32_t AddRow(int position, TextRef caption, TextRef title, TextRef size, TextRef link,
-                           TextRef status, TextRef reason) = 0;
+    virtual int32_t AddRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size,
+                           TextRef link, TextRef status, TextRef reason) = 0;
+    // Records on disk that the link's commit is about to go out; false when that could not be done.
+    virtual bool MarkCommitting(int position) = 0;
     virtual void Wait(int32_t milliseconds) = 0;
     virtual void ShowProgress(int position, TextRef percent) = 0;
     // Asked before every link but the first: true ends the run there.
@@ -50,6 +54,7 @@ class BatchSurface {
     virtual Text CurrentUserId() = 0;
 };
 
+// No commit goes out before its mark is on disk: when the mark fails the run pauses, and 取消 stops it.
 // Ends with one message: "全部完成！", or "已停止。" when stopped before the last link or when the
 // user declines to go on after a pause (signed out, the service unreachable); after failures a
 // second line counts the run's successes and failures.

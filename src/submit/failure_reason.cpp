@@ -2,6 +2,8 @@
 
 #include "runtime/core/text_ops.h"
 #include "submit/answer_shape.h"
+#include "submit/commit_body.h"
+#include "submit/throttle_policy.h"
 
 namespace brindor {
 
@@ -54,14 +56,30 @@ const char* ResolveShapeFailure(TextRef answer) {
 
 } // namespace
 
+CommitVerdict JudgeCommit(const ServiceAnswer& commit) {
+    if (IsCommitAccepted(commit)) return CommitVerdict::kConfirmed;
+    if (IsThrottled(commit)) return CommitVerdict::kRefused;
+    if (const char* failure = ExchangeFailure(commit))
+        return failure == kSignedOut ? CommitVerdict::kRefused : CommitVerdict::kUnknown;
+    // The service's refusal says nothing was made; any other shape after the POST says nothing at all.
+    return ReadCommitShape(commit.text) == CommitShape::kRefusal ? CommitVerdict::kRefused : CommitVerdict::kUnknown;
+}
+
+LinkState OutcomeState(const LinkOutcome& outcome) {
+    if (outcome.accepted) return LinkState::kSucceeded;
+    if (outcome.committed && !outcome.busy && JudgeCommit(outcome.commit) == CommitVerdict::kUnknown)
+        return LinkState::kUnknown;
+    return LinkState::kFailed;
+}
+
 Text FailureReason(const LinkOutcome& outcome) {
     if (outcome.accepted) return {};
     if (outcome.busy) return kBusy;
     if (const char* failure = ExchangeFailure(outcome.resolve)) return failure;
     if (const char* failure = ResolveShapeFailure(outcome.resolve.text)) return failure;
     if (!outcome.committed || outcome.fields.cid.empty()) return kNotResolved;
+    if (OutcomeState(outcome) == LinkState::kUnknown) return kUnknownReason;
     if (const char* failure = ExchangeFailure(outcome.commit)) return failure;
-    if (ReadCommitShape(outcome.commit.text) == CommitShape::kOther) return kUnrecognised;
     if (outcome.commit.message.empty()) return kRefused;
     return concat_text({kRefused, "：", outcome.commit.message});
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include "runtime/core/text.h"
 #include "runtime/core/text_ref.h"
+#include "submit/link_record.h"
 #include "submit/service_answer.h"
 #include "submit/task_fields.h"
 
@@ -18,7 +19,19 @@ struct LinkOutcome {
 };
 
 inline constexpr char kSignedOutReason[] = "未登录";
+inline constexpr char kUnknownReason[] = "结果未知（任务可能已建立）";
+
+enum class CommitVerdict {
+    kConfirmed,
+    kRefused, // the service said it made nothing: a refusal, too fast, or nobody signed in
+    kUnknown, // nothing readable came back after the POST: the task may exist
+};
+
+// The one reading of a commit's answer that decides whether it may ever be sent again.
+CommitVerdict JudgeCommit(const ServiceAnswer& commit);
 
 Text FailureReason(const LinkOutcome& outcome);
+// What the record keeps of the link: succeeded, failed, or unknown after a commit went out.
+LinkState OutcomeState(const LinkOutcome& outcome);
 
 } // namespace brindor

@@ -93,9 +93,11 @@ Text BareHashMagnet(TextRef item) {
     return concat_text({"magnet:?", kBtihTag, item});
 }
 
+// Every byte counts: hashes that share their first bytes (made up, or chosen to) must not collide.
 size_t InfoHashHasher::operator()(const InfoHash& hash) const {
-    size_t value = 0;
-    std::memcpy(&value, hash.data(), sizeof value);
+    uint32_t value = 2166136261u; // FNV-1a
+    for (uint8_t byte : hash)
+        value = (value ^ byte) * 16777619u;
     return value;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "runtime/core/text_builder.h"
 #include "text/civil_days.h"
@@ -9,9 +10,6 @@
 namespace brindor {
 
 namespace {
-
-constexpr int kKeptDays = 30;
-constexpr int kKeptJournals = 50;
 
 const char* Cell(const TextArray& row, int position) {
     return position <= row.count() ? row.at(position) : "";
@@ -40,6 +38,12 @@ Text ReadCell(const char*& p, const char* end) {
     return cell.take();
 }
 
+LinkState RowState(const TextArray& row) {
+    if (std::strcmp(Cell(row, kJournalStatusCell), kSucceededStatus) == 0) return LinkState::kSucceeded;
+    if (std::strcmp(Cell(row, kJournalStatusCell), kFailedStatus) == 0) return LinkState::kFailed;
+    return LinkState::kUnknown;
+}
+
 } // namespace
 
 std::vector<TextArray> ReadCsvRows(const char* text, size_t length) {
@@ -64,33 +68,26 @@ std::vector<TextArray> ReadCsvRows(const char* text, size_t length) {
     return rows;
 }
 
-bool IsJournalRow(const TextArray& row) {
-    return *Cell(row, kJournalCaptionCell) != '\0';
-}
-
-bool RowSucceeded(const TextArray& row) {
-    return std::strcmp(Cell(row, kJournalStatusCell), kSucceededStatus) == 0;
-}
-
-JournalSummary SummariseJournal(const std::vector<TextArray>& rows) {
-    JournalSummary summary;
+PastRun PastRunOfJournal(const std::vector<TextArray>& rows, TextArray run_links) {
+    PastRun run;
+    run.links = std::move(run_links);
     for (size_t i = 1; i < rows.size(); ++i) {
-        if (!IsJournalRow(rows[i])) {
-            summary.closed = true;
+        const TextArray& row = rows[i];
+        if (*Cell(row, kJournalCaptionCell) != '\0') {
+            run.outcomes.push_back(
+                PastLink{RowState(row), Text(Cell(row, 2)), Text(Cell(row, 3)), Text(Cell(row, 6))});
             continue;
         }
-        const bool succeeded = RowSucceeded(rows[i]);
-        ++summary.processed;
-        ++(succeeded ? summary.succeeded : summary.failed);
-        summary.row_succeeded.push_back(succeeded);
+        const char* how = Cell(row, 2);
+        if (!*how) continue;
+        if (std::strcmp(how, kJournalSeenMark) == 0) {
+            run.answered = true;
+        } else {
+            run.ended = true;
+            run.how = Text(how);
+        }
     }
-    return summary;
-}
-
-Text JournalStem(int year, int month, int day, int hour, int minute, int second) {
-    char stem[32];
-    std::snprintf(stem, sizeof stem, "%04d%02d%02d-%02d%02d%02d", year, month, day, hour, minute, second);
-    return Text(stem);
+    return run;
 }
 
 Text RowTime(int year, int month, int day, int hour, int minute, int second) {
@@ -111,10 +108,6 @@ int StemDay(const char* name) {
     const int day = digits[6] * 10 + digits[7];
     if (month < 1 || month > 12 || day < 1 || day > 31) return -1;
     return static_cast<int>(DaysFromCivil(year, month, day));
-}
-
-bool KeepJournal(int newest_first, int stem_day, int today) {
-    return newest_first < kKeptJournals && stem_day >= 0 && today - stem_day <= kKeptDays;
 }
 
 } // namespace brindor

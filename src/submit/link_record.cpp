@@ -6,7 +6,7 @@ void LinkRecord::Reset(int count) {
     states_.assign(count > 0 ? count : 0, LinkState::kNotSubmitted);
     reasons_.clear();
     reasons_.resize(states_.size());
-    succeeded_ = failed_ = 0;
+    succeeded_ = failed_ = unknown_ = 0;
     touched_ = false;
 }
 
@@ -16,13 +16,25 @@ void LinkRecord::Extend(int added) {
     reasons_.resize(states_.size());
 }
 
-void LinkRecord::SetOutcome(int position, bool succeeded, TextRef reason) {
+int* LinkRecord::Counter(LinkState state) {
+    switch (state) {
+    case LinkState::kSucceeded:
+        return &succeeded_;
+    case LinkState::kFailed:
+        return &failed_;
+    case LinkState::kUnknown:
+        return &unknown_;
+    default:
+        return nullptr;
+    }
+}
+
+void LinkRecord::SetOutcome(int position, LinkState state, TextRef reason) {
     if (position < 1 || position > count()) return;
-    LinkState& state = states_[position - 1];
-    if (state == LinkState::kSucceeded) --succeeded_;
-    if (state == LinkState::kFailed) --failed_;
-    state = succeeded ? LinkState::kSucceeded : LinkState::kFailed;
-    ++(succeeded ? succeeded_ : failed_);
+    LinkState& held = states_[position - 1];
+    if (int* counter = Counter(held)) --*counter;
+    held = state;
+    if (int* counter = Counter(held)) ++*counter;
     reasons_[position - 1] = Text(reason.c_str());
     touched_ = true;
 }
@@ -34,10 +46,18 @@ LinkPositions LinkRecord::Failed() const {
     return positions;
 }
 
-LinkPositions LinkRecord::NotSucceeded() const {
+LinkPositions LinkRecord::Unknown() const {
     LinkPositions positions;
     for (int i = 1; i <= count(); ++i)
-        if (state(i) != LinkState::kSucceeded) positions.push_back(i);
+        if (state(i) == LinkState::kUnknown) positions.push_back(i);
+    return positions;
+}
+
+LinkPositions LinkRecord::NotSucceeded(bool unknown) const {
+    LinkPositions positions;
+    for (int i = 1; i <= count(); ++i)
+        if (state(i) != LinkState::kSucceeded && (unknown || state(i) != LinkState::kUnknown))
+            positions.push_back(i);
     return positions;
 }
 

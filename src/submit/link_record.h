@@ -10,7 +10,9 @@
 
 namespace brindor {
 
-enum class LinkState : uint8_t { kNotSubmitted, kSucceeded, kFailed };
+// kFailed: the service certainly made nothing. kCommitting: the commit is about to go out.
+// kUnknown: a commit went out and no readable answer came back; a task may exist.
+enum class LinkState : uint8_t { kNotSubmitted, kSucceeded, kFailed, kCommitting, kUnknown };
 
 // Positions are 1-based, as in the link list.
 using LinkPositions = std::vector<int>;
@@ -23,26 +25,31 @@ class LinkRecord {
     void Extend(int added);
     int count() const { return static_cast<int>(states_.size()); }
     // The latest outcome replaces any earlier one. A position outside the list is ignored.
-    void SetOutcome(int position, bool succeeded, TextRef reason);
+    void SetOutcome(int position, LinkState state, TextRef reason);
     LinkState state(int position) const { return states_[position - 1]; }
     const char* reason(int position) const { return reasons_[position - 1].c_str(); }
     // True once a run has set an outcome of this list.
     bool touched() const { return touched_; }
     int succeeded_count() const { return succeeded_; }
     int failed_count() const { return failed_; }
+    int unknown_count() const { return unknown_; }
     bool has_failed() const { return failed_ > 0; }
     bool has_unfinished() const { return succeeded_ < count(); }
 
     LinkPositions Failed() const;
-    // Failed and never reached, in list order.
-    LinkPositions NotSucceeded() const;
+    LinkPositions Unknown() const;
+    // Failed and never reached, in list order; with `unknown` also those of unknown outcome.
+    LinkPositions NotSucceeded(bool unknown = false) const;
     LinkPositions All() const;
 
   private:
+    int* Counter(LinkState state);
+
     std::vector<LinkState> states_;
     std::vector<Text> reasons_;
     int succeeded_ = 0;
     int failed_ = 0;
+    int unknown_ = 0;
     bool touched_ = false;
 };
 

@@ -1,38 +1,63 @@
 #include "submit/link_tidy.h"
 
+#include <unordered_set>
+
 namespace brindor {
 
-TextArray TidyLinks(const TextArray& links, const LinkRecord& record, const InfoHashSet& succeeded_elsewhere,
-                    TidyCounts& counts) {
-    counts = TidyCounts{};
-    InfoHashSet seen;
-    TextArray kept;
-    for (int i = 1; i <= links.count(); ++i) {
-        const char* link = links.at(i);
-        if (!IsMagnetLink(link)) {
-            ++counts.not_links;
-            continue;
-        }
-        InfoHash hash{};
-        const bool hashed = ReadInfoHash(link, hash);
-        const bool succeeded_here = i <= record.count() && record.state(i) == LinkState::kSucceeded;
-        if (succeeded_here || (hashed && succeeded_elsewhere.count(hash))) {
-            ++counts.succeeded;
-            if (hashed) seen.insert(hash);
-            continue;
-        }
-        if (hashed && !seen.insert(hash).second) {
-            ++counts.repeated;
-            continue;
-        }
-        kept.append(Text(link));
+namespace {
+
+ListPlace PlaceLink(int i, const char* link, const LinkRecord& record, SubmittedTorrents& earlier,
+                    std::unordered_set<InfoHash, InfoHashHasher>& seen) {
+    if (!IsMagnetLink(link)) return ListPlace::kNotLink;
+    InfoHash hash{};
+    const bool hashed = ReadInfoHash(link, hash);
+    const LinkState here = i <= record.count() ? record.state(i) : LinkState::kNotSubmitted;
+    if (here == LinkState::kSucceeded || (hashed && earlier.Succeeded(hash))) {
+        if (hashed) seen.insert(hash);
+        return ListPlace::kSucceeded;
     }
-    counts.remaining = kept.count();
+    if (hashed && !seen.insert(hash).second) return ListPlace::kRepeated;
+    if (here == LinkState::kUnknown || (hashed && earlier.OutcomeUnknown(hash))) return ListPlace::kUnknown;
+    return ListPlace::kRest;
+}
+
+} // namespace
+
+std::vector<ListPlace> PlaceLinks(const TextArray& links, const LinkRecord& record,
+                                  SubmittedTorrents& earlier, ListCounts& counts) {
+    counts = ListCounts{};
+    std::unordered_set<InfoHash, InfoHashHasher> seen;
+    std::vector<ListPlace> places;
+    places.reserve(links.count());
+    for (int i = 1; i <= links.count(); ++i) {
+        const ListPlace place = PlaceLink(i, links.at(i), record, earlier, seen);
+        places.push_back(place);
+        int* const tallies[] = {&counts.rest, &counts.not_links, &counts.succeeded, &counts.repeated,
+                                &counts.unknown};
+        ++*tallies[static_cast<int>(place)];
+    }
+    return places;
+}
+
+LinkPositions RestPositions(const std::vector<ListPlace>& places) {
+    LinkPositions positions;
+    for (size_t i = 0; i < places.size(); ++i)
+        if (places[i] == ListPlace::kRest) positions.push_back(static_cast<int>(i) + 1);
+    return positions;
+}
+
+TextArray TidyLinks(const TextArray& links, const LinkRecord& record, SubmittedTorrents& earlier,
+                    ListCounts& counts) {
+    const std::vector<ListPlace> places = PlaceLinks(links, record, earlier, counts);
+    TextArray kept;
+    for (int i = 1; i <= links.count(); ++i)
+        if (places[i - 1] == ListPlace::kRest || places[i - 1] == ListPlace::kUnknown)
+            kept.append(Text(links.at(i)));
     return kept;
 }
 
 int AppendNewLinks(TextArray& list, const TextArray& links) {
-    InfoHashSet held;
+    std::unordered_set<InfoHash, InfoHashHasher> held;
     InfoHash hash{};
     for (int i = 1; i <= list.count(); ++i)
         if (ReadInfoHash(list.at(i), hash)) held.insert(hash);

@@ -1,6 +1,8 @@
-// 整理链接列表: the list without what needs no submitting.
+// Where each link of a list stands against what was submitted before: the start question and
+// 整理链接列表 both read this.
 #pragma once
-#include <unordered_set>
+#include <cstdint>
+#include <vector>
 
 #include "runtime/core/text_array.h"
 #include "submit/info_hash.h"
@@ -8,19 +10,35 @@
 
 namespace brindor {
 
-using InfoHashSet = std::unordered_set<InfoHash, InfoHashHasher>;
+// What earlier runs of the signed-in user made of a torrent.
+class SubmittedTorrents {
+  public:
+    virtual ~SubmittedTorrents() = default;
+    virtual bool Succeeded(const InfoHash& hash) = 0;
+    virtual bool OutcomeUnknown(const InfoHash& hash) = 0;
+};
 
-struct TidyCounts {
+enum class ListPlace : uint8_t { kRest, kNotLink, kSucceeded, kRepeated, kUnknown };
+
+struct ListCounts {
     int not_links = 0;
     int repeated = 0;
     int succeeded = 0;
-    int remaining = 0;
+    int unknown = 0;
+    int rest = 0;
 };
 
-// Keeps, in order, the magnet links that neither repeat an earlier link's torrent nor succeeded
-// already: in `record` (of `links`) or among `succeeded_elsewhere`.
-TextArray TidyLinks(const TextArray& links, const LinkRecord& record, const InfoHashSet& succeeded_elsewhere,
-                    TidyCounts& counts);
+// One place per link, in list order, judged by torrent: made already (in `record` of `links` or
+// before), a repeat of an earlier line, sent before with no readable answer, or the rest.
+std::vector<ListPlace> PlaceLinks(const TextArray& links, const LinkRecord& record,
+                                  SubmittedTorrents& earlier, ListCounts& counts);
+
+// Positions of the links in `places` that are the rest.
+LinkPositions RestPositions(const std::vector<ListPlace>& places);
+
+// 整理链接列表: keeps, in order, the links that are neither non-links, repeats nor made already.
+TextArray TidyLinks(const TextArray& links, const LinkRecord& record, SubmittedTorrents& earlier,
+                    ListCounts& counts);
 
 // Appends to `list` the `links` whose torrent it does not hold yet (by info-hash; a link without one
 // always joins), in order; returns how many joined.

@@ -1,4 +1,4 @@
-// Dates of the Gregorian calendar as days since 1970-01-01, and back: journal ages, HTTP dates and
+// Dates of the Gregorian calendar as days since 1970-01-01, and back: record ages, HTTP dates and
 // cookie expiry all count in days.
 #pragma once
 #include <cstdint>

@@ -3,6 +3,7 @@
 Shared by the batch scenarios, the run command's headless mode and the benchmark.
 """
 
+import re
 import time
 
 from harness import MAIN_CAPTION, SIGNIN_CAPTION
@@ -19,6 +20,7 @@ START_BUTTON = 0x1601000B
 SIGNIN_BUTTON = 0x16010007
 
 YES, NO, CANCEL = 6, 7, 2  # the question boxes' buttons by id
+VK_RETURN = 0x0D
 ALL_DONE = "全部完成！"
 DEFAULT_TITLE = "信息："
 NOTICE_TITLE = "提示"
@@ -62,6 +64,29 @@ def start_batch(session, interval="0"):
     session.set_text(main, INTERVAL_EDIT, interval)
     session.click(main, START_BUTTON)
     return main
+
+
+def start_whole_list(session, question, interval="0"):
+    """Start a list that the start question asks about (its text matching the pattern `question`)
+    and answer 否: the whole list, as before there was a question."""
+    main = start_batch(session, interval)
+    box = session.wait_message_box()
+    if not re.fullmatch(question, box.text):
+        raise AssertionError(f"start question {box.text!r} does not match {question!r}")
+    answer(session, box, NO)
+    return main
+
+
+def run_whole_list(session, interval="0"):
+    """Start, answer any start question so that the whole list goes; the end box, pressed."""
+    start_batch(session, interval)
+    box = session.wait_message_box()
+    if box.text.startswith("列表中"):
+        answer(session, box, YES if box.text.endswith("是否全部重新提交？") else NO)
+        box = session.wait_message_box(timeout_ms=120000)
+    session.press(box.handle, "OK")
+    session.wait_gone(box.handle)
+    return box
 
 
 def wait_all_done(session, timeout_ms=120000):

@@ -1,10 +1,12 @@
 """Display, wineserver and stand-in for a run of scenarios."""
 
 import atexit
+import contextlib
 import os
 import signal
 import socket
 import shutil
+import sqlite3
 import subprocess
 import sys
 import threading
@@ -157,18 +159,37 @@ class E2EEnvironment(StartedOnEnter):
         return [[tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
                 for y in range(height)]
 
-    def journal_folder(self):
-        """Where the program keeps its runs' journals in the prefix (it may not exist yet)."""
+    def record_folder(self):
+        """Where the program keeps its record, brindor.db, in the prefix (it may not exist yet)."""
         users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
         homes = [p for p in sorted(users.glob("*")) if p.name != "Public" and (p / "AppData").is_dir()]
-        return (homes[0] if homes else users / "user") / "AppData" / "Local" / "Brindor" / "runs"
+        return (homes[0] if homes else users / "user") / "AppData" / "Local" / "Brindor"
 
-    def clear_journals(self):
-        """Forget the runs' journals: an unfinished one would ask its question at the next start."""
-        folder = self.journal_folder()
+    def journal_folder(self):
+        """Where earlier versions kept their runs' journals; the program imports them from there."""
+        return self.record_folder() / "runs"
+
+    def record_links(self):
+        """Every link of the record as (run id, number, link, state, reason), oldest run first; read
+        while no program runs. States: 0 not sent, 1 succeeded, 2 failed, 3 提交中, 4 结果未知."""
+        path = self.record_folder() / "brindor.db"
+        if not path.exists():
+            return []
+        with contextlib.closing(sqlite3.connect(path)) as db:
+            db.text_factory = lambda raw: raw.decode("gbk", "replace")
+            return db.execute("SELECT run_id, number, link, state, reason FROM links ORDER BY run_id, number").fetchall()
+
+    def clear_record(self):
+        """Forget the record and any journals: an unfinished run would ask its question at the next start."""
+        folder = self.record_folder()
         if folder.is_file():  # a scenario's stand-in for a folder that cannot be made
             folder.unlink()
-        shutil.rmtree(folder, ignore_errors=True)
+        for name in ("brindor.db", "brindor.db-wal", "brindor.db-shm", "runs", "live"):
+            path = folder / name
+            if path.is_dir():
+                shutil.rmtree(path, ignore_errors=True)
+            elif path.exists():
+                path.unlink()
 
     def clear_cookies(self):
         """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""

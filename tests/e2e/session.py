@@ -82,14 +82,14 @@ class E2ESession(StartedOnEnter):
         return self.call(command, *args, timeout=timeout_ms / 1000 + 30)
 
     # The program under test
-    def start_program(self, program=None, args=None, directory="", env=None, keep_journals=False):
-        """Start the program (env: further environment variables for it); its process id. The runs'
-        journals of earlier programs are removed first unless `keep_journals`."""
+    def start_program(self, program=None, args=None, directory="", env=None, keep_record=False):
+        """Start the program (env: further environment variables for it); its process id. The record
+        of earlier programs is removed first unless `keep_record`."""
         path = Path(program) if program else self.program
         if not path.exists():
             raise HarnessError(f"program not built: {path}")
-        if not keep_journals:
-            self.environment.clear_journals()
+        if not keep_record:
+            self.environment.clear_record()
         settings = [f"{name}={value}" for name, value in (env or {}).items()]
         pid = int(self.call("start", windows_path(path), self.args if args is None else args,
                             windows_path(directory) if directory else "", *settings)[0])

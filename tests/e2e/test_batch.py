@@ -14,6 +14,8 @@ from tools.standin.sizes import format_size  # noqa: E402
 
 USER, USER_ID = "demo", "100001"
 SAMPLE = REPO / "samples" / "links.txt"
+# The sample holds one torrent twice (hex and base32) and a line that is no link.
+SAMPLE_QUESTION = r"列表中有1条重复，1行不是磁力链接。是否只提交其余的13条？"
 HASH = re.compile(r"xt=urn:btih:([0-9A-Za-z]+)")
 
 
@@ -33,6 +35,14 @@ def expected_row(number, link, catalogue):
     return [str(number), entry.client_title, format_size(str(entry.tsize)), link, steps.SUBMITTED, ""]
 
 
+def generated_links(count):
+    return [f"magnet:?xt=urn:btih:{i * 2654435761 % (1 << 160):040x}" for i in range(1, count + 1)]
+
+
+def hashes_of(links):
+    return [link[len("magnet:?xt=urn:btih:"):] for link in links]
+
+
 def hex_hash(text):
     if len(text) == 40:
         return text.lower()
@@ -50,7 +60,7 @@ class BatchTest(E2ETestCase):
         expected = [expected_row(i, link, catalogue) for i, link in enumerate(links, 1)]
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, SAMPLE, len(links))
-        steps.start_batch(s, "0")
+        steps.start_whole_list(s, SAMPLE_QUESTION)
         box = steps.wait_all_done(s)
         made = sum(1 for row in expected if row[4] == steps.SUBMITTED)
         self.assertEqual((box.title, box.text),
@@ -75,8 +85,8 @@ class BatchTest(E2ETestCase):
         steps.start_batch(s, "0")
         question = s.wait_message_box()
         self.assertEqual((question.title, question.text, [int(i) for i, _ in question.buttons]),
-                         (steps.NOTICE_TITLE, f"列表中已有{made}条链接提交成功。是否只提交其余的{len(links) - made}条？",
-                          [steps.YES, steps.NO, steps.CANCEL]))
+                         (steps.NOTICE_TITLE, f"列表中有{made}条链接以前已提交成功，1行不是磁力链接。"
+                                              f"是否只提交其余的{len(links) - made - 1}条？", [steps.YES, steps.NO, steps.CANCEL]))
         steps.answer(s, question, steps.NO)
         steps.wait_all_done(s)
         rows = steps.report_rows(s)
@@ -105,7 +115,7 @@ class BatchTest(E2ETestCase):
         links = sample_links()
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, SAMPLE, len(links))
-        steps.start_batch(s, "300")
+        steps.start_whole_list(s, SAMPLE_QUESTION, "300")
         s.wait_for(lambda: len(steps.report_rows(s)) >= 1, timeout=30, message="the first row")
         self.assertTrue(s.enabled(MAIN_CAPTION, steps.START_BUTTON))
         self.assertEqual(s.text(MAIN_CAPTION, steps.START_BUTTON), steps.STOP_CAPTION)
@@ -120,60 +130,135 @@ class BatchTest(E2ETestCase):
         links = sample_links()
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, SAMPLE, len(links))
-        main = steps.start_batch(s, "500")
+        main = steps.start_whole_list(s, SAMPLE_QUESTION, "500")
         s.wait_for(lambda: len(steps.report_rows(s)) >= 1, timeout=30, message="the first row")
         s.close_window(main)
         self.assertEqual(s.wait_exit(timeout_ms=5000), 0)
         self.assertEqual(s.windows(), [])
 
-        # The next start asks once about the run that never ended.
-        s.start_program(keep_journals=True)
-        question = s.wait_message_box()
-        self.assertRegex(question.text, rf"^上次提交没有完成：已处理\d+/{len(links)}条，成功\d+条，失败\d+条。"
-                                        r"是否载入尚未成功的\d+条链接？$")
+        # The next start asks about the run that never ended. Closing the window meanwhile ends the
+        # program quietly, and the offer stays for the start after.
+        for close_first in (True, False):
+            s.start_program(keep_record=True)
+            question = s.wait_message_box()
+            self.assertRegex(question.text, rf"^上次提交没有完成：已处理\d+/{len(links)}条，成功\d+条，失败\d+条(，结果未知1条)?。"
+                                            r"是否载入尚未成功的\d+条链接？$")
+            if close_first:
+                s.close_window(s.wait_window(MAIN_CAPTION))
+                steps.answer(s, question, steps.YES)
+                self.assertEqual(s.wait_exit(timeout_ms=5000), 0)
         steps.answer(s, question, steps.NO)
         self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "")
         s.kill_program()
-        s.start_program(keep_journals=True)
+        s.start_program(keep_record=True)
         s.wait_window(MAIN_CAPTION)
         with self.assertRaises(DriverError):
             s.wait_message_box(timeout_ms=1500)
 
-    def test_a_killed_run_keeps_every_row_shown_and_resumes_with_the_links_not_yet_made(self):
+    def test_killed_ten_times_with_commits_in_flight_every_link_ends_with_one_task(self):
         s = self.session
-        links = [f"magnet:?xt=urn:btih:{i * 2654435761 % (1 << 160):040x}" for i in range(1, 41)]
+        links = [f"magnet:?xt=urn:btih:{i * 2654435761 % (1 << 160):040x}" for i in range(1, 61)]
+        self.addCleanup(os.unlink, path := temporary_text_file("".join(f"{link}\n" for link in links)))
+        # The service makes each task as it reads the POST and answers a little later: a kill lands in flight.
+        self.standin.set_faults({"delay": {"target": "commit", "ms": 400}})
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, path, len(links))
+        for kill in range(11):
+            if kill:
+                s.start_program(keep_record=True)
+                question = s.wait_message_box()
+                self.assertRegex(question.text, r"^上次提交没有完成：已处理\d+/\d+条，成功\d+条，失败0条，结果未知1条。"
+                                                r"是否载入尚未成功的\d+条链接？$")
+                steps.answer(s, question, steps.YES)
+                also = s.wait_message_box()
+                if kill == 1:
+                    s.screenshot("resume_unknown")
+                self.assertEqual(also.text, "另有1条链接的提交结果未知，任务可能已经建立。是否也重新提交？")
+                s.press_key(also.handle, steps.VK_RETURN)  # 否, the default
+                s.wait_gone(also.handle)
+                steps.sign_in(s, USER, USER_ID)
+            sent = len(self.standin.commits())
+            steps.start_batch(s, "0")
+            if kill == 10:
+                self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+                break
+            s.wait_for(lambda: len(self.standin.commits()) > sent + kill % 3, timeout=60, message="a commit in flight")
+            shown = steps.report_rows(s)
+            s.kill_program()
+            # Every row shown was on disk first; the commit in flight is marked.
+            run = [row for row in self.environment.record_links() if row[0] == max(r[0] for r in self.environment.record_links())]
+            self.assertEqual([(r[2], r[3]) for r in run[:len(shown)]], [(row[3], 1) for row in shown])
+            self.assertEqual([r[3] for r in run].count(3), 1)
+        made = [c["hash"] for c in self.standin.commits() if c["accepted"]]
+        self.assertEqual(sorted(made), sorted(link[len("magnet:?xt=urn:btih:"):] for link in links))
+        self.assertEqual(len(self.standin.commits()), len(links))
+
+
+    def test_a_second_copy_started_during_a_run_is_offered_nothing(self):
+        s = self.session
+        links = generated_links(15)
         self.addCleanup(os.unlink, path := temporary_text_file("".join(f"{link}\n" for link in links)))
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, path, len(links))
-        steps.start_batch(s, "250")
-        steps.wait_rows(s, 20)
-        shown = steps.report_rows(s)
-        s.kill_program()
-
-        journals = sorted(self.environment.journal_folder().glob("*.csv"))
-        self.assertEqual(len(journals), 1)
-        lines = journals[0].read_text(encoding="utf-8-sig").splitlines()
-        self.assertEqual(lines[0], "编号,标题,大小,磁力链接,提交状态,原因,时间")
-        journal = [line.split(",")[:6] for line in lines[1:]]
-        # The row in flight is on disk before the list shows it.
-        self.assertEqual(journal[:len(shown)], shown)
-        self.assertLessEqual(len(journal) - len(shown), 1)
-        accepted = [c["hash"] for c in self.standin.commits() if c["accepted"]]
-        self.assertEqual(accepted, [row[3][len("magnet:?xt=urn:btih:"):] for row in journal])
-        self.assertEqual(journals[0].with_suffix(".links.txt").read_text().splitlines(), links)
-
-        s.start_program(keep_journals=True)
-        question = s.wait_message_box()
-        made = len(journal)
-        self.assertEqual((question.title, question.text), (steps.NOTICE_TITLE,
-                         f"上次提交没有完成：已处理{made}/40条，成功{made}条，失败0条。是否载入尚未成功的{40 - made}条链接？"))
-        steps.answer(s, question, steps.YES)
-        self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), f"共{40 - made}条链接。")
+        first = steps.start_batch(s, "1000")
+        steps.wait_rows(s, 2)
+        s.start_program(keep_record=True)  # the driver now speaks to the second copy
+        with self.assertRaises(DriverError):
+            s.wait_message_box(timeout_ms=2000)
         steps.sign_in(s, USER, USER_ID)
         steps.start_batch(s, "0")
+        self.assertEqual(steps.wait_all_done(s).text, steps.NOTHING_TO_DO)
+        s.kill_program()
+        s.wait_for(lambda: len(self.standin.commits()) == len(links), timeout=60, message="the first copy's run")
+        s.close_window(first)
+        self.assertEqual(sorted(c["hash"] for c in self.standin.commits()), sorted(hashes_of(links)))
+
+    def test_earlier_starts_count_their_own_and_old_journals_successes(self):
+        s = self.session
+        links = generated_links(6)
+        s.kill_program()
+        # An old journal of a run that never ended, and one that did, made its first link.
+        runs = self.environment.journal_folder()
+        self.environment.clear_record()
+        runs.mkdir(parents=True, exist_ok=True)
+        header = "\ufeff编号,标题,大小,磁力链接,提交状态,原因,时间\r\n"
+        row = "{},t,1KB,{},{},,2026-12-01 10:00:00\r\n"
+        (runs / "20261201-100000.csv").write_text(header + row.format(1, links[0], steps.SUBMITTED) +
+                                                  ",全部完成！,,,,,2026-12-01 10:00:01\r\n", encoding="utf-8")
+        (runs / "20261201-100000.links.txt").write_text(links[0] + "\r\n")
+        (runs / "20261202-100000.csv").write_text(header + row.format(1, links[1], steps.SUBMITTED) +
+                                                  row.format(2, links[2], steps.FAILED), encoding="utf-8")
+        (runs / "20261202-100000.links.txt").write_text("".join(f"{link}\r\n" for link in links[1:4]))
+        s.start_program(keep_record=True)
+        question = s.wait_message_box()
+        self.assertEqual(question.text, "上次提交没有完成：已处理2/3条，成功1条，失败1条。是否载入尚未成功的2条链接？")
+        steps.answer(s, question, steps.NO)
+        self.assertEqual((len(list((runs / "imported").iterdir())), list(runs.glob("*.csv"))), (4, []))
+
+        # Their successes and this start's own count against a list imported again: Enter sends only the rest.
+        self.addCleanup(os.unlink, path := temporary_text_file("".join(f"{link}\n" for link in links[:4])))
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, path, 4)
+        steps.start_batch(s, "0")
+        question = s.wait_message_box()
+        self.assertEqual(question.text, "列表中有2条链接以前已提交成功。是否只提交其余的2条？")
+        s.press_key(question.handle, steps.VK_RETURN)
+        s.wait_gone(question.handle)
         self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
-        accepted = sorted(c["hash"] for c in self.standin.commits() if c["accepted"])
-        self.assertEqual(accepted, sorted(link[len("magnet:?xt=urn:btih:"):] for link in links))
+        s.kill_program()
+        s.start_program(keep_record=True)
+        with self.assertRaises(DriverError):
+            s.wait_message_box(timeout_ms=1500)
+        steps.sign_in(s, USER, USER_ID)
+        self.addCleanup(os.unlink, again := temporary_text_file("".join(f"{link}\n" for link in links[:4] + ["x"])))
+        steps.import_links(s, again, 5)
+        steps.start_batch(s, "0")
+        question = s.wait_message_box()
+        self.assertEqual(question.text, "列表中的链接都已提交成功。是否全部重新提交？")
+        s.press_key(question.handle, steps.VK_RETURN)
+        s.wait_gone(question.handle)
+        s.call("sleep", 500)
+        self.assertEqual(sorted(c["hash"] for c in self.standin.commits()), sorted(hashes_of(links[2:4])))
 
 
 class ResponsivenessTest(E2ETestCase):

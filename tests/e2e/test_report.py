@@ -3,6 +3,7 @@
 import base64
 import os
 import shutil
+import subprocess
 import tempfile
 import unittest
 from pathlib import Path
@@ -16,12 +17,13 @@ UNREACHABLE = "magnet:?xt=urn:btih:" + "02" * 20
 # Stand-in titles a spreadsheet would run as formulas, a plain number, a tab inside.
 FORMULAS = ["magnet:?xt=urn:btih:" + f"{byte:02x}" * 20 for byte in range(0x22, 0x27)]
 NOT_A_LINK = "这一行不是磁力链接"
+UNKNOWN = "结果未知（任务可能已建立）"
+UNRECORDED = "无法写入提交记录（磁盘已满或文件被占用）。按“重试”继续；按“取消”停止提交。"
 LIST = steps.REPORT_LIST
 VK_APPS = 0x5D
 # The report's shortcut menu, separators left out: the keyboard passes over them.
-MENU = ["复制链接", "复制所选行", "全选", "导出报告…", "导出失败的链接…", "重新提交失败的链接", "继续未完成的链接",
-        "整理链接列表"]
-VK_RETURN = 0x0D
+MENU = ["复制链接", "复制所选行", "全选", "导出报告…", "导出失败的链接…", "导出提交记录…", "重新提交失败的链接",
+        "继续未完成的链接", "整理链接列表"]
 
 
 def generated_links(count):
@@ -82,7 +84,8 @@ class ReportTest(E2ETestCase):
         # The first link's resolve gets no answer at all, nor does the platform's own second attempt,
         # nor the run's own second resolve.
         self.standin.set_faults({"drop": {"target": "resolve", "count": 4}})
-        self.run_batch()
+        steps.start_whole_list(s, "列表中有1行不是磁力链接。是否只提交其余的3条？")
+        steps.wait_all_done(s)
         rows = steps.report_rows(s)
         self.assertEqual([row[:5] for row in rows], [
             ["1", "", "0KB", UNREACHABLE, steps.FAILED],
@@ -101,7 +104,7 @@ class ReportTest(E2ETestCase):
         self.assertEqual(copied, "编号\t标题\t大小\t磁力链接\t提交状态\t原因\r\n" + "\t".join(rows[1]) + "\r\n")
 
         s.list_select(MAIN_CAPTION, LIST)
-        self.assertEqual(self.menu_states(), [False, False, True, True, True, True, True, True])
+        self.assertEqual(self.menu_states(), [False, False, True, True, True, True, True, True, True])
 
         s.list_select(MAIN_CAPTION, LIST, 0)
         s.key(MAIN_CAPTION, LIST, VK_APPS)
@@ -126,10 +129,20 @@ class ReportTest(E2ETestCase):
                             message="the exported links")
         self.assertEqual(failed.decode("gbk").split("\r\n"), [UNREACHABLE, BLOCKED, NOT_A_LINK, ""])
 
+        self.menu_choose("导出提交记录…")
+        s.open_file(out / "history.csv")
+        history = s.wait_for(lambda: (out / "history.csv").exists() and (out / "history.csv").read_bytes(),
+                             message="the exported history")
+        lines = history[3:].decode("utf-8").split("\r\n")
+        self.assertEqual(lines[0], "编号,标题,大小,磁力链接,提交状态,原因,开始时间,状态")
+        self.assertEqual([line.split(",")[:6] for line in lines[1:-1]], [",".join(row).split(",") for row in rows])
+        self.assertEqual([line.split(",")[-1] for line in lines[1:-1]], ["失败", "成功", "失败", "失败"])
+
         self.menu_choose("重新提交失败的链接")
         s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共3条链接。", message="the count label")
         seen = len(self.standin.resolves())
-        box = self.run_batch()
+        steps.start_whole_list(s, "列表中有1行不是磁力链接。是否只提交其余的2条？")
+        box = steps.wait_all_done(s)
         self.assertEqual(box.text, f"{steps.ALL_DONE}\n成功1条，失败2条。")
         self.assertEqual([row[3:5] for row in steps.report_rows(s)[4:]],
                          [[UNREACHABLE, steps.SUBMITTED], [BLOCKED, steps.FAILED], [NOT_A_LINK, steps.FAILED]])
@@ -148,7 +161,7 @@ class ReportTest(E2ETestCase):
         self.menu_choose("重新提交失败的链接")
         s.wait_for(lambda: s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL) == "共1条链接。", message="the count label")
         self.assertEqual(self.run_batch().text, steps.ALL_DONE)
-        self.assertEqual(self.menu_states()[4:6], [False, False])
+        self.assertEqual(self.menu_states()[4:7], [False, True, False])
         made = [c for c in self.standin.commits() if c["accepted"] and c["hash"] == "02" * 20]
         self.assertEqual(len(made), 1)
 
@@ -188,8 +201,8 @@ class ReportTest(E2ETestCase):
         steps.start_batch(s, "0")
         question = s.wait_message_box()
         self.assertEqual((question.title, question.text),
-                         (steps.NOTICE_TITLE, f"列表中已有{made}条链接提交成功。是否只提交其余的{10 - made}条？"))
-        s.press_key(question.handle, VK_RETURN)  # 是, the default
+                         (steps.NOTICE_TITLE, f"列表中有{made}条链接以前已提交成功。是否只提交其余的{10 - made}条？"))
+        s.press_key(question.handle, steps.VK_RETURN)  # 是, the default
         s.wait_gone(question.handle)
         self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
         self.assertEqual([row[0] for row in steps.report_rows(s)[made:]], [str(i) for i in range(made + 1, 11)])
@@ -200,20 +213,83 @@ class ReportTest(E2ETestCase):
         steps.start_batch(s, "0")
         question = s.wait_message_box()
         self.assertEqual(question.text, "列表中的链接都已提交成功。是否全部重新提交？")
-        s.press_key(question.handle, VK_RETURN)
+        s.press_key(question.handle, steps.VK_RETURN)
         s.wait_gone(question.handle)
         s.call("sleep", 500)
         self.assertEqual((len(self.standin.commits()), len(steps.report_rows(s))), (10, 10))
 
-    def test_a_journal_that_cannot_be_kept_does_not_stop_the_run(self):
+    def paused_for_the_record(self):
+        box = self.session.wait_message_box(timeout_ms=60000)
+        self.assertEqual((box.title, box.text, box.buttons), (steps.NOTICE_TITLE, UNRECORDED, [(4, "重试"), (2, "取消")]))
+        return box
+
+    def test_no_commit_goes_out_while_the_record_cannot_be_written(self):
         s = self.session
-        self.environment.journal_folder().parent.mkdir(parents=True, exist_ok=True)
-        self.environment.journal_folder().write_bytes(b"")  # a file where the folder would be
-        self.addCleanup(self.environment.clear_journals)
+        database = self.environment.record_folder() / "brindor.db"
+        database.mkdir(parents=True)  # a folder where the file would be
+        self.addCleanup(self.environment.clear_record)
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, self.link_file([GOOD]), 1)
-        self.assertEqual(self.run_batch().text, f"{steps.ALL_DONE}\n本次提交记录未能保存到磁盘。")
+        steps.start_batch(s, "0")
+        box = self.paused_for_the_record()
+        self.assertEqual(self.standin.commits(), [])
+        database.rmdir()
+        steps.answer(s, box, 4)  # 重试
+        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
         self.assertEqual(len(self.standin.commits()), 1)
+
+    def test_a_full_disk_pauses_the_run_before_the_first_unrecorded_commit(self):
+        s = self.session
+        folder = self.environment.record_folder()
+        self.environment.clear_record()
+        folder.mkdir(parents=True, exist_ok=True)
+        mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=2m", "tmpfs", str(folder)], capture_output=True)
+        if mounted.returncode:
+            self.skipTest(f"a small file system cannot be mounted here: {mounted.stderr.decode().strip()}")
+        self.addCleanup(subprocess.run, ["umount", "-l", str(folder)])
+        links = generated_links(40)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file(links), len(links))
+        steps.start_batch(s, "200")
+        steps.wait_rows(s, 5)
+        filler = folder / "filler"
+        subprocess.run(["dd", "if=/dev/zero", f"of={filler}", "bs=4k"], capture_output=True)
+        box = self.paused_for_the_record()
+        s.screenshot("record_full_disk")
+        # Every commit that reached the service was marked first.
+        sent = {c["hash"] for c in self.standin.commits()}
+        marked = {row[2][len("magnet:?xt=urn:btih:"):] for row in self.environment.record_links() if row[3]}
+        self.assertLess(len(sent), len(links))
+        self.assertLessEqual(sent, marked)
+        filler.unlink()
+        steps.answer(s, box, 4)  # 重试
+        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.assertEqual(sorted(c["hash"] for c in self.standin.commits()),
+                         sorted(link[len("magnet:?xt=urn:btih:"):] for link in links))
+
+    def test_commits_cut_off_or_answered_late_are_unknown_and_enter_never_sends_them_again(self):
+        s = self.session
+        links = generated_links(4)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file(links), 4)
+        hashes = [link[len("magnet:?xt=urn:btih:"):] for link in links]
+        # The service makes both tasks; one connection closes after the POST, one answer comes after 35 s.
+        self.standin.set_faults({"close_after_post": {"target": "commit", "hashes": [hashes[0]]},
+                                 "late": {"target": "commit", "hashes": [hashes[1]]}})
+        self.assertEqual(self.run_batch().text, f"{steps.ALL_DONE}\n成功2条，失败2条。")
+        self.assertEqual([row[4:] for row in steps.report_rows(s)[:2]], [[steps.FAILED, UNKNOWN]] * 2)
+        s.screenshot("report_unknown")
+        also = "另有2条链接的提交结果未知，任务可能已经建立。是否也重新提交？"
+        for item, question in (("重新提交失败的链接", also), ("继续未完成的链接", also),
+                               (None, "列表中的链接都已提交成功。是否全部重新提交？")):
+            self.menu_choose(item) if item else steps.start_batch(s, "0")
+            box = s.wait_message_box()
+            self.assertEqual(box.text, question)
+            s.press_key(box.handle, steps.VK_RETURN)
+            s.wait_gone(box.handle)
+            self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "共4条链接。")
+        s.call("sleep", 500)
+        self.assertEqual(sorted((c["hash"], c["accepted"]) for c in self.standin.commits()), [(h, True) for h in sorted(hashes)])
 
     def test_tidying_the_list_drops_non_links_repeats_and_links_made_before(self):
         s = self.session
@@ -318,7 +394,8 @@ class ReportTest(E2ETestCase):
     def test_dropped_files_and_pasted_text_add_to_the_links(self):
         s = self.session
         main = s.wait_window(MAIN_CAPTION)
-        self.assertEqual(self.menu_states(), [False] * len(MENU))  # nothing imported: nothing to tidy
+        # Nothing imported: nothing to tidy; the record's history is there all the same.
+        self.assertEqual(self.menu_states(), [item == "导出提交记录…" for item in MENU])
 
         s.drop_files(main, self.link_file([GOOD, BLOCKED]), self.link_file([UNREACHABLE]))
         s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共3条链接（新增3条）", message="the dropped files")

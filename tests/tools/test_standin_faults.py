@@ -126,6 +126,8 @@ class CommitFaultTest(unittest.TestCase):
              lambda a: self.assertEqual((a.status, a.header_values("Retry-After")), (429, ["2"])), False),
             ("too_fast", {}, lambda a: self.assertIn('"msg":"操作过于频繁', a.text()), False),
             ("signed_out", {}, lambda a: self.assertIn('"msg":"未登录"', a.text()), False),
+            ("close_after_post", {}, lambda a: self.assertEqual(a.data, b""), True),
+            ("late", {"ms": 300}, lambda a: self.assertIn('"id":"1', a.text()), True),
         ]
         for kind, settings, check, task_made in cases:
             with self.subTest(kind, **settings):

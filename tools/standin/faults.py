@@ -11,11 +11,14 @@ ANSWER_FAULTS = ("drop", "silent", "trickle", "reset", "status500", "error_statu
                  "signed_out", "too_fast", "html_page", "bad_jsonp", "huge", "malformed", "truncated")
 # Answers that real services give and a client must read as they are meant.
 ANSWER_FAULTS += ("escaped_refusal", "fixed_callback", "byte_order_mark", "chunk_cut", "answer_form")
+# A commit the service carries out although its client never reads the answer.
+ANSWER_FAULTS += ("close_after_post", "late")
 # These change how an answer goes out, whichever answer it is.
 SHAPING_FAULTS = ("delay", "big_headers", "long_header")
 KINDS = SHAPING_FAULTS + ANSWER_FAULTS
 # Faults whose commit answer still stands for a task that the service created.
-TASK_MADE = ("malformed", "truncated", "bad_jsonp", "fixed_callback", "byte_order_mark", "chunk_cut")
+TASK_MADE = ("malformed", "truncated", "bad_jsonp", "fixed_callback", "byte_order_mark", "chunk_cut",
+             "close_after_post", "late")
 _SETTINGS = {
     "delay": {"ms"},
     "refuse": {"hashes"},
@@ -29,11 +32,12 @@ _SETTINGS = {
     "escaped_refusal": {"message"},
     "fixed_callback": {"name"},
     "answer_form": {"form"},
+    "late": {"ms"},
 }
 _DEFAULTS = {"long_header": {"bytes": 100 * 1024}, "error_status": {"status": 503},
              "huge": {"bytes": 10 * 1024 * 1024}, "silent": {"ms": 120000}, "trickle": {"ms": 120000},
              "escaped_refusal": {"message": "未登录"}, "fixed_callback": {"name": "jsonp"},
-             "answer_form": {"form": "comment"}}
+             "answer_form": {"form": "comment"}, "late": {"ms": 35000}}
 
 
 @dataclass

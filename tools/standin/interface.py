@@ -74,6 +74,8 @@ def _finish(reply, decision):
         reply.reset = True
     elif kind == "trickle":
         reply.trickle_ms = decision.answer.ms
+    elif kind == "late":
+        reply.delay_ms += decision.answer.ms
     return reply
 
 
@@ -156,7 +158,8 @@ def commit(state, request):
             text = "\ufeff" + answers.commit_accepted(callback, task_id)
         else:
             text = answers.commit_accepted(callback, task_id)
-        reply = _script_reply(state, text)
+        # Made once the POST is read: whatever happens to the answer, the task exists.
+        reply = Reply(drop=True) if fault == "close_after_post" else _script_reply(state, text)
 
     state.commits.append({
         "callback": callback,

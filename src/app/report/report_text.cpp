@@ -1,5 +1,7 @@
 #include "app/report/report_text.h"
 
+#include "runtime/core/conversions.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -111,6 +113,28 @@ Text StampedFileName(const char* stem, const char* extension, int year, int mont
     Append(out, stamp);
     Append(out, extension);
     return out.take();
+}
+
+TextArray HistoryColumnTitles(const TextArray& report_titles) {
+    TextArray titles = report_titles;
+    titles.append(Text("开始时间"));
+    titles.append(Text("状态"));
+    return titles;
+}
+
+TextArray HistoryCells(const RecordedLink& link) {
+    // Indexed by LinkState; a mark never replaced by an outcome is as unknown as 结果未知.
+    constexpr const char* kStates[] = {"未提交", "成功", "失败", "结果未知", "结果未知"};
+    const char* status = link.state == LinkState::kNotSubmitted ? ""
+                         : link.state == LinkState::kSucceeded  ? "提交成功！"
+                                                                : "提交失败！";
+    TextArray cells;
+    cells.append(to_text(link.number));
+    for (const char* cell :
+         {link.title.c_str(), link.size.c_str(), link.link.c_str(), status, link.reason.c_str(),
+          link.started.c_str(), kStates[static_cast<int>(link.state)]})
+        cells.append(Text(cell));
+    return cells;
 }
 
 } // namespace brindor::app

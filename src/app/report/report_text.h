@@ -4,6 +4,7 @@
 #include "runtime/core/text.h"
 #include "runtime/core/text_array.h"
 #include "runtime/core/text_builder.h"
+#include "submit/record_store.h"
 
 namespace brindor::app {
 
@@ -22,6 +23,10 @@ void AppendCsvLine(TextBuilder& out, const TextArray& cells);
 Text CsvLine(const TextArray& cells);
 void AppendLink(TextBuilder& out, const TextArray& row);
 bool IsFailedRow(const TextArray& row);
+
+// 导出提交记录…: the report's columns, then the run's start and the link's state.
+TextArray HistoryColumnTitles(const TextArray& report_titles);
+TextArray HistoryCells(const RecordedLink& link);
 
 // stem-YYYYMMDD-HHMMSS.extension
 Text StampedFileName(const char* stem, const char* extension, int year, int month, int day, int hour,

@@ -44,6 +44,10 @@ bool delete_named_file(const std::wstring& name) {
     return DeleteFileW(name.c_str()) != 0;
 }
 
+bool move_named_file(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 Bytes read_named_file(const std::wstring& name) {
     FileHandle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -58,19 +62,21 @@ Bytes read_named_file(const std::wstring& name) {
     return bytes;
 }
 
-bool AppendingFile::open(const std::wstring& name, bool create_new) {
-    // Readers may look while it is written: the program itself reads kept journals at start-up.
-    file_.reset(CreateFileW(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                            create_new ? CREATE_NEW : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool HeldLock::take(const std::wstring& name) {
+    file_.reset(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return file_.valid();
 }
 
-bool AppendingFile::write(const void* data, size_t size) {
-    return file_.valid() && write_all(file_.get(), data, size);
+bool lock_is_held(const std::wstring& name) {
+    // Opening it ourselves, we delete a lock a dead process left behind.
+    FileHandle probe(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return !probe.valid() && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
-bool AppendingFile::flush() {
-    return file_.valid() && FlushFileBuffers(file_.get());
+std::wstring process_unique_name() {
+    return std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount());
 }
 
 } // namespace brindor

@@ -16,22 +16,25 @@ std::wstring local_data_folder(const wchar_t* relative);
 // The names, without the folder, of the files in `folder` that match `pattern` ("*.csv").
 std::vector<std::wstring> files_in_folder(const std::wstring& folder, const wchar_t* pattern);
 bool delete_named_file(const std::wstring& name);
+// Replaces a file of the new name.
+bool move_named_file(const std::wstring& from, const std::wstring& to);
 // The whole file; empty when it cannot be read.
 Bytes read_named_file(const std::wstring& name);
 
-// A file written at its end, line by line, each write handed to the system before it returns.
-class AppendingFile {
+// A file that this process alone holds open for the owner's life; the system lets go of it (and
+// deletes it) when the process ends, however it ends.
+class HeldLock {
   public:
-    // `create_new`: fails when the file exists already.
-    bool open(const std::wstring& name, bool create_new);
-    bool is_open() const { return file_.valid(); }
-    bool write(const void* data, size_t size);
-    // Makes what was written survive a power cut.
-    bool flush();
-    void close() { file_.reset(); }
+    bool take(const std::wstring& name);
+    bool held() const { return file_.valid(); }
 
   private:
     FileHandle file_;
 };
+
+// True while a live process holds the lock file `name`.
+bool lock_is_held(const std::wstring& name);
+// A name no other running process of the system has: its process id and the time it asked.
+std::wstring process_unique_name();
 
 } // namespace brindor

@@ -23,6 +23,8 @@ class RecordingSurface : public BatchSurface {
     std::vector<std::string> commit_bodies;
     std::vector<std::string> reasons;
     std::vector<int> positions;
+    std::vector<LinkState> states;
+    int marks_refused = 0;    // MarkCommitting fails this many times
     int stop_after_rows = -1; // StopRequested answers true once this many rows exist
     bool retry = false;       // AskRetry's answer
 
@@ -43,8 +45,9 @@ class RecordingSurface : public BatchSurface {
         steps.push_back(std::string("message ") + content + " | " + (title ? title : "(default)"));
     }
     void SetProgressRange(int maximum) override { steps.push_back("range " + std::to_string(maximum)); }
-    int32_t AddRow(int position, TextRef caption, TextRef title, TextRef size, TextRef link, TextRef status,
-                   TextRef reason) override {
+    int32_t AddRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size, TextRef link,
+                   TextRef status, TextRef reason) override {
+        states.push_back(state);
         reasons.push_back(reason.c_str());
         positions.push_back(position);
         steps.push_back(std::string("row ") + caption.c_str() + " | " + title.c_str() + " | " + size.c_str() +
@@ -69,6 +72,10 @@ class RecordingSurface : public BatchSurface {
         return true;
     }
     Text CurrentUserId() override { return {}; }
+    bool MarkCommitting(int position) override {
+        steps.push_back("mark " + std::to_string(position));
+        return marks_refused-- <= 0;
+    }
 
   private:
     size_t reads_ = 0;
@@ -113,16 +120,19 @@ TEST(RunBatch, ReportsEachLinkAfterItsRequestsThenProgress) {
     const std::vector<std::string> expected = {
         "range 3",
         "resolve L1",
+        "mark 1",
         "commit",
         "row 1 | First | 1.5GB | L1 | 提交成功！",
         "wait 0",
         "progress 1 33.33%",
         "resolve L2",
+        "mark 2",
         "commit",
         "row 2 | Second | 0.1KB | L2 | 提交成功！",
         "wait 0",
         "progress 2 66.67%",
         "resolve L3",
+        "mark 3",
         "commit",
         "row 3 | Third | 1024MB | L3 | 提交成功！",
         "wait 0",
@@ -141,6 +151,7 @@ TEST(RunBatch, LinkWithoutContentIdIsNotCommittedNorGivenTheLastLinksFields) {
     const std::vector<std::string> expected = {
         "range 3",
         "resolve good",
+        "mark 1",
         "commit",
         "row 1 | Kept | 1.5KB | good | 提交成功！",
         "wait 0",
@@ -165,19 +176,41 @@ TEST(RunBatch, CommitOutcomes) {
     struct Case {
         const char* answer;
         const char* status;
+        LinkState state;
     };
     const Case cases[] = {
-        {"jsonp1({\"id\":\"1000000001\",\"progress\":1})", "提交成功！"},
-        {"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"no\"})", "提交失败！"},
-        {"", "提交失败！"}, // the exchange failed: never shown as success
-        {"<html>nullable</html>", "提交失败！"},
+        {"jsonp1({\"id\":\"1000000001\",\"progress\":1})", "提交成功！", LinkState::kSucceeded},
+        {"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"no\"})", "提交失败！", LinkState::kFailed},
+        {"", "提交失败！", LinkState::kUnknown}, // the exchange failed: never shown as success
+        {"<html>nullable</html>", "提交失败！", LinkState::kUnknown},
     };
     for (const Case& c : cases) {
         RecordingSurface surface;
         surface.resolve_answers["L"] = Answer("C1", "1", "T");
         surface.commit_answer = c.answer;
         RunBatch(Input({"L"}), surface);
-        EXPECT_EQ(surface.steps.at(3), std::string("row 1 | T | 0KB | L | ") + c.status) << c.answer;
+        EXPECT_EQ(surface.steps.at(4), std::string("row 1 | T | 0KB | L | ") + c.status) << c.answer;
+        EXPECT_EQ(surface.states, std::vector<LinkState>{c.state}) << c.answer;
+    }
+}
+
+TEST(RunBatch, NoCommitGoesOutWithoutItsMark) {
+    const char* const ask = "ask 无法写入提交记录（磁盘已满或文件被占用）。按“重试”继续；按“取消”停止提交。";
+    for (const bool retry : {true, false}) {
+        RecordingSurface surface;
+        AnswerAll(surface);
+        surface.marks_refused = 2;
+        surface.retry = retry;
+        RunBatch(Input({"a", "b"}), surface);
+        const std::vector<std::string> retried = {"resolve a", "mark 1", ask,     "mark 1",
+                                                  ask,         "mark 1", "commit"};
+        const std::vector<std::string> cancelled = {"resolve a", "mark 1", ask,
+                                                    "message 已停止。 | (default)"};
+        const std::vector<std::string>& expected = retry ? retried : cancelled;
+        EXPECT_EQ(
+            std::vector<std::string>(surface.steps.begin() + 1, surface.steps.begin() + 1 + expected.size()),
+            expected);
+        EXPECT_EQ(surface.commit_bodies.size(), retry ? 2u : 0u);
     }
 }
 
@@ -217,6 +250,7 @@ TEST(RunBatch, ProcessesTheGivenPositionsAndCountsFailuresAtTheEnd) {
     EXPECT_EQ(surface.positions, (std::vector<int>{4, 2}));
     EXPECT_EQ(surface.steps.at(0), "range 2");
     EXPECT_EQ(surface.steps.at(2), "row 4 |  | 0KB | d | 提交失败！");
+    EXPECT_EQ(surface.steps.at(4 + 2), "mark 2"); // the list's position
     EXPECT_EQ(surface.steps.back(), "message 全部完成！\n成功1条，失败1条。 | (default)");
 
     RecordingSurface stopped;
@@ -252,14 +286,15 @@ TEST(RunBatch, StreaksGetTheirRowsWhenAnotherLinkEndsOtherwiseNoneWhenThePauseIs
     flushed.resolve_answers.erase("c");
     RunBatch(Input({"a", "b", "c", "d"}), flushed);
     EXPECT_EQ(flushed.reasons, (std::vector<std::string>{"", "网络错误", "网络错误", ""}));
-    EXPECT_EQ(flushed.steps.at(14), "row 2 |  | 0KB | b | 提交失败！");
+    EXPECT_EQ(flushed.steps.at(16), "row 2 |  | 0KB | b | 提交失败！");
 
     RecordingSurface cancelled;
     RunBatch(Input({"a", "b", "c", "d"}), cancelled);
     EXPECT_TRUE(cancelled.reasons.empty());
     EXPECT_EQ(cancelled.steps.back(), "message 已停止。 | (default)");
 
-    // The service that keeps saying "too fast": two busy links keep their rows, three pause the run.
+    // The service that keeps saying "too fast": three busy links pause the run; cancelled, every busy
+    // link keeps its row.
     const std::string too_fast = "queryUrl({\"msg\":\"操作过于频繁\"})";
     for (const bool third_busy : {false, true}) {
         RecordingSurface busy;
@@ -271,8 +306,8 @@ TEST(RunBatch, StreaksGetTheirRowsWhenAnotherLinkEndsOtherwiseNoneWhenThePauseIs
             std::count(busy.steps.begin(), busy.steps.end(),
                        "ask 服务繁忙，已连续3条链接提交未成功。请稍后按“重试”继续；按“取消”停止提交。");
         EXPECT_EQ(asked, third_busy ? 1 : 0);
-        const std::vector<std::string> kept{"服务繁忙", "服务繁忙", "", ""};
-        EXPECT_EQ(busy.reasons, third_busy ? std::vector<std::string>{} : kept);
+        const std::vector<std::string> kept{"服务繁忙", "服务繁忙", third_busy ? "服务繁忙" : "", ""};
+        EXPECT_EQ(busy.reasons, std::vector<std::string>(kept.begin(), kept.end() - third_busy));
     }
 }
 

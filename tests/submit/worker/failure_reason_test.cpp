@@ -24,6 +24,7 @@ TEST(FailureReason, FromBothAnswers) {
     };
     const ServiceAnswer kWhole{kResolved, 200, "queryUrl"};
     const char* const kNull = "jsonp1({\"id\":null})";
+    const char* const kUnknown = kUnknownReason;
     const Case cases[] = {
         {{"", 0, "queryUrl"}, false, {}, "网络错误"},
         {{"", 200, "queryUrl"}, false, {}, "网络错误"}, // a cut answer
@@ -31,17 +32,19 @@ TEST(FailureReason, FromBothAnswers) {
         {{"", 503, "queryUrl"}, false, {}, "服务器错误"},
         {{kLoginPage, 200, "queryUrl"}, false, {}, "未登录"},
         {{"queryUrl(0,'','','','0')", 200, "queryUrl"}, false, {}, "未能解析链接"},
-        {{kResolved, 200, "queryUrl"}, true, {"", 0, "jsonp1"}, "网络错误"},
-        {{kResolved, 200, "queryUrl"}, true, {kErrorPage, 500, "jsonp1"}, "服务器错误"},
-        {{kResolved, 200, "queryUrl"}, true, {kErrorPage, 200, "jsonp1"}, "服务器错误"},
+        // After the POST, no readable answer: the task may exist.
+        {{kResolved, 200, "queryUrl"}, true, {"", 0, "jsonp1"}, kUnknown},
+        {{kResolved, 200, "queryUrl"}, true, {kErrorPage, 500, "jsonp1"}, kUnknown},
+        {{kResolved, 200, "queryUrl"}, true, {kErrorPage, 200, "jsonp1"}, kUnknown},
+        {kWhole, true, {"jsonp1({\"id\":\"5\"", 200, "jsonp1"}, kUnknown}, // cut
         {{kResolved, 200, "queryUrl"}, true, {kLoginPage, 200, "jsonp1"}, "未登录"},
         {kWhole, true, {kNull, 200, "jsonp1", -1, "not signed in: x"}, "未登录"},
         {kWhole, true, {kNull, 200, "jsonp1", -1, "请登录"}, "未登录"},
         {kWhole, true, {"{\"id\":null}", 200, "jsonp1", -1, "未登录"}, "未登录"},
         {kWhole, true, {kNull, 200, "jsonp1", -1, "已屏蔽"}, "服务拒绝：已屏蔽"},
         // Complete answers of another shape than the expected call.
-        {kWhole, true, {"cb({\"id\":\"5\"});location.reload()", 200, "jsonp1"}, "无法识别的应答"},
-        {kWhole, true, {"alert('请先登录');history.back()", 200, "jsonp1"}, "无法识别的应答"},
+        {kWhole, true, {"cb({\"id\":\"5\"});location.reload()", 200, "jsonp1"}, kUnknown},
+        {kWhole, true, {"alert('请先登录');history.back()", 200, "jsonp1"}, kUnknown},
         // A title is no page, whatever it holds.
         {{"queryUrl(1,'C1','1','<html> login','1',new Array('a'),new Array('1'),new Array('1'),new "
           "Array('1'),"
@@ -50,7 +53,7 @@ TEST(FailureReason, FromBothAnswers) {
          true,
          {kNull, 200, "jsonp1", -1, "已屏蔽"},
          "服务拒绝：已屏蔽"},
-        {kWhole, true, {"ok", 200, "jsonp1"}, "无法识别的应答"},
+        {kWhole, true, {"ok", 200, "jsonp1"}, kUnknown},
         {{"{\"id\":1}", 200, "queryUrl"}, false, {}, "无法识别的应答"},
         {{"queryUrl(1,'C1','1','T')<p>", 200, "queryUrl"}, false, {}, "无法识别的应答"},
         {{"queryUrl(1,'C1','1','T',new Array('a')", 200, "queryUrl"}, false, {}, "网络错误"},

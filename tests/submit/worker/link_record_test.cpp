@@ -7,6 +7,8 @@
 #include "submit/journal_rows.h"
 #include "submit/link_record.h"
 #include "submit/link_tidy.h"
+#include "submit/record_store.h"
+#include "runtime/core/text_ops.h"
 
 namespace brindor {
 namespace {
@@ -25,24 +27,31 @@ std::vector<std::string> Elements(const TextArray& array) {
     return elements;
 }
 
+constexpr LinkState kMade = LinkState::kSucceeded, kFailed = LinkState::kFailed,
+                    kUnknown = LinkState::kUnknown;
+
 TEST(LinkRecord, LatestOutcomeWinsAndTheSetsFollowIt) {
     LinkRecord record;
-    record.Reset(4);
+    record.Reset(5);
     EXPECT_FALSE(record.touched());
-    EXPECT_EQ(record.NotSucceeded(), (LinkPositions{1, 2, 3, 4}));
-    record.SetOutcome(1, false, "网络错误");
-    record.SetOutcome(2, true, "");
-    record.SetOutcome(3, false, "未能解析链接");
-    record.SetOutcome(1, true, ""); // retried and made
-    record.SetOutcome(9, true, ""); // not of this list
+    EXPECT_EQ(record.NotSucceeded(), (LinkPositions{1, 2, 3, 4, 5}));
+    record.SetOutcome(1, kFailed, "网络错误");
+    record.SetOutcome(2, kMade, "");
+    record.SetOutcome(3, kFailed, "未能解析链接");
+    record.SetOutcome(5, kUnknown, "结果未知（任务可能已建立）");
+    record.SetOutcome(1, kMade, ""); // retried and made
+    record.SetOutcome(9, kMade, ""); // not of this list
     EXPECT_TRUE(record.touched());
     EXPECT_EQ(record.Failed(), LinkPositions{3});
+    EXPECT_EQ(record.Unknown(), LinkPositions{5});
     EXPECT_EQ(record.NotSucceeded(), (LinkPositions{3, 4}));
+    EXPECT_EQ(record.NotSucceeded(true), (LinkPositions{3, 4, 5}));
     EXPECT_EQ(record.succeeded_count(), 2);
     EXPECT_EQ(record.failed_count(), 1);
-    record.SetOutcome(3, true, "");
-    EXPECT_FALSE(record.has_failed());
-    EXPECT_EQ(Elements(LinksAt(Links({"a", "b", "c", "d"}), record.NotSucceeded())),
+    record.SetOutcome(3, kMade, "");
+    record.SetOutcome(5, kMade, "");
+    EXPECT_FALSE(record.has_failed() || record.unknown_count());
+    EXPECT_EQ(Elements(LinksAt(Links({"a", "b", "c", "d", "e"}), record.NotSucceeded())),
               std::vector<std::string>{"d"});
 }
 
@@ -66,40 +75,78 @@ TEST(InfoHash, HexAndBase32OfOneTorrentAreEqualInAnyCase) {
                              "magnet:?xt=urn:ed2k:abc"};
     for (const char* link : unnamed)
         EXPECT_FALSE(ReadInfoHash(link, hash)) << link;
+    InfoHash last_byte_apart = expected;
+    last_byte_apart[19] ^= 1;
+    EXPECT_NE(InfoHashHasher{}(expected), InfoHashHasher{}(last_byte_apart));
     EXPECT_TRUE(IsMagnetLink("magnet:?xt=urn:ed2k:abc"));
     EXPECT_FALSE(IsMagnetLink("magnet:?dn=only-a-name"));
 }
 
-TEST(TidyLinks, DropsNonLinksRepeatsAndSuccesses) {
+const char* const kHashA = "magnet:?xt=urn:btih:c12fe1c06bba254a9dc9f519b335aa7c1367a88a";
+const char* const kHashB = "magnet:?xt=urn:btih:2222222222222222222222222222222222222222";
+const char* const kHashC = "magnet:?xt=urn:btih:3333333333333333333333333333333333333333";
+
+InfoHash Hash(const char* link) {
+    InfoHash hash{};
+    EXPECT_TRUE(ReadInfoHash(link, hash)) << link;
+    return hash;
+}
+
+struct Store : RecordStore {
+    Store() { EXPECT_TRUE(Open(":memory:")); }
+    // A run of `links` for `user` with these outcomes of its first links; kCommitting: marked only.
+    int64_t Run(const char* user, const TextArray& links, std::vector<LinkState> states) {
+        const int64_t run = BeginRun(user, "copy", "2026-12-07 10:00:00", 100, links);
+        for (size_t i = 0; i < states.size(); ++i) {
+            const int number = static_cast<int>(i) + 1;
+            EXPECT_TRUE(MarkCommitting(run, number));
+            EXPECT_TRUE(states[i] == LinkState::kCommitting ||
+                        SetOutcome(run, number, states[i], "", "", "", 100));
+        }
+        return run;
+    }
+};
+
+const auto kNoneLive = [](TextRef) { return false; };
+
+TEST(PlaceLinks, CountsByTorrentAgainstTheUsersRunsAndTheList) {
+    Store store;
+    // User 1 made A, and B's commit went out unanswered; user 2 made C, which user 1 never did.
+    store.Run("1", Links({kHashA, kHashB}), {kMade, kUnknown});
+    store.Run("2", Links({kHashC}), {kMade});
     const TextArray links = Links({
-        "magnet:?xt=urn:btih:c12fe1c06bba254a9dc9f519b335aa7c1367a88a", // succeeded in this record
-        "not a link", "magnet:?xt=urn:btih:1111111111111111111111111111111111111111&dn=kept",
-        "magnet:?xt=urn:btih:CEIRCEIRCEIRCEIRCEIRCEIRCEIRCEIR",         // the one above, base32
-        "magnet:?xt=urn:btih:2222222222222222222222222222222222222222", // succeeded in a journal
+        "MAGNET:?XT=URN:BTIH:C12FE1C06BBA254A9DC9F519B335AA7C1367A88A", // A, succeeded before
+        "not a link",
+        "magnet:?xt=urn:btih:1111111111111111111111111111111111111111&dn=kept",
+        "magnet:?xt=urn:btih:CEIRCEIRCEIRCEIRCEIRCEIRCEIRCEIR", // the one above, base32
+        kHashB,
+        kHashC,
         "magnet:?xt=urn:ed2k:same",
         "magnet:?xt=urn:ed2k:same", // without an info-hash nothing tells them apart
+        "magnet:?xt=urn:btih:4444444444444444444444444444444444444444",
     });
     LinkRecord record;
     record.Reset(links.count());
-    record.SetOutcome(1, true, "");
-    InfoHashSet elsewhere;
-    InfoHash hash{};
-    ASSERT_TRUE(ReadInfoHash(links.at(5), hash));
-    elsewhere.insert(hash);
-    TidyCounts counts;
-    const TextArray kept = TidyLinks(links, record, elsewhere, counts);
-    EXPECT_EQ(Elements(kept), (std::vector<std::string>{links.at(3), links.at(6), links.at(7)}));
-    EXPECT_EQ(counts.not_links, 1);
-    EXPECT_EQ(counts.repeated, 1);
+    record.SetOutcome(9, kMade, ""); // made by this list's own run
+    StoredTorrents earlier(store, "1");
+    ListCounts counts;
+    const std::vector<ListPlace> places = PlaceLinks(links, record, earlier, counts);
+    EXPECT_EQ(RestPositions(places), (LinkPositions{3, 6, 7, 8}));
     EXPECT_EQ(counts.succeeded, 2);
-    EXPECT_EQ(counts.remaining, 3);
+    EXPECT_EQ(counts.repeated, 1);
+    EXPECT_EQ(counts.not_links, 1);
+    EXPECT_EQ(counts.unknown, 1);
+    EXPECT_EQ(counts.rest, 4);
+    // Tidying keeps the unknown one: the start question still asks about it.
+    EXPECT_EQ(Elements(TidyLinks(links, record, earlier, counts)),
+              (std::vector<std::string>{links.at(3), kHashB, kHashC, links.at(7), links.at(8)}));
 }
 
 TEST(AppendNewLinks, SkipsTorrentsTheListHoldsAndTheRecordFollows) {
     TextArray list = Links({"magnet:?xt=urn:btih:c12fe1c06bba254a9dc9f519b335aa7c1367a88a", "not a link"});
     LinkRecord record;
     record.Reset(list.count());
-    record.SetOutcome(1, true, "");
+    record.SetOutcome(1, LinkState::kSucceeded, "");
     const TextArray more =
         Links({"magnet:?xt=urn:btih:YEX6DQDLXISUVHOJ6UM3GNNKPQJWPKEK&dn=same",
                "magnet:?xt=urn:btih:1111111111111111111111111111111111111111", "not a link",
@@ -109,33 +156,88 @@ TEST(AppendNewLinks, SkipsTorrentsTheListHoldsAndTheRecordFollows) {
     EXPECT_EQ(record.NotSucceeded(), (LinkPositions{2, 3, 4}));
 }
 
-TEST(JournalRows, SummaryAndEndMark) {
-    const std::string journal = "\xEF\xBB\xBF编号,标题,大小,磁力链接,提交状态,原因,时间\r\n"
-                                "1,\"a,\"\"b\"\"\r\nc\",1KB,m1,提交成功！,,2026-12-07 10:00:00\r\n"
-                                "2,,0KB,m2,提交失败！,网络错误,2026-12-07 10:00:01\r\n";
-    const std::vector<TextArray> rows = ReadCsvRows(journal.data(), journal.size());
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_STREQ(rows[1].at(2), "a,\"b\"\r\nc");
-    EXPECT_STREQ(rows[2].at(6), "网络错误");
-    JournalSummary summary = SummariseJournal(rows);
-    EXPECT_FALSE(summary.closed);
-    EXPECT_EQ(summary.processed, 2);
-    EXPECT_EQ(summary.row_succeeded, (std::vector<bool>{true, false}));
-    const std::string ended = journal + ",已停止。,,,,,2026-12-07 10:00:02\r\n";
-    summary = SummariseJournal(ReadCsvRows(ended.data(), ended.size()));
-    EXPECT_TRUE(summary.closed);
-    EXPECT_EQ(summary.processed, 2);
+TEST(RecordStore, AKilledCommitIsUnknownAndTheOfferStaysUntilARunResumesIt) {
+    Store store;
+    UnfinishedRun run;
+    EXPECT_FALSE(store.FindUnfinished(kNoneLive, run));
+    const TextArray links = Links({kHashA, kHashB, kHashC, "magnet:?xt=urn:ed2k:x"});
+    // Killed while C's commit was in flight.
+    const int64_t killed = store.Run("1", links, {kMade, kFailed, LinkState::kCommitting});
+    store.EndRun(store.Run("1", Links({kHashA}), {}), "已停止。"); // ended: never asked about
+    EXPECT_FALSE(store.FindUnfinished([](TextRef owner) { return compare_text(owner, "copy") == 0; }, run));
+    ASSERT_TRUE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_EQ(run.id, killed);
+    EXPECT_EQ(std::vector<int>({run.total, run.processed, run.succeeded, run.failed}),
+              std::vector<int>({4, 3, 1, 1}));
+    EXPECT_EQ(Elements(run.rest), (std::vector<std::string>{kHashB, "magnet:?xt=urn:ed2k:x"}));
+    EXPECT_EQ(Elements(run.unknown), std::vector<std::string>{kHashC});
+    EXPECT_TRUE(store.OutcomeUnknown("1", Hash(kHashC)));
+    EXPECT_FALSE(store.OutcomeUnknown("2", Hash(kHashC)));
+    // Loading the links answers nothing yet; a run of them does.
+    EXPECT_TRUE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_TRUE(store.BeginRun("1", "copy", "", 100, run.rest, killed));
+    store.EndRun(killed + 2, "全部完成！");
+    EXPECT_FALSE(store.FindUnfinished(kNoneLive, run));
 }
 
-TEST(JournalRows, KeptForThirtyDaysTheNewestFiftyAtMost) {
-    EXPECT_STREQ(JournalStem(2026, 1, 2, 3, 4, 5).c_str(), "20260102-030405");
+TEST(RecordStore, PruneKeepsUnansweredRunsAndSuccessesForAYear) {
+    Store store;
+    const int64_t unanswered = store.Run("1", Links({kHashA}), {kMade});
+    store.EndRun(store.Run("1", Links({kHashB}), {kMade}), "全部完成！");
+    store.Prune(100 + 91);
+    UnfinishedRun run;
+    ASSERT_TRUE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_EQ(run.id, unanswered);
+    Statement runs = store.database().Prepare("SELECT count(*) FROM runs");
+    EXPECT_TRUE(runs.Step() && runs.Integer(0) == 1);
+    EXPECT_TRUE(store.Succeeded("1", Hash(kHashB))); // its run is gone, its success counts on
+    store.Prune(100 + 366);
+    EXPECT_FALSE(store.Succeeded("1", Hash(kHashB)));
+}
+
+TEST(RecordStore, AWriteThatFailsLeavesNoMarkAndNoRun) {
+    Store store;
+    EXPECT_FALSE(store.MarkCommitting(0, 1));
+    const int64_t run = store.Run("1", Links({kHashA}), {});
+    EXPECT_FALSE(store.MarkCommitting(run, 2)); // no such link
+    ASSERT_TRUE(store.database().Execute("PRAGMA query_only = 1"));
+    EXPECT_FALSE(store.MarkCommitting(run, 1));
+    EXPECT_FALSE(store.SetOutcome(run, 1, kMade, "", "", "", 100));
+    EXPECT_EQ(store.BeginRun("1", "copy", "", 100, Links({kHashB})), 0);
+}
+
+TEST(JournalRows, AnOldJournalComesInWithItsEndAndItsSuccesses) {
+    const std::string journal = "\xEF\xBB\xBF编号,标题,大小,磁力链接,提交状态,原因,时间\r\n"
+                                "1,\"a,\"\"b\"\"\r\nc\",1KB,m1,提交成功！,,2026-12-07 10:00:00\r\n"
+                                "2,,0KB,m2,提交失败！,网络错误,2026-12-07 10:00:01\r\n"
+                                "3,t,1KB,m3,提交成\r\n\r\n"; // cut short, then a blank line
+    const std::vector<TextArray> rows = ReadCsvRows(journal.data(), journal.size());
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_STREQ(rows[1].at(2), "a,\"b\"\r\nc");
+    PastRun past = PastRunOfJournal(rows, Links({kHashA, kHashB, kHashC, "m4"}));
+    EXPECT_FALSE(past.ended || past.answered);
+    ASSERT_EQ(past.outcomes.size(), 3u);
+    EXPECT_EQ(past.outcomes[2].state, kUnknown);
+    EXPECT_STREQ(past.outcomes[1].reason.c_str(), "网络错误");
+    Store store;
+    const int64_t id = store.ImportRun(past);
+    UnfinishedRun run;
+    ASSERT_TRUE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_EQ(run.id, id);
+    EXPECT_EQ(Elements(run.rest), (std::vector<std::string>{kHashB, "m4"}));
+    EXPECT_TRUE(store.Succeeded("any user", Hash(kHashA)));
+    for (const char* end : {",已停止。,,,,,2026-12-07 10:00:02\r\n", ",未完成\r\n"}) {
+        const std::string closed = journal + end;
+        past = PastRunOfJournal(ReadCsvRows(closed.data(), closed.size()), {});
+        EXPECT_TRUE(past.ended != past.answered) << end;
+    }
+}
+
+TEST(JournalRows, StemDays) {
     const int today = StemDay("20261207-120000");
     EXPECT_EQ(today - StemDay("20261107-235959.csv"), 30);
     EXPECT_EQ(StemDay("20240301-000000") - StemDay("20240228-000000"), 2); // a leap year
     EXPECT_EQ(StemDay("2026120-7"), -1);
-    EXPECT_TRUE(KeepJournal(0, today - 30, today) && KeepJournal(49, today, today));
-    EXPECT_FALSE(KeepJournal(0, today - 31, today) || KeepJournal(50, today, today) ||
-                 KeepJournal(0, -1, today));
 }
 
 } // namespace

@@ -14,7 +14,8 @@ constexpr wchar_t kJournalExtension[] = L".csv";
 } // namespace
 
 std::wstring JournalFolder() {
-    return local_data_folder(L"Brindor\\runs");
+    const std::wstring folder = local_data_folder(L"Brindor");
+    return folder.empty() ? folder : folder + L"\\runs";
 }
 
 std::vector<std::wstring> KeptJournalStems(const std::wstring& folder) {

@@ -1,5 +1,5 @@
-// Where the runs' journals are kept: %LOCALAPPDATA%\Brindor\runs, each run a "<stem>.csv" and the
-// links it was to process in "<stem>.links.txt".
+// Where earlier versions kept the runs' journals: %LOCALAPPDATA%\Brindor\runs, each run a
+// "<stem>.csv" and the links it was to process in "<stem>.links.txt".
 #pragma once
 #include <string>
 #include <vector>
@@ -9,7 +9,7 @@
 
 namespace brindor::app {
 
-// Created when missing; empty when it cannot be had.
+// Not created: it may well not exist. Empty when the program's own folder cannot be had.
 std::wstring JournalFolder();
 // The stems of the journals in the folder, the newest first.
 std::vector<std::wstring> KeptJournalStems(const std::wstring& folder);

@@ -5,6 +5,7 @@
 
 #include "app/batch/link_list_actions.h"
 #include "app/handlers.h"
+#include "app/record/win/record_file.h"
 #include "app/report/report_text.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
@@ -30,6 +31,7 @@ enum MenuCommand {
     kRetryFailedLinks,
     kContinueUnfinished,
     kTidyLinkList,
+    kExportHistory,
 };
 
 HWND MainWindow() {
@@ -82,6 +84,18 @@ void ExportReport() {
     SaveOrSay(file_name, csv.c_str(), csv.length());
 }
 
+// Every run the record holds, written as it is read: the history may be far longer than the list.
+void ExportHistory() {
+    if (IsBatchRunning()) return;
+    const FileName file_name = AskSaveName("Brindor提交记录", "csv", "CSV文件|*.csv");
+    if (file_name.empty()) return;
+    TextBuilder out;
+    AppendCsvLine(out, HistoryColumnTitles(list_column_titles(kReportList)));
+    Record().ForEachLink([&](const RecordedLink& link) { AppendCsvLine(out, HistoryCells(link)); });
+    const Text csv = concat_text("\xEF\xBB\xBF", GbkTextToUtf8(out.take()));
+    SaveOrSay(file_name, csv.c_str(), csv.length());
+}
+
 void ExportFailedLinks() {
     const TextArray links = RecordedFailedLinks();
     if (links.empty()) return;
@@ -90,12 +104,6 @@ void ExportFailedLinks() {
     // In the program's own encoding, so that importing the file gives exactly these links.
     const Text text = JoinLines(links);
     SaveOrSay(file_name, text.c_str(), text.length());
-}
-
-void RetryFailedLinks() {
-    if (IsBatchRunning()) return;
-    TextArray links = RecordedFailedLinks();
-    if (!links.empty()) ReplaceLinkList(std::move(links));
 }
 
 } // namespace
@@ -112,8 +120,10 @@ void ReportListMenu(int x, int y) {
         {nullptr, 0},
         {"导出报告…", kExportReport, rows},
         {"导出失败的链接…", kExportFailedLinks, failed},
+        // The record's one connection must not read in a transaction of its own while the run writes.
+        {"导出提交记录…", kExportHistory, !IsBatchRunning()},
         {nullptr, 0},
-        {"重新提交失败的链接", kRetryFailedLinks, failed && !IsBatchRunning()},
+        {"重新提交失败的链接", kRetryFailedLinks, CanRetryFailed()},
         {"继续未完成的链接", kContinueUnfinished, CanContinueUnfinished()},
         {"整理链接列表", kTidyLinkList, !IsBatchRunning() && element_count(LinkList) > 0},
     };
@@ -128,6 +138,8 @@ void ReportListMenu(int x, int y) {
         return ExportReport();
     case kExportFailedLinks:
         return ExportFailedLinks();
+    case kExportHistory:
+        return ExportHistory();
     case kRetryFailedLinks:
         return RetryFailedLinks();
     case kContinueUnfinished:

@@ -1,0 +1,76 @@
+#include "app/record/win/record_file.h"
+
+#include <mutex>
+#include <string>
+
+#include "runtime/win/clock_ops.h"
+#include "runtime/win/local_files.h"
+#include "submit/journal_rows.h"
+#include "text/civil_days.h"
+#include "text/win/code_pages.h"
+
+namespace brindor::app {
+
+namespace {
+
+Text Utf8Path(const std::wstring& path) {
+    const Bytes units(reinterpret_cast<const uint8_t*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
+    return Utf16ToText(units, kCodePageUtf8);
+}
+
+std::wstring LockPath(const std::wstring& owner) {
+    const std::wstring folder = local_data_folder(L"Brindor\\live");
+    return folder.empty() ? std::wstring() : folder + L"\\" + owner + L".lock";
+}
+
+struct OwnLock {
+    std::wstring name = process_unique_name();
+    HeldLock lock;
+    OwnLock() { lock.take(LockPath(name)); }
+};
+
+OwnLock& OwnedLock() {
+    static OwnLock lock;
+    return lock;
+}
+
+} // namespace
+
+RecordStore& Record() {
+    static RecordStore store;
+    static std::mutex opening;
+    // Tried again on each use until it opens: a folder that was in the way may be fixed meanwhile.
+    const std::lock_guard<std::mutex> lock(opening);
+    if (!store.is_open()) {
+        const std::wstring folder = local_data_folder(L"Brindor");
+        if (!folder.empty()) store.Open(Utf8Path(folder + L"\\brindor.db").c_str());
+    }
+    return store;
+}
+
+Text ThisCopyOwner() {
+    const std::wstring& name = OwnedLock().name;
+    return Text(std::string(name.begin(), name.end()).c_str());
+}
+
+bool OwnerIsLive(TextRef owner) {
+    const std::string narrow = owner.c_str();
+    // Names are "<process id>-<tick>"; anything else names no lock file.
+    if (narrow.empty() || narrow.find_first_not_of("0123456789-") != std::string::npos) return false;
+    const std::wstring name(narrow.begin(), narrow.end());
+    if (name == OwnedLock().name) return true;
+    const std::wstring path = LockPath(name);
+    return !path.empty() && lock_is_held(path);
+}
+
+int Today() {
+    const LocalTime t = local_time();
+    return static_cast<int>(DaysFromCivil(t.year, t.month, t.day));
+}
+
+Text NowText() {
+    const LocalTime t = local_time();
+    return RowTime(t.year, t.month, t.day, t.hour, t.minute, t.second);
+}
+
+} // namespace brindor::app
