@@ -5,12 +5,14 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-i686-dev cmake ninja-build g++ clang libclang-rt-14-dev
-          googletest wine wine32:i386 xvfb x11-utils imagemagick fonts-wqy-microhei python3 file npm)
+          googletest wine wine32:i386 xvfb x11-utils imagemagick fonts-wqy-microhei python3 file)
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# SQLite's source comes through npm; a machine whose Node.js came with its own npm keeps that one.
+command -v npm >/dev/null || missing+=(npm)
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
     SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
