@@ -28,6 +28,7 @@ DWORD window_style(const WindowDefinition& d) {
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     if (d.minimize_box) style |= WS_MINIMIZEBOX;
     if (d.maximize_box) style |= WS_MAXIMIZEBOX;
+    if (d.resizable) style |= WS_THICKFRAME;
     return style;
 }
 
@@ -116,6 +117,12 @@ LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
     HWND window = CreateWindowExW(0, program_window_class(), caption.c_str(), window_style(d), left, top,
                                   d.width, d.height, owner, nullptr, program_instance(), nullptr);
     if (!window) return nullptr;
+    if (d.resizable) {
+        const SIZE size = window_size_for_dpi(d, window, kDefinitionDpi);
+        SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     auto* loaded = new LoadedWindow(d); // owned by the window from here, freed on WM_NCDESTROY
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(loaded));
     loaded->handle = window;

@@ -72,6 +72,16 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             return 0;
         }
         break;
+    case WM_GETMINMAXINFO:
+        if (loaded->definition.resizable) {
+            const SIZE least = window_size_for_dpi(loaded->definition, window, loaded->dpi);
+            reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize = {least.cx, least.cy};
+            return 0;
+        }
+        break;
+    case WM_SIZE:
+        lay_out_window(*loaded);
+        break;
     case WM_DPICHANGED:
         rescale_window(*loaded, LOWORD(wparam), reinterpret_cast<const RECT*>(lparam));
         return 0;
