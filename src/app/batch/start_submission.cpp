@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/settings/win/program_settings.h"
 #include "app/batch/link_list_actions.h"
 #include "app/batch/run_indicators.h"
 #include "app/batch/worker_box.h"
@@ -201,6 +202,7 @@ void StartSubmission() {
         batch_running = false;
         return;
     }
+    SaveInterval();
     started_at = call_declared(kGetTickCount);
     stop_requested = false;
     ShowRunning(true);

@@ -1,6 +1,7 @@
 #include <iterator>
 
 #include "app/handlers.h"
+#include "app/settings/win/program_settings.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 
@@ -189,6 +190,8 @@ const WindowDefinition kMainWindowDefinition{
     .resizable = true,
     .controls = kControls,
     .control_count = static_cast<int>(std::size(kControls)),
+    .on_created = RestoreMainWindowSettings,
+    .on_destroying = SaveMainWindowSettings,
     .initial_focus = kSignInButton.control_id,
     .on_files_dropped = FilesDropped,
     .system_menu = kSystemMenu,
