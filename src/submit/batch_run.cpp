@@ -22,6 +22,8 @@ constexpr const char* kSignedOutPrompt =
     "登录已失效。请重新登陆迅雷离线（或使用Cookie登录），完成后按“重试”继续；按“取消”停止提交。";
 constexpr const char* kUnreachablePrompt =
     "无法连接到服务，已连续3条链接网络错误。请检查网络后按“重试”继续；按“取消”停止提交。";
+constexpr const char* kSignedOutLabel = "已暂停：登录已失效";
+constexpr const char* kUnreachableLabel = "已暂停：无法连接到服务";
 // Links in a row whose resolve got no answer before the run asks whether the service is there.
 constexpr int kUnansweredPause = 3;
 // A dropped resolve is common and harmless to repeat; a commit is never repeated for it.
@@ -143,8 +145,8 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
     std::minstd_rand random{
         static_cast<uint32_t>(std::time(nullptr) ^ reinterpret_cast<uintptr_t>(&surface))};
     // A stop pressed while the box waited for an answer counts as 取消.
-    const auto go_on = [&](const char* prompt) {
-        return surface.AskRetry(prompt) && !surface.StopRequested();
+    const auto go_on = [&](const char* prompt, const char* label) {
+        return surface.AskRetry(prompt, label) && !surface.StopRequested();
     };
     Unanswered unanswered;
     RunTally tally;
@@ -163,13 +165,13 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
             if (unanswered.count == 0) unanswered.first = i;
             if (++unanswered.count < kUnansweredPause) continue;
             unanswered.count = 0;
-            if (!go_on(kUnreachablePrompt)) return stopped();
+            if (!go_on(kUnreachablePrompt, kUnreachableLabel)) return stopped();
             i = unanswered.first - 1;
             continue;
         }
         unanswered.Report(input, count, tally, surface);
         if (IsSignedOut(outcome)) {
-            if (!go_on(kSignedOutPrompt)) return stopped();
+            if (!go_on(kSignedOutPrompt, kSignedOutLabel)) return stopped();
             // The same link again, for whoever signed in meanwhile.
             if (Text now = surface.CurrentUserId(); !now.empty()) user_id = std::move(now);
             --i;

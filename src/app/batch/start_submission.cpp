@@ -61,12 +61,23 @@ class MainWindowSurface : public BatchSurface {
         WorkerMessageBox(message.c_str(), 0, title);
         EndRun();
     }
-    bool AskRetry(const char* content) override {
+    bool AskRetry(const char* content, const char* label) override {
         RunIndicatorsPaused();
         flash_unless_in_front(kMainWindowId);
+        const Text shown = ShowPauseLabel(label);
         const bool retry = WorkerMessageBox(content, MB_RETRYCANCEL, "提示") == kBoxRetry;
+        ShowPauseLabel(shown.c_str());
         ShowIndicators();
         return retry;
+    }
+    // The label's text before.
+    static Text ShowPauseLabel(const char* label) {
+        Text before;
+        OnMainWindowThread([&] {
+            before = read_text_property(kProgressLabel, kLabelCaption);
+            write_property(kProgressLabel, kLabelCaption, label);
+        });
+        return before;
     }
     bool WaitThrottled(int32_t milliseconds) override {
         RunIndicatorsPaused();

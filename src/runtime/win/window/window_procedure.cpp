@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "runtime/win/dialog_ops.h"
 #include "runtime/win/program.h"
 #include "runtime/win/window/window_commands.h"
 #include "runtime/win/window/window_dpi.h"
@@ -11,6 +12,8 @@
 namespace brindor {
 
 namespace {
+
+constexpr UINT kRaiseBoxes = WM_APP + 0x4E3;
 
 void destroying(HWND window, LoadedWindow& loaded) {
     if (loaded.complete && loaded.definition.on_destroying) loaded.definition.on_destroying();
@@ -63,7 +66,12 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             if (HBRUSH brush = c->on_color(reinterpret_cast<HDC>(wparam)))
                 return reinterpret_cast<LRESULT>(brush);
         break;
+    case kRaiseBoxes:
+        raise_boxes_in_front();
+        return 0;
     case WM_ACTIVATE:
+        // Once the activation is over, or the window would come above the boxes again.
+        if (LOWORD(wparam) != WA_INACTIVE) PostMessageW(window, kRaiseBoxes, 0, 0);
         if (LOWORD(wparam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus && IsChild(window, focus)) loaded->last_focus = focus;
