@@ -157,18 +157,26 @@ class E2EEnvironment(StartedOnEnter):
         return [[tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
                 for y in range(height)]
 
-    def journal_folder(self):
-        """Where the program keeps its runs' journals in the prefix (it may not exist yet)."""
+    def app_data(self, kind="Local"):
+        """The user's application data folder in the prefix, "Local" or "Roaming"."""
         users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
         homes = [p for p in sorted(users.glob("*")) if p.name != "Public" and (p / "AppData").is_dir()]
-        return (homes[0] if homes else users / "user") / "AppData" / "Local" / "Brindor" / "runs"
+        return (homes[0] if homes else users / "user") / "AppData" / kind
+
+    def journal_folder(self):
+        """Where the program keeps its runs' journals in the prefix (it may not exist yet)."""
+        return self.app_data() / "Brindor" / "runs"
+
+    def settings_file(self):
+        return self.app_data("Roaming") / "Brindor" / "settings.ini"
 
     def clear_journals(self):
-        """Forget the runs' journals: an unfinished one would ask its question at the next start."""
+        """Forget the runs' journals (an unfinished one would ask its question at the next start) and the settings."""
         folder = self.journal_folder()
         if folder.is_file():  # a scenario's stand-in for a folder that cannot be made
             folder.unlink()
         shutil.rmtree(folder, ignore_errors=True)
+        self.settings_file().unlink(missing_ok=True)
 
     def clear_cookies(self):
         """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""

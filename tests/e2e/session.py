@@ -84,7 +84,7 @@ class E2ESession(StartedOnEnter):
     # The program under test
     def start_program(self, program=None, args=None, directory="", env=None, keep_journals=False):
         """Start the program (env: further environment variables for it); its process id. The runs'
-        journals of earlier programs are removed first unless `keep_journals`."""
+        journals and the settings of earlier programs are removed first unless `keep_journals`."""
         path = Path(program) if program else self.program
         if not path.exists():
             raise HarnessError(f"program not built: {path}")

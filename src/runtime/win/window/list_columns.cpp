@@ -16,6 +16,8 @@ namespace {
 constexpr int kWidestTip = 400;
 // What a cell leaves around its text: a few pixels on each side, more in the first column.
 constexpr int kCellPadding = 12;
+// Room for a two-character title; below that the list scrolls sideways instead.
+constexpr int kNarrowestLastColumn = 40;
 
 int column_width(HWND list, int column) {
     return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
@@ -36,7 +38,7 @@ void ListView::fit_last_column() {
     int others = 0;
     for (int column = 0; column < last; ++column)
         others += column_width(handle(), column);
-    const int least = scale_for_dpi(settings_->columns[last].width, kDefinitionDpi, dpi_);
+    const int least = scale_for_dpi(kNarrowestLastColumn, kDefinitionDpi, dpi_);
     const int width = std::max(least, static_cast<int>(client.right) - others);
     if (width == column_width(handle(), last)) return;
     fitting_ = true;

@@ -40,7 +40,7 @@ struct ListSettings {
     bool multiple_selection = false;
     // An appended row is scrolled into view while the last row is in view.
     bool follow_end = false;
-    // The last column takes the width the others leave, never less than its own.
+    // The last column takes the width the others leave, however little.
     bool fill_last_column = false;
     MenuHandler on_menu = nullptr;         // right click, the context-menu key, Shift+F10
     ShortcutHandler on_shortcut = nullptr; // Ctrl+A, Ctrl+C, Ctrl+V

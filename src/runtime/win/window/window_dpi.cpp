@@ -119,8 +119,9 @@ void rescale_window(LoadedWindow& loaded, int dpi, const RECT* position) {
     lay_out_window(loaded);
 }
 
-SIZE designed_client_size(const WindowDefinition& d, HWND window, int dpi) {
-    // The definition's outer size is that of a fixed border.
+// The client area the controls' places are drawn for: the definition's outer size is that of a
+// fixed border, and a sizing frame takes a little more of it.
+static SIZE designed_client_size(const WindowDefinition& d, HWND window, int dpi) {
     const RECT frame96 =
         frame_for_dpi(style_of(window) & ~WS_THICKFRAME, ex_style_of(window), kDefinitionDpi);
     return {scale_for_dpi(d.width - frame96.left - frame96.right, kDefinitionDpi, dpi),
@@ -128,9 +129,13 @@ SIZE designed_client_size(const WindowDefinition& d, HWND window, int dpi) {
 }
 
 SIZE window_size_for_dpi(const WindowDefinition& d, HWND window, int dpi) {
-    const SIZE client = designed_client_size(d, window, dpi);
+    // The definition's outer size with the window's own frame at 96 DPI; the client area scales.
+    const RECT frame96 = frame_for_dpi(style_of(window), ex_style_of(window), kDefinitionDpi);
     const RECT frame = frame_for_dpi(style_of(window), ex_style_of(window), dpi);
-    return {client.cx + frame.left + frame.right, client.cy + frame.top + frame.bottom};
+    return {scale_for_dpi(d.width - frame96.left - frame96.right, kDefinitionDpi, dpi) + frame.left +
+                frame.right,
+            scale_for_dpi(d.height - frame96.top - frame96.bottom, kDefinitionDpi, dpi) + frame.top +
+                frame.bottom};
 }
 
 void lay_out_window(LoadedWindow& loaded) {

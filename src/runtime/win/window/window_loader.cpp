@@ -117,12 +117,6 @@ LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
     HWND window = CreateWindowExW(0, program_window_class(), caption.c_str(), window_style(d), left, top,
                                   d.width, d.height, owner, nullptr, program_instance(), nullptr);
     if (!window) return nullptr;
-    if (d.resizable) {
-        const SIZE size = window_size_for_dpi(d, window, kDefinitionDpi);
-        SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
-                     (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
     auto* loaded = new LoadedWindow(d); // owned by the window from here, freed on WM_NCDESTROY
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(loaded));
     loaded->handle = window;
@@ -140,6 +134,7 @@ LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
     remember_loaded_window(d.window_id, window);
     window_opened(window);
     loaded->complete = true;
+    lay_out_window(*loaded); // a sizing frame leaves the controls a little less room
     return loaded;
 }
 
