@@ -1,8 +1,12 @@
 """The two windows as the user meets them: every control, the interval box, the modal sign-in window."""
 
+import shutil
+import tempfile
 import unittest
+from pathlib import Path
 
 from harness import MAIN_CAPTION, PROGRAM, SIGNIN_CAPTION, DriverError, E2ETestCase
+from locations import windows_path
 
 SCREEN = (1024, 768)
 
@@ -36,13 +40,13 @@ LVS_TYPEMASK, LVS_REPORT, LVS_SINGLESEL, LVS_SORT, LVS_EDITLABELS, LVS_NOCOLUMNH
 LVS_EX_GRIDLINES, LVS_EX_CHECKBOXES, LVS_EX_FULLROWSELECT = 1, 4, 0x20
 
 
-def assert_main_layout(test, s, main, scale=lambda v: v):
+def assert_main_layout(test, s, main, scale=lambda v: v, captions=True):
     """The top row at its places; the list takes the rest; the strip and the bar stay at the bottom."""
     for control, _, rect, caption, _ in MAIN_CONTROLS:
         info = s.info(main, control)
         if control not in ANCHORED:
             test.assertEqual((info.left, info.top, info.width, info.height), tuple(scale(v) for v in rect))
-        if caption is not None:
+        if captions and caption is not None:
             test.assertEqual(info.text, caption)
     width, height = s.client_rect(main)[2:]
     listed, strip, bar, percent = (s.info(main, c) for c in (REPORT, BROWSER, PROGRESS, PERCENT))
@@ -152,7 +156,7 @@ class WindowsTest(E2ETestCase):
                 self.assertFalse(s.enabled(self.main))
                 self.assertEqual(s.owner(signin), self.main)
                 with self.assertRaisesRegex(DriverError, "window is disabled"):
-                    s.click(self.main, START)
+                    s.click(self.main, START, wait=False)
                 if round_ == 1:
                     s.screenshot("signin_window")
                     # The modal loop keeps the main window's thread answering.
@@ -168,6 +172,58 @@ class WindowsTest(E2ETestCase):
         # Each opening sent its browser to the task page.
         pages = [r["method"] for r in self.standin.requests(wait=3) if r["path"].startswith("/task.html")]
         self.assertEqual(pages, ["GET", "GET"])
+
+    def restart(self, program=None):
+        self.s.close_window(self.main)
+        self.assertEqual(self.s.wait_exit(), 0)
+        self.s.start_program(program, keep_journals=True)
+        self.main = self.s.wait_window(MAIN_CAPTION)
+
+    def test_place_interval_and_folder_survive_a_restart_and_a_damaged_file_gives_defaults(self):
+        s, settings = self.s, self.environment.settings_file()
+        folder = Path(tempfile.mkdtemp())
+        self.addCleanup(shutil.rmtree, folder)
+        (folder / "links.txt").write_text("magnet:?xt=urn:btih:" + "ab" * 20 + "\n")
+        s.click(self.main, IMPORT)
+        s.open_file(folder / "links.txt")
+        s.set_text(self.main, INTERVAL, "600000")
+        s.place(self.main, 40, 30, 1000, 700)
+        self.restart()
+        self.assertEqual((s.rect(self.main), s.text(self.main, INTERVAL)), ((40, 30, 1000, 700), "600000"))
+        self.assertGreater(assert_main_layout(self, s, self.main, captions=False).height, 328 + 150)
+        self.assertIn(f"import_folder={windows_path(folder)}", settings.read_text("utf-16"))
+        s.screenshot("main_window_600000")
+        s.place(self.main, 40, 30, 1000, 700, maximised=True)
+        self.restart()
+        self.assertEqual(s.rect(self.main)[2:], (SCREEN[0] + 8, SCREEN[1] + 8))  # maximised: the frame lies outside
+        s.screenshot("main_window_maximised")
+
+        newer = "\ufeff[Brindor]\r\nversion=2\r\ninterval=9\r\n"
+        for damaged in ("\x00\xff garbage=1\n".encode("latin-1"), newer.encode("utf-16-le")):
+            with self.subTest(damaged=damaged[:8]):
+                settings.write_bytes(damaged)
+                self.restart()
+                self.assertEqual(s.text(self.main, INTERVAL), "3")
+                self.assertTrue(centred(s.rect(self.main)) and s.rect(self.main)[2:] == (824, 505))
+        self.restart()
+        self.assertEqual(settings.read_bytes(), newer.encode("utf-16-le"))  # left for the newer version
+
+    def test_a_portable_copy_writes_nothing_under_the_profile(self):
+        folder = Path(tempfile.mkdtemp())
+        self.addCleanup(shutil.rmtree, folder)
+        shutil.copy(PROGRAM, folder)
+        (folder / "portable").write_text("")
+        listing = lambda: {p for kind in ("Local", "Roaming") for p in self.environment.app_data(kind).rglob("*")}
+        self.s.close_window(self.main)
+        self.s.wait_exit()
+        before = listing()
+        self.s.start_program(folder / PROGRAM.name, keep_journals=True)
+        self.main = self.s.wait_window(MAIN_CAPTION)
+        self.s.set_text(self.main, INTERVAL, "7")
+        self.restart(folder / PROGRAM.name)
+        self.assertEqual(self.s.text(self.main, INTERVAL), "7")
+        self.assertEqual(listing() - before, set())
+        self.assertIn("interval=7", (folder / "settings.ini").read_text("utf-16"))
 
 
 if __name__ == "__main__":

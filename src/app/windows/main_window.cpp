@@ -191,7 +191,7 @@ const WindowDefinition kMainWindowDefinition{
     .resizable = true,
     .controls = kControls,
     .control_count = static_cast<int>(std::size(kControls)),
-    .on_created = RestoreMainWindowSettings,
+    .on_showing = RestoreMainWindowSettings,
     .on_destroying = SaveMainWindowSettings,
     .initial_focus = kSignInButton.control_id,
     .on_files_dropped = FilesDropped,

@@ -119,6 +119,7 @@ struct WindowDefinition {
     bool resizable = false;                      // a sizing frame; the defined size is the smallest
     const ControlDefinition* controls = nullptr; // in creation order
     int control_count = 0;
+    EventHandler on_showing = nullptr; // built but not shown yet: the time to put it where it was left
     EventHandler on_created = nullptr;
     EventHandler on_destroying = nullptr;
     uint32_t initial_focus = 0; // the control id that has the keyboard focus when the window opens

@@ -152,6 +152,8 @@ bool load_window(uint32_t window_id, HWND parent, bool modal) {
     if (!loaded) return false;
     HWND window = loaded->handle;
     if (modal) disable_other_windows(*loaded);
+    if (definition->on_showing) definition->on_showing();
+    if (!IsWindow(window)) return true;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     if (definition->on_created) definition->on_created();
