@@ -173,9 +173,10 @@ class WindowsTest(E2ETestCase):
         pages = [r["method"] for r in self.standin.requests(wait=3) if r["path"].startswith("/task.html")]
         self.assertEqual(pages, ["GET", "GET"])
 
-    def restart(self, program=None):
+    def restart(self, program=None, meanwhile=lambda: None):
         self.s.close_window(self.main)
         self.assertEqual(self.s.wait_exit(), 0)
+        meanwhile()
         self.s.start_program(program, keep_journals=True)
         self.main = self.s.wait_window(MAIN_CAPTION)
 
@@ -201,8 +202,7 @@ class WindowsTest(E2ETestCase):
         newer = "\ufeff[Brindor]\r\nversion=2\r\ninterval=9\r\n"
         for damaged in ("\x00\xff garbage=1\n".encode("latin-1"), newer.encode("utf-16-le")):
             with self.subTest(damaged=damaged[:8]):
-                settings.write_bytes(damaged)
-                self.restart()
+                self.restart(meanwhile=lambda: settings.write_bytes(damaged))
                 self.assertEqual(s.text(self.main, INTERVAL), "3")
                 self.assertTrue(centred(s.rect(self.main)) and s.rect(self.main)[2:] == (824, 505))
         self.restart()
@@ -214,11 +214,8 @@ class WindowsTest(E2ETestCase):
         shutil.copy(PROGRAM, folder)
         (folder / "portable").write_text("")
         listing = lambda: {p for kind in ("Local", "Roaming") for p in self.environment.app_data(kind).rglob("*")}
-        self.s.close_window(self.main)
-        self.s.wait_exit()
-        before = listing()
-        self.s.start_program(folder / PROGRAM.name, keep_journals=True)
-        self.main = self.s.wait_window(MAIN_CAPTION)
+        before = set()
+        self.restart(folder / PROGRAM.name, meanwhile=lambda: before.update(listing()))
         self.s.set_text(self.main, INTERVAL, "7")
         self.restart(folder / PROGRAM.name)
         self.assertEqual(self.s.text(self.main, INTERVAL), "7")
