@@ -112,10 +112,14 @@ int message_box(const char* content, int buttons, const char* title) {
 void raise_boxes_in_front() {
     std::lock_guard<std::mutex> hold(boxes_lock);
     // Asynchronous: a box's thread may be busy, and the keyboard stays where the user put it.
+    constexpr UINT kOnlyOrder = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS;
+    // Leaving the topmost band and entering it again puts the box on top of it: a box that is
+    // topmost already does not move otherwise.
     for (HWND box : boxes_in_front)
-        if (IsWindowVisible(box))
-            SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
+        if (IsWindowVisible(box)) {
+            SetWindowPos(box, HWND_NOTOPMOST, 0, 0, 0, 0, kOnlyOrder);
+            SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, kOnlyOrder);
+        }
 }
 
 } // namespace brindor
