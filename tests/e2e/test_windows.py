@@ -37,7 +37,7 @@ ANCHORED = {BROWSER, PERCENT, PROGRESS, REPORT}
 WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = 0x10000, 0x20000, 0x40000, 0x80000, 0xC00000
 WS_TABSTOP = 0x10000  # the same bit as the maximise box: on a control it means the tab stop
 LVS_TYPEMASK, LVS_REPORT, LVS_SINGLESEL, LVS_SORT, LVS_EDITLABELS, LVS_NOCOLUMNHEADER = 3, 1, 4, 0x30, 0x200, 0x4000
-LVS_EX_GRIDLINES, LVS_EX_CHECKBOXES, LVS_EX_FULLROWSELECT = 1, 4, 0x20
+LVS_EX_GRIDLINES, LVS_EX_CHECKBOXES, LVS_EX_FULLROWSELECT, LVS_EX_LABELTIP = 1, 4, 0x20, 0x4000
 
 
 def assert_main_layout(test, s, main, scale=lambda v: v, captions=True):
@@ -107,8 +107,8 @@ class WindowsTest(E2ETestCase):
         style, extended = s.list_style(self.main, REPORT)
         self.assertEqual(style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SORT | LVS_EDITLABELS | LVS_NOCOLUMNHEADER),
                          LVS_REPORT)
-        self.assertEqual(extended & (LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT),
-                         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT)
+        self.assertEqual(extended & (LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP),
+                         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP)
 
         announcements = [r for r in self.standin.requests(wait=1) if r["path"] == "/softgg.html"]
         self.assertEqual([r["method"] for r in announcements], ["GET"])

@@ -45,7 +45,7 @@ bool ListView::create(HWND parent) {
                   LVS_NOSORTHEADER;
     if (!settings_ || !settings_->multiple_selection) style |= LVS_SINGLESEL;
     if (!create_child(parent, WC_LISTVIEWW, style, WS_EX_CLIENTEDGE)) return false;
-    DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
+    DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_LABELTIP;
     SendMessageW(handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     if (definition().back_color != kDefaultColor) {
         SendMessageW(handle(), LVM_SETBKCOLOR, 0, definition().back_color);

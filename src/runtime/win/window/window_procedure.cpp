@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/program.h"
 #include "runtime/win/window/window_commands.h"
@@ -83,7 +85,11 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WM_GETMINMAXINFO:
         if (loaded->definition.resizable) {
             const SIZE least = window_size_for_dpi(loaded->definition, window, loaded->dpi);
-            reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize = {least.cx, least.cy};
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
+            limits->ptMinTrackSize = {least.cx, least.cy};
+            // A screen smaller than the window at its DPI must not squeeze it below its design.
+            limits->ptMaxTrackSize.x = std::max(limits->ptMaxTrackSize.x, least.cx);
+            limits->ptMaxTrackSize.y = std::max(limits->ptMaxTrackSize.y, least.cy);
             return 0;
         }
         break;
