@@ -153,6 +153,8 @@ void lay_out_window(LoadedWindow& loaded) {
         if (c.anchor & kFollowBottom) top += grown_y;
         SetWindowPos(control->handle(), nullptr, scaled(c.left), top, std::max(width, 0), std::max(height, 0),
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        // A label laid out anew (a wrapped line now on one) would keep the old text's pixels.
+        InvalidateRect(control->handle(), nullptr, TRUE);
     }
 }
 
