@@ -81,7 +81,7 @@ Text list_column_widths(ControlRef list);
 void set_list_column_widths(ControlRef list, const char* widths);
 
 // Where the window is when it is not minimised or maximised, and whether it is maximised:
-// "maximised,left,top,right,bottom" on the screen; empty when it is not loaded.
+// "maximised,left,top,right,bottom" in the work area's coordinates; empty when it is not loaded.
 Text window_placement(uint32_t window_id);
 // Puts the window where window_placement said, unless that text is damaged or its place lies on no
 // monitor that exists now; a smaller size than the window's least grows to it. False when it stays.
