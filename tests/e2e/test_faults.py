@@ -199,7 +199,7 @@ class PausedRunTest(E2ETestCase):
             s.chord(MAIN_CAPTION, 0x12, 0x20)  # Alt+Space
             s.menu_keys("UP", "RETURN")
             dialog = s.wait_window("使用Cookie登录")
-            self.assertEqual(s.focused(dialog), 0x16010022)
+            s.wait_for(lambda: s.focused(dialog) == 0x16010022, message="the keyboard in the dialog's box")
             s.close_window(dialog)
             s.wait_gone(dialog)
             s.wait_for(lambda: dark() > 100, message="the box in front again")

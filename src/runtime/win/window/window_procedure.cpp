@@ -16,6 +16,8 @@ namespace brindor {
 namespace {
 
 constexpr UINT kRaiseBoxes = WM_APP + 0x4E3;
+constexpr UINT_PTR kRaiseBoxesTimer = 0x4E3;
+constexpr UINT kRaiseBoxesAgainMs = 250;
 
 void destroying(HWND window, LoadedWindow& loaded) {
     if (loaded.complete && loaded.definition.on_destroying) loaded.definition.on_destroying();
@@ -71,9 +73,18 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case kRaiseBoxes:
         raise_boxes_in_front();
         return 0;
+    case WM_TIMER:
+        if (wparam != kRaiseBoxesTimer) break;
+        KillTimer(window, kRaiseBoxesTimer);
+        raise_boxes_in_front();
+        return 0;
     case WM_ACTIVATE:
-        // Once the activation is over, or the window would come above the boxes again.
-        if (LOWORD(wparam) != WA_INACTIVE) PostMessageW(window, kRaiseBoxes, 0, 0);
+        // Once the activation is over, or the window would come above the boxes again; and once
+        // more a moment later, for a system that finishes placing the window after that.
+        if (LOWORD(wparam) != WA_INACTIVE) {
+            PostMessageW(window, kRaiseBoxes, 0, 0);
+            SetTimer(window, kRaiseBoxesTimer, kRaiseBoxesAgainMs, nullptr);
+        }
         if (LOWORD(wparam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus && IsChild(window, focus)) loaded->last_focus = focus;
