@@ -85,6 +85,7 @@ struct ControlDefinition {
     bool integer_input = false; // EditBox: digits and "-" only
     bool multi_line = false;    // EditBox: several lines with a scroll bar; Enter starts a new line
     bool digits_only = false;   // EditBox: the system refuses anything but digits as they are typed
+    bool shrink_to_fit = false; // Label with a font: a text too wide shows smaller, on the lines that fit
     const ListSettings* list = nullptr;
     const FileDialogSettings* file_dialog = nullptr;
     const BrowserSettings* browser = nullptr;

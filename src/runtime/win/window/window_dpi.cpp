@@ -155,6 +155,7 @@ void lay_out_window(LoadedWindow& loaded) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         // A label laid out anew (a wrapped line now on one) would keep the old text's pixels.
         InvalidateRect(control->handle(), nullptr, TRUE);
+        control->on_resized();
     }
 }
 
