@@ -158,6 +158,18 @@ TEST(MainWindow, ProgressLabelIsBoldSixteenPixelGb2312) {
     EXPECT_EQ(lf.lfWeight, 700);
     EXPECT_EQ(lf.lfHeight, -16);
     EXPECT_EQ(lf.lfCharSet, GB2312_CHARSET);
+    // A pause's reason is too long for the label: smaller, whole; a percentage is back at 16.
+    const auto height_for = [](const char* caption) {
+        write_property(kProgressLabel, kLabelCaption, caption);
+        LOGFONTW shown{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child(kProgressLabel), WM_GETFONT, 0, 0)),
+                   sizeof shown, &shown);
+        return -shown.lfHeight;
+    };
+    EXPECT_LT(height_for("已暂停：无法连接到服务"), 16);
+    EXPECT_GE(height_for("已暂停：无法连接到服务"), 9);
+    EXPECT_EQ(height_for("100%"), 16);
+    write_property(kProgressLabel, kLabelCaption, "");
     // The other labels keep the default GUI font.
     EXPECT_EQ(SendMessageW(child(kIntervalCaption), WM_GETFONT, 0, 0),
               reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
