@@ -140,7 +140,7 @@ class NoRows : public brindor::BatchSurface {
     bool MarkCommitting(int) override { return true; }
     void Wait(int32_t) override {}
     bool StopRequested() override { return false; }
-    bool AskRetry(const char*) override { return false; }
+    bool AskRetry(const char*, const char*) override { return false; }
     bool WaitThrottled(int32_t) override { return true; }
     brindor::Text CurrentUserId() override { return {}; }
     void ShowProgress(int position, brindor::TextRef) override {

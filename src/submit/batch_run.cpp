@@ -27,6 +27,11 @@ constexpr const char* kUnreachablePrompt =
     "无法连接到服务，已连续3条链接网络错误。请检查网络后按“重试”继续；按“取消”停止提交。";
 constexpr const char* kBusyPrompt =
     "服务繁忙，已连续3条链接提交未成功。请稍后按“重试”继续；按“取消”停止提交。";
+// What the percentage label says while each pause box waits.
+constexpr const char* kSignedOutLabel = "已暂停：登录已失效";
+constexpr const char* kUnreachableLabel = "已暂停：无法连接到服务";
+constexpr const char* kBusyLabel = "已暂停：服务繁忙";
+constexpr const char* kUnrecordedLabel = "已暂停：无法写入提交记录";
 // Links in a row that got no answer, or that the service kept too busy to take, before the run
 // asks the user instead of failing link after link.
 constexpr int kStreakPause = 3;
@@ -70,8 +75,8 @@ bool Confirmed(const ServiceAnswer& commit) {
 }
 
 // A stop pressed while the box waited for an answer counts as 取消.
-bool GoOn(const char* prompt, BatchSurface& surface) {
-    return surface.AskRetry(prompt) && !surface.StopRequested();
+bool GoOn(const char* prompt, const char* label, BatchSurface& surface) {
+    return surface.AskRetry(prompt, label) && !surface.StopRequested();
 }
 
 // Resolves and commits one link; accepted only for a commit the service confirmed. A commit is
@@ -92,7 +97,7 @@ bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcom
     // Without a content id there is nothing the service could create a task from.
     if (outcome.fields.cid.empty()) return true;
     while (!surface.MarkCommitting(position))
-        if (!GoOn(kUnrecordedPrompt, surface)) return false;
+        if (!GoOn(kUnrecordedPrompt, kUnrecordedLabel, surface)) return false;
     outcome.committed = true;
     if (!SendUntilServed([&] { return surface.CommitTask(user_id, outcome.fields); }, Confirmed,
                          outcome.commit, tries, surface))
@@ -172,7 +177,7 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
     // Only the waits' jitter comes from it: any seed that differs between clients will do.
     std::minstd_rand random{
         static_cast<uint32_t>(std::time(nullptr) ^ reinterpret_cast<uintptr_t>(&surface))};
-    const auto go_on = [&](const char* prompt) { return GoOn(prompt, surface); };
+    const auto go_on = [&](const char* prompt, const char* label) { return GoOn(prompt, label, surface); };
     HeldBack held;
     RunTally tally;
     // Held-back links keep their rows when the run stops.
@@ -194,7 +199,8 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
             held.outcomes.push_back(std::move(outcome));
             if (static_cast<int>(held.outcomes.size()) < kStreakPause) continue;
             const int first = held.first;
-            if (!go_on(streak == Streak::kBusy ? kBusyPrompt : kUnreachablePrompt)) {
+            const bool busy = streak == Streak::kBusy;
+            if (!go_on(busy ? kBusyPrompt : kUnreachablePrompt, busy ? kBusyLabel : kUnreachableLabel)) {
                 // Links the service refused as too busy keep their rows (and their record); the
                 // unanswered ones were never committed.
                 if (streak == Streak::kUnanswered) held.Drop();
@@ -205,7 +211,7 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
             continue;
         }
         if (IsSignedOut(outcome)) {
-            if (!go_on(kSignedOutPrompt)) return stopped();
+            if (!go_on(kSignedOutPrompt, kSignedOutLabel)) return stopped();
             // The same link again, for whoever signed in meanwhile.
             if (Text now = surface.CurrentUserId(); !now.empty()) user_id = std::move(now);
             --i;

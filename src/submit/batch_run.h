@@ -45,8 +45,9 @@ class BatchSurface {
     // Asked before every link but the first: true ends the run there.
     virtual bool StopRequested() = 0;
     // A 提示 box with 重试 and 取消 while the run is paused; true for 重试. The main window stays
-    // usable meanwhile, so the user can sign in again.
-    virtual bool AskRetry(const char* content) = 0;
+    // usable meanwhile, so the user can sign in again, and its percentage label shows `label`, why
+    // the run waits, until the box closes.
+    virtual bool AskRetry(const char* content, const char* label) = 0;
     // Waits before asking a throttling service again, showing the time left; false when a stop
     // ended the wait.
     virtual bool WaitThrottled(int32_t milliseconds) = 0;

@@ -159,11 +159,18 @@ class E2EEnvironment(StartedOnEnter):
         return [[tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
                 for y in range(height)]
 
-    def record_folder(self):
-        """Where the program keeps its record, brindor.db, in the prefix (it may not exist yet)."""
+    def app_data(self, kind="Local"):
+        """The user's application data folder in the prefix, "Local" or "Roaming"."""
         users = Path(self.env["WINEPREFIX"]) / "drive_c" / "users"
         homes = [p for p in sorted(users.glob("*")) if p.name != "Public" and (p / "AppData").is_dir()]
-        return (homes[0] if homes else users / "user") / "AppData" / "Local" / "Brindor"
+        return (homes[0] if homes else users / "user") / "AppData" / kind
+
+    def record_folder(self):
+        """Where the program keeps its record, brindor.db, in the prefix (it may not exist yet)."""
+        return self.app_data() / "Brindor"
+
+    def settings_file(self):
+        return self.app_data("Roaming") / "Brindor" / "settings.ini"
 
     def journal_folder(self):
         """Where earlier versions kept their runs' journals; the program imports them from there."""
@@ -180,7 +187,8 @@ class E2EEnvironment(StartedOnEnter):
             return db.execute("SELECT run_id, number, link, state, reason FROM links ORDER BY run_id, number").fetchall()
 
     def clear_record(self):
-        """Forget the record and any journals: an unfinished run would ask its question at the next start."""
+        """Forget the record, any journals and the settings: an unfinished run would ask its question at
+        the next start."""
         folder = self.record_folder()
         if folder.is_file():  # a scenario's stand-in for a folder that cannot be made
             folder.unlink()
@@ -190,6 +198,7 @@ class E2EEnvironment(StartedOnEnter):
                 shutil.rmtree(path, ignore_errors=True)
             elif path.exists():
                 path.unlink()
+        self.settings_file().unlink(missing_ok=True)
 
     def clear_cookies(self):
         """Forget the cookie store of the prefix (sign-in state survives runs otherwise)."""

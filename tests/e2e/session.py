@@ -84,7 +84,7 @@ class E2ESession(StartedOnEnter):
     # The program under test
     def start_program(self, program=None, args=None, directory="", env=None, keep_record=False):
         """Start the program (env: further environment variables for it); its process id. The record
-        of earlier programs is removed first unless `keep_record`."""
+        and the settings of earlier programs are removed first unless `keep_record`."""
         path = Path(program) if program else self.program
         if not path.exists():
             raise HarnessError(f"program not built: {path}")
@@ -148,18 +148,29 @@ class E2ESession(StartedOnEnter):
     def set_text(self, window, control, text):
         self.call("set_text", window, _id(control), text)
 
-    def click(self, window, control):
+    def reachable(self, window, timeout=10.0):
+        """Wait until the window is enabled: a box that has just closed gives its window back a moment
+        later, on its own thread."""
+        self.wait_for(lambda: self.enabled(window), timeout=timeout, message=f"window {window} enabled")
+
+    def click(self, window, control, wait=True):
+        """With `wait`, first until the window is enabled (a user waits for it too)."""
+        if wait:
+            self.reachable(window)
         self.call("click", window, _id(control))
 
     def focus(self, window, control):
+        self.reachable(window)
         self.call("focus", window, _id(control))
 
     def type(self, window, control, characters):
         """Focus the control and send each character as WM_CHAR ("\\b" is backspace)."""
+        self.reachable(window)
         self.call("type", window, _id(control), characters)
 
     def key(self, window, control, code):
         """Focus the control and post one virtual key down and up (code: e.g. 0x5D for the menu key)."""
+        self.reachable(window)
         self.call("key", window, _id(control), code)
 
     def select(self, window, control, start=0, end=-1):
@@ -178,6 +189,9 @@ class E2ESession(StartedOnEnter):
     def client_rect(self, window, control=None):
         """Client area on the screen: (left, top, width, height)."""
         return tuple(int(v) for v in self.call("client_rect", window, _id(control)))
+
+    def place(self, window, left, top, width, height, maximised=False):
+        self.call("place", window, left, top, width, height, *(("max",) if maximised else ()))
 
     def close_window(self, window):
         self.call("close", window)

@@ -49,7 +49,7 @@ class IntakeTest(E2ETestCase):
         # As the shell runs a handler's command: a quote in a web page's link ends it early.
         evil, long = f"{link(7)}&dn=a\" --evil", f"{link(8)}&dn=" + "x" * 9_950
         for item in (evil, long):
-            s.start_program(args=f'-- "{item}"', keep_journals=True)
+            s.start_program(args=f'-- "{item}"', keep_record=True)
             self.assertEqual(s.wait_exit(10000), 0)
         s.running = True  # the first copy, which the driver ends with the test
         self.wait_label("共8条链接（新增1条）")
@@ -139,7 +139,7 @@ class MagnetHandlerTest(E2ETestCase):
         s.menu_keys("ESCAPE")
 
         # The registered command as the shell runs it, %1 a web page's link.
-        s.start_program(args=command.split(" ", 1)[1].replace("%1", link(11)), keep_journals=True)
+        s.start_program(args=command.split(" ", 1)[1].replace("%1", link(11)), keep_record=True)
         self.assertEqual(s.wait_exit(10000), 0)
         s.running = True
         s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共1条链接（新增1条）", message="the link")

@@ -1,8 +1,12 @@
 """The two windows as the user meets them: every control, the interval box, the modal sign-in window."""
 
+import shutil
+import tempfile
 import unittest
+from pathlib import Path
 
 from harness import MAIN_CAPTION, PROGRAM, SIGNIN_CAPTION, DriverError, E2ETestCase
+from locations import windows_path
 
 SCREEN = (1024, 768)
 
@@ -14,24 +18,46 @@ SIGNIN_BROWSER = 0x16010004
 # id, window class, client-relative rectangle, caption (None: not a caption the user reads), tab stop
 MAIN_CONTROLS = [
     (BROWSER, None, (0, 368, 816, 96), None, True),
-    (LINK_COUNT, "Static", (400, 8, 152, 24), "", False),
+    (LINK_COUNT, "Static", (400, 8, 120, 24), "", False),
     (IMPORT, "Button", (312, 0, 80, 32), "导入磁力链接", True),
     (SIGNIN_STATE, "Static", (80, 8, 216, 24), "", False),
-    (INTERVAL, "Edit", (608, 0, 24, 32), "3", True),
-    (INTERVAL_CAPTION, "Static", (552, 8, 48, 24), "提交间隔", False),
+    (INTERVAL, "Edit", (576, 0, 56, 32), "3", True),
+    (INTERVAL_CAPTION, "Static", (524, 8, 48, 24), "提交间隔", False),
     (PERCENT, "Static", (728, 8, 80, 24), "", False),
     (PROGRESS, "msctls_progress32", (0, 464, 816, 16), None, False),
     (REPORT, "SysListView32", (0, 40, 816, 328), None, True),
     (START, "Button", (640, 0, 80, 32), "开始提交", True),
     (SIGNIN, "Button", (0, 0, 80, 32), "登陆迅雷离线", True),
 ]
-COLUMNS = [("编号", 50, "left"), ("标题", 250, "left"), ("大小", 50, "left"), ("磁力链接", 250, "left"),
-           ("提交状态", 100, "left"), ("原因", 95, "left")]
+COLUMNS = [("编号", 50, "left"), ("标题", 250, "left"), ("大小", 70, "left"), ("磁力链接", 250, "left"),
+           ("提交状态", 100, "left")]  # 原因 takes the rest
+# Rectangles above are those of the design; these follow the window's edges.
+ANCHORED = {BROWSER, PERCENT, PROGRESS, REPORT}
 
 WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = 0x10000, 0x20000, 0x40000, 0x80000, 0xC00000
 WS_TABSTOP = 0x10000  # the same bit as the maximise box: on a control it means the tab stop
 LVS_TYPEMASK, LVS_REPORT, LVS_SINGLESEL, LVS_SORT, LVS_EDITLABELS, LVS_NOCOLUMNHEADER = 3, 1, 4, 0x30, 0x200, 0x4000
 LVS_EX_GRIDLINES, LVS_EX_CHECKBOXES, LVS_EX_FULLROWSELECT, LVS_EX_LABELTIP = 1, 4, 0x20, 0x4000
+
+
+def assert_main_layout(test, s, main, scale=lambda v: v, captions=True):
+    """The top row at its places; the list takes the rest; the strip and the bar stay at the bottom."""
+    for control, _, rect, caption, _ in MAIN_CONTROLS:
+        info = s.info(main, control)
+        if control not in ANCHORED:
+            test.assertEqual((info.left, info.top, info.width, info.height), tuple(scale(v) for v in rect))
+        if captions and caption is not None:
+            test.assertEqual(info.text, caption)
+    width, height = s.client_rect(main)[2:]
+    listed, strip, bar, percent = (s.info(main, c) for c in (REPORT, BROWSER, PROGRESS, PERCENT))
+    test.assertEqual((listed.left, listed.top, strip.left, bar.left), (0, scale(40), 0, 0))
+    test.assertEqual((strip.top, bar.top, bar.top + bar.height), (listed.top + listed.height,
+                                                                  strip.top + strip.height, height))
+    test.assertEqual((strip.height, bar.height, strip.width, bar.width), (scale(96), scale(16), listed.width,
+                                                                         listed.width))
+    test.assertTrue(0 <= width - listed.width <= scale(4), (width, listed.width))
+    test.assertEqual(percent.left + percent.width, listed.width - scale(8))
+    return listed
 
 
 def centred(rect):
@@ -48,35 +74,35 @@ class WindowsTest(E2ETestCase):
         self.s = self.session
         self.main = self.s.wait_window(MAIN_CAPTION)
 
-    def assert_frame(self, window, size, minimise_box):
+    def assert_frame(self, window, size, minimise_box, sizing=False):
         style = self.s.info(window).style
         self.assertEqual(self.s.rect(window)[2:], size)
         self.assertTrue(centred(self.s.rect(window)), self.s.rect(window))
         self.assertEqual(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU)
-        self.assertEqual(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0)
+        self.assertEqual(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), (WS_THICKFRAME | WS_MAXIMIZEBOX) * sizing)
         self.assertEqual(bool(style & WS_MINIMIZEBOX), minimise_box)
 
     def test_main_window_and_its_controls_at_start(self):
         s = self.s
-        self.assert_frame(self.main, (824, 505), minimise_box=True)
+        self.assert_frame(self.main, (824, 505), minimise_box=True, sizing=True)
+        listed = assert_main_layout(self, s, self.main)
         for control, cls, rect, caption, tab_stop in MAIN_CONTROLS:
             with self.subTest(control=hex(control)):
                 info = s.info(self.main, control)
-                self.assertEqual((info.left, info.top, info.width, info.height), rect)
                 self.assertTrue(info.enabled and info.visible)
                 self.assertEqual(bool(info.style & WS_TABSTOP), tab_stop)
                 if cls:
                     self.assertEqual(info.cls, cls)
-                if caption is not None:
-                    self.assertEqual(info.text, caption)
         # The browser is the system's control, sized to its host.
         embedded = [c for c in s.children(s.control(self.main, BROWSER)) if c[1] == "Shell Embedding"]
         self.assertTrue(embedded)
-        self.assertEqual(s.info(s.control(self.main, BROWSER), embedded[0][0])[3:5], (816, 96))
+        self.assertEqual(s.info(s.control(self.main, BROWSER), embedded[0][0])[3:5], (listed.width, 96))
         with self.assertRaisesRegex(DriverError, "no control"):
             s.info(self.main, FILE_DIALOG)  # a dialog, not a window of the main window
 
-        self.assertEqual([tuple(c) for c in s.list_columns(self.main, REPORT)], COLUMNS)
+        columns = [tuple(c) for c in s.list_columns(self.main, REPORT)]
+        self.assertEqual((columns[:-1], columns[-1][0]), (COLUMNS, "原因"))
+        self.assertEqual(sum(c[1] for c in columns), listed.width - 4)  # inside the list's sunken edge
         self.assertEqual(s.list_rows(self.main, REPORT), [])
         style, extended = s.list_style(self.main, REPORT)
         self.assertEqual(style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SORT | LVS_EDITLABELS | LVS_NOCOLUMNHEADER),
@@ -99,13 +125,13 @@ class WindowsTest(E2ETestCase):
         cases = [
             # typed, shown while typing, shown after the focus left
             ("a1b2", "12", "12"),
-            ("-5", "-5", "-5"),
+            ("-5", "5", "5"),
             ("0", "0", ""),
             ("000", "000", ""),
             ("99999999999", "99999999999", "2147483647"),
-            ("-99999999999", "-99999999999", "-2147483648"),
+            ("600000", "600000", "600000"),
             ("007", "007", "7"),
-            ("5-3", "5-3", "5"),
+            ("5-3", "53", "53"),
             ("12\b", "1", "1"),
             ("x.,", "", ""),
         ]
@@ -130,7 +156,7 @@ class WindowsTest(E2ETestCase):
                 self.assertFalse(s.enabled(self.main))
                 self.assertEqual(s.owner(signin), self.main)
                 with self.assertRaisesRegex(DriverError, "window is disabled"):
-                    s.click(self.main, START)
+                    s.click(self.main, START, wait=False)
                 if round_ == 1:
                     s.screenshot("signin_window")
                     # The modal loop keeps the main window's thread answering.
@@ -146,6 +172,55 @@ class WindowsTest(E2ETestCase):
         # Each opening sent its browser to the task page.
         pages = [r["method"] for r in self.standin.requests(wait=3) if r["path"].startswith("/task.html")]
         self.assertEqual(pages, ["GET", "GET"])
+
+    def restart(self, program=None, meanwhile=lambda: None):
+        self.s.close_window(self.main)
+        self.assertEqual(self.s.wait_exit(), 0)
+        meanwhile()
+        self.s.start_program(program, keep_record=True)
+        self.main = self.s.wait_window(MAIN_CAPTION)
+
+    def test_place_interval_and_folder_survive_a_restart_and_a_damaged_file_gives_defaults(self):
+        s, settings = self.s, self.environment.settings_file()
+        folder = Path(tempfile.mkdtemp())
+        self.addCleanup(shutil.rmtree, folder)
+        (folder / "links.txt").write_text("magnet:?xt=urn:btih:" + "ab" * 20 + "\n")
+        s.click(self.main, IMPORT)
+        s.open_file(folder / "links.txt")
+        s.set_text(self.main, INTERVAL, "600000")
+        s.place(self.main, 40, 30, 1000, 700)
+        self.restart()
+        self.assertEqual((s.rect(self.main), s.text(self.main, INTERVAL)), ((40, 30, 1000, 700), "600000"))
+        self.assertGreater(assert_main_layout(self, s, self.main, captions=False).height, 328 + 150)
+        self.assertIn(f"import_folder={windows_path(folder)}", settings.read_text("utf-16"))
+        s.screenshot("main_window_600000")
+        s.place(self.main, 40, 30, 1000, 700, maximised=True)
+        self.restart()
+        self.assertEqual(s.rect(self.main)[2:], (SCREEN[0] + 8, SCREEN[1] + 8))  # maximised: the frame lies outside
+        s.screenshot("main_window_maximised")
+
+        newer = "\ufeff[Brindor]\r\nversion=2\r\ninterval=9\r\n"
+        for damaged in ("\x00\xff garbage=1\n".encode("latin-1"), newer.encode("utf-16-le")):
+            with self.subTest(damaged=damaged[:8]):
+                self.restart(meanwhile=lambda: settings.write_bytes(damaged))
+                self.assertEqual(s.text(self.main, INTERVAL), "3")
+                self.assertTrue(centred(s.rect(self.main)) and s.rect(self.main)[2:] == (824, 505))
+        self.restart()
+        self.assertEqual(settings.read_bytes(), newer.encode("utf-16-le"))  # left for the newer version
+
+    def test_a_portable_copy_writes_nothing_under_the_profile(self):
+        folder = Path(tempfile.mkdtemp())
+        self.addCleanup(shutil.rmtree, folder)
+        shutil.copy(PROGRAM, folder)
+        (folder / "portable").write_text("")
+        listing = lambda: {p for kind in ("Local", "Roaming") for p in self.environment.app_data(kind).rglob("*")}
+        before = set()
+        self.restart(folder / PROGRAM.name, meanwhile=lambda: before.update(listing()))
+        self.s.set_text(self.main, INTERVAL, "7")
+        self.restart(folder / PROGRAM.name)
+        self.assertEqual(self.s.text(self.main, INTERVAL), "7")
+        self.assertEqual(listing() - before, set())
+        self.assertIn("interval=7", (folder / "settings.ini").read_text("utf-16"))
 
 
 if __name__ == "__main__":

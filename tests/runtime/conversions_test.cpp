@@ -4,9 +4,11 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "runtime/core/conversions.h"
 #include "runtime/core/number_format.h"
+#include "runtime/core/number_list.h"
 
 using namespace brindor;
 
@@ -162,4 +164,14 @@ TEST(Conversions, BytesAndHex) {
     EXPECT_EQ(to_hex_text(255), "FF");
     EXPECT_EQ(to_hex_text(-1), "FFFFFFFF");
     EXPECT_EQ(to_hex_text(0), "0");
+}
+
+TEST(NumberList, KeepsOnlyExactlyTheCountOfPlainNumbers) {
+    EXPECT_STREQ(number_list_text({0, 1, -120, 250}).c_str(), "0,1,-120,250");
+    std::vector<int> numbers;
+    EXPECT_TRUE(parse_number_list("0,1,-120,250", 4, numbers));
+    EXPECT_EQ(numbers, (std::vector<int>{0, 1, -120, 250}));
+    for (const char* refused : {"", "1,2,3", "1,2,3,4,5", "1,,3,4", "1,2,3,4,", " 1,2,3,4", "1,2,3,4x",
+                                "1,2,3,+4", "1,2,3,1234567", "-,1,2,3", "\xFF\xFE"})
+        EXPECT_FALSE(parse_number_list(refused, 4, numbers)) << refused;
 }

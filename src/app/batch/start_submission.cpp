@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/settings/win/program_settings.h"
 #include "app/batch/link_list_actions.h"
 #include "app/batch/run_indicators.h"
 #include "app/batch/worker_box.h"
@@ -66,12 +67,23 @@ class MainWindowSurface : public BatchSurface {
         WorkerMessageBox(message.c_str(), 0, title);
         EndRun();
     }
-    bool AskRetry(const char* content) override {
+    bool AskRetry(const char* content, const char* label) override {
         RunIndicatorsPaused();
         flash_unless_in_front(kMainWindowId);
+        const Text shown = ShowPauseLabel(label);
         const bool retry = WorkerMessageBox(content, MB_RETRYCANCEL, "提示") == kBoxRetry;
+        ShowPauseLabel(shown.c_str());
         ShowIndicators();
         return retry;
+    }
+    // The label's text before.
+    static Text ShowPauseLabel(const char* label) {
+        Text before;
+        OnMainWindowThread([&] {
+            before = read_text_property(kProgressLabel, kLabelCaption);
+            write_property(kProgressLabel, kLabelCaption, label);
+        });
+        return before;
     }
     bool WaitThrottled(int32_t milliseconds) override {
         RunIndicatorsPaused();
@@ -248,6 +260,7 @@ void StartSubmission() {
         batch_running = false;
         return;
     }
+    SaveInterval();
     started_at = call_declared(kGetTickCount);
     stop_requested = false;
     ShowRunning(true);

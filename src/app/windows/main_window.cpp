@@ -4,6 +4,7 @@
 #include "app/import/win/link_intake.h"
 #include "app/magnet/win/magnet_handler.h"
 #include "app/start/command_line.h"
+#include "app/settings/win/program_settings.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 
@@ -18,7 +19,7 @@ constexpr uint32_t kBlack = rgb(0, 0, 0);
 constexpr uint32_t kWhite = rgb(255, 255, 255);
 
 constexpr ColumnDefinition kReportColumns[] = {
-    {"编号", 50}, {"标题", 250}, {"大小", 50}, {"磁力链接", 250}, {"提交状态", 100}, {"原因", 95},
+    {"编号", 50}, {"标题", 250}, {"大小", 70}, {"磁力链接", 250}, {"提交状态", 100}, {"原因", 95},
 };
 constexpr ListSettings kReportListSettings{
     .view_type = 3,
@@ -26,6 +27,7 @@ constexpr ListSettings kReportListSettings{
     .column_count = 6,
     .multiple_selection = true,
     .follow_end = true,
+    .fill_last_column = true,
     .on_menu = ReportListMenu,
     .on_shortcut = ReportListShortcut,
 };
@@ -53,7 +55,8 @@ const ControlDefinition kControls[] = {
      .width = 816,
      .height = 96,
      .tab_stop = true,
-     .browser = &kAnnouncement},
+     .browser = &kAnnouncement,
+     .anchor = kGrowWidth | kFollowBottom},
     {.kind = ControlKind::CommonDlg,
      .name = "通用对话框1",
      .control_id = kFileDialog.control_id,
@@ -70,7 +73,7 @@ const ControlDefinition kControls[] = {
      .type_id = kLabelType,
      .left = 400,
      .top = 8,
-     .width = 152,
+     .width = 120,
      .height = 24},
     {.kind = ControlKind::Button,
      .name = "按钮_导入磁力链接",
@@ -100,21 +103,22 @@ const ControlDefinition kControls[] = {
      .name = "编辑框_间隔",
      .control_id = kIntervalEdit.control_id,
      .type_id = kEditBoxType,
-     .left = 608,
+     .left = 576,
      .top = 0,
-     .width = 24,
+     .width = 56,
      .height = 32,
      .tab_stop = true,
      .text = "3",
      .text_color = kBlack,
      .back_color = kWhite,
      .integer_input = true,
+     .digits_only = true,
      .tip = "两次提交之间的间隔，单位：毫秒"},
     {.kind = ControlKind::Label,
      .name = "标签5",
      .control_id = kIntervalCaption.control_id,
      .type_id = kLabelType,
-     .left = 552,
+     .left = 524,
      .top = 8,
      .width = 48,
      .height = 24,
@@ -128,7 +132,9 @@ const ControlDefinition kControls[] = {
      .width = 80,
      .height = 24,
      .font = &kProgressFont,
-     .text_color = kNavy},
+     .text_color = kNavy,
+     .shrink_to_fit = true, // a pause's reason is longer than a percentage
+     .anchor = kGrowWidth}, // and shows larger in a wider window
     {.kind = ControlKind::ProcessBar,
      .name = "进度条1",
      .control_id = kProgressBar.control_id,
@@ -136,7 +142,8 @@ const ControlDefinition kControls[] = {
      .left = 0,
      .top = 464,
      .width = 816,
-     .height = 16},
+     .height = 16,
+     .anchor = kGrowWidth | kFollowBottom},
     {.kind = ControlKind::ListView,
      .name = "超级列表框1",
      .control_id = kReportList.control_id,
@@ -148,7 +155,8 @@ const ControlDefinition kControls[] = {
      .tab_stop = true,
      .text_color = kBlack,
      .back_color = kWhite,
-     .list = &kReportListSettings},
+     .list = &kReportListSettings,
+     .anchor = kGrowWidth | kGrowHeight},
     {.kind = ControlKind::Button,
      .name = "按钮_开始",
      .control_id = kStartButton.control_id,
@@ -195,8 +203,12 @@ const WindowDefinition kMainWindowDefinition{
     .width = 824,
     .height = 505,
     .minimize_box = true,
+    .maximize_box = true,
+    .resizable = true,
     .controls = kControls,
     .control_count = static_cast<int>(std::size(kControls)),
+    .on_showing = RestoreMainWindowSettings,
+    .on_destroying = SaveMainWindowSettings,
     .initial_focus = kSignInButton.control_id,
     .on_files_dropped = FilesDropped,
     .system_menu = kSystemMenu,

@@ -26,6 +26,10 @@ constexpr int kBoxInFront = MB_TOPMOST | MB_SETFOREGROUND;
 // box could not be shown. Texts are GBK.
 int message_box(const char* content, int buttons = 0, const char* title = nullptr);
 
+// Brings the boxes shown with kBoxInFront back above the program's windows, without the keyboard:
+// where the system does not keep them above, a window activated since covers them.
+void raise_boxes_in_front();
+
 // Negative counts as 0. Processes no messages.
 void delay(int milliseconds);
 // Dispatches the calling thread's waiting messages; a quit message stays queued.

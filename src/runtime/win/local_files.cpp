@@ -10,13 +10,21 @@ bool MakeFolder(const std::wstring& folder) {
     return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-} // namespace
-
-std::wstring local_data_folder(const wchar_t* relative) {
-    wchar_t base[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base)))
-        return {};
-    std::wstring folder = base;
+// `relative` under `profile_folder` (a CSIDL), or under the executable's folder in portable mode.
+std::wstring data_folder(int profile_folder, const wchar_t* relative) {
+    std::wstring folder;
+    if (is_portable()) {
+        folder = program_folder();
+        while (*relative && *relative != L'\\')
+            ++relative;
+        if (*relative) ++relative;
+    } else {
+        wchar_t base[MAX_PATH] = {};
+        if (FAILED(SHGetFolderPathW(nullptr, profile_folder | CSIDL_FLAG_CREATE, nullptr, 0, base)))
+            return {};
+        folder = base;
+    }
+    if (folder.empty()) return {};
     for (const wchar_t* part = relative; *part;) {
         const wchar_t* end = part;
         while (*end && *end != L'\\')
@@ -26,6 +34,26 @@ std::wstring local_data_folder(const wchar_t* relative) {
         part = *end ? end + 1 : end;
     }
     return folder;
+}
+
+} // namespace
+
+bool is_portable() {
+    static const bool portable = [] {
+        const std::wstring folder = program_folder();
+        const DWORD attributes = GetFileAttributesW((folder + L"\\portable").c_str());
+        return !folder.empty() && attributes != INVALID_FILE_ATTRIBUTES &&
+               !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }();
+    return portable;
+}
+
+std::wstring local_data_folder(const wchar_t* relative) {
+    return data_folder(CSIDL_LOCAL_APPDATA, relative);
+}
+
+std::wstring roaming_data_folder(const wchar_t* relative) {
+    return data_folder(CSIDL_APPDATA, relative);
 }
 
 std::vector<std::wstring> files_in_folder(const std::wstring& folder, const wchar_t* pattern) {

@@ -10,9 +10,18 @@
 
 namespace brindor {
 
+// The folder of the program's executable, without a trailing backslash; empty when unknown.
+std::wstring program_folder();
+// A file named "portable" beside the executable keeps the program's files beside it: nothing is
+// written under the user's profile then.
+bool is_portable();
+
 // The folder `relative` (backslashes between its parts) under the local application data, created
-// when missing; empty when it cannot be had.
+// when missing; empty when it cannot be had. Its first part names the program's own folder there;
+// in portable mode the executable's folder takes that part's place.
 std::wstring local_data_folder(const wchar_t* relative);
+// The same under the roaming application data, which follows the user from machine to machine.
+std::wstring roaming_data_folder(const wchar_t* relative);
 // The names, without the folder, of the files in `folder` that match `pattern` ("*.csv").
 std::vector<std::wstring> files_in_folder(const std::wstring& folder, const wchar_t* pattern);
 bool delete_named_file(const std::wstring& name);

@@ -1,5 +1,9 @@
 #include "runtime/win/dialog_ops.h"
 
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
 #include "runtime/win/box_button_captions.h"
 #include "runtime/win/program.h"
 #include "runtime/win/text_boundary.h"
@@ -9,6 +13,15 @@
 namespace brindor {
 
 namespace {
+
+// Boxes shown with MB_TOPMOST, from any thread, while they show.
+std::mutex boxes_lock;
+std::vector<HWND> boxes_in_front;
+
+void forget_closed_boxes() {
+    std::lock_guard<std::mutex> hold(boxes_lock);
+    std::erase_if(boxes_in_front, [](HWND box) { return !IsWindow(box); });
+}
 
 // The control that has the keyboard focus on the program's window thread, given back after a box:
 // a box without an owner takes the focus away, and nothing would bring it back.
@@ -68,8 +81,12 @@ class TopmostWhenActive {
         // The box only: a window of the program activated meanwhile on this thread stays as it is.
         wchar_t kind[8] = L"";
         const HWND window = reinterpret_cast<HWND>(wparam);
-        if (code == HCBT_ACTIVATE && GetClassNameW(window, kind, 8) && lstrcmpW(kind, L"#32770") == 0)
+        if (code == HCBT_ACTIVATE && GetClassNameW(window, kind, 8) && lstrcmpW(kind, L"#32770") == 0) {
             SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            std::lock_guard<std::mutex> hold(boxes_lock);
+            if (std::find(boxes_in_front.begin(), boxes_in_front.end(), window) == boxes_in_front.end())
+                boxes_in_front.push_back(window);
+        }
         return CallNextHookEx(nullptr, code, wparam, lparam);
     }
 
@@ -87,8 +104,22 @@ int message_box(const char* content, int buttons, const char* title) {
     BoxButtonCaptions captions;
     TopmostWhenActive topmost(style & MB_TOPMOST);
     int pressed = MessageBoxW(nullptr, wide_content.c_str(), wide_title.c_str(), style);
+    forget_closed_boxes();
     // IDOK .. IDNO are 1 .. 7, in the order of the results.
     return pressed >= IDOK && pressed <= IDNO ? pressed - IDOK : -1;
+}
+
+void raise_boxes_in_front() {
+    std::lock_guard<std::mutex> hold(boxes_lock);
+    // Asynchronous: a box's thread may be busy, and the keyboard stays where the user put it.
+    constexpr UINT kOnlyOrder = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS;
+    // Leaving the topmost band and entering it again puts the box on top of it: a box that is
+    // topmost already does not move otherwise.
+    for (HWND box : boxes_in_front)
+        if (IsWindowVisible(box)) {
+            SetWindowPos(box, HWND_NOTOPMOST, 0, 0, 0, 0, kOnlyOrder);
+            SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, kOnlyOrder);
+        }
 }
 
 } // namespace brindor

@@ -1,12 +1,12 @@
-#include "runtime/win/dialog_ops.h"
-
 #include <string>
 
+#include "runtime/win/dialog_ops.h"
+#include "runtime/win/local_files.h"
 #include "runtime/win/text_boundary.h"
 
 namespace brindor {
 
-Text run_directory() {
+std::wstring program_folder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -19,7 +19,13 @@ Text run_directory() {
     }
     size_t slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos) return {};
-    return from_wide(path.c_str(), static_cast<int>(slash));
+    path.resize(slash);
+    return path;
+}
+
+Text run_directory() {
+    const std::wstring folder = program_folder();
+    return folder.empty() ? Text() : from_wide(folder.c_str(), static_cast<int>(folder.size()));
 }
 
 } // namespace brindor

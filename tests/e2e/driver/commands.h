@@ -31,6 +31,7 @@ Reply visible(const Args& args);
 Reply rect(const Args& args);
 Reply client_rect(const Args& args);
 Reply close(const Args& args);
+Reply place(const Args& args);
 Reply progress(const Args& args);
 Reply combo_items(const Args& args);
 

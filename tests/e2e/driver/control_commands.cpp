@@ -192,6 +192,16 @@ Reply close(const Args& args) {
     return {};
 }
 
+// Arguments: window, left, top, width, height on the screen, then "max" to maximise it there.
+Reply place(const Args& args) {
+    HWND found = window_arg(args, 0);
+    const auto at = [&](size_t i) { return int(number_arg(args, i, L"place", INT32_MIN)); };
+    if (!SetWindowPos(found, nullptr, at(1), at(2), at(3), at(4), SWP_NOZORDER | SWP_NOACTIVATE))
+        throw Failure{L"cannot place the window"};
+    if (args.size() > 5 && args[5] == L"max") ShowWindow(found, SW_MAXIMIZE);
+    return {};
+}
+
 Reply progress(const Args& args) {
     HWND found = control_arg(args, 0);
     auto low = int64_t(send_message(found, PBM_GETRANGE, TRUE, 0));

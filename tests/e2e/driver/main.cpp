@@ -37,6 +37,7 @@ const CommandEntry kCommands[] = {
     {L"rect", rect},
     {L"client_rect", client_rect},
     {L"close", close},
+    {L"place", place},
     {L"progress", progress},
     {L"combo_items", combo_items},
     {L"list_rows", list_rows},

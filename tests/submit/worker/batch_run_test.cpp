@@ -27,6 +27,7 @@ class RecordingSurface : public BatchSurface {
     int marks_refused = 0;    // MarkCommitting fails this many times
     int stop_after_rows = -1; // StopRequested answers true once this many rows exist
     bool retry = false;       // AskRetry's answer
+    std::vector<std::string> pause_labels;
 
     ServiceAnswer ResolveLink(TextRef link) override {
         steps.push_back(std::string("resolve ") + link.c_str());
@@ -63,8 +64,9 @@ class RecordingSurface : public BatchSurface {
     bool StopRequested() override {
         return stop_after_rows >= 0 && static_cast<int>(reasons.size()) >= stop_after_rows;
     }
-    bool AskRetry(const char* content) override {
+    bool AskRetry(const char* content, const char* label) override {
         steps.push_back(std::string("ask ") + content);
+        pause_labels.push_back(label);
         return retry;
     }
     bool WaitThrottled(int32_t milliseconds) override {
@@ -292,6 +294,7 @@ TEST(RunBatch, StreaksGetTheirRowsWhenAnotherLinkEndsOtherwiseNoneWhenThePauseIs
     RunBatch(Input({"a", "b", "c", "d"}), cancelled);
     EXPECT_TRUE(cancelled.reasons.empty());
     EXPECT_EQ(cancelled.steps.back(), "message 已停止。 | (default)");
+    EXPECT_EQ(cancelled.pause_labels, (std::vector<std::string>{"已暂停：无法连接到服务"}));
 
     // The service that keeps saying "too fast": three busy links pause the run; cancelled, every busy
     // link keeps its row.

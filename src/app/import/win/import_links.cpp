@@ -1,5 +1,6 @@
 #include <utility>
 
+#include "app/settings/win/program_settings.h"
 #include "app/handlers.h"
 #include "app/import/pasted_links.h"
 #include "app/import/win/links_from_files.h"
@@ -43,10 +44,11 @@ void ImportLinkFile(const FileName& file_name) {
 void ImportLinks() {
     // A click queued before the button was disabled.
     if (RefusedWhileRunning()) return;
-    write_property(kFileDialog, kDialogInitialDirectory, run_directory().c_str());
+    write_property(kFileDialog, kDialogInitialDirectory, ImportFolder().c_str());
     // A cancelled dialog is the user changing their mind: nothing to say, nothing to change.
     FileNames chosen;
     if (!dialog_open(kFileDialog, chosen)) return;
+    RememberImportFolder(chosen.front());
     if (chosen.size() == 1 && !chosen.front().has_extension("torrent")) {
         ImportLinkFile(chosen.front());
         return;

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <utility>
 
+#include "app/settings/win/program_settings.h"
 #include "app/batch/link_list_actions.h"
 #include "app/handlers.h"
 #include "app/record/win/record_file.h"
@@ -58,10 +59,11 @@ FileName AskSaveName(const char* stem, const char* extension, const char* filter
     FileDialogProperties dialog;
     dialog.file_name = StampedFileName(stem, extension, t.year, t.month, t.day, t.hour, t.minute, t.second);
     dialog.default_extension = extension;
-    dialog.initial_directory = run_directory();
+    dialog.initial_directory = ExportFolder();
     dialog.filter = filter;
     dialog.must_exist = false;
     if (!dialog_save(dialog, MainWindow())) return {};
+    RememberExportFolder(dialog.chosen);
     return dialog.chosen;
 }
 

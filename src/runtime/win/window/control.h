@@ -30,6 +30,8 @@ class Control {
     virtual void on_command(int /*notification*/) {}
     // The window now shows at `dpi`; `gui_font` is the default font at that DPI.
     virtual void apply_dpi(int dpi, HFONT gui_font);
+    // The window has moved or sized the control to follow its edges.
+    virtual void on_resized() {}
     // WM_NOTIFY from the control; the value the window procedure returns.
     virtual LRESULT on_notify(NMHDR* /*header*/) { return 0; }
     // WM_CTLCOLOR*: the brush to paint with, or null for the default.

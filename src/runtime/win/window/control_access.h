@@ -77,6 +77,17 @@ template <class F> void for_each_list_row(ControlRef list, bool selected_only, F
         &each);
 }
 TextArray list_column_titles(ControlRef list);
+// The columns' widths at 96 DPI, "50,250,...", left to right; empty for no list.
+Text list_column_widths(ControlRef list);
+// Widths as list_column_widths gives them; a text that does not fit the columns changes nothing.
+void set_list_column_widths(ControlRef list, const char* widths);
+
+// Where the window is when it is not minimised or maximised, and whether it is maximised:
+// "maximised,left,top,right,bottom" in the work area's coordinates; empty when it is not loaded.
+Text window_placement(uint32_t window_id);
+// Puts the window where window_placement said, unless that text is damaged or its place lies on no
+// monitor that exists now; a smaller size than the window's least grows to it. False when it stays.
+bool restore_window_placement(uint32_t window_id, const char* placement);
 
 // The column titles and the rows' cells (position 1 is the caption), in the list's order.
 struct ListTable {

@@ -26,7 +26,8 @@ class EditBox final : public TextControl {
         const DWORD lines = definition().multi_line
                                 ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL
                                 : ES_AUTOHSCROLL;
-        if (!create_child(parent, L"EDIT", ES_LEFT | lines, WS_EX_CLIENTEDGE)) return false;
+        const DWORD digits = definition().digits_only ? ES_NUMBER : 0;
+        if (!create_child(parent, L"EDIT", ES_LEFT | lines | digits, WS_EX_CLIENTEDGE)) return false;
         // Pasted text longer than the default 32767 characters would be cut without a word.
         if (definition().multi_line) SendMessageW(handle(), EM_SETLIMITTEXT, kMostMultiLineCharacters, 0);
         if (definition().integer_input)

@@ -35,24 +35,58 @@ class Label final : public TextControl {
     }
 
     void apply_dpi(int dpi, HFONT gui_font) override {
+        dpi_ = dpi;
         if (definition().font)
             set_own_font(dpi, true);
         else
             TextControl::apply_dpi(dpi, gui_font);
     }
 
+    void write(int number, const PropertyValue& value) override {
+        TextControl::write(number, value);
+        if (number == 8 && definition().shrink_to_fit) set_own_font(dpi_, true);
+    }
+
+    void on_resized() override {
+        if (definition().shrink_to_fit) set_own_font(dpi_, true);
+    }
+
     HBRUSH on_color(HDC dc) override { return colors_.apply(dc, COLOR_BTNFACE); }
 
   private:
+    // The definition's font, or with shrink_to_fit the largest down from it that shows the whole text.
     void set_own_font(int dpi, bool redraw) {
-        auto font = std::make_unique<GdiFont>(create_font(*definition().font, dpi));
+        FontDefinition wanted = *definition().font;
+        auto font = std::make_unique<GdiFont>(create_font(wanted, dpi));
+        while (definition().shrink_to_fit && font->get() && wanted.height > kSmallestFit &&
+               !fits(font->get())) {
+            --wanted.height;
+            font = std::make_unique<GdiFont>(create_font(wanted, dpi));
+        }
         if (!font->get()) return;
         SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font->get()), redraw);
         font_ = std::move(font);
     }
 
+    // As the label draws it: broken into lines where they may break.
+    bool fits(HFONT font) const {
+        const std::wstring text = to_wide(get_window_text(handle()).c_str());
+        RECT room{};
+        GetClientRect(handle(), &room);
+        RECT needed = room;
+        HDC dc = GetDC(handle());
+        HGDIOBJ old = SelectObject(dc, font);
+        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, old);
+        ReleaseDC(handle(), dc);
+        return needed.right <= room.right && needed.bottom <= room.bottom;
+    }
+
+    static constexpr int kSmallestFit = 9; // pixels at 96 DPI: smaller is not read at a glance
+
     ControlColors colors_;
     std::unique_ptr<GdiFont> font_;
+    int dpi_ = kDefinitionDpi;
 };
 
 } // namespace

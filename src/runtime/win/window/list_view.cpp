@@ -56,6 +56,8 @@ bool ListView::create(HWND parent) {
     for (int i = 0; settings_ && i < settings_->column_count; ++i)
         add_column(i, settings_->columns[i]);
     SetWindowSubclass(handle(), subclass_procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    add_cell_tips();
+    fit_last_column();
     return true;
 }
 
@@ -214,6 +216,26 @@ LRESULT CALLBACK ListView::subclass_procedure(HWND window, UINT message, WPARAM 
             return 0;
         }
         break;
+    case WM_SIZE: {
+        const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+        list->fit_last_column();
+        return result;
+    }
+    case WM_MOUSEMOVE:
+        list->follow_mouse_for_tips(lparam);
+        break;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lparam);
+        if (header->hwndFrom == list->tips_ && header->code == TTN_GETDISPINFOW) {
+            list->fill_cell_tip(*reinterpret_cast<NMTTDISPINFOW*>(lparam));
+            return 0;
+        }
+        const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+        const bool resized = header->code == HDN_ITEMCHANGEDW || header->code == HDN_ITEMCHANGEDA;
+        if (resized && settings && reinterpret_cast<NMHEADERW*>(lparam)->iItem != settings->column_count - 1)
+            list->fit_last_column();
+        return result;
+    }
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, subclass_procedure, kSubclassId);
         break;

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "runtime/core/text_array.h"
@@ -39,6 +40,12 @@ class ListView final : public Control {
             if (!each(row)) return;
     }
     void select_all();
+    // Column widths at 96 DPI, left to right.
+    std::vector<int> column_widths() const;
+    // A count that is not the columns' changes nothing; the last column of a list that fills its
+    // width goes on filling it.
+    void set_column_widths(const std::vector<int>& widths);
+    void apply_dpi(int dpi, HFONT gui_font) override;
 
   private:
     static LRESULT CALLBACK subclass_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
@@ -50,6 +57,12 @@ class ListView final : public Control {
     // and at once before anyone asks the control anything.
     void show_appended_rows();
     void open_menu(LPARAM position);
+    void fit_last_column();
+    // A cell cut short shows its whole text in a tip while the mouse rests on it.
+    void add_cell_tips();
+    void follow_mouse_for_tips(LPARAM position);
+    void fill_cell_tip(NMTTDISPINFOW& tip);
+    bool is_cell_cut(int row, int column, const std::wstring& text) const;
 
     const ListSettings* settings_;
     int column_count_;
@@ -57,6 +70,11 @@ class ListView final : public Control {
     int shown_count_ = 0;         // the rows the control knows of
     bool show_posted_ = false;
     bool updating_control_ = false;
+    int dpi_ = 96;
+    bool fitting_ = false;
+    HWND tips_ = nullptr; // owned by the list's window: it goes with it
+    int tip_row_ = -1, tip_column_ = -1;
+    std::wstring tip_text_;
 };
 
 } // namespace brindor

@@ -44,6 +44,8 @@ struct ListSettings {
     bool multiple_selection = false;
     // An appended row is scrolled into view while the last row is in view.
     bool follow_end = false;
+    // The last column takes the width the others leave, however little.
+    bool fill_last_column = false;
     MenuHandler on_menu = nullptr;         // right click, the context-menu key, Shift+F10
     ShortcutHandler on_shortcut = nullptr; // Ctrl+A, Ctrl+C, Ctrl+V
 };
@@ -66,6 +68,13 @@ struct BrowserSettings {
     const char* address; // navigated to on creation; empty: none
 };
 
+// How a control follows a window that is larger than its definition: flags, none keeps its place.
+enum Anchor : uint8_t {
+    kGrowWidth = 1,   // the right edge follows the window's
+    kGrowHeight = 2,  // the bottom edge follows the window's
+    kFollowBottom = 4 // moves with the window's bottom edge, keeping its height
+};
+
 struct ControlDefinition {
     ControlKind kind;
     const char* name;
@@ -80,11 +89,14 @@ struct ControlDefinition {
     uint32_t back_color = kDefaultColor;
     bool integer_input = false; // EditBox: digits and "-" only
     bool multi_line = false;    // EditBox: several lines with a scroll bar; Enter starts a new line
+    bool digits_only = false;   // EditBox: the system refuses anything but digits as they are typed
+    bool shrink_to_fit = false; // Label with a font: a text too wide shows smaller, on the lines that fit
     const ListSettings* list = nullptr;
     const FileDialogSettings* file_dialog = nullptr;
     const BrowserSettings* browser = nullptr;
     EventHandler on_click = nullptr;
     const char* tip = nullptr; // shown while the mouse rests on the control
+    uint8_t anchor = 0;        // Anchor flags
 };
 
 // An item the window appends to its system menu (the menu of its title bar icon).
@@ -114,11 +126,15 @@ struct WindowDefinition {
     uint32_t window_id;
     uint32_t control_id;
     const char* caption;
-    int width, height; // outer size at 96 DPI; the window is centred on the screen
+    // Outer size at 96 DPI with a fixed border, centred on the screen; a sizing frame keeps the
+    // client area and grows the outer size.
+    int width, height;
     bool minimize_box = false;
     bool maximize_box = false;
+    bool resizable = false;                      // a sizing frame; the defined size is the smallest
     const ControlDefinition* controls = nullptr; // in creation order
     int control_count = 0;
+    EventHandler on_showing = nullptr; // built but not shown yet: the time to put it where it was left
     EventHandler on_created = nullptr;
     EventHandler on_destroying = nullptr;
     uint32_t initial_focus = 0; // the control id that has the keyboard focus when the window opens

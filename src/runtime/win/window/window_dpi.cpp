@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "runtime/win/window/window_registry.h"
 
 namespace brindor {
@@ -24,10 +26,9 @@ int system_dpi() {
     return dpi > 0 ? dpi : kDefinitionDpi;
 }
 
-// The frame around a client area at `dpi`: how far each side of the outer rectangle lies out.
-RECT frame_for_dpi(HWND window, int dpi) {
-    DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-    DWORD ex_style = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+// The frame around a client area at `dpi` for a window of `style`: how far each side of the outer
+// rectangle lies out.
+RECT frame_for_dpi(DWORD style, DWORD ex_style, int dpi) {
     RECT r{};
     static const auto adjust = user32_function<AdjustForDpi>("AdjustWindowRectExForDpi");
     if (adjust && adjust(&r, style, FALSE, ex_style, static_cast<UINT>(dpi)))
@@ -36,6 +37,13 @@ RECT frame_for_dpi(HWND window, int dpi) {
     int system = system_dpi();
     return {scale_for_dpi(-r.left, system, dpi), scale_for_dpi(-r.top, system, dpi),
             scale_for_dpi(r.right, system, dpi), scale_for_dpi(r.bottom, system, dpi)};
+}
+
+DWORD style_of(HWND window) {
+    return static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+}
+DWORD ex_style_of(HWND window) {
+    return static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
 }
 
 void scale_columns(HWND list, int from_dpi, int to_dpi) {
@@ -100,16 +108,55 @@ void rescale_window(LoadedWindow& loaded, int dpi, const RECT* position) {
         scale_control(*control, loaded.dpi, dpi, font);
     loaded.dpi = dpi;
 
-    const WindowDefinition& d = loaded.definition;
-    RECT frame96 = frame_for_dpi(loaded.handle, kDefinitionDpi);
-    RECT frame = frame_for_dpi(loaded.handle, dpi);
-    int width =
-        scale_for_dpi(d.width - frame96.left - frame96.right, kDefinitionDpi, dpi) + frame.left + frame.right;
-    int height = scale_for_dpi(d.height - frame96.top - frame96.bottom, kDefinitionDpi, dpi) + frame.top +
-                 frame.bottom;
+    const SIZE size = window_size_for_dpi(loaded.definition, loaded.handle, dpi);
+    // A window the user has sized keeps the size the system suggests for the new DPI.
+    const bool keep = position && loaded.definition.resizable;
+    const int width = keep ? std::max(size.cx, position->right - position->left) : size.cx;
+    const int height = keep ? std::max(size.cy, position->bottom - position->top) : size.cy;
     int left = position ? position->left : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     int top = position ? position->top : (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     SetWindowPos(loaded.handle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    lay_out_window(loaded);
+}
+
+// The client area the controls' places are drawn for: the definition's outer size is that of a
+// fixed border, and a sizing frame takes a little more of it.
+static SIZE designed_client_size(const WindowDefinition& d, HWND window, int dpi) {
+    const RECT frame96 =
+        frame_for_dpi(style_of(window) & ~WS_THICKFRAME, ex_style_of(window), kDefinitionDpi);
+    return {scale_for_dpi(d.width - frame96.left - frame96.right, kDefinitionDpi, dpi),
+            scale_for_dpi(d.height - frame96.top - frame96.bottom, kDefinitionDpi, dpi)};
+}
+
+SIZE window_size_for_dpi(const WindowDefinition& d, HWND window, int dpi) {
+    // The definition's outer size with the window's own frame at 96 DPI; the client area scales.
+    const RECT frame96 = frame_for_dpi(style_of(window), ex_style_of(window), kDefinitionDpi);
+    const RECT frame = frame_for_dpi(style_of(window), ex_style_of(window), dpi);
+    return {scale_for_dpi(d.width - frame96.left - frame96.right, kDefinitionDpi, dpi) + frame.left +
+                frame.right,
+            scale_for_dpi(d.height - frame96.top - frame96.bottom, kDefinitionDpi, dpi) + frame.top +
+                frame.bottom};
+}
+
+void lay_out_window(LoadedWindow& loaded) {
+    RECT client{};
+    if (!loaded.complete || IsIconic(loaded.handle) || !GetClientRect(loaded.handle, &client)) return;
+    const SIZE designed = designed_client_size(loaded.definition, loaded.handle, loaded.dpi);
+    const int grown_x = client.right - designed.cx, grown_y = client.bottom - designed.cy;
+    const auto scaled = [&](int value) { return scale_for_dpi(value, kDefinitionDpi, loaded.dpi); };
+    for (auto& control : loaded.controls) {
+        const ControlDefinition& c = control->definition();
+        if (!c.anchor || !control->handle()) continue;
+        int top = scaled(c.top), width = scaled(c.width), height = scaled(c.height);
+        if (c.anchor & kGrowWidth) width += grown_x;
+        if (c.anchor & kGrowHeight) height += grown_y;
+        if (c.anchor & kFollowBottom) top += grown_y;
+        SetWindowPos(control->handle(), nullptr, scaled(c.left), top, std::max(width, 0), std::max(height, 0),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        // A label laid out anew (a wrapped line now on one) would keep the old text's pixels.
+        InvalidateRect(control->handle(), nullptr, TRUE);
+        control->on_resized();
+    }
 }
 
 } // namespace brindor

@@ -5,6 +5,7 @@
 namespace brindor {
 
 struct LoadedWindow;
+struct WindowDefinition;
 
 constexpr int kDefinitionDpi = 96;
 
@@ -21,6 +22,12 @@ void rescale_window(LoadedWindow& loaded, int dpi, const RECT* position);
 // A window just built from its definition, brought to the DPI of the monitor it is on. At 96 DPI on
 // a system of 96 DPI nothing changes.
 void fit_new_window_to_dpi(LoadedWindow& loaded);
+// The outer size of the window at `dpi` when it shows its definition's client area; the smallest a
+// resizable window can be.
+SIZE window_size_for_dpi(const WindowDefinition& definition, HWND window, int dpi);
+// Places the anchored controls for the window's client area: a window larger than its definition
+// gives them the difference.
+void lay_out_window(LoadedWindow& loaded);
 // The font a control without a font of its own shows at `dpi`: the default GUI font, scaled.
 HFONT gui_font_for_dpi(LoadedWindow& loaded, int dpi);
 

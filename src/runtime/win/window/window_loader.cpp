@@ -28,6 +28,7 @@ DWORD window_style(const WindowDefinition& d) {
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     if (d.minimize_box) style |= WS_MINIMIZEBOX;
     if (d.maximize_box) style |= WS_MAXIMIZEBOX;
+    if (d.resizable) style |= WS_THICKFRAME;
     return style;
 }
 
@@ -127,6 +128,7 @@ LoadedWindow* create_window(const WindowDefinition& d, HWND owner) {
     remember_loaded_window(d.window_id, window);
     window_opened(window);
     loaded->complete = true;
+    lay_out_window(*loaded); // a sizing frame leaves the controls a little less room
     return loaded;
 }
 
@@ -144,6 +146,8 @@ bool load_window(uint32_t window_id, HWND parent, bool modal) {
     if (!loaded) return false;
     HWND window = loaded->handle;
     if (modal) disable_other_windows(*loaded);
+    if (definition->on_showing) definition->on_showing();
+    if (!IsWindow(window)) return true;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     if (definition->on_created) definition->on_created();

@@ -2,6 +2,9 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
+#include "runtime/win/dialog_ops.h"
 #include "runtime/win/program.h"
 #include "runtime/win/window/window_commands.h"
 #include "runtime/win/window/window_copy_data.h"
@@ -12,6 +15,10 @@
 namespace brindor {
 
 namespace {
+
+constexpr UINT kRaiseBoxes = WM_APP + 0x4E3;
+constexpr UINT_PTR kRaiseBoxesTimer = 0x4E3;
+constexpr UINT kRaiseBoxesAgainMs = 250;
 
 void destroying(HWND window, LoadedWindow& loaded) {
     if (loaded.complete && loaded.definition.on_destroying) loaded.definition.on_destroying();
@@ -72,7 +79,21 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             if (HBRUSH brush = c->on_color(reinterpret_cast<HDC>(wparam)))
                 return reinterpret_cast<LRESULT>(brush);
         break;
+    case kRaiseBoxes:
+        raise_boxes_in_front();
+        return 0;
+    case WM_TIMER:
+        if (wparam != kRaiseBoxesTimer) break;
+        KillTimer(window, kRaiseBoxesTimer);
+        raise_boxes_in_front();
+        return 0;
     case WM_ACTIVATE:
+        // Once the activation is over, or the window would come above the boxes again; and once
+        // more a moment later, for a system that finishes placing the window after that.
+        if (LOWORD(wparam) != WA_INACTIVE) {
+            PostMessageW(window, kRaiseBoxes, 0, 0);
+            SetTimer(window, kRaiseBoxesTimer, kRaiseBoxesAgainMs, nullptr);
+        }
         if (LOWORD(wparam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus && IsChild(window, focus)) loaded->last_focus = focus;
@@ -80,6 +101,20 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             SetFocus(loaded->last_focus);
             return 0;
         }
+        break;
+    case WM_GETMINMAXINFO:
+        if (loaded->definition.resizable) {
+            const SIZE least = window_size_for_dpi(loaded->definition, window, loaded->dpi);
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
+            limits->ptMinTrackSize = {least.cx, least.cy};
+            // A screen smaller than the window at its DPI must not squeeze it below its design.
+            limits->ptMaxTrackSize.x = std::max(limits->ptMaxTrackSize.x, least.cx);
+            limits->ptMaxTrackSize.y = std::max(limits->ptMaxTrackSize.y, least.cy);
+            return 0;
+        }
+        break;
+    case WM_SIZE:
+        lay_out_window(*loaded);
         break;
     case WM_DPICHANGED:
         rescale_window(*loaded, LOWORD(wparam), reinterpret_cast<const RECT*>(lparam));
