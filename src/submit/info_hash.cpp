@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "runtime/core/text_ops.h"
+#include "text/hex_digit.h"
 
 namespace brindor {
 
@@ -27,13 +28,6 @@ const char* FindParameter(const char* link, const char* tag) {
     return nullptr;
 }
 
-int HexDigit(char c) {
-    c = Lower(c);
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 int Base32Digit(char c) {
     c = Lower(c);
     if (c >= 'a' && c <= 'z') return c - 'a';
@@ -43,7 +37,8 @@ int Base32Digit(char c) {
 
 bool ReadHex(const char* digits, InfoHash& hash) {
     for (size_t i = 0; i < hash.size(); ++i) {
-        const int high = HexDigit(digits[2 * i]), low = HexDigit(digits[2 * i + 1]);
+        const int high = HexDigitValue(static_cast<unsigned char>(digits[2 * i])),
+                  low = HexDigitValue(static_cast<unsigned char>(digits[2 * i + 1]));
         if (high < 0 || low < 0) return false;
         hash[i] = static_cast<uint8_t>(high << 4 | low);
     }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "runtime/core/text_builder.h"
+#include "text/hex_digit.h"
 
 namespace brindor {
 
@@ -77,19 +78,12 @@ const char* NumberEnd(const char* p) {
     return p;
 }
 
-int HexDigit(char c) {
-    if (IsDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // The value of `count` hex digits at `p`; -1 when they are not all there.
 int HexValue(const char* p, const char* end, int count) {
     if (end - p < count) return -1;
     int value = 0;
     for (int i = 0; i < count; ++i) {
-        const int digit = HexDigit(p[i]);
+        const int digit = HexDigitValue(static_cast<unsigned char>(p[i]));
         if (digit < 0) return -1;
         value = value * 16 + digit;
     }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include "text/hex_digit.h"
 
 namespace brindor {
 
@@ -28,19 +29,12 @@ bool IsLowSurrogate(uint16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-int HexValue(uint16_t unit) {
-    if (unit >= '0' && unit <= '9') return unit - '0';
-    if (unit >= 'a' && unit <= 'f') return unit - 'a' + 10;
-    if (unit >= 'A' && unit <= 'F') return unit - 'A' + 10;
-    return -1;
-}
-
 // The unit of "\uXXXX" starting at `i`; -1 when there is no such escape there.
 int32_t EscapedUnit(const Units& in, size_t i) {
     if (i + 6 > in.count() || in.at(i) != '\\' || in.at(i + 1) != 'u') return -1;
     int32_t value = 0;
     for (size_t k = i + 2; k < i + 6; ++k) {
-        int digit = HexValue(in.at(k));
+        int digit = HexDigitValue(in.at(k));
         if (digit < 0) return -1;
         value = value * 16 + digit;
     }
