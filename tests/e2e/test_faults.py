@@ -236,6 +236,7 @@ class PausedRunTest(E2ETestCase):
                                                 "target": "commit"},
                                                {"status": 503, "retry_after": "600", "hashes": fourth}]})
         self.session.wait_for(lambda: self.session.text(main, steps.PROGRESS_LABEL) == "服务繁忙，等待600秒", timeout=30)
+        self.session.screenshot("throttled_label")
         elapsed = steps.stopwatch()
         self.session.click(main, steps.START_BUTTON)
         self.assertEqual(self.session.wait_message_box(timeout_ms=5000).text, f"{steps.STOPPED}\n成功2条，失败1条。")
