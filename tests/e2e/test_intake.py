@@ -79,7 +79,7 @@ class IntakeTest(E2ETestCase):
         # The record took the joined link in: only it is left to submit.
         steps.start_batch(s, "0")
         question = s.wait_message_box()
-        self.assertEqual(question.text, "列表中已有3条链接提交成功。是否只提交其余的1条？")
+        self.assertEqual(question.text, "列表中有3条链接以前已提交成功。是否只提交其余的1条？")
         steps.answer(s, question, steps.YES)
         steps.wait_all_done(s)
         self.assertEqual([row[3] for row in steps.report_rows(s)[3:]], [link(9)])
