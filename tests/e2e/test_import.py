@@ -189,6 +189,15 @@ class ImportTest(E2ETestCase):
         self.assertEqual(self.label(), "共200条链接。")
         self.assertEqual(self.links_held(), list(links.values()))
         self.assertEqual([r["hash"] for r in self.standin.resolves()], [link[20:60] for link in links.values()])
+        # A drop adds: a folder of new torrents, and one the list holds already.
+        more = self.folder / "more"
+        more.mkdir()
+        dropped = [torrent(i) for i in range(200, 203)]
+        for i, (data, _) in enumerate(dropped):
+            (more / f"t{i}.torrent").write_bytes(data)
+        s.drop_files(self.main, more, self.folder / "t000.torrent")
+        s.wait_for(lambda: self.label() == "共203条链接（新增3条）", message="the dropped folder")
+        self.assertEqual(self.links_held()[200:], [link for _, link in dropped])
 
     def test_refused_cancelled_and_unreadable_files_keep_the_list(self):
         s = self.session
