@@ -173,9 +173,12 @@ class WindowsTest(E2ETestCase):
         pages = [r["method"] for r in self.standin.requests(wait=3) if r["path"].startswith("/task.html")]
         self.assertEqual(pages, ["GET", "GET"])
 
-    def restart(self, program=None, meanwhile=lambda: None):
-        self.s.close_window(self.main)
-        self.assertEqual(self.s.wait_exit(), 0)
+    def restart(self, program=None, meanwhile=lambda: None, killed=False):
+        if killed:
+            self.s.kill_program()
+        else:
+            self.s.close_window(self.main)
+            self.assertEqual(self.s.wait_exit(), 0)
         meanwhile()
         self.s.start_program(program, keep_record=True)
         self.main = self.s.wait_window(MAIN_CAPTION)
@@ -194,8 +197,10 @@ class WindowsTest(E2ETestCase):
         self.assertGreater(assert_main_layout(self, s, self.main, captions=False).height, 328 + 150)
         self.assertIn(f"import_folder={windows_path(folder)}", settings.read_text("utf-16"))
         s.screenshot("main_window_600000")
+        s.set_text(self.main, INTERVAL, "45")
         s.place(self.main, 40, 30, 1000, 700, maximised=True)
-        self.restart()
+        self.restart(killed=True)  # each value was written as it changed
+        self.assertEqual(s.text(self.main, INTERVAL), "45")
         self.assertEqual(s.rect(self.main)[2:], (SCREEN[0] + 8, SCREEN[1] + 8))  # maximised: the frame lies outside
         s.screenshot("main_window_maximised")
 

@@ -30,6 +30,7 @@ constexpr ListSettings kReportListSettings{
     .fill_last_column = true,
     .on_menu = ReportListMenu,
     .on_shortcut = ReportListShortcut,
+    .on_columns_sized = SaveColumnWidths,
 };
 
 constexpr FileDialogSettings kLinkFileDialog{
@@ -113,6 +114,7 @@ const ControlDefinition kControls[] = {
      .back_color = kWhite,
      .integer_input = true,
      .digits_only = true,
+     .on_change = SaveInterval,
      .tip = "两次提交之间的间隔，单位：毫秒"},
     {.kind = ControlKind::Label,
      .name = "标签5",
@@ -209,6 +211,7 @@ const WindowDefinition kMainWindowDefinition{
     .control_count = static_cast<int>(std::size(kControls)),
     .on_showing = RestoreMainWindowSettings,
     .on_destroying = SaveMainWindowSettings,
+    .on_placed = SaveWindowPlacement,
     .initial_focus = kSignInButton.control_id,
     .on_files_dropped = FilesDropped,
     .system_menu = kSystemMenu,

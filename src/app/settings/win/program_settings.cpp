@@ -61,8 +61,16 @@ void RestoreMainWindowSettings() {
 
 void SaveMainWindowSettings() {
     SaveInterval();
-    WriteIfChanged(kColumnsKey, list_column_widths(kReportList));
+    SaveColumnWidths();
+    SaveWindowPlacement();
+}
+
+void SaveWindowPlacement() {
     WriteIfChanged(kWindowKey, window_placement(kMainWindowId));
+}
+
+void SaveColumnWidths() {
+    WriteIfChanged(kColumnsKey, list_column_widths(kReportList));
 }
 
 void SaveInterval() {

@@ -10,7 +10,10 @@ namespace brindor::app {
 void RestoreMainWindowSettings();
 // The main window, about to go.
 void SaveMainWindowSettings();
+// Each value as it changes: a program killed later keeps it.
 void SaveInterval();
+void SaveWindowPlacement();
+void SaveColumnWidths();
 
 // The folder a file dialog opens in: the last one chosen, or the program's own.
 Text ImportFolder();

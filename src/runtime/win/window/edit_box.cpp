@@ -37,6 +37,10 @@ class EditBox final : public TextControl {
 
     HBRUSH on_color(HDC dc) override { return colors_.apply(dc, COLOR_WINDOW); }
 
+    void on_command(int notification) override {
+        if (notification == EN_CHANGE && definition().on_change) definition().on_change();
+    }
+
   private:
     void normalize() {
         Text before = get_window_text(handle());

@@ -30,6 +30,12 @@ DWORD view_style(int view_type) {
 constexpr UINT_PTR kSubclassId = 1;
 constexpr UINT_PTR kShowRowsTimer = 0x4E2;
 constexpr UINT kShowRowsDelay = 25; // milliseconds; new rows appear within about a frame or two
+constexpr UINT kColumnsSized = WM_APP + 0x4E2;
+
+bool ends_column_sizing(UINT code) {
+    return code == HDN_ENDTRACKW || code == HDN_ENDTRACKA || code == HDN_DIVIDERDBLCLICKW ||
+           code == HDN_DIVIDERDBLCLICKA;
+}
 
 bool is_list_message(UINT message) {
     return message >= LVM_FIRST && message < LVM_FIRST + 0x100 && message != LVM_SETITEMCOUNT;
@@ -191,6 +197,9 @@ LRESULT CALLBACK ListView::subclass_procedure(HWND window, UINT message, WPARAM 
         list->show_posted_ = false;
         list->show_appended_rows();
         return 0;
+    case kColumnsSized:
+        if (settings && settings->on_columns_sized) settings->on_columns_sized();
+        return 0;
     case WM_CONTEXTMENU:
         if (settings && settings->on_menu) {
             list->open_menu(lparam);
@@ -231,6 +240,8 @@ LRESULT CALLBACK ListView::subclass_procedure(HWND window, UINT message, WPARAM 
             return 0;
         }
         const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+        // The header takes the new width after this notification: tell of it afterwards.
+        if (ends_column_sizing(header->code)) PostMessageW(window, kColumnsSized, 0, 0);
         const bool resized = header->code == HDN_ITEMCHANGEDW || header->code == HDN_ITEMCHANGEDA;
         if (resized && settings && reinterpret_cast<NMHEADERW*>(lparam)->iItem != settings->column_count - 1)
             list->fit_last_column();

@@ -46,8 +46,9 @@ struct ListSettings {
     bool follow_end = false;
     // The last column takes the width the others leave, however little.
     bool fill_last_column = false;
-    MenuHandler on_menu = nullptr;         // right click, the context-menu key, Shift+F10
-    ShortcutHandler on_shortcut = nullptr; // Ctrl+A, Ctrl+C, Ctrl+V
+    MenuHandler on_menu = nullptr;           // right click, the context-menu key, Shift+F10
+    ShortcutHandler on_shortcut = nullptr;   // Ctrl+A, Ctrl+C, Ctrl+V
+    EventHandler on_columns_sized = nullptr; // the user dragged a divider or double-clicked it
 };
 
 struct FileDialogSettings {
@@ -95,8 +96,9 @@ struct ControlDefinition {
     const FileDialogSettings* file_dialog = nullptr;
     const BrowserSettings* browser = nullptr;
     EventHandler on_click = nullptr;
-    const char* tip = nullptr; // shown while the mouse rests on the control
-    uint8_t anchor = 0;        // Anchor flags
+    EventHandler on_change = nullptr; // EditBox: its content changed, by the user or the program
+    const char* tip = nullptr;        // shown while the mouse rests on the control
+    uint8_t anchor = 0;               // Anchor flags
 };
 
 // An item the window appends to its system menu (the menu of its title bar icon).
@@ -137,6 +139,8 @@ struct WindowDefinition {
     EventHandler on_showing = nullptr; // built but not shown yet: the time to put it where it was left
     EventHandler on_created = nullptr;
     EventHandler on_destroying = nullptr;
+    // The user moved or sized it (once, when letting go), maximised or restored it.
+    EventHandler on_placed = nullptr;
     uint32_t initial_focus = 0; // the control id that has the keyboard focus when the window opens
     bool close_on_escape = false;
     FilesDroppedHandler on_files_dropped = nullptr; // null: the window takes no dropped files

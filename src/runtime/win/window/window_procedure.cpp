@@ -51,6 +51,8 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         run_window_work(lparam);
         return 0;
     case WM_COMMAND:
+        // Controls tell of their first text while the window is still being built: nobody listens yet.
+        if (!loaded->complete) return 0;
         if (Control* c = loaded->find(reinterpret_cast<HWND>(lparam))) c->on_command(HIWORD(wparam));
         return 0;
     case WM_NOTIFY: {
@@ -115,6 +117,13 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         break;
     case WM_SIZE:
         lay_out_window(*loaded);
+        if (wparam != SIZE_MINIMIZED && (wparam == SIZE_MAXIMIZED) != loaded->maximized) {
+            loaded->maximized = wparam == SIZE_MAXIMIZED;
+            if (loaded->complete && loaded->definition.on_placed) loaded->definition.on_placed();
+        }
+        break;
+    case WM_EXITSIZEMOVE:
+        if (loaded->complete && loaded->definition.on_placed) loaded->definition.on_placed();
         break;
     case WM_DPICHANGED:
         rescale_window(*loaded, LOWORD(wparam), reinterpret_cast<const RECT*>(lparam));

@@ -24,6 +24,7 @@ struct LoadedWindow {
     HWND last_focus = nullptr;           // given back when the window is activated again
     HWND focus_while_disabled = nullptr; // had the focus when disabled; gets it back when enabled
     int dpi = 96;                        // the DPI its controls are laid out for
+    bool maximized = false;              // as of its last WM_SIZE
     std::unique_ptr<GdiFont> gui_font;   // the default font at `dpi`; null: the stock font
     std::deque<std::u16string> copied;   // WM_COPYDATA taken, not yet handed to the application
 
