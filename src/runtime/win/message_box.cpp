@@ -100,6 +100,9 @@ int message_box(const char* content, int buttons, const char* title) {
     if (!(style & MB_SYSTEMMODAL)) style |= MB_TASKMODAL;
     std::wstring wide_content = to_wide(content);
     std::wstring wide_title = to_wide(title ? title : "信息：");
+    // A box of another thread blocks that thread only: the windows stay usable meanwhile.
+    if (HWND hidden = hidden_main_window(); hidden && !on_main_thread() && !program_is_ending())
+        on_window_thread(hidden, [] { enable_windows_nothing_holds(); });
     FocusKeeper focus;
     BoxButtonCaptions captions;
     TopmostWhenActive topmost(style & MB_TOPMOST);

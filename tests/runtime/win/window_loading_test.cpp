@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "runtime/win/window/window_procedure.h"
 #include "window_test_fixture.h"
 #include "window_test_support.h"
 
@@ -19,6 +20,7 @@ std::string g_seen;
 void CALLBACK inspect_modal(HWND, UINT, UINT_PTR, DWORD) {
     KillTimer(nullptr, g_timer);
     HWND modal = loaded_window_handle(kModalId);
+    enable_windows_nothing_holds(); // the modal window holds it
     g_seen += IsWindowEnabled(anchor()) ? "anchor enabled;" : "anchor disabled;";
     g_seen += GetWindow(modal, GW_OWNER) == anchor() ? "owned;" : "not owned;";
     g_seen += load_window(kModalId) && loaded_window_handle(kModalId) == modal ? "same;" : "other;";
@@ -34,6 +36,10 @@ TEST(Windows, ModalWindowDisablesTheOthersUntilItCloses) {
     EXPECT_EQ(g_events, "created;destroying;");
     EXPECT_EQ(g_seen, "anchor disabled;owned;same;");
     EXPECT_FALSE(window_is_loaded(kModalId));
+    EXPECT_TRUE(IsWindowEnabled(anchor()));
+
+    EnableWindow(anchor(), FALSE);
+    enable_windows_nothing_holds();
     EXPECT_TRUE(IsWindowEnabled(anchor()));
 }
 

@@ -184,6 +184,30 @@ const wchar_t* program_window_class() {
     return name;
 }
 
+namespace {
+
+BOOL CALLBACK find_visible_dialog(HWND window, LPARAM found) {
+    wchar_t kind[8] = L"";
+    if (!IsWindowVisible(window) || !GetClassNameW(window, kind, 8) || lstrcmpW(kind, L"#32770") != 0)
+        return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+} // namespace
+
+void enable_windows_nothing_holds() {
+    const std::vector<HWND> windows = loaded_window_handles();
+    for (HWND window : windows)
+        if (LoadedWindow* loaded = loaded_window_of(window); loaded && !loaded->disabled_while_modal.empty())
+            return;
+    bool dialog_open = false;
+    EnumThreadWindows(GetCurrentThreadId(), find_visible_dialog, reinterpret_cast<LPARAM>(&dialog_open));
+    if (dialog_open) return;
+    for (HWND window : windows)
+        if (!IsWindowEnabled(window)) EnableWindow(window, TRUE);
+}
+
 void enable_windows_disabled_by(HWND modal_window) {
     LoadedWindow* loaded = loaded_window_of(modal_window);
     if (!loaded) return;

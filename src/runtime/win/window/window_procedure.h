@@ -11,5 +11,8 @@ bool is_program_window(HWND window);
 void bring_to_front(HWND window);
 // Gives the windows that a modal window disabled their input back.
 void enable_windows_disabled_by(HWND modal_window);
+// On the windows' thread: enables again any window of the program that stayed disabled with no
+// modal window, box or common dialog open to hold it so.
+void enable_windows_nothing_holds();
 
 } // namespace brindor
