@@ -276,7 +276,10 @@ class PausedRunTest(E2ETestCase):
         self.standin.resolves(wait=5, timeout_ms=30000)
         made = [c["hash"] for c in self.standin.commits() if c["accepted"]]
         self.environment.restart_standin(False)
-        back = lambda box: self.environment.restart_standin(True)
+        def back(box):
+            self.assertEqual(self.session.text(MAIN_CAPTION, steps.PROGRESS_LABEL), "已暂停：无法连接到服务")
+            self.session.screenshot("paused_unreachable_label")
+            self.environment.restart_standin(True)
         self.assertEqual(self.paused_then(UNREACHABLE_PROMPT, 4, RETRY, steps.ALL_DONE, back), [steps.SUBMITTED] * 20)
         made += [c["hash"] for c in self.standin.commits() if c["accepted"]]
         self.assertEqual(sorted(made), [byte * 20 for byte in good_bytes(20)])
