@@ -3,6 +3,7 @@
 #include <string>
 
 #include "runtime/win/text_boundary.h"
+#include "runtime/win/window/window_procedure.h"
 
 namespace brindor {
 
@@ -11,9 +12,7 @@ namespace {
 LRESULT CALLBACK RenameButtons(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HCBT_ACTIVATE) {
         HWND box = reinterpret_cast<HWND>(wparam);
-        wchar_t kind[16] = {};
-        GetClassNameW(box, kind, 16);
-        if (lstrcmpW(kind, L"#32770") == 0) {
+        if (is_dialog_box(box)) {
             static constexpr struct {
                 int id;
                 const char* caption;

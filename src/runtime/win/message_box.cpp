@@ -79,9 +79,8 @@ class TopmostWhenActive {
   private:
     static LRESULT CALLBACK on_cbt(int code, WPARAM wparam, LPARAM lparam) {
         // The box only: a window of the program activated meanwhile on this thread stays as it is.
-        wchar_t kind[8] = L"";
         const HWND window = reinterpret_cast<HWND>(wparam);
-        if (code == HCBT_ACTIVATE && GetClassNameW(window, kind, 8) && lstrcmpW(kind, L"#32770") == 0) {
+        if (code == HCBT_ACTIVATE && is_dialog_box(window)) {
             SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             std::lock_guard<std::mutex> hold(boxes_lock);
             if (std::find(boxes_in_front.begin(), boxes_in_front.end(), window) == boxes_in_front.end())
@@ -115,7 +114,8 @@ int message_box(const char* content, int buttons, const char* title) {
 void raise_boxes_in_front() {
     std::lock_guard<std::mutex> hold(boxes_lock);
     // Asynchronous: a box's thread may be busy, and the keyboard stays where the user put it.
-    constexpr UINT kOnlyOrder = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS;
+    constexpr UINT kOnlyOrder =
+        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS;
     // Leaving the topmost band and entering it again puts the box on top of it: a box that is
     // topmost already does not move otherwise.
     for (HWND box : boxes_in_front)

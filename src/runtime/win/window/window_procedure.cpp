@@ -187,14 +187,17 @@ const wchar_t* program_window_class() {
 namespace {
 
 BOOL CALLBACK find_visible_dialog(HWND window, LPARAM found) {
-    wchar_t kind[8] = L"";
-    if (!IsWindowVisible(window) || !GetClassNameW(window, kind, 8) || lstrcmpW(kind, L"#32770") != 0)
-        return TRUE;
+    if (!IsWindowVisible(window) || !is_dialog_box(window)) return TRUE;
     *reinterpret_cast<bool*>(found) = true;
     return FALSE;
 }
 
 } // namespace
+
+bool is_dialog_box(HWND window) {
+    wchar_t kind[8] = L"";
+    return GetClassNameW(window, kind, 8) && lstrcmpW(kind, L"#32770") == 0;
+}
 
 void enable_windows_nothing_holds() {
     const std::vector<HWND> windows = loaded_window_handles();

@@ -9,6 +9,8 @@ const wchar_t* program_window_class();
 bool is_program_window(HWND window);
 // Restored if minimised, shown and activated.
 void bring_to_front(HWND window);
+// A message box or a common dialog: the system's dialog class.
+bool is_dialog_box(HWND window);
 // Gives the windows that a modal window disabled their input back.
 void enable_windows_disabled_by(HWND modal_window);
 // On the windows' thread: enables again any window of the program that stayed disabled with no
