@@ -61,6 +61,21 @@ TEST(FailureReason, FromBothAnswers) {
          true,
          {"jsonp1({\"id\":null,\"progress\":-1})", 200, "jsonp1"},
          "服务拒绝"},
+        // An answer that contradicts itself: the task may stand; the service's words are the reason.
+        {kWhole, true, {"cb({\"progress\":-1,\"msg\":\"空间不足\"})", 200, "jsonp1", -1, "空间不足"}, "结果未知：空间不足"},
+        {kWhole, true, {"cb({\"id\":\"\",\"progress\":-1,\"msg\":\"x\"})", 200, "jsonp1", -1, "x"}, "结果未知：x"},
+        {kWhole, true, {"cb({\"result\":-1,\"error\":\"system error\"})", 200, "jsonp1"}, kUnknown},
+        {kWhole, true, {"cb({})", 200, "jsonp1"}, kUnknown},
+        {kWhole, true, {"cb({\"id\":\"7\",\"progress\":1,\"msg\":null})", 200, "jsonp1"}, kUnknown},
+        {kWhole, true, {"cb({\"id\":null,\"progress\":0})", 200, "jsonp1"}, kUnknown},
+        {kWhole, true, {"cb({\"id\":\"\",\"msg\":\"未登录\"})", 200, "jsonp1", -1, "未登录"}, "结果未知：未登录"},
+        {kWhole, true, {"cb({\"id\":\"null\",\"progress\":-1})", 200, "jsonp1"}, "服务拒绝"},
+        // Read in pieces and committed: the commit's own outcome is the reason.
+        {{"queryUrl(1,'C1','1','it's fine','1',new Array('a'),new Array('1'),new Array('1'),new Array('1'),"
+          "new Array('v'),new Array('0'),'0.5')", 200, "queryUrl"},
+         true,
+         {kNull, 200, "jsonp1", -1, "已屏蔽"},
+         "服务拒绝：已屏蔽"},
     };
     for (const Case& c : cases) {
         LinkOutcome outcome;
