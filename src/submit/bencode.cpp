@@ -68,8 +68,8 @@ bool KeysDistinct(std::vector<ByteSpan>& keys, size_t first) {
 bool SkipValue(ByteSpan bytes, size_t at, size_t& end) {
     bool is_dictionary[kBencodeMaxDepth];
     bool wants_value[kBencodeMaxDepth]; // a dictionary whose key has been read
-    size_t first_key[kBencodeMaxDepth];  // where its keys start in `keys`
-    std::vector<ByteSpan> keys;          // those of the open dictionaries, innermost last
+    size_t first_key[kBencodeMaxDepth]; // where its keys start in `keys`
+    std::vector<ByteSpan> keys;         // those of the open dictionaries, innermost last
     int depth = 0;
     size_t p = at;
     do {
