@@ -104,8 +104,8 @@ bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcom
     while (!surface.MarkCommitting(position))
         if (!GoOn(kUnrecordedPrompt, kUnrecordedLabel, surface)) return false;
     outcome.committed = true;
-    if (!SendUntilServed([&] { return surface.CommitTask(user_id, outcome.fields); }, Settled,
-                         outcome.commit, tries, surface))
+    if (!SendUntilServed([&] { return surface.CommitTask(user_id, outcome.fields); }, Settled, outcome.commit,
+                         tries, surface))
         return false;
     outcome.accepted = Confirmed(outcome.commit);
     outcome.busy = tries.exhausted;

@@ -120,7 +120,8 @@ TEST(ParseResolveAnswer, NoStringMovesTheArraysAndACallThatIsNoScriptIsReadInPie
         {"new Array in a title", "queryUrl(1,'C','1024','x new Array(\\'9\\',\\'9\\') y'" + arrays,
          "x new Array('9','9') y", true},
         {"an unescaped apostrophe", "queryUrl(1,'C','1024','it's fine'" + arrays, "it's fine", true},
-        {"an unescaped apostrophe and a comma", "queryUrl(1,'C','1024','it's, a test'" + arrays, "it's", true},
+        {"an unescaped apostrophe and a comma", "queryUrl(1,'C','1024','it's, a test'" + arrays, "it's",
+         true},
         {"cut after the last array", whole.substr(0, whole.size() - 3), "T", true},
         {"cut inside the last array", whole.substr(0, whole.size() - 12), "T", false},
         {"a statement after the call", whole + ";alert(1)", "T", false},
@@ -132,7 +133,8 @@ TEST(ParseResolveAnswer, NoStringMovesTheArraysAndACallThatIsNoScriptIsReadInPie
         EXPECT_EQ(ParseResolveAnswer(c.answer.c_str(), fields), c.committable);
         EXPECT_STREQ(fields.title.c_str(), c.title);
         if (!c.committable) continue;
-        EXPECT_EQ(std::string(fields.cid.c_str()) + fields.tsize.c_str() + fields.size.c_str() + fields.findex.c_str(),
+        EXPECT_EQ(std::string(fields.cid.c_str()) + fields.tsize.c_str() + fields.size.c_str() +
+                      fields.findex.c_str(),
                   "C10241024_0_");
     }
 }

@@ -53,7 +53,8 @@ TEST(TorrentLink, HashOfTheInfoAsWrittenNameAndDistinctTrackers) {
     const std::string links = MagnetOf(many, fault);
     EXPECT_TRUE(links.ends_with("&tr=udp%3A%2F%2Ft91")) << links; // the 20th of 25
     // A name.utf-8 in another code page gives way to the name.
-    const std::string gbk_name = "d4:infod4:name3:abc10:name.utf-82:\xd6\xd0" "6:pieces0:ee";
+    const std::string gbk_name = "d4:infod4:name3:abc10:name.utf-82:\xd6\xd0"
+                                 "6:pieces0:ee";
     EXPECT_TRUE(MagnetOf(gbk_name, fault).ends_with("&dn=abc")) << MagnetOf(gbk_name, fault);
 }
 
