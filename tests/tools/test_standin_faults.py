@@ -63,6 +63,12 @@ class ResolveFaultTest(unittest.TestCase):
                 set_faults({})
                 self.assertEqual(client_reading(resolve().text())["title"], "山海之间 4K 纪录片")
 
+    def test_title_forms(self):
+        escaped = "".join(f"\\u{ord(c):04x}" if ord(c) > 127 else c for c in "山海之间 4K 纪录片")
+        for form, title in (("raw", "山海之间 4K 纪录片"), ("unicode", escaped)):
+            set_faults({"title_form": {"form": form, "target": "resolve"}})
+            self.assertIn(f",'{title}',", resolve().text())
+
     def test_delay(self):
         set_faults({"delay": {"ms": 300}})
         started = time.monotonic()
@@ -113,6 +119,8 @@ class CommitFaultTest(unittest.TestCase):
             ("answer_form", {"form": "try_catch"}, lambda a: self.assertTrue(a.text().startswith("try{jsonp42(")),
              True),
             ("answer_form", {"form": "alert_back"}, lambda a: self.assertIn("history.back()", a.text()), False),
+            ("answer_form", {"form": "no_space"}, lambda a: self.assertIn('-1,"msg":"空间不足"', a.text()), False),
+            ("answer_form", {"form": "null_beside_id"}, lambda a: self.assertIn('"msg":null', a.text()), True),
             ("malformed", {}, lambda a: self.assertNotIn("null", a.text()), True),
             ("truncated", {}, lambda a: self.assertEqual(a.text(), 'jsonp42({"id":"10000'), True),
             ("huge", {"bytes": 3000000}, lambda a: self.assertEqual((len(a.body), a.text()[-3:]), (3000000, '"})')),
