@@ -8,7 +8,7 @@ import sys
 import time
 import unittest
 
-from harness import REPO, MAIN_CAPTION, DriverError, E2ETestCase, cache_value, temporary_text_file
+from harness import REPO, MAIN_CAPTION, E2ETestCase, cache_value, temporary_text_file
 import batch_steps as steps
 
 sys.path.insert(0, str(REPO))
@@ -175,48 +175,33 @@ class FaultyServiceTest(E2ETestCase):
             self.assertLess(held[byte], REQUEST_LIMIT_S * (2 if twice else 1) + SLACK_S, byte)
 
     def test_titles_read_by_their_tokens_and_answers_that_contradict_themselves(self):
-        s = self.session
-        bytes_ = list(TITLE_FORMS) + list(UNKNOWN_FORMS)
+        s, bytes_ = self.session, list(TITLE_FORMS) + list(UNKNOWN_FORMS)
         path = temporary_text_file("".join(f"{link(b)}\n" for b in bytes_))
         self.addCleanup(os.unlink, path)
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, path, len(bytes_))
         self.standin.set_faults({
-            "title_form": [{"form": form, "target": "resolve", "hashes": [b * 20]} for b, form in TITLE_FORMS.items()
-                           if form],
-            "answer_form": [{"form": form, "target": "commit", "hashes": [b * 20]}
-                            for b, (form, _) in UNKNOWN_FORMS.items()]})
+            "title_form": [{"form": f, "target": "resolve", "hashes": [b * 20]} for b, f in TITLE_FORMS.items() if f],
+            "answer_form": [{"form": f, "target": "commit", "hashes": [b * 20]} for b, (f, _) in UNKNOWN_FORMS.items()]})
         steps.start_batch(s, "0")
         self.assertEqual(steps.wait_all_done(s).text, f"{steps.ALL_DONE}\n成功3条，失败7条。")
         s.screenshot("faults_titles_and_contradictions")
-        rows = steps.report_rows(s)
-        entries = [Catalogue.load().lookup(b * 20) for b in TITLE_FORMS]
-        self.assertEqual([(row[1], row[4], row[5]) for row in rows[:3]], [(e.title, steps.SUBMITTED, "") for e in entries])
-        self.assertEqual([tuple(row[4:6]) for row in rows[3:]], [(steps.FAILED, why) for _, why in UNKNOWN_FORMS.values()])
+        rows, entries = steps.report_rows(s), [Catalogue.load().lookup(b * 20) for b in TITLE_FORMS]
+        self.assertEqual([(r[1], r[4], r[5]) for r in rows[:3]], [(e.title, steps.SUBMITTED, "") for e in entries])
+        self.assertEqual([tuple(r[4:6]) for r in rows[3:]], [(steps.FAILED, why) for _, why in UNKNOWN_FORMS.values()])
         # Committed with the title, content id, sizes and indexes exactly as the service gave them.
         made = {c["hash"]: (c["title"], c["cid"], dict(c["fields"])["size"], dict(c["fields"])["findex"])
                 for c in self.standin.commits() if c["accepted"]}
         self.assertEqual([made.get(e.info_hash) for e in entries],
                          [(e.title, e.cid, e.size_field, e.findex_field) for e in entries])
-
         # None goes out again without a question: a second start of the same list asks first.
         sent = len(self.standin.commits())
         steps.start_batch(s, "0")
-        asked = 0
-        while True:
-            try:
-                box = s.wait_message_box(timeout_ms=3000)
-            except DriverError:
-                break
-            self.assertGreater(len(box.buttons), 1, box.text)
-            asked += 1
-            s.press_key(box.handle, steps.VK_RETURN)
-            s.wait_gone(box.handle)
-        self.assertGreater(asked, 0)
+        box = s.wait_message_box()
+        self.assertGreater(len(box.buttons), 1, box.text)
+        s.press_key(box.handle, steps.VK_RETURN)  # the default
+        s.call("sleep", 1000)
         self.assertEqual(len(self.standin.commits()), sent)
-
-
-
 
 
 def good_bytes(count):  # all but the blocked 0e

@@ -2,6 +2,7 @@
 // accepted form is a confirmation exactly when it holds no null and its outermost keys deny no task;
 // a reserved word as the callee, a statement after it (past a line comment's end too), or its last
 // byte cut off, never leaves one. Any bytes: the reading of the message and its escapes stays sound.
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -20,30 +21,25 @@ namespace {
 const char* const kStrings[] = {
     "\"id\"", "\"msg\"", "\"null\"",  "\"Annulled\"",         "\"a)b;c(\"",   "\"\\\"\"",   "\"\\u672a\"",
     "\"'\"",  "\"\"",    "\"x\\\\\"", "\"\xB5\xC7\xC2\xBC\"", "\"progress\"", "\"result\"", "\"error\""};
-// Callees: a reserved word calls no function.
-const char* const kCallees[] = {"cb", "jsonp1", "throw", "void", "if", "new", "return", "typeof"};
+const char* const kReserved[] = {"throw", "void", "if", "new", "return", "typeof"};
 const char* const kLineEnds[] = {"\n", "\r", "\xE2\x80\xA8", "\xE2\x80\xA9"};
 const char* const kScalars[] = {"1", "-2.5e3", "true", "false", "null", "0"};
 const char* const kBlanks[] = {"", " ", "\r\n", "/**/", "/* ) */", "\t"};
 const char* const kWords[] = {"(", ")", ";", "{", "}", "null", "\"", "'", "\\", "/*", "*/", "cb"};
 
-// What the outermost object says of a task.
+// What the outermost object says: a task made (a non-empty id, a progress of 0 or more), or none (a
+// negative progress or result, an error key, an empty id, no key at all).
 struct TaskSigns {
-    bool made = false;
-    bool denied = false;
+    bool made = false, denied = false;
 };
 
 void NoteMember(const std::string& key, const std::string& value, TaskSigns& signs) {
-    const bool negative = value[0] == '-';
-    const bool number = negative || (value[0] >= '0' && value[0] <= '9');
+    const bool negative = value[0] == '-', number = negative || std::isdigit(value[0]);
     const bool text = value[0] == '"' && value != "\"\"" && value != "\"null\"";
-    if (key == "\"error\"") signs.denied = true;
-    if (key == "\"id\"") {
-        signs.denied = signs.denied || value == "\"\"";
-        signs.made = signs.made || text || number;
-    }
-    if (key == "\"progress\"" || key == "\"result\"") signs.denied = signs.denied || negative;
-    if (key == "\"progress\"") signs.made = signs.made || (number && !negative);
+    signs.denied = signs.denied || key == "\"error\"" || (key == "\"id\"" && value == "\"\"") ||
+                   ((key == "\"progress\"" || key == "\"result\"") && negative);
+    signs.made =
+        signs.made || (key == "\"id\"" && (text || number)) || (key == "\"progress\"" && number && !negative);
 }
 
 // A JSON object made from the input; `has_null` tells whether the service would mean "nothing made".
@@ -85,30 +81,21 @@ std::string Object(FuzzInput& in, int depth, bool& has_null, TaskSigns* signs) {
     return object + "}";
 }
 
-bool IsReserved(const std::string& callee) {
-    return callee != "cb" && callee != "jsonp1";
-}
-
-// `bare`: the form calls the callee by its name alone.
-std::string Wrapped(uint8_t form, const std::string& callee, const std::string& value, bool& bare) {
-    bare = true;
+std::string Wrapped(uint8_t form, const std::string& value) {
     switch (form % 7) {
     case 0:
-        return callee + "(" + value + ")";
+        return "jsonp1(" + value + ")";
     case 1:
-        return "/**/" + callee + "(" + value + ")";
+        return "/**/cb(" + value + ")";
     case 2:
-        bare = false;
-        return "window." + callee + "(" + value + ")";
+        return "window.cb(" + value + ")";
     case 3:
-        bare = false;
-        return "window[\"" + callee + "\"](" + value + ")";
+        return "window[\"cb\"](" + value + ")";
     case 4:
-        return "typeof " + callee + " === 'function' && " + callee + "(" + value + ")";
+        return "typeof cb === 'function' && cb(" + value + ")";
     case 5:
-        return "try{" + callee + "(" + value + ");}catch(e){}";
+        return "try{cb(" + value + ");}catch(e){}";
     default:
-        bare = false;
         return value;
     }
 }
@@ -137,21 +124,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool has_null = false;
     TaskSigns signs;
     const std::string value = Object(in, 0, has_null, &signs);
-    const std::string callee = kCallees[in.next() % std::size(kCallees)];
-    bool bare = false;
-    const std::string core = Wrapped(in.next(), callee, value, bare);
+    const std::string core = Wrapped(in.next(), value);
     const std::string lead = kBlanks[in.next() % std::size(kBlanks)];
     const std::string tail = std::string(in.next() & 1 ? ";" : "") + kBlanks[in.next() % std::size(kBlanks)];
     const std::string answer = lead + core + tail;
     const CommitShape expected =
-        bare && IsReserved(callee) ? CommitShape::kOther
-        : has_null                 ? (signs.made ? CommitShape::kContradiction : CommitShape::kRefusal)
-                   : (signs.denied ? CommitShape::kContradiction : CommitShape::kConfirmation);
+        has_null ? (signs.made ? CommitShape::kContradiction : CommitShape::kRefusal)
+                 : (signs.denied ? CommitShape::kContradiction : CommitShape::kConfirmation);
     Check(ReadCommitShape(answer.c_str()) == expected);
     Check(Accepted(answer) == (expected == CommitShape::kConfirmation));
     Check(!Accepted(answer + ";location.reload()") && !Accepted(answer + "cb(" + value + ")"));
     Check(!Accepted(lead + core.substr(0, core.size() - 1)));
-    // A line comment ends at every line terminator: what follows is a statement of its own.
+    // No reserved word calls a function; a line comment ends at every line terminator.
+    const std::string reserved = kReserved[in.next() % std::size(kReserved)];
+    Check(ReadCommitShape((lead + reserved + "(" + value + ")" + tail).c_str()) == CommitShape::kOther);
     const std::string comment = "//x" + std::string(kLineEnds[in.next() % std::size(kLineEnds)]);
     Check(ReadCommitShape((answer + comment).c_str()) == expected);
     Check(!Accepted(answer + comment + "location.reload()"));

@@ -63,12 +63,6 @@ class ResolveFaultTest(unittest.TestCase):
                 set_faults({})
                 self.assertEqual(client_reading(resolve().text())["title"], "山海之间 4K 纪录片")
 
-    def test_title_forms(self):
-        escaped = "".join(f"\\u{ord(c):04x}" if ord(c) > 127 else c for c in "山海之间 4K 纪录片")
-        for form, title in (("raw", "山海之间 4K 纪录片"), ("unicode", escaped)):
-            set_faults({"title_form": {"form": form, "target": "resolve"}})
-            self.assertIn(f",'{title}',", resolve().text())
-
     def test_delay(self):
         set_faults({"delay": {"ms": 300}})
         started = time.monotonic()

@@ -201,17 +201,6 @@ TEST(RunBatch, CommitOutcomes) {
     }
 }
 
-TEST(RunBatch, AnUnescapedQuoteInATitleIsCommittedACutAnswerIsNot) {
-    RecordingSurface surface;
-    surface.resolve_answers["q"] = Answer("C1", "1", "it's fine");
-    const std::string whole = Answer("C2", "1", "T");
-    surface.resolve_answers["cut"] = whole.substr(0, whole.size() - 20);
-    RunBatch(Input({"q", "cut"}), surface);
-    EXPECT_EQ(surface.commit_bodies.size(), 1u);
-    EXPECT_EQ(surface.steps.at(4), "row 1 | it's fine | 0KB | q | 提交成功！");
-    EXPECT_EQ(surface.reasons, (std::vector<std::string>{"", "网络错误"}));
-}
-
 TEST(RunBatch, NoCommitGoesOutWithoutItsMark) {
     const char* const ask = "ask 无法写入提交记录（磁盘已满或文件被占用）。按“重试”继续；按“取消”停止提交。";
     for (const bool retry : {true, false}) {
