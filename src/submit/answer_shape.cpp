@@ -12,21 +12,59 @@ namespace {
 // Deeper nesting than any answer of the service: refused rather than followed.
 constexpr int kMaxDepth = 64;
 
-// Reads one JSON value from the tokens; notes the null the service writes for "nothing made".
+// What the outermost object says of a task: a sign that one was made, and a sign that none was.
+struct TaskSigns {
+    bool made = false;
+    bool denied = false;
+};
+
+bool IsKey(const Text& key, const char* name) {
+    return compare_text(key, name) == 0;
+}
+
+// One value of the outermost object, told by its first token: the signs it gives under its key.
+void NoteMember(const Text& key, const ScriptToken& first, TaskSigns& signs) {
+    const bool negative = first.Is("-");
+    const bool number = negative || first.kind == TokenKind::kNumber;
+    const Text string = first.kind == TokenKind::kString ? StringTokenValue(first) : Text();
+    const bool null_string = compare_text(string, "null") == 0;
+    if (IsKey(key, "error")) signs.denied = true;
+    if (IsKey(key, "id")) {
+        if (first.kind == TokenKind::kString && string.empty()) signs.denied = true;
+        if ((!string.empty() && !null_string) || number) signs.made = true;
+    }
+    if (IsKey(key, "progress") || IsKey(key, "result")) {
+        if (negative || *string.c_str() == '-') signs.denied = true;
+        if (IsKey(key, "progress") && number && !negative) signs.made = true;
+    }
+}
+
+// Reads one JSON value from the tokens; notes the null the service writes for "nothing made", and
+// what the outermost object says of a task.
 class JsonReader {
   public:
     explicit JsonReader(ScriptTokens& tokens) : tokens_(tokens) {}
 
     bool Object(int depth = 0) {
         if (depth > kMaxDepth || !tokens_.Skip("{")) return false;
-        if (tokens_.Skip("}")) return true;
+        if (tokens_.Skip("}")) {
+            if (depth == 0) signs_.denied = true;
+            return true;
+        }
         do {
-            if (!String() || !tokens_.Skip(":") || !Value(depth)) return false;
+            const ScriptToken key = tokens_.Peek();
+            if (!String() || !tokens_.Skip(":")) return false;
+            const ScriptToken first = tokens_.Peek();
+            if (!Value(depth)) return false;
+            if (depth == 0) NoteMember(StringTokenValue(key), first, signs_);
         } while (tokens_.Skip(","));
         return tokens_.Skip("}");
     }
 
-    bool holds_null() const { return holds_null_; }
+    CommitShape Shape() const {
+        if (holds_null_) return signs_.made ? CommitShape::kContradiction : CommitShape::kRefusal;
+        return signs_.denied ? CommitShape::kContradiction : CommitShape::kConfirmation;
+    }
 
   private:
     bool Value(int depth) {
@@ -68,11 +106,26 @@ class JsonReader {
 
     ScriptTokens& tokens_;
     bool holds_null_ = false;
+    TaskSigns signs_;
 };
+
+// A word that cannot name a function: throw({...}), void(...) and if(...); call none.
+bool IsReservedWord(const ScriptToken& token) {
+    static constexpr const char* kReserved[] = {
+        "await",     "break",  "case",     "catch",  "class",      "const",   "continue",  "debugger",
+        "default",   "delete", "do",       "else",   "enum",       "export",  "extends",   "false",
+        "finally",   "for",    "function", "if",     "implements", "import",  "in",        "instanceof",
+        "interface", "let",    "new",      "null",   "package",    "private", "protected", "public",
+        "return",    "static", "super",    "switch", "this",       "throw",   "true",      "try",
+        "typeof",    "var",    "void",     "while",  "with",       "yield"};
+    for (const char* word : kReserved)
+        if (token.Is(word)) return true;
+    return false;
+}
 
 // name, window.name or window["name"]; empty text when the tokens hold none of them.
 Text Callee(ScriptTokens& tokens) {
-    if (tokens.Peek().kind != TokenKind::kIdentifier) return {};
+    if (tokens.Peek().kind != TokenKind::kIdentifier || IsReservedWord(tokens.Peek())) return {};
     const ScriptToken name = tokens.Take();
     if (!name.Is("window")) return left_text(name.begin, static_cast<int>(name.length()));
     if (tokens.Skip(".")) {
@@ -138,7 +191,7 @@ CommitShape ReadCommitShape(TextRef text) {
     if (!Statement(tokens, value)) return CommitShape::kOther;
     SkipSemicolons(tokens);
     if (tokens.Peek().kind != TokenKind::kEnd) return CommitShape::kOther;
-    return value.holds_null() ? CommitShape::kRefusal : CommitShape::kConfirmation;
+    return value.Shape();
 }
 
 ResolveShape ResolveAnswerShape(TextRef text) {

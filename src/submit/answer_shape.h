@@ -6,13 +6,16 @@
 namespace brindor {
 
 enum class CommitShape {
-    kConfirmation, // the service's one call with one JSON object, without null
-    kRefusal,      // the same, but the object holds null, or a string that is exactly "null"
-    kOther,        // anything else: a page, a second statement, two calls, an empty call, a cut answer
+    kConfirmation,  // the service's one call with one JSON object, without null, that says nothing else
+    kRefusal,       // the same, but the object holds null (or a string that is exactly "null") and no sign
+                    // of a task
+    kContradiction, // the call's object says both: a negative progress or result, an error key, an empty
+                    // id, nothing at all ({}), or a null beside a non-empty id or a progress of 0 or more
+    kOther,         // anything else: a page, a second statement, two calls, an empty call, a cut answer
 };
 
 // After an optional byte order mark, blanks and comments, exactly one of
-//   name(VALUE)   window.name(VALUE)   window["name"](VALUE)
+//   name(VALUE)      (name no reserved word)   window.name(VALUE)   window["name"](VALUE)
 //   typeof name === 'function' && name(VALUE)       (either quote, == too)
 //   try{ one of the above }catch(e){}
 //   VALUE

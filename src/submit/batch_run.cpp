@@ -7,7 +7,6 @@
 
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
-#include "submit/answer_shape.h"
 #include "submit/commit_body.h"
 #include "submit/failure_reason.h"
 #include "submit/pause_reasons.h"
@@ -74,6 +73,11 @@ bool Confirmed(const ServiceAnswer& commit) {
     return JudgeCommit(commit) == CommitVerdict::kConfirmed;
 }
 
+// Anything but the service's word that nothing was made ends a link's commits.
+bool Settled(const ServiceAnswer& commit) {
+    return JudgeCommit(commit) != CommitVerdict::kRefused;
+}
+
 // A stop pressed while the box waited for an answer counts as 取消.
 bool GoOn(const char* prompt, const char* label, BatchSurface& surface) {
     return surface.AskRetry(prompt, label) && !surface.StopRequested();
@@ -91,16 +95,17 @@ bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcom
         return false;
     outcome.busy = tries.exhausted;
     if (outcome.busy) return true;
-    // A cut or unknown answer would send a commit with fields missing.
-    if (ResolveAnswerShape(outcome.resolve.text) != ResolveShape::kWhole) return true;
-    ParseResolveAnswer(outcome.resolve.text, outcome.fields);
+    // A cut or unknown answer would send a commit with fields missing; it leaves the row as empty.
+    TaskFields fields;
+    if (!ParseResolveAnswer(outcome.resolve.text, fields)) return true;
+    outcome.fields = std::move(fields);
     // Without a content id there is nothing the service could create a task from.
     if (outcome.fields.cid.empty()) return true;
     while (!surface.MarkCommitting(position))
         if (!GoOn(kUnrecordedPrompt, kUnrecordedLabel, surface)) return false;
     outcome.committed = true;
-    if (!SendUntilServed([&] { return surface.CommitTask(user_id, outcome.fields); }, Confirmed,
-                         outcome.commit, tries, surface))
+    if (!SendUntilServed([&] { return surface.CommitTask(user_id, outcome.fields); }, Settled, outcome.commit,
+                         tries, surface))
         return false;
     outcome.accepted = Confirmed(outcome.commit);
     outcome.busy = tries.exhausted;

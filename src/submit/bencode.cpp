@@ -1,6 +1,8 @@
 #include "submit/bencode.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace brindor {
 
@@ -47,10 +49,27 @@ bool ReadInteger(ByteSpan bytes, size_t& at, int64_t& value) {
     return true;
 }
 
+bool Before(const ByteSpan& a, const ByteSpan& b) {
+    const int order = std::memcmp(a.data, b.data, std::min(a.size, b.size));
+    return order < 0 || (order == 0 && a.size < b.size);
+}
+
+// The keys of one dictionary, from `first` on, hold none twice: which of two would count is
+// anybody's guess. Leaves them sorted.
+bool KeysDistinct(std::vector<ByteSpan>& keys, size_t first) {
+    const auto begin = keys.begin() + static_cast<std::ptrdiff_t>(first);
+    std::sort(begin, keys.end(), Before);
+    return std::adjacent_find(begin, keys.end(), [](const ByteSpan& a, const ByteSpan& b) {
+               return !Before(a, b);
+           }) == keys.end();
+}
+
 // The end of the value at `at`, found with a bounded stack of open containers instead of recursion.
 bool SkipValue(ByteSpan bytes, size_t at, size_t& end) {
     bool is_dictionary[kBencodeMaxDepth];
     bool wants_value[kBencodeMaxDepth]; // a dictionary whose key has been read
+    size_t first_key[kBencodeMaxDepth]; // where its keys start in `keys`
+    std::vector<ByteSpan> keys;         // those of the open dictionaries, innermost last
     int depth = 0;
     size_t p = at;
     do {
@@ -59,11 +78,16 @@ bool SkipValue(ByteSpan bytes, size_t at, size_t& end) {
         const bool at_key = depth > 0 && is_dictionary[depth - 1] && !wants_value[depth - 1];
         if (c == 'e') {
             if (depth == 0 || (is_dictionary[depth - 1] && wants_value[depth - 1])) return false;
+            if (is_dictionary[depth - 1]) {
+                if (!KeysDistinct(keys, first_key[depth - 1])) return false;
+                keys.resize(first_key[depth - 1]);
+            }
             ++p;
             --depth;
         } else if (IsDigit(c)) {
-            ByteSpan ignored;
-            if (!ReadString(bytes, p, ignored)) return false;
+            ByteSpan string;
+            if (!ReadString(bytes, p, string)) return false;
+            if (at_key) keys.push_back(string);
         } else if (at_key) {
             return false;
         } else if (c == 'i') {
@@ -73,6 +97,7 @@ bool SkipValue(ByteSpan bytes, size_t at, size_t& end) {
             if (depth == kBencodeMaxDepth) return false;
             is_dictionary[depth] = c == 'd';
             wants_value[depth] = false;
+            first_key[depth] = keys.size();
             ++depth;
             ++p;
             continue;

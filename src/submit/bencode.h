@@ -26,7 +26,8 @@ struct BencodeValue {
 };
 
 // The one value that starts at `at`: complete inside `bytes`, no deeper than kBencodeMaxDepth,
-// integers without leading zeros, "-0" or 64-bit overflow, dictionary keys byte strings.
+// integers without leading zeros, "-0" or 64-bit overflow, dictionary keys byte strings, none of
+// them twice in one dictionary.
 bool ReadBencodeValue(ByteSpan bytes, size_t at, BencodeValue& value);
 
 // The members of a list, or the key and value pairs of a dictionary, that ReadBencodeValue gave.

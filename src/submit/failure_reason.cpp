@@ -16,6 +16,7 @@ constexpr const char* kRefused = "服务拒绝";
 constexpr const char* kSignedOut = kSignedOutReason;
 constexpr const char* kBusy = "服务繁忙";
 constexpr const char* kUnrecognised = "无法识别的应答";
+constexpr const char* kUnknownPrefix = "结果未知：";
 
 bool Contains(TextRef text, TextRef sought) {
     return find_text(text, sought, 1, true) != -1;
@@ -54,15 +55,24 @@ const char* ResolveShapeFailure(TextRef answer) {
     return nullptr;
 }
 
+// The service's call says a task was made and that none was: neither may be believed, whatever its
+// message asks for.
+bool Contradicts(const ServiceAnswer& commit) {
+    const bool success_status = commit.status >= 200 && commit.status < 300;
+    return success_status && ReadCommitShape(commit.text) == CommitShape::kContradiction;
+}
+
 } // namespace
 
 CommitVerdict JudgeCommit(const ServiceAnswer& commit) {
     if (IsCommitAccepted(commit)) return CommitVerdict::kConfirmed;
+    if (Contradicts(commit)) return CommitVerdict::kUnknown;
     if (IsThrottled(commit)) return CommitVerdict::kRefused;
     if (const char* failure = ExchangeFailure(commit))
         return failure == kSignedOut ? CommitVerdict::kRefused : CommitVerdict::kUnknown;
     // The service's refusal says nothing was made; any other shape after the POST says nothing at all.
-    return ReadCommitShape(commit.text) == CommitShape::kRefusal ? CommitVerdict::kRefused : CommitVerdict::kUnknown;
+    return ReadCommitShape(commit.text) == CommitShape::kRefusal ? CommitVerdict::kRefused
+                                                                 : CommitVerdict::kUnknown;
 }
 
 LinkState OutcomeState(const LinkOutcome& outcome) {
@@ -76,9 +86,15 @@ Text FailureReason(const LinkOutcome& outcome) {
     if (outcome.accepted) return {};
     if (outcome.busy) return kBusy;
     if (const char* failure = ExchangeFailure(outcome.resolve)) return failure;
-    if (const char* failure = ResolveShapeFailure(outcome.resolve.text)) return failure;
-    if (!outcome.committed || outcome.fields.cid.empty()) return kNotResolved;
-    if (OutcomeState(outcome) == LinkState::kUnknown) return kUnknownReason;
+    // A resolve answer that is no valid script may still have been committed, read piece by piece.
+    if (!outcome.committed || outcome.fields.cid.empty()) {
+        const char* failure = ResolveShapeFailure(outcome.resolve.text);
+        return failure ? failure : kNotResolved;
+    }
+    if (OutcomeState(outcome) == LinkState::kUnknown) {
+        if (!Contradicts(outcome.commit) || outcome.commit.message.empty()) return kUnknownReason;
+        return concat_text({kUnknownPrefix, outcome.commit.message});
+    }
     if (const char* failure = ExchangeFailure(outcome.commit)) return failure;
     if (outcome.commit.message.empty()) return kRefused;
     return concat_text({kRefused, "：", outcome.commit.message});

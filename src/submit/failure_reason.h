@@ -24,7 +24,8 @@ inline constexpr char kUnknownReason[] = "结果未知（任务可能已建立�
 enum class CommitVerdict {
     kConfirmed,
     kRefused, // the service said it made nothing: a refusal, too fast, or nobody signed in
-    kUnknown, // nothing readable came back after the POST: the task may exist
+    kUnknown, // nothing readable came back after the POST, or an answer that contradicts itself:
+              // the task may exist
 };
 
 // The one reading of a commit's answer that decides whether it may ever be sent again.

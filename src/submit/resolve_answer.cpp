@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "net/text_between.h"
+#include "runtime/core/text_builder.h"
 #include "runtime/core/text_ops.h"
 #include "submit/script_tokens.h"
 
@@ -10,59 +11,163 @@ namespace brindor {
 
 namespace {
 
+// The arguments the fields come from: the first four before any array, the first six arrays.
+constexpr int kScalarsRead = 4;
+constexpr int kArraysRead = 6;
+constexpr int kSizeArray = 3;
+constexpr int kIndexArray = 6;
+
 Text without_quotes(TextRef piece) {
     return replace_text(piece, "'", "", 1, kNoLimit, true);
 }
 
-Text Span(const char* begin, const char* end) {
-    return left_text(begin, static_cast<int>(end - begin));
+void Append(TextBuilder& out, TextRef text) {
+    out.append(text.c_str(), text_length(text));
 }
 
-// One argument of the call, up to the "," or ")" that ends it outside any bracket: a lone string
-// as its value, escapes decoded, anything else as written. False when the text ends first.
-bool ReadArgument(ScriptTokens& tokens, Text& value) {
-    const ScriptToken first = tokens.Peek();
-    ScriptToken last = first;
-    int count = 0;
-    for (int depth = 0;; ++count) {
-        const ScriptToken& next = tokens.Peek();
-        if (next.kind == TokenKind::kEnd || next.kind == TokenKind::kUnterminated) return false;
-        if (depth == 0 && (next.Is(",") || next.Is(")"))) break;
-        if (next.Is("(") || next.Is("[") || next.Is("{")) ++depth;
-        if (next.Is(")") || next.Is("]") || next.Is("}")) --depth;
-        last = tokens.Take();
+// A string, a number with an optional sign, or a word such as null; false for anything else.
+bool ReadLiteral(ScriptTokens& tokens, Text& value, bool& quoted) {
+    const bool negative = tokens.Skip("-");
+    const ScriptToken token = tokens.Peek();
+    quoted = token.kind == TokenKind::kString;
+    if (quoted && !negative) {
+        value = StringTokenValue(token);
+    } else if (token.kind == TokenKind::kNumber || (token.kind == TokenKind::kIdentifier && !negative)) {
+        value = concat_text(negative ? "-" : "", left_text(token.begin, static_cast<int>(token.length())));
+    } else {
+        return false;
     }
-    if (count == 1 && first.kind == TokenKind::kString)
-        value = StringTokenValue(first);
-    else
-        value = count == 0 ? Text{} : Span(first.begin, last.end);
+    tokens.Take();
     return true;
 }
 
-// The call's arguments before its first array: cid, tsize and title are the 2nd to 4th. Without an
-// array after them the answer is not the one that lists a torrent, and nothing is taken.
-void ReadScalars(TextRef answer, TaskFields& fields) {
-    ScriptTokens tokens(SkipByteOrderMark(answer.c_str()));
-    if (!tokens.Skip("queryUrl") || !tokens.Skip("(")) return;
-    Text values[4];
-    int count = 0;
-    for (; !tokens.Peek().Is("new"); ++count) {
-        Text value;
-        if (!ReadArgument(tokens, value) || !tokens.Skip(",")) return;
-        if (count < 4) values[count] = std::move(value);
+// The list after "new Array", joined as the pieces' reading joins it: a quoted value ends with "_",
+// one written without quotes keeps its comma.
+bool ReadArray(ScriptTokens& tokens, Text& joined) {
+    if (!tokens.Skip("Array") || !tokens.Skip("(")) return false;
+    TextBuilder out;
+    if (!tokens.Skip(")")) {
+        for (;;) {
+            Text value;
+            bool quoted = false;
+            if (!ReadLiteral(tokens, value, quoted)) return false;
+            Append(out, value);
+            if (tokens.Skip(")")) break;
+            if (!tokens.Skip(",")) return false;
+            out.append(quoted ? '_' : ',');
+        }
     }
-    Text* const fields_by_argument[] = {&fields.cid, &fields.tsize, &fields.title};
-    for (int n = 1; n < count && n < 4; ++n)
-        *fields_by_argument[n - 1] = std::move(values[n]);
+    out.append('_');
+    joined = out.take();
+    return true;
+}
+
+enum class CallReading {
+    kRead,     // a whole call of literals and arrays, nothing after it
+    kTrailing, // the same, with something after it
+    kBroken,   // a call that is no valid script: an unescaped quote, a cut
+    kNone,     // no queryUrl call
+};
+
+struct CallArguments {
+    Text scalars[kScalarsRead];
+    int scalar_count = 0;
+    Text arrays[kArraysRead];
+    int array_count = 0;
+
+    void Note(Text value, bool array) {
+        if (array) {
+            if (array_count < kArraysRead) arrays[array_count] = std::move(value);
+            ++array_count;
+        } else if (array_count == 0) {
+            if (scalar_count < kScalarsRead) scalars[scalar_count] = std::move(value);
+            ++scalar_count;
+        }
+    }
+
+    void AssignTo(TaskFields& fields) {
+        // Without an array after them the scalars are not the answer that lists a torrent.
+        Text* const by_argument[] = {&fields.cid, &fields.tsize, &fields.title};
+        for (int n = 1; array_count > 0 && n < scalar_count && n < kScalarsRead; ++n)
+            *by_argument[n - 1] = std::move(scalars[n]);
+        if (array_count >= kSizeArray) fields.size = std::move(arrays[kSizeArray - 1]);
+        if (array_count >= kIndexArray) fields.findex = std::move(arrays[kIndexArray - 1]);
+    }
+};
+
+CallReading ReadCall(TextRef answer, CallArguments& call) {
+    ScriptTokens tokens(SkipByteOrderMark(answer.c_str()));
+    if (!tokens.Skip("queryUrl") || !tokens.Skip("(")) return CallReading::kNone;
+    if (!tokens.Skip(")")) {
+        for (;;) {
+            Text value;
+            bool quoted = false;
+            const bool array = tokens.Skip("new");
+            if (array ? !ReadArray(tokens, value) : !ReadLiteral(tokens, value, quoted))
+                return CallReading::kBroken;
+            call.Note(std::move(value), array);
+            if (tokens.Skip(")")) break;
+            if (!tokens.Skip(",")) return CallReading::kBroken;
+        }
+    }
+    while (tokens.Skip(";")) {
+    }
+    return tokens.Peek().kind == TokenKind::kEnd ? CallReading::kRead : CallReading::kTrailing;
+}
+
+// A title piece loses the quotes around it; one inside it ("it's") is the title's own.
+Text WithoutOuterQuotes(TextRef piece) {
+    const char* begin = piece.c_str();
+    const char* end = begin + text_length(piece);
+    if (begin < end && *begin == '\'') ++begin;
+    if (begin < end && end[-1] == '\'') --end;
+    return left_text(begin, static_cast<int>(end - begin));
+}
+
+// "(" with a ")" after it: the array's list is all there.
+bool IsClosedArray(TextRef piece) {
+    const int open = find_text(piece, "(", 1, true);
+    return open != -1 && find_text(piece, ")", open, true) != -1;
+}
+
+// The reading for an answer that is no valid script. True when it yielded every field.
+bool ReadPieces(TextRef answer, TaskFields& fields) {
+    int found = 0;
+    const TextArray scalars = split_text(TextBetweenFirst(answer, "queryUrl", "new Array"), ",");
+    Text* const by_piece[] = {&fields.cid, &fields.tsize, &fields.title};
+    for (int n = 2; n <= 4 && n <= scalars.count(); ++n, ++found)
+        *by_piece[n - 2] = n == 4 ? WithoutOuterQuotes(scalars.at(n)) : without_quotes(scalars.at(n));
+    const TextArray arrays = split_text(answer, "new Array");
+    const struct {
+        int piece;
+        Text* field;
+    } by_array[] = {{kSizeArray + 1, &fields.size}, {kIndexArray + 1, &fields.findex}};
+    for (const auto& array : by_array) {
+        if (arrays.count() < array.piece) continue;
+        *array.field = JoinArrayValues(arrays.at(array.piece));
+        found += IsClosedArray(arrays.at(array.piece)) ? 1 : 0;
+    }
+    return found == 5;
 }
 
 } // namespace
 
-void ParseResolveAnswer(TextRef answer, TaskFields& fields) {
-    ReadScalars(answer, fields);
-    TextArray arrays = split_text(answer, "new Array");
-    if (arrays.count() >= 4) fields.size = JoinArrayValues(arrays.at(4));
-    if (arrays.count() >= 7) fields.findex = JoinArrayValues(arrays.at(7));
+bool ParseResolveAnswer(TextRef answer, TaskFields& fields) {
+    CallArguments call;
+    switch (ReadCall(answer, call)) {
+    case CallReading::kRead:
+        call.AssignTo(fields);
+        return true;
+    case CallReading::kTrailing:
+        call.AssignTo(fields);
+        return false;
+    case CallReading::kBroken:
+        return ReadPieces(answer, fields);
+    case CallReading::kNone:
+        break;
+    }
+    ReadPieces(answer, fields);
+    return false;
 }
 
 Text JoinArrayValues(TextRef piece) {

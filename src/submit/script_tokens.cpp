@@ -13,6 +13,16 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
+// U+2028 and U+2029 as UTF-8 bytes: an answer that was not converted from UTF-8 keeps them so.
+bool IsLineSeparator(const char* p) {
+    return p[0] == '\xE2' && p[1] == '\x80' && (p[2] == '\xA8' || p[2] == '\xA9');
+}
+
+// A "//" comment ends at any of them, as a script engine ends it: what follows is a statement.
+bool EndsLine(const char* p) {
+    return *p == '\n' || *p == '\r' || IsLineSeparator(p);
+}
+
 bool StartsIdentifier(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$';
 }
@@ -37,8 +47,8 @@ bool IsPunctuation(char c) {
 
 const char* SkipBlanksAndComments(const char* p, bool& unterminated) {
     for (;;) {
-        while (IsBlank(*p))
-            ++p;
+        while (IsBlank(*p) || IsLineSeparator(p))
+            p += IsBlank(*p) ? 1 : 3;
         if (p[0] == '/' && p[1] == '*') {
             const char* close = std::strstr(p + 2, "*/");
             if (!close) {
@@ -47,7 +57,7 @@ const char* SkipBlanksAndComments(const char* p, bool& unterminated) {
             }
             p = close + 2;
         } else if (p[0] == '/' && p[1] == '/') {
-            while (*p && *p != '\n')
+            while (*p && !EndsLine(p))
                 ++p;
         } else {
             return p;

@@ -52,7 +52,8 @@ TorrentFault ReadInfo(const BencodeValue& info, TorrentParts& parts) {
     }
     if (!has_pieces) return version_2 ? TorrentFault::V2Only : TorrentFault::NotTorrent;
     parts.info = info.raw;
-    parts.name = name_utf8.size ? name_utf8 : name;
+    // A name.utf-8 that is no UTF-8 would put another code page's bytes into the link.
+    parts.name = name_utf8.size && IsUtf8(name_utf8) ? name_utf8 : name;
     return TorrentFault::None;
 }
 

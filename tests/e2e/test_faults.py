@@ -75,6 +75,15 @@ EXPECTED = {**dict.fromkeys(("0c", "17", "18", "19", "1a", "1c", "40", "41", "42
             "1b": (steps.FAILED, steps.NETWORK_ERROR)}
 
 
+# Titles read from the call's arguments: "new Array" inside one, an apostrophe the service left
+# unescaped, everything beyond ASCII written as \uXXXX.
+TITLE_FORMS = {"2c": None, "2d": "raw", "2e": "unicode"}
+# Answers that contradict themselves, or only look like a confirmation: the task may stand.
+UNKNOWN_FORMS = {"49": ("no_space", "结果未知：空间不足"), "4a": ("task_limit", "结果未知：任务数已达上限"),
+                 "4b": ("system_error", UNKNOWN), "4c": ("empty_object", UNKNOWN), "4d": ("null_beside_id", UNKNOWN),
+                 "4e": ("line_separator", UNKNOWN), "4f": ("reserved_callee", UNKNOWN)}
+
+
 def fault_settings():
     faults = {}
     for byte, (kind, settings, target) in FAULTS.items():
@@ -165,8 +174,34 @@ class FaultyServiceTest(E2ETestCase):
             twice = FAULTS.get(byte, ("", {}, ""))[2] == "resolve"
             self.assertLess(held[byte], REQUEST_LIMIT_S * (2 if twice else 1) + SLACK_S, byte)
 
-
-
+    def test_titles_read_by_their_tokens_and_answers_that_contradict_themselves(self):
+        s, bytes_ = self.session, list(TITLE_FORMS) + list(UNKNOWN_FORMS)
+        path = temporary_text_file("".join(f"{link(b)}\n" for b in bytes_))
+        self.addCleanup(os.unlink, path)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, path, len(bytes_))
+        self.standin.set_faults({
+            "title_form": [{"form": f, "target": "resolve", "hashes": [b * 20]} for b, f in TITLE_FORMS.items() if f],
+            "answer_form": [{"form": f, "target": "commit", "hashes": [b * 20]} for b, (f, _) in UNKNOWN_FORMS.items()]})
+        steps.start_batch(s, "0")
+        self.assertEqual(steps.wait_all_done(s).text, f"{steps.ALL_DONE}\n成功3条，失败7条。")
+        s.screenshot("faults_titles_and_contradictions")
+        rows, entries = steps.report_rows(s), [Catalogue.load().lookup(b * 20) for b in TITLE_FORMS]
+        self.assertEqual([(r[1], r[4], r[5]) for r in rows[:3]], [(e.title, steps.SUBMITTED, "") for e in entries])
+        self.assertEqual([tuple(r[4:6]) for r in rows[3:]], [(steps.FAILED, why) for _, why in UNKNOWN_FORMS.values()])
+        # Committed with the title, content id, sizes and indexes exactly as the service gave them.
+        made = {c["hash"]: (c["title"], c["cid"], dict(c["fields"])["size"], dict(c["fields"])["findex"])
+                for c in self.standin.commits() if c["accepted"]}
+        self.assertEqual([made.get(e.info_hash) for e in entries],
+                         [(e.title, e.cid, e.size_field, e.findex_field) for e in entries])
+        # None goes out again without a question: a second start of the same list asks first.
+        sent = len(self.standin.commits())
+        steps.start_batch(s, "0")
+        box = s.wait_message_box()
+        self.assertGreater(len(box.buttons), 1, box.text)
+        s.press_key(box.handle, steps.VK_RETURN)  # the default
+        s.call("sleep", 1000)
+        self.assertEqual(len(self.standin.commits()), sent)
 
 
 def good_bytes(count):  # all but the blocked 0e

@@ -171,7 +171,8 @@ TEST(NumberList, KeepsOnlyExactlyTheCountOfPlainNumbers) {
     std::vector<int> numbers;
     EXPECT_TRUE(parse_number_list("0,1,-120,250", 4, numbers));
     EXPECT_EQ(numbers, (std::vector<int>{0, 1, -120, 250}));
-    for (const char* refused : {"", "1,2,3", "1,2,3,4,5", "1,,3,4", "1,2,3,4,", " 1,2,3,4", "1,2,3,4x",
-                                "1,2,3,+4", "1,2,3,1234567", "-,1,2,3", "\xFF\xFE"})
+    for (const char* refused :
+         {"", "1,2,3", "1,2,3,4,5", "1,,3,4", "1,2,3,4,", " 1,2,3,4", "1,2,3,4x", "1,2,3,+4", "1,2,3,1234567",
+          "-,1,2,3", "\xFF\xFE", "1,2,3,-99999999999999999999"})
         EXPECT_FALSE(parse_number_list(refused, 4, numbers)) << refused;
 }

@@ -113,6 +113,8 @@ class CommitFaultTest(unittest.TestCase):
             ("answer_form", {"form": "try_catch"}, lambda a: self.assertTrue(a.text().startswith("try{jsonp42(")),
              True),
             ("answer_form", {"form": "alert_back"}, lambda a: self.assertIn("history.back()", a.text()), False),
+            ("answer_form", {"form": "no_space"}, lambda a: self.assertIn('-1,"msg":"空间不足"', a.text()), False),
+            ("answer_form", {"form": "null_beside_id"}, lambda a: self.assertIn('"msg":null', a.text()), True),
             ("malformed", {}, lambda a: self.assertNotIn("null", a.text()), True),
             ("truncated", {}, lambda a: self.assertEqual(a.text(), 'jsonp42({"id":"10000'), True),
             ("huge", {"bytes": 3000000}, lambda a: self.assertEqual((len(a.body), a.text()[-3:]), (3000000, '"})')),

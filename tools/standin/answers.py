@@ -32,6 +32,21 @@ def _js(value):
     return "'" + str(value).replace("\\", "\\\\").replace("'", "\\'") + "'"
 
 
+def _utf16_escapes(char):
+    units = char.encode("utf-16-be")
+    return "".join(f"\\u{int.from_bytes(units[i:i + 2], 'big'):04x}" for i in range(0, len(units), 2))
+
+
+def _js_unicode(value):
+    """Everything beyond ASCII as \\uXXXX, as most JSON encoders write it."""
+    return "".join(c if ord(c) < 0x80 else _utf16_escapes(c) for c in _js(value))
+
+
+# How a title goes into the resolve answer: escaped as a script reads it, with its escapes left out
+# (an apostrophe then ends the string early), or with everything beyond ASCII as \uXXXX.
+TITLE_FORMS = {"escaped": _js, "raw": lambda value: f"'{value}'", "unicode": _js_unicode}
+
+
 def _js_array(values):
     return "new Array(" + ",".join(_js(v) for v in values) + ")"
 
@@ -40,7 +55,7 @@ def _nonce():
     return f"{random.random():.16f}"
 
 
-def resolve_found(callback, entry):
+def resolve_found(callback, entry, title_form="escaped"):
     names = [name for name, _ in entry.files]
     sizes = [size for _, size in entry.files]
     arrays = [
@@ -51,7 +66,7 @@ def resolve_found(callback, entry):
         [file_kind(n) for n in names],
         range(len(names)),
     ]
-    scalars = f"1,{_js(entry.cid)},{_js(entry.tsize)},{_js(entry.title)},'1'"
+    scalars = f"1,{_js(entry.cid)},{_js(entry.tsize)},{TITLE_FORMS[title_form](entry.title)},'1'"
     return f"{callback}({scalars}," + ",".join(_js_array(a) for a in arrays) + f",'{_nonce()}')"
 
 
@@ -97,14 +112,24 @@ ANSWER_FORMS = {
     "alert_back": "alert('请先登录');history.back()",
     "then_reload": '{callback}({{"progress":-1}});location.reload()',
     "empty_call": "x()",
+    # Answers that contradict themselves, and scripts that only look like a confirmation.
+    "no_space": '{callback}({{"progress":-1,"msg":"空间不足"}})',
+    "task_limit": '{callback}({{"id":"","progress":-1,"msg":"任务数已达上限"}})',
+    "system_error": '{callback}({{"result":-1,"error":"system error"}})',
+    "empty_object": "{callback}({{}})",
+    "null_beside_id": '{callback}({{"id":"{task_id}","progress":1,"msg":null}})',
+    "line_separator": "{callback}({value}) //x\u2028location.reload()",
+    "reserved_callee": "throw({value})",
 }
 # The forms a client must take as the confirmation it is: the task stands.
 CONFIRMING_FORMS = ("comment", "typeof", "window_member", "window_index", "try_catch", "bare_value")
+# Forms after which the task stands, though no client may take them for a confirmation.
+TASK_MADE_FORMS = CONFIRMING_FORMS + ("null_beside_id",)
 
 
 def commit_in_form(form, callback, task_id):
     value = f'{{"id":"{task_id}","progress":1}}'
-    return ANSWER_FORMS[form].format(callback=callback, value=value)
+    return ANSWER_FORMS[form].format(callback=callback, value=value, task_id=task_id)
 
 
 def bare_json(task_id):

@@ -2,7 +2,7 @@
 
 from dataclasses import dataclass, field
 
-from tools.standin.answers import ANSWER_FORMS
+from tools.standin.answers import ANSWER_FORMS, TITLE_FORMS
 from tools.standin.magnet import normalize_hash
 
 TARGETS = ("resolve", "commit", "both")
@@ -10,7 +10,7 @@ TARGETS = ("resolve", "commit", "both")
 ANSWER_FAULTS = ("drop", "silent", "trickle", "reset", "status500", "error_status", "redirect", "refuse",
                  "signed_out", "too_fast", "html_page", "bad_jsonp", "huge", "malformed", "truncated")
 # Answers that real services give and a client must read as they are meant.
-ANSWER_FAULTS += ("escaped_refusal", "fixed_callback", "byte_order_mark", "chunk_cut", "answer_form")
+ANSWER_FAULTS += ("escaped_refusal", "fixed_callback", "byte_order_mark", "chunk_cut", "answer_form", "title_form")
 # A commit the service carries out although its client never reads the answer.
 ANSWER_FAULTS += ("close_after_post", "late")
 # These change how an answer goes out, whichever answer it is.
@@ -32,12 +32,13 @@ _SETTINGS = {
     "escaped_refusal": {"message"},
     "fixed_callback": {"name"},
     "answer_form": {"form"},
+    "title_form": {"form"},
     "late": {"ms"},
 }
 _DEFAULTS = {"long_header": {"bytes": 100 * 1024}, "error_status": {"status": 503},
              "huge": {"bytes": 10 * 1024 * 1024}, "silent": {"ms": 120000}, "trickle": {"ms": 120000},
              "escaped_refusal": {"message": "未登录"}, "fixed_callback": {"name": "jsonp"},
-             "answer_form": {"form": "comment"}, "late": {"ms": 35000}}
+             "answer_form": {"form": "comment"}, "title_form": {"form": "raw"}, "late": {"ms": 35000}}
 
 
 @dataclass
@@ -54,7 +55,7 @@ class Fault:
     retry_after: str = None  # error_status: a Retry-After line with this value
     message: str = ""  # escaped_refusal
     name: str = ""  # fixed_callback
-    form: str = ""  # answer_form: a key of answers.ANSWER_FORMS
+    form: str = ""  # answer_form: a key of answers.ANSWER_FORMS; title_form: of answers.TITLE_FORMS
 
     def applies(self, target, info_hash):
         if self.target not in ("both", target):
@@ -112,6 +113,8 @@ def _fault_from_json(kind, settings):
             setattr(fault, name, str(settings[name]))
     if kind == "answer_form" and fault.form not in ANSWER_FORMS:
         raise ValueError(f"form must be one of {', '.join(ANSWER_FORMS)}")
+    if kind == "title_form" and fault.form not in TITLE_FORMS:
+        raise ValueError(f"form must be one of {', '.join(TITLE_FORMS)}")
     if settings.get("location") is not None:
         fault.location = str(settings["location"]).rstrip("\r\n")
     if "hashes" in settings:
@@ -133,7 +136,7 @@ def _settings_from_cli(text):
     if argument:
         key = {"delay": "ms", "big_headers": "bytes", "refuse": "hashes", "redirect": "location",
                "long_header": "bytes", "huge": "bytes", "silent": "ms", "trickle": "ms",
-               "error_status": "status", "answer_form": "form"}.get(kind)
+               "error_status": "status", "answer_form": "form", "title_form": "form"}.get(kind)
         if key is None:
             raise ValueError(f"fault {kind} takes no argument")
         if key in ("ms", "bytes", "status"):

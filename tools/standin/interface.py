@@ -92,10 +92,12 @@ def resolve(state, request):
         reply = _script_reply(state, answers.resolve_empty(callback))
     elif fault == "malformed":
         reply = _script_reply(state, answers.resolve_malformed(callback, entry))
+    elif fault == "title_form":
+        reply = _script_reply(state, answers.resolve_found(callback, entry, decision.answer.form))
     else:
         reply = _script_reply(state, answers.resolve_found(callback, entry))
     # Whatever reached the client with the cid in it lets the client commit that cid.
-    if entry is not None and fault in (None, "malformed", "truncated", "huge", "chunk_cut"):
+    if entry is not None and fault in (None, "malformed", "truncated", "huge", "chunk_cut", "title_form"):
         state.remember_resolved(entry)
 
     state.resolves.append({
@@ -139,7 +141,7 @@ def commit(state, request):
         reply = _script_reply(state, answers.commit_refused(callback, decision.answer.message, escaped=True))
     elif fault in BROKEN_DELIVERY:
         reply = _script_reply(state, answers.commit_accepted(callback, "0"))
-    elif fault == "answer_form" and decision.answer.form not in answers.CONFIRMING_FORMS:
+    elif fault == "answer_form" and decision.answer.form not in answers.TASK_MADE_FORMS:
         reply = _script_reply(state, answers.commit_in_form(decision.answer.form, callback, "0"))
     else:
         # A malformed, truncated or huge answer still stands for a task the service has created.

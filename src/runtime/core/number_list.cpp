@@ -30,9 +30,12 @@ bool parse_number_list(TextRef text, int count, std::vector<int>& numbers) {
         const bool negative = *p == '-';
         if (negative) ++p;
         int value = 0, digits = 0;
-        for (; *p >= '0' && *p <= '9'; ++p, ++digits)
+        for (; *p >= '0' && *p <= '9'; ++p, ++digits) {
+            // Checked before the digit is taken: a damaged file's long run must not overflow.
+            if (digits == kMostDigits) return false;
             value = value * 10 + (*p - '0');
-        if (digits == 0 || digits > kMostDigits) return false;
+        }
+        if (digits == 0) return false;
         numbers.push_back(negative ? -value : value);
     }
     return *p == '\0';

@@ -6,10 +6,14 @@
 
 namespace brindor {
 
+Text DecodedEscapes(TextRef raw) {
+    return Utf16ToText(DecodeJsonEscapes(TextToUtf16(raw, kCodePageGbk)), kCodePageGbk);
+}
+
 Text ServiceMessage(TextRef answer) {
     const Text raw = RawServiceMessage(answer);
     if (raw.empty()) return raw;
-    return Utf16ToText(DecodeJsonEscapes(TextToUtf16(raw, kCodePageGbk)), kCodePageGbk);
+    return DecodedEscapes(raw);
 }
 
 } // namespace brindor

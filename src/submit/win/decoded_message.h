@@ -9,4 +9,7 @@ namespace brindor {
 // most encoders' default for non-ASCII) decoded; empty when there is none.
 Text ServiceMessage(TextRef answer);
 
+// A string's content with its JSON escapes decoded, in code page 936.
+Text DecodedEscapes(TextRef raw);
+
 } // namespace brindor

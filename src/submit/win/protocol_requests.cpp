@@ -8,6 +8,7 @@
 #include "submit/commit_body.h"
 #include "submit/service_requests.h"
 #include "submit/throttle_policy.h"
+#include "submit/wide_escapes.h"
 #include "submit/win/decoded_message.h"
 #include "text/win/code_pages.h"
 #include "text/win/script_timestamp.h"
@@ -22,6 +23,7 @@ ServiceAnswer ResolveLink(TextRef link) {
                               nullptr, &raw_headers, &status);
     if (ResolveAnswerStillUtf8(answer, raw_headers)) answer = Utf8TextToGbk(answer);
     Text message = ServiceMessage(answer);
+    answer = DecodeWideEscapes(answer, DecodedEscapes);
     return ServiceAnswer{std::move(answer), status, Text("queryUrl"),
                          RetryAfterMs(raw_headers, std::time(nullptr)), std::move(message)};
 }

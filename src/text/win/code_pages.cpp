@@ -47,7 +47,17 @@ Bytes Utf8BytesToUtf16(const Bytes& utf8) {
 }
 
 Bytes Utf8BytesToGbk(const Bytes& utf8) {
-    return utf16_to_gbk(Utf8BytesToUtf16(utf8), kCompositeCheck);
+    Bytes wide = Utf8BytesToUtf16(utf8);
+    // The code page lacks the line and paragraph separators; as line feeds they still end a line, so
+    // a script answer reads as the service's script engine would read it.
+    uint8_t* units = wide.mutable_data();
+    for (size_t i = 0; i + 1 < wide.size(); i += 2) {
+        if (units[i + 1] == 0x20 && (units[i] == 0x28 || units[i] == 0x29)) {
+            units[i] = '\n';
+            units[i + 1] = 0;
+        }
+    }
+    return utf16_to_gbk(wide, kCompositeCheck);
 }
 
 Bytes Utf16BytesToGbk(const Bytes& utf16) {

@@ -16,7 +16,7 @@ constexpr uint32_t kCodePageUtf8 = 65001;
 // Exactly the given bytes decoded; no terminating zero unit is added.
 Bytes Utf8BytesToUtf16(const Bytes& utf8);
 // A UTF-8 block (an answer body) re-encoded in code page 936; characters that code page lacks
-// become its default character.
+// become its default character, but for U+2028 and U+2029, which become line feeds.
 Bytes Utf8BytesToGbk(const Bytes& utf8);
 // Every UTF-16 little-endian unit of the block (zero units too) in code page 936; characters it
 // lacks become "?".

@@ -56,6 +56,14 @@ TEST(IsCommitAccepted, OnlyTheServicesOneConfirmationWithoutNull) {
         {"?jsonp1({\"id\":\"1\"})", 200, "jsonp1", true}, // the mark after code page 936
         {"??jsonp1({\"id\":\"1\"})", 200, "jsonp1", false},
         {"9a({\"id\":\"1\"})", 200, "jsonp1", false},
+        // No function is called by a reserved word; a line comment ends at every line terminator; an
+        // answer that contradicts itself confirms nothing.
+        {"throw({\"id\":\"1\"})", 200, "jsonp1", false},
+        {"cb({\"id\":\"1\"}) //x\rlocation.reload()", 200, "jsonp1", false},
+        {"cb({\"id\":\"1\"}) //x\xE2\x80\xA8location.reload()", 200, "jsonp1", false},
+        {"cb({\"id\":\"1\"}) //x\xE2\x80\xA9", 200, "jsonp1", true},
+        {"cb({\"progress\":-1,\"msg\":\"x\"})", 200, "jsonp1", false},
+        {"cb({})", 200, "jsonp1", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsCommitAccepted(ServiceAnswer{Text(c.answer), c.status, Text(c.callback)}), c.accepted)

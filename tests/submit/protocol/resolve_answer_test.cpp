@@ -1,6 +1,9 @@
 #include "submit/resolve_answer.h"
 
+#include <string>
+
 #include "runtime/core/text_ops.h"
+#include "submit/wide_escapes.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +105,38 @@ TEST(ParseResolveAnswer, LongAnswerOfManyFiles) {
     ParseResolveAnswer(answer, fields);
     EXPECT_EQ(fields.size, expected);
     EXPECT_EQ(fields.findex, "0_");
+}
+
+TEST(ParseResolveAnswer, NoStringMovesTheArraysAndACallThatIsNoScriptIsReadInPieces) {
+    const std::string arrays = ",'1',new Array('a'),new Array('1KB'),new Array('1024'),new Array('1'),"
+                               "new Array('v'),new Array('0'),'0.5')";
+    const std::string whole = "queryUrl(1,'C','1024','T'" + arrays;
+    const struct {
+        std::string answer;
+        const char* title; // and every other field right when committable
+        bool committable;
+    } cases[] = {
+        {"queryUrl(1,'C','1024','x new Array(\\'9\\') y'" + arrays, "x new Array('9') y", true},
+        {"queryUrl(1,'C','1024','it's fine'" + arrays, "it's fine", true},
+        {whole.substr(0, whole.size() - 3), "T", true},   // cut after the last array
+        {whole.substr(0, whole.size() - 12), "T", false}, // cut inside it
+        {whole + ";alert(1)", "T", false},
+    };
+    for (const auto& c : cases) {
+        TaskFields f;
+        EXPECT_EQ(ParseResolveAnswer(c.answer.c_str(), f), c.committable) << c.answer;
+        EXPECT_STREQ(f.title.c_str(), c.title);
+        const std::string rest =
+            std::string(f.cid.c_str()) + f.tsize.c_str() + f.size.c_str() + f.findex.c_str();
+        EXPECT_TRUE(!c.committable || rest == "C10241024_0_") << c.answer;
+    }
+}
+
+TEST(DecodeWideEscapes, RunsBeyondAsciiOnlyAndNeverAnEscapedBackslash) {
+    const auto mark = [](TextRef escapes) { return concat_text({"<", escapes, ">"}); };
+    EXPECT_STREQ(DecodeWideEscapes("'\\u4e2d\\u6587 T\\u0027\\ud83c\\udfb5\\\\u4e2d\\u4e2'", mark).c_str(),
+                 "'<\\u4e2d\\u6587> T\\u0027<\\ud83c\\udfb5>\\\\u4e2d\\u4e2'");
+    EXPECT_STREQ(DecodeWideEscapes("'\x81\\u4e2d'", mark).c_str(), "'\x81\\u4e2d'"); // a second byte
 }
 
 TEST(JoinArrayValues, JoinsWithUnderscores) {

@@ -52,6 +52,8 @@ TEST(TorrentLink, HashOfTheInfoAsWrittenNameAndDistinctTrackers) {
     const std::string many = "d13:announce-listl" + tiers + "e4:info" + kInfo + "e";
     const std::string links = MagnetOf(many, fault);
     EXPECT_TRUE(links.ends_with("&tr=udp%3A%2F%2Ft91")) << links; // the 20th of 25
+    EXPECT_TRUE(
+        MagnetOf("d4:infod4:name3:abc10:name.utf-82:\326\3206:pieces0:ee", fault).ends_with("&dn=abc"));
 }
 
 TEST(TorrentLink, HostileFilesGiveOneReasonAndNoCrash) {
@@ -80,6 +82,7 @@ TEST(TorrentLink, HostileFilesGiveOneReasonAndNoCrash) {
          TorrentFault::None},
         {"one past them", "d1:ai9223372036854775808e4:info" + kInfo + "e", TorrentFault::NotTorrent},
         {"key that is no string", "di1ei2e4:info" + kInfo + "e", TorrentFault::NotTorrent},
+        {"info twice", "d4:info" + kInfo + "1:x0:4:info" + kInfo + "e", TorrentFault::NotTorrent},
         {"bytes after the end", kTorrent + "x", TorrentFault::NotTorrent},
         {"no info", "d8:announce3:abce", TorrentFault::NotTorrent},
         {"info without pieces", "d4:infod4:name1:xee", TorrentFault::NotTorrent},

@@ -185,6 +185,10 @@ TEST(RunBatch, CommitOutcomes) {
         {"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"no\"})", "提交失败！", LinkState::kFailed},
         {"", "提交失败！", LinkState::kUnknown}, // the exchange failed: never shown as success
         {"<html>nullable</html>", "提交失败！", LinkState::kUnknown},
+        // Contradicting itself, even asking to slow down: never a success, never sent again.
+        {"jsonp1({\"progress\":-1,\"msg\":\"操作过于频繁\"})", "提交失败！", LinkState::kUnknown},
+        {"jsonp1({})", "提交失败！", LinkState::kUnknown},
+        {"jsonp1({\"id\":\"5\",\"progress\":1,\"msg\":null})", "提交失败！", LinkState::kUnknown},
     };
     for (const Case& c : cases) {
         RecordingSurface surface;
@@ -193,6 +197,7 @@ TEST(RunBatch, CommitOutcomes) {
         RunBatch(Input({"L"}), surface);
         EXPECT_EQ(surface.steps.at(4), std::string("row 1 | T | 0KB | L | ") + c.status) << c.answer;
         EXPECT_EQ(surface.states, std::vector<LinkState>{c.state}) << c.answer;
+        EXPECT_EQ(surface.commit_bodies.size(), 1u) << c.answer;
     }
 }
 

@@ -61,6 +61,20 @@ TEST(FailureReason, FromBothAnswers) {
          true,
          {"jsonp1({\"id\":null,\"progress\":-1})", 200, "jsonp1"},
          "服务拒绝"},
+        // An answer that contradicts itself: the task may stand; the service's words are the reason.
+        {kWhole, true, {"cb({\"progress\":-1,\"msg\":\"满\"})", 200, "jsonp1", -1, "满"}, "结果未知：满"},
+        {kWhole,
+         true,
+         {"cb({\"id\":\"\",\"msg\":\"未登录\"})", 200, "jsonp1", -1, "未登录"},
+         "结果未知：未登录"},
+        {kWhole, true, {"cb({\"id\":\"7\",\"progress\":1,\"msg\":null})", 200, "jsonp1"}, kUnknown},
+        // Read in pieces and committed: the commit's own outcome is the reason.
+        {{"queryUrl(1,'C1','1','it's','1',new Array(),new Array(),new Array(),new Array(),new Array(),new "
+          "Array())",
+          200, "queryUrl"},
+         true,
+         {kNull, 200, "jsonp1", -1, "已屏蔽"},
+         "服务拒绝：已屏蔽"},
     };
     for (const Case& c : cases) {
         LinkOutcome outcome;

@@ -48,6 +48,7 @@ TEST(CodePages, AnswerBodies) {
     EXPECT_EQ(mixed.front(), 'x');
     EXPECT_EQ(mixed.substr(mixed.size() - 2), "文");
     EXPECT_NE(mixed.find('?'), std::string::npos);
+    EXPECT_EQ(string_of(Utf8BytesToGbk(bytes_of("a//x\342\200\250b\342\200\251"))), "a//x\nb\n"); // line ends
 }
 
 TEST(CodePages, Utf16Units) {

@@ -1,5 +1,6 @@
 #include "app/settings/win/program_settings.h"
 
+#include <cstdint>
 #include <string>
 
 #include "app/windows/ids.h"
@@ -26,12 +27,15 @@ void WriteIfChanged(const char* key, const Text& value) {
     if (value != read_setting(key)) write_setting(key, value.c_str());
 }
 
-// Plain digits; anything else keeps the box's own content.
+// Plain digits of a 32-bit count; anything else keeps the box's own content.
 bool IsIntervalText(const Text& text) {
     if (text.empty() || text_length(text) > kLongestInterval) return false;
-    for (const char* p = text.c_str(); *p; ++p)
+    int64_t value = 0;
+    for (const char* p = text.c_str(); *p; ++p) {
         if (*p < '0' || *p > '9') return false;
-    return true;
+        value = value * 10 + (*p - '0');
+    }
+    return value <= INT32_MAX;
 }
 
 Text FolderOr(const char* key) {

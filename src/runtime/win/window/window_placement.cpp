@@ -11,6 +11,9 @@ namespace brindor {
 
 namespace {
 
+// Wider than any screen a column could be dragged across.
+constexpr int kWidestColumn = 16384;
+
 template <class F> void with_list_view(ControlRef ref, F&& work) {
     with_control(ref, [&](Control& control) {
         if (control.definition().kind == ControlKind::ListView && control.handle())
@@ -29,7 +32,11 @@ Text list_column_widths(ControlRef list) {
 void set_list_column_widths(ControlRef list, const char* widths) {
     with_list_view(list, [&](ListView& view) {
         std::vector<int> numbers;
-        if (parse_number_list(widths, view.column_count(), numbers)) view.set_column_widths(numbers);
+        if (!parse_number_list(widths, view.column_count(), numbers)) return;
+        // A negative width asks the control to size the column itself; a huge one hides the rest.
+        for (int width : numbers)
+            if (width < 0 || width > kWidestColumn) return;
+        view.set_column_widths(numbers);
     });
 }
 
