@@ -18,8 +18,9 @@ namespace {
 constexpr uint32_t kAlreadyExists = 183;
 constexpr uint32_t kTokenQuery = 0x0008;
 constexpr int kTokenUser = 1;
-// A copy that takes no items this long does not answer (it may hang in a crash's dialog).
-constexpr uint32_t kPatience = 5000;
+// A copy that takes no items this long does not answer (it may hang in a crash's dialog); the
+// rest of the 5 s a user waits is this start's own.
+constexpr uint32_t kPatience = 4500;
 // A full queue empties as the first copy reads it.
 constexpr int kRetryStep = 100;
 
