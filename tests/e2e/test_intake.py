@@ -8,7 +8,7 @@ import subprocess
 import time
 from pathlib import Path
 
-from harness import MAIN_CAPTION, PROGRAM, WINE, E2ETestCase, temporary_text_file, windows_path
+from harness import MAIN_CAPTION, PROGRAM, WINE, DriverError, E2ETestCase, temporary_text_file, windows_path
 import batch_steps as steps
 
 USER, USER_ID = "intake", "4242"
@@ -135,8 +135,19 @@ class IntakeTest(E2ETestCase):
         self.assertEqual(self.second_start(link(20)).wait(timeout=30), 0)
         self.main = s.wait_window(MAIN_CAPTION)
         self.wait_label("共0条链接（待加入1条）")
+        s.screenshot("intake_waits_for_the_start_question")
         steps.answer(s, question, steps.YES)
         self.wait_label(f"共{rest + 1}条链接（新增1条）")
+        # The loaded links with the joined one resume the run: the next start asks nothing.
+        steps.sign_in(s, USER, USER_ID)
+        steps.start_batch(s, "0")
+        self.assertEqual(steps.wait_all_done(s).text.split("\n")[0], steps.ALL_DONE)
+        self.assertIn(link(20), [row[3] for row in steps.report_rows(s)])
+        s.kill_program()
+        s.start_program(keep_record=True)
+        s.wait_window(MAIN_CAPTION)
+        with self.assertRaises(DriverError):
+            s.wait_message_box(timeout_ms=1500)
 
     def test_a_first_copy_that_does_not_answer_is_named_by_the_second_start(self):
         s = self.session
@@ -149,6 +160,7 @@ class IntakeTest(E2ETestCase):
         shown = time.monotonic() - began
         print(f"\nsecond start to its box: {shown:.2f} s")
         self.assertEqual(box.text, NO_ANSWER)
+        s.screenshot("intake_first_copy_does_not_answer")
         steps.answer(s, box, "OK")
         self.assertEqual(second.wait(timeout=10), 1)
         self.assertLess(shown, 6)
@@ -239,6 +251,10 @@ class MagnetHandlerTest(E2ETestCase):
 
         # The user's choice names ours: ticked, and off leaves the other program's key and the choice.
         self.reg("add", self.CHOICE, "/v", "ProgId", "/d", "Brindor.Magnet", "/f")
+        s.chord(main, 0x12, 0x20)
+        s.wait_for(s.menu_open, message="the system menu")  # looked at: 打开磁力链接 checked
+        s.screenshot("magnet_handler_checked")
+        s.menu_keys("ESCAPE")
         self.toggle(expect_notice=False)
         self.assertEqual([GONE in self.reg("query", key) for key in self.OURS + [self.REGISTERED]], [True] * 3)
         self.assertEqual(self.reg("query", self.MAGNET, "/s"), foreign)
