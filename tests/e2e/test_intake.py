@@ -227,3 +227,13 @@ class MagnetHandlerTest(E2ETestCase):
         self.assertIn(command, self.reg("query", self.MAGNET + r"\shell\open\command"))
         self.toggle(expect_notice=False)
         self.assertIn(GONE, self.reg("query", self.MAGNET))
+
+        # A registration of the older command is brought up to date by the next start.
+        commands = [key + r"\shell\open\command" for key in (self.OURS[0], self.MAGNET)]
+        for key in commands:
+            self.reg("add", key, "/ve", "/d", command.replace("--url", "--"), "/f")
+        s.kill_program()
+        s.start_program(keep_record=True)
+        s.wait_window(MAIN_CAPTION)
+        self.assertEqual([command in self.reg("query", key) for key in commands], [True, True])
+        self.toggle(expect_notice=False)  # ticked, being ours
