@@ -47,8 +47,8 @@ Reply copy_data(const Args& args) {
     int64_t answers = 0;
     for (int64_t sent = number_arg(args, 5, L"count", 1); sent > 0; --sent) {
         DWORD_PTR answer = 0;
-        if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&message), SMTO_NORMAL, 10000,
-                                 &answer))
+        if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&message), SMTO_NORMAL,
+                                 10000, &answer))
             return Reply().add(L"timeout");
         answers += int64_t(answer);
     }
