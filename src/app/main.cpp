@@ -1,4 +1,5 @@
 #include "app/import/win/link_intake.h"
+#include "app/magnet/win/magnet_handler.h"
 #include "app/record/win/start_question.h"
 #include "app/signin/win/browser_mode.h"
 #include "app/start/win/single_copy.h"
@@ -15,12 +16,16 @@ int main() {
     register_end_routine(app::ReleaseProgramState);
     app::register_program_windows();
     const FileNames items = app::StartItems();
-    if (!app::BecomeTheOnlyCopy()) end_program(app::ForwardToFirstCopy(items) ? 0 : 1);
+    if (!app::BecomeTheOnlyCopy()) end_program(app::HandOverToFirstCopy(items));
     app::UseNewestBrowserMode();
+    app::RenewMagnetHandler();
     load_start_window(app::kMainWindowId);
-    app::LookAtRecord();
-    // After the record's question, which may replace the list.
-    app::AddLinks(app::LinksOfItems(items));
+    {
+        // Links handed over during the record's question, which may replace the list, join after it.
+        const app::IntakeHeld held;
+        app::LookAtRecord();
+        app::AddLinks(app::LinksOfItems(items));
+    }
     run_message_loop();
     end_program(0);
 }

@@ -70,6 +70,8 @@ enum DeclaredFunction {
     kSHChangeNotify,
     kShellExecuteW,
     kRtlGetVersion,
+    // The magnet handler removes the list of registered programs only when it made it and it is empty
+    kRegQueryInfoKeyW,
     kDeclaredFunctionCount
 };
 

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/import/item_kind.h"
 #include "app/start/command_line.h"
 
 namespace brindor::app {
@@ -33,20 +34,57 @@ TEST(CommandLine, SplitsLikeTheRuntimeAndKeepsItemsAfterTheSeparator) {
         EXPECT_EQ(Units(CommandLineItems(CommandLineArguments(line))), items);
 }
 
-TEST(CommandLine, MagnetAndBareHashItems) {
-    const auto item = [](const char16_t* units) {
-        return FileName(units, std::char_traits<char16_t>::length(units));
+FileName Item(const char16_t* units) {
+    return FileName(units, std::char_traits<char16_t>::length(units));
+}
+
+TEST(CommandLine, AHandlersLinkIsEverythingAfterItsMarker) {
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"\"C:\\b.exe\" --url \"magnet:?xt=1&dn=a\" \"Z:\\p.txt\"", u"magnet:?xt=1&dn=a\" \"Z:\\p.txt"},
+        {u"b.exe --url  MAGNET:?xt=1 \\\\host\\x.txt ", u"MAGNET:?xt=1 \\\\host\\x.txt"},
+        {u"b.exe --url \"\"magnet:?xt=1\"\"", u""}, // one pair of quotes only: a quote is left first
+        {u"b.exe --url \"Z:\\p.txt\" \"magnet:?xt=1\"", u""},
+        {u"b.exe --url \"", u""},
     };
-    EXPECT_TRUE(IsMagnetItem(item(u"MAGNET:?xt=1")));
-    EXPECT_FALSE(IsMagnetItem(item(u"magnet:xt=1")));
-    EXPECT_STREQ(BareHashItemMagnet(item(u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88A")).c_str(),
-                 "magnet:?xt=urn:btih:C12FE1C06BBA254A9DC9F519B335AA7C1367A88A");
-    EXPECT_STREQ(BareHashItemMagnet(item(u"yex6dqdlxisuvhoj6um3gnnkpqjwpkek")).c_str(),
+    for (FileName read; const auto& [line, link] : cases) {
+        ASSERT_TRUE(ReadHandlerLink(line, read));
+        EXPECT_EQ(std::u16string(read.units(), read.length()), link);
+    }
+    FileName read;
+    for (const char16_t* other : {u"b.exe -- --url magnet:?xt=1", u"b.exe --urls magnet:?xt=1", u"--url"})
+        EXPECT_FALSE(ReadHandlerLink(other, read));
+}
+
+TEST(ItemKind, OneTableForEveryWayIn) {
+    using K = ItemKind;
+    const DiskLookup file = [](const FileName&) { return OnDisk::kFile; };
+    const DiskLookup folder = [](const FileName&) { return OnDisk::kFolder; };
+    const DiskLookup missing = [](const FileName&) { return OnDisk::kNothing; };
+    const struct {
+        const char16_t* item;
+        DiskLookup look;
+        ItemKind kind;
+    } cases[] = {
+        {u"MAGNET:?xt=1\" \"Z:\\p.txt", file, K::kMagnetLink}, // a link, whatever is on disk
+        {u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88A", folder, K::kBareHash},
+        {u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88G", missing, K::kNothing},
+        {u"YEX6DQDLXISUVHOJ6UM3GNNKPQJWPKE1", missing, K::kNothing},              // 1 is no base32 digit
+        {u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88\u0141", missing, K::kNothing}, // 'A' in the low byte
+        {u"C:\\l\\LINKS.TXT", file, K::kLinkFile},
+        {u"a.torrent", file, K::kTorrentFile},
+        {u"links.txt.csv", file, K::kNothing},
+        {u"links.txt", missing, K::kNothing},
+        {u"links.txt", folder, K::kFolder},
+        {u"links.txt", nullptr, K::kNothing}, // a pasted line is never a file
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KindOfItem(Item(c.item), c.look), c.kind) << std::u16string(c.item).size();
+    // A GBK lead byte is never ASCII, though a trail byte may be.
+    EXPECT_EQ(KindOfText("C12FE1C06BBA254A9DC9F519B335AA7C1367A8\xB0"
+                         "A"),
+              K::kNothing);
+    EXPECT_STREQ(BareHashItemMagnet(Item(u"yex6dqdlxisuvhoj6um3gnnkpqjwpkek")).c_str(),
                  "magnet:?xt=urn:btih:yex6dqdlxisuvhoj6um3gnnkpqjwpkek");
-    for (const char16_t* other :
-         {u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88", u"YEX6DQDLXISUVHOJ6UM3GNNKPQJWPKE1",
-          u"C12FE1C06BBA254A9DC9F519B335AA7C1367A88\u00e9", u"links.txt"})
-        EXPECT_STREQ(BareHashItemMagnet(item(other)).c_str(), "");
 }
 
 TEST(Forward, MessagesHoldWholeItemsWithinTheLimitAndReadBack) {

@@ -249,10 +249,10 @@ class E2ESession(StartedOnEnter):
         names = [p if re.match(r"^[A-Za-z]:\\", str(p)) else windows_path(p) for p in paths]
         self.call("drop_files", window, *names)
 
-    def copy_data(self, window, tag, size, text="", ended=False):
-        """WM_COPYDATA: `size` bytes of `text` in UTF-16, repeated, the last unit a NUL when `ended`; the
-        answer, None on timeout."""
-        answer = self.call("copy_data", window, tag, size, text, int(ended), timeout=20)[0]
+    def copy_data(self, window, tag, size, text="", ended=False, count=1):
+        """WM_COPYDATA: `size` bytes of `text` in UTF-16, repeated, the last unit a NUL when `ended`, sent
+        `count` times in a row; the sum of the answers, None on timeout."""
+        answer = self.call("copy_data", window, tag, size, text, int(ended), count, timeout=20 + count // 10)[0]
         return None if answer == "timeout" else int(answer)
 
     # Dialogs

@@ -1,10 +1,14 @@
 """Links from a start's command line and from second starts join the one copy's list; nothing starts by
 itself, a run makes them wait, and what other programs send changes nothing."""
 
+import os
+import re
+import signal
 import subprocess
 import time
+from pathlib import Path
 
-from harness import MAIN_CAPTION, PROGRAM, WINE, E2ETestCase, temporary_text_file, windows_path
+from harness import MAIN_CAPTION, PROGRAM, WINE, DriverError, E2ETestCase, temporary_text_file, windows_path
 import batch_steps as steps
 
 USER, USER_ID = "intake", "4242"
@@ -14,6 +18,12 @@ GONE = "Unable to find the specified registry key"
 
 def link(i):
     return f"magnet:?xt=urn:btih:{i:040x}"
+
+
+def program_pid():
+    """The Linux process id of this tree's one running brindor.exe."""
+    (pid,) = subprocess.check_output(["pgrep", "-f", re.escape(windows_path(PROGRAM))]).split()
+    return int(pid)
 
 
 class IntakeTest(E2ETestCase):
@@ -97,17 +107,74 @@ class IntakeTest(E2ETestCase):
         self.assertEqual(s.copy_data(self.main, FORWARD_TAG, 2 * len(valid) + 2, valid, True), 1)
         self.wait_label("共4条链接（新增1条）")
 
+    def test_a_forward_during_the_start_question_joins_after_the_choice(self):
+        s = self.session
+        steps.sign_in(s, USER, USER_ID)
+        steps.start_batch(s, "1500")
+        steps.wait_rows(s, 1)
+        s.kill_program()
+        s.start_program(keep_record=True)
+        question = s.wait_message_box()
+        rest = int(re.search(r"是否载入尚未成功的(\d+)条链接", question.text).group(1))
+        self.assertEqual(self.second_start(link(20)).wait(timeout=30), 0)
+        self.main = s.wait_window(MAIN_CAPTION)
+        self.wait_label("共0条链接（待加入1条）")
+        s.screenshot("intake_waits_for_the_start_question")
+        steps.answer(s, question, steps.YES)
+        self.wait_label(f"共{rest + 1}条链接（新增1条）")
+        # The loaded links with the joined one resume the run: the next start asks nothing.
+        steps.sign_in(s, USER, USER_ID)
+        steps.start_batch(s, "0")
+        self.assertEqual(steps.wait_all_done(s).text.split("\n")[0], steps.ALL_DONE)
+        self.assertIn(link(20), [row[3] for row in steps.report_rows(s)])
+        s.kill_program()
+        s.start_program(keep_record=True)
+        s.wait_window(MAIN_CAPTION)
+        with self.assertRaises(DriverError):
+            s.wait_message_box(timeout_ms=1500)
+
+    def test_a_first_copy_that_does_not_answer_is_named_by_the_second_start(self):
+        s = self.session
+        first = program_pid()
+        os.kill(first, signal.SIGSTOP)
+        self.addCleanup(os.kill, first, signal.SIGCONT)
+        began = time.monotonic()
+        second = self.second_start(link(30))
+        box = s.wait_message_box(timeout_ms=15000, title=steps.NOTICE_TITLE)
+        self.assertLess(time.monotonic() - began, 6)
+        self.assertEqual(box.text, "Brindor已在运行，但没有响应。请关闭它后再试。")
+        s.screenshot("intake_first_copy_does_not_answer")
+        steps.answer(s, box, "OK")
+        self.assertEqual(second.wait(timeout=10), 1)
+        os.kill(first, signal.SIGCONT)  # the abandoned forward may still arrive: with the link or without
+        s.probe(self.main, 50, 500, timeout_ms=10000)
+        self.assertIn(s.text(self.main, steps.LINK_COUNT_LABEL), ("共3条链接（新增3条）", "共4条链接（新增1条）"))
+
+    def test_a_flood_of_whole_forwards_leaves_the_program_small_and_answering(self):
+        s = self.session
+        status = Path(f"/proc/{program_pid()}/status")
+        # One item of half a million characters each: no link, or the same torrent's link again.
+        padded = f"{link(41)}&dn=" + "x" * 100
+        for text in ("x", padded) * 3:  # 500 in a row: faster than the window reads them
+            s.copy_data(self.main, FORWARD_TAG, 1024 * 1024, text, True, count=500)
+            self.assertLess(int(re.search(r"VmRSS:\s+(\d+) kB", status.read_text()).group(1)), 100 * 1024)
+        s.wait_for(lambda: s.copy_data(self.main, FORWARD_TAG, 2 * len(link(42)) + 2, link(42), True) == 1)
+        self.wait_label("共5条链接（新增1条）")
+
 
 class MagnetHandlerTest(E2ETestCase):
     desktop = "magnet"  # title bars: the system menu
     OURS = [r"HKCU\Software\Classes\Brindor.Magnet", r"HKCU\Software\Brindor"]
     MAGNET = r"HKCU\Software\Classes\magnet"
+    REGISTERED = r"HKCU\Software\RegisteredApplications"
+    CHOICE = r"HKCU\Software\Microsoft\Windows\Shell\Associations\UrlAssociations\magnet\UserChoice"
 
     def reg(self, *args):
         return subprocess.run([WINE, "reg", *args], env=self.environment.env, capture_output=True, timeout=60,
                               check=args[0] not in ("delete", "query")).stdout.decode("utf-8", "replace")
 
     def toggle(self, expect_notice):
+        """Ticked, the item turns off quietly; not ticked, it registers and says so."""
         s = self.session
         s.chord(MAIN_CAPTION, 0x12, 0x20)  # Alt+Space
         s.menu_keys("UP", "UP", "RETURN")  # the item above 使用Cookie登录
@@ -118,36 +185,41 @@ class MagnetHandlerTest(E2ETestCase):
     def test_on_writes_ours_and_off_removes_only_ours(self):
         s = self.session
         main = s.wait_window(MAIN_CAPTION)
-        for key in self.OURS + [self.MAGNET]:
+        for key in self.OURS + [self.MAGNET, self.REGISTERED, self.CHOICE]:
             self.reg("delete", key, "/f")
-        self.reg("delete", r"HKCU\Software\RegisteredApplications", "/v", "Brindor", "/f")
         self.reg("add", self.MAGNET, "/ve", "/d", "URL:Other", "/f")
         self.reg("add", self.MAGNET + r"\shell\open\command", "/ve", "/d", '"C:\\other.exe" "%1"', "/f")
         foreign = self.reg("query", self.MAGNET, "/s")
 
         self.toggle(expect_notice=True)
-        command = f'"{windows_path(PROGRAM)}" -- "%1"'
+        command = f'"{windows_path(PROGRAM)}" --url "%1"'
         handler = self.reg("query", r"HKCU\Software\Classes\Brindor.Magnet", "/s")
         for value in ("URL:Magnet link", "URL Protocol", command, windows_path(PROGRAM)):
             self.assertIn(value, handler)
         self.assertIn("Brindor.Magnet", self.reg("query", r"HKCU\Software\Brindor\Capabilities\URLAssociations"))
-        self.assertIn(r"Software\Brindor\Capabilities", self.reg("query", r"HKCU\Software\RegisteredApplications"))
+        self.assertIn(r"Software\Brindor\Capabilities", self.reg("query", self.REGISTERED))
         self.assertEqual(self.reg("query", self.MAGNET, "/s"), foreign)
         s.chord(main, 0x12, 0x20)
-        s.wait_for(s.menu_open, message="the system menu")  # looked at: 打开磁力链接 checked
-        s.screenshot("magnet_handler_checked")
+        s.wait_for(s.menu_open, message="the system menu")  # looked at: not checked, the other program opens
+        s.screenshot("magnet_handler_unchecked")
         s.menu_keys("ESCAPE")
+        self.toggle(expect_notice=True)  # so a click registers again
 
-        # The registered command as the shell runs it, %1 a web page's link.
-        s.start_program(args=command.split(" ", 1)[1].replace("%1", link(11)), keep_record=True)
+        # The registered command as the shell runs it, %1 a web page's link that holds quotes.
+        private = temporary_text_file(f"{link(12)}\n{link(13)}\n")
+        self.addCleanup(private.unlink)
+        web = f'{link(11)}&dn=a" "{windows_path(private)}'
+        s.start_program(args=command.split(" ", 1)[1].replace("%1", web), keep_record=True)
         self.assertEqual(s.wait_exit(10000), 0)
         s.running = True
         s.wait_for(lambda: s.text(main, steps.LINK_COUNT_LABEL) == "共1条链接（新增1条）", message="the link")
 
+        # Ticked once the user's choice names ours; off removes only what it made.
+        self.reg("add", self.CHOICE, "/v", "ProgId", "/d", "Brindor.Magnet", "/f")
         self.toggle(expect_notice=False)
-        self.assertEqual([GONE in self.reg("query", key) for key in self.OURS], [True, True])
-        self.assertNotIn("Brindor", self.reg("query", r"HKCU\Software\RegisteredApplications"))
+        self.assertEqual([GONE in self.reg("query", key) for key in self.OURS + [self.REGISTERED]], [True] * 3)
         self.assertEqual(self.reg("query", self.MAGNET, "/s"), foreign)
+        self.reg("delete", self.CHOICE, "/f")
 
         # With no other program's key, the magnet key is written too, and goes again.
         self.reg("delete", self.MAGNET, "/f")
@@ -155,3 +227,13 @@ class MagnetHandlerTest(E2ETestCase):
         self.assertIn(command, self.reg("query", self.MAGNET + r"\shell\open\command"))
         self.toggle(expect_notice=False)
         self.assertIn(GONE, self.reg("query", self.MAGNET))
+
+        # A registration of the older command is brought up to date by the next start.
+        commands = [key + r"\shell\open\command" for key in (self.OURS[0], self.MAGNET)]
+        for key in commands:
+            self.reg("add", key, "/ve", "/d", command.replace("--url", "--"), "/f")
+        s.kill_program()
+        s.start_program(keep_record=True)
+        s.wait_window(MAIN_CAPTION)
+        self.assertEqual([command in self.reg("query", key) for key in commands], [True, True])
+        self.toggle(expect_notice=False)  # ticked, being ours

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/handlers.h"
+#include "app/import/win/link_intake.h"
 #include "app/record/win/record_file.h"
 #include "app/state.h"
 #include "runtime/core/conversions.h"
@@ -100,6 +101,7 @@ bool CanRetryFailed() {
 
 void RetryFailedLinks() {
     if (IsBatchRunning()) return;
+    const IntakeHeld held;
     LinkPositions positions = LinkListRecord.Failed();
     if (AlsoUnknown()) positions = Merged(std::move(positions), LinkListRecord.Unknown());
     if (!positions.empty()) ReplaceLinkList(LinksAt(LinkList, positions));
@@ -111,6 +113,7 @@ bool CanContinueUnfinished() {
 
 void ContinueUnfinishedLinks() {
     if (!CanContinueUnfinished()) return;
+    const IntakeHeld held;
     const LinkPositions positions = LinkListRecord.NotSucceeded(AlsoUnknown());
     if (!positions.empty()) ReplaceLinkList(LinksAt(LinkList, positions));
 }

@@ -258,6 +258,7 @@ void StartSubmission() {
     LinkPositions positions;
     if (!ChooseRunPositions(positions)) {
         batch_running = false;
+        JoinWaitingLinks(); // what arrived during the question
         return;
     }
     SaveInterval();
@@ -275,6 +276,7 @@ void StartSubmission() {
         delete input;
         ShowRunning(false);
         batch_running = false;
+        JoinWaitingLinks();
         return;
     }
     // The previous worker has finished (runs never overlap), so its handle is of no further use.

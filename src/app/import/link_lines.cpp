@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/import/item_kind.h"
 #include "submit/info_hash.h"
 
 namespace brindor::app {
@@ -27,7 +28,7 @@ void AppendLinkLine(TextArray& list, Text line) {
         --end;
     if (begin == end) return;
     Text link = begin == 0 && end == length ? std::move(line) : Text(bytes + begin, end - begin);
-    Text named = BareHashMagnet(link);
+    Text named = KindOfText(link) == ItemKind::kBareHash ? BareHashMagnet(link) : Text();
     list.append(named.empty() ? std::move(link) : std::move(named));
 }
 

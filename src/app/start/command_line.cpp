@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "submit/info_hash.h"
+#include "app/import/item_kind.h"
 
 namespace brindor::app {
 
@@ -59,16 +59,6 @@ std::u16string ReadArgument(const char16_t*& p) {
     return argument;
 }
 
-bool StartsWithAscii(const FileName& item, const char* ascii) {
-    const char16_t* units = item.units();
-    for (; *ascii; ++units, ++ascii) {
-        char16_t c = *units;
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != static_cast<unsigned char>(*ascii)) return false;
-    }
-    return true;
-}
-
 } // namespace
 
 FileNames CommandLineArguments(const char16_t* command_line) {
@@ -96,19 +86,28 @@ FileNames CommandLineItems(const FileNames& arguments) {
     return items;
 }
 
-bool IsMagnetItem(const FileName& item) {
-    return StartsWithAscii(item, "magnet:?");
-}
-
-Text BareHashItemMagnet(const FileName& item) {
-    if (item.empty()) return Text();
-    Text ascii = Text::with_length(item.length());
-    char* out = ascii.data();
-    for (size_t i = 0; i < item.length(); ++i) {
-        if (item.units()[i] > 0x7F) return Text();
-        out[i] = static_cast<char>(item.units()[i]);
+bool ReadHandlerLink(const char16_t* command_line, FileName& link) {
+    if (!command_line) return false;
+    const char16_t* p = SkipProgramName(command_line);
+    while (IsBlank(*p))
+        ++p;
+    const std::u16string_view marker(kHandlerMarker);
+    const std::u16string_view rest(p);
+    if (rest.substr(0, marker.size()) != marker ||
+        (rest.size() > marker.size() && !IsBlank(rest[marker.size()])))
+        return false;
+    size_t begin = marker.size(), end = rest.size();
+    while (begin < end && IsBlank(rest[begin]))
+        ++begin;
+    while (end > begin && IsBlank(rest[end - 1]))
+        --end;
+    if (end - begin >= 2 && rest[begin] == u'"' && rest[end - 1] == u'"') {
+        ++begin;
+        --end;
     }
-    return BareHashMagnet(ascii);
+    link = FileName(rest.data() + begin, end - begin);
+    if (KindOfItem(link, nullptr) != ItemKind::kMagnetLink) link = FileName();
+    return true;
 }
 
 std::vector<Bytes> ForwardMessages(const FileNames& items, size_t largest) {

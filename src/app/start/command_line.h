@@ -18,14 +18,18 @@ FileNames CommandLineArguments(const char16_t* command_line);
 // ("-..."); unknown options are ignored.
 FileNames CommandLineItems(const FileNames& arguments);
 
-// An ITEM that begins "magnet:?" in any letter case.
-bool IsMagnetItem(const FileName& item);
-// The magnet link a bare info-hash ITEM stands for; empty for anything else.
-Text BareHashItemMagnet(const FileName& item);
+// The registered handler's command, "<program>" --url "%1": the shell puts a web page's link in as
+// it stands, quotes and all, so everything after the marker is the one link.
+constexpr char16_t kHandlerMarker[] = u"--url";
+// True for a handler's command line; `link` is then what follows the marker with one pair of quotes
+// around it removed, or empty unless it is a magnet link.
+bool ReadHandlerLink(const char16_t* command_line, FileName& link);
 
 // WM_COPYDATA from a second start: its tag in dwData, UTF-16 items each ended by a NUL unit.
 constexpr uint32_t kForwardTag = 0x42524E31;
 constexpr size_t kLargestForward = 1024 * 1024;
+// What may wait to be read at once: a flood of forwards is refused beyond it.
+constexpr size_t kLargestWaitingForwards = 4 * kLargestForward;
 
 // The messages that carry `items`, each at most `largest` bytes and holding whole items; an item
 // that alone exceeds it is left out. No items still make one message (one NUL unit): the first

@@ -194,7 +194,8 @@ constexpr SystemMenuItem kSystemMenu[] = {
     {"使用Cookie登录", OpenCookieSignIn},
 };
 
-constexpr CopyDataSettings kForwardedItems{kForwardTag, kLargestForward, TakeForwardedItems};
+constexpr CopyDataSettings kForwardedItems{kForwardTag, kLargestForward, TakeForwardedItems,
+                                           kLargestWaitingForwards};
 
 } // namespace
 

@@ -33,7 +33,8 @@ Reply drop_files(const Args& args) {
 }
 
 // Arguments: window, dwData, cbData, the UTF-16 text repeated to fill cbData bytes, then 1 to make
-// the last unit a NUL. Answer: the window's answer, or "timeout".
+// the last unit a NUL, then how many times to send it in a row (1). Answer: the sum of the window's
+// answers, or "timeout".
 Reply copy_data(const Args& args) {
     HWND window = window_arg(args, 0);
     const size_t size = size_t(number_arg(args, 2, L"size", 0));
@@ -43,11 +44,15 @@ Reply copy_data(const Args& args) {
         data[i] = reinterpret_cast<const char*>(text.data())[i % (text.size() * sizeof(wchar_t))];
     if (number_arg(args, 4, L"ended", 0) && size >= sizeof(wchar_t)) data[size - 2] = data[size - 1] = 0;
     COPYDATASTRUCT message{ULONG_PTR(number_arg(args, 1, L"tag", 0)), DWORD(size), data.data()};
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&message), SMTO_NORMAL, 10000,
-                             &answer))
-        return Reply().add(L"timeout");
-    return Reply().add(int64_t(answer));
+    int64_t answers = 0;
+    for (int64_t sent = number_arg(args, 5, L"count", 1); sent > 0; --sent) {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&message), SMTO_NORMAL,
+                                 10000, &answer))
+            return Reply().add(L"timeout");
+        answers += int64_t(answer);
+    }
+    return Reply().add(answers);
 }
 
 } // namespace driver

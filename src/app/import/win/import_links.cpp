@@ -2,6 +2,7 @@
 
 #include "app/settings/win/program_settings.h"
 #include "app/handlers.h"
+#include "app/import/item_kind.h"
 #include "app/import/pasted_links.h"
 #include "app/import/win/links_from_files.h"
 #include "app/import/win/link_intake.h"
@@ -44,6 +45,7 @@ void ImportLinkFile(const FileName& file_name) {
 void ImportLinks() {
     // A click queued before the button was disabled.
     if (RefusedWhileRunning()) return;
+    const IntakeHeld held; // a link dropped while the dialog shows joins the new list
     write_property(kFileDialog, kDialogInitialDirectory, ImportFolder().c_str());
     // A cancelled dialog is the user changing their mind: nothing to say, nothing to change.
     FileNames chosen;
@@ -70,7 +72,8 @@ void FilesDropped(const FileNames& files) {
     bool refused = false;
     for (const FileName& file : files) {
         // A drop may bring any file: only the extension tells a text file ("links.txt.csv" is none).
-        if (file.has_extension("txt") || file.has_extension("torrent") || is_folder(file))
+        const ItemKind kind = KindOfItem(file, LookOnDisk);
+        if (kind == ItemKind::kLinkFile || kind == ItemKind::kTorrentFile || kind == ItemKind::kFolder)
             taken.push_back(file);
         else
             refused = true;

@@ -6,10 +6,10 @@
 
 #include "app/handlers.h"
 #include "app/import/win/links_from_files.h"
+#include "app/import/item_kind.h"
 #include "app/start/command_line.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
-#include "declared/declared_functions.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/window/control_access.h"
@@ -20,18 +20,9 @@ namespace brindor::app {
 
 namespace {
 
-constexpr uint32_t kNoFile = 0xFFFFFFFF;
-constexpr uint32_t kDirectory = 0x10;
-
-// Links that arrived during the run; the GUI thread's own.
+// Links that arrived during a run, a question or a dialog; the GUI thread's own, as is the count of holds.
 TextArray waiting;
-
-// A text file of links, a .torrent file or a folder of them that exists.
-bool IsFileItem(const FileName& item) {
-    const uint32_t attributes = call_declared<uint32_t>(kGetFileAttributesW, item.units());
-    if (attributes == kNoFile) return false;
-    return (attributes & kDirectory) || item.has_extension("txt") || item.has_extension("torrent");
-}
+int holds = 0;
 
 Text MagnetOfItem(const FileName& item) {
     const Bytes gbk = Utf16BytesToGbk(Bytes(item.units(), item.length() * sizeof(char16_t)));
@@ -49,11 +40,12 @@ TextArray LinksOfItems(const FileNames& items) {
     TextArray links;
     std::vector<FileFailure> failures;
     for (const FileName& item : items) {
-        if (IsMagnetItem(item)) {
+        const ItemKind kind = KindOfItem(item, LookOnDisk);
+        if (kind == ItemKind::kMagnetLink) {
             links.append(MagnetOfItem(item));
-        } else if (Text magnet = BareHashItemMagnet(item); !magnet.empty()) {
-            links.append(std::move(magnet));
-        } else if (IsFileItem(item)) {
+        } else if (kind == ItemKind::kBareHash) {
+            links.append(BareHashItemMagnet(item));
+        } else if (kind != ItemKind::kNothing) {
             LinksAndFailures got = LinksFromFiles(FileNames{item});
             AppendAll(links, got.links);
             for (FileFailure& failure : got.failures)
@@ -66,7 +58,7 @@ TextArray LinksOfItems(const FileNames& items) {
 
 void AddLinks(const TextArray& links) {
     if (links.empty()) return;
-    if (IsBatchRunning()) {
+    if (IsBatchRunning() || holds > 0) {
         AppendAll(waiting, links);
         ShowLinkCount(concat_text({"（待加入", to_text(waiting.count()), "条）"}));
         return;
@@ -78,6 +70,14 @@ void AddLinks(const TextArray& links) {
 
 void JoinWaitingLinks() {
     AddLinks(std::exchange(waiting, TextArray()));
+}
+
+void HoldIntake() {
+    ++holds;
+}
+
+void ReleaseIntake() {
+    if (--holds == 0 && !IsBatchRunning()) JoinWaitingLinks();
 }
 
 bool TakeForwardedItems(const char16_t* units, size_t count) {

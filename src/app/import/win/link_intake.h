@@ -1,6 +1,6 @@
 // Links from anywhere but the import button (a start's command line, a second start, a drop, a
-// paste) join the end of the list, skipping torrents it holds already. During a run they wait and
-// join when it ends; nothing starts by itself.
+// paste) join the end of the list, skipping torrents it holds already. During a run, a question or a
+// dialog they wait and join when it ends; nothing starts by itself.
 #pragma once
 #include <cstddef>
 
@@ -17,6 +17,18 @@ TextArray LinksOfItems(const FileNames& items);
 void AddLinks(const TextArray& links);
 // The links that waited for the run's end; on the GUI thread once the run no longer counts as running.
 void JoinWaitingLinks();
+// Around a question or a dialog whose answer may replace the list: what arrives meanwhile waits, and
+// joins at the last release unless a run still holds it. Nests.
+void HoldIntake();
+void ReleaseIntake();
+class IntakeHeld {
+  public:
+    IntakeHeld() { HoldIntake(); }
+    ~IntakeHeld() { ReleaseIntake(); }
+    IntakeHeld(const IntakeHeld&) = delete;
+    IntakeHeld& operator=(const IntakeHeld&) = delete;
+};
+
 // The main window's WM_COPYDATA from a second start; false for a message cut short.
 bool TakeForwardedItems(const char16_t* units, size_t count);
 

@@ -1,8 +1,10 @@
 #include "app/import/win/links_from_files.h"
 
+#include <cstdint>
 #include <utility>
 
 #include "app/import/win/read_lines_to_list.h"
+#include "declared/declared_functions.h"
 #include "runtime/core/bytes.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_builder.h"
@@ -18,6 +20,8 @@ namespace brindor::app {
 namespace {
 
 constexpr size_t kFailuresShown = 10;
+constexpr uint32_t kNoFile = 0xFFFFFFFF;
+constexpr uint32_t kDirectory = 0x10;
 constexpr char kCannotOpen[] = "打开文件失败";
 constexpr char kNotLinksOrTorrent[] = "不是txt或种子文件";
 
@@ -26,15 +30,20 @@ class Intake {
     LinksAndFailures result;
 
     void take(const FileName& name) {
-        if (is_folder(name))
+        switch (KindOfItem(name, LookOnDisk)) {
+        case ItemKind::kFolder:
             for (const FileName& torrent : files_of_folder(name, L"*.torrent"))
                 take_torrent(torrent);
-        else if (name.has_extension("torrent"))
+            break;
+        case ItemKind::kTorrentFile:
             take_torrent(name);
-        else if (name.contains(".txt"))
+            break;
+        case ItemKind::kLinkFile:
             take_link_file(name);
-        else
+            break;
+        default:
             result.failures.push_back({name, kNotLinksOrTorrent});
+        }
     }
 
   private:
@@ -79,6 +88,12 @@ class Intake {
 };
 
 } // namespace
+
+OnDisk LookOnDisk(const FileName& name) {
+    const uint32_t attributes = call_declared<uint32_t>(kGetFileAttributesW, name.units());
+    if (attributes == kNoFile) return OnDisk::kNothing;
+    return attributes & kDirectory ? OnDisk::kFolder : OnDisk::kFile;
+}
 
 LinksAndFailures LinksFromFiles(const FileNames& names) {
     Intake intake;

@@ -17,6 +17,11 @@ const std::wstring kProgramKey = L"Software\\Brindor";
 const std::wstring kCapabilitiesKey = kProgramKey + L"\\Capabilities";
 const std::wstring kRegisteredKey = L"Software\\RegisteredApplications";
 const std::wstring kCommandPath = L"\\shell\\open\\command";
+// Where Windows keeps the opener the user chose; it wins over the magnet key.
+const std::wstring kUserChoiceKey =
+    L"Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\magnet\\UserChoice";
+// On the program's key: the list of registered programs was made by it, so it goes with it.
+constexpr wchar_t kMadeRegisteredMark[] = L"MadeRegisteredApplications";
 constexpr wchar_t kHandlerName[] = L"Brindor.Magnet";
 constexpr wchar_t kProtocolName[] = L"URL:Magnet link";
 constexpr wchar_t kApplicationName[] = L"Brindor";
@@ -44,7 +49,13 @@ bool SameCommand(const std::wstring& a, const std::wstring& b) {
     return true;
 }
 
+// The marker tells a handler's link from the items of a command line.
 std::wstring OwnCommand() {
+    return L"\"" + ProgramFilePath() + L"\" --url \"%1\"";
+}
+
+// Ended a web page's link at its first quote.
+std::wstring OlderCommand() {
     return L"\"" + ProgramFilePath() + L"\" -- \"%1\"";
 }
 
@@ -60,25 +71,36 @@ bool Register() {
     const std::wstring magnet = DefaultText(kMagnetKey + kCommandPath);
     // Another program's key stays as it is; ours (from here or an earlier place) is brought up to date.
     const bool magnet_ours = !KeyExists(kMagnetKey) || SameCommand(magnet, command) ||
+                             SameCommand(magnet, OlderCommand()) ||
                              (!earlier.empty() && SameCommand(magnet, earlier));
-    RegistryKey icon, capabilities, associations, registered;
-    const bool written = WriteProtocolKey(kHandlerKey, command) &&
-                         icon.Create(kHandlerKey + L"\\DefaultIcon") &&
-                         icon.SetText(L"", ProgramFilePath()) && capabilities.Create(kCapabilitiesKey) &&
-                         capabilities.SetText(L"ApplicationName", kApplicationName) &&
-                         capabilities.SetText(L"ApplicationDescription", kDescription) &&
-                         associations.Create(kCapabilitiesKey + L"\\URLAssociations") &&
-                         associations.SetText(L"magnet", kHandlerName) && registered.Create(kRegisteredKey) &&
-                         registered.SetText(kApplicationName, kCapabilitiesKey);
+    const bool registered_made = !KeyExists(kRegisteredKey);
+    RegistryKey icon, capabilities, associations, registered, program;
+    const bool written =
+        WriteProtocolKey(kHandlerKey, command) && icon.Create(kHandlerKey + L"\\DefaultIcon") &&
+        icon.SetText(L"", ProgramFilePath()) && capabilities.Create(kCapabilitiesKey) &&
+        capabilities.SetText(L"ApplicationName", kApplicationName) &&
+        capabilities.SetText(L"ApplicationDescription", kDescription) &&
+        associations.Create(kCapabilitiesKey + L"\\URLAssociations") &&
+        associations.SetText(L"magnet", kHandlerName) && registered.Create(kRegisteredKey) &&
+        registered.SetText(kApplicationName, kCapabilitiesKey) &&
+        (!registered_made || (program.Create(kProgramKey) && program.SetText(kMadeRegisteredMark, L"1")));
     if (written && magnet_ours) WriteProtocolKey(kMagnetKey, command);
     return written;
+}
+
+bool MadeRegisteredList() {
+    RegistryKey program;
+    std::wstring mark;
+    return program.Open(kProgramKey) && program.ReadText(kMadeRegisteredMark, mark);
 }
 
 void Unregister() {
     const std::wstring earlier = DefaultText(kHandlerKey + kCommandPath);
     const std::wstring magnet = DefaultText(kMagnetKey + kCommandPath);
-    if (!magnet.empty() && (SameCommand(magnet, OwnCommand()) || SameCommand(magnet, earlier)))
+    if (!magnet.empty() && (SameCommand(magnet, OwnCommand()) || SameCommand(magnet, OlderCommand()) ||
+                            SameCommand(magnet, earlier)))
         DeleteKeyTree(kMagnetKey);
+    const bool registered_made = MadeRegisteredList();
     DeleteKeyTree(kHandlerKey);
     DeleteKeyTree(kCapabilitiesKey);
     DeleteKeyIfLeaf(kProgramKey);
@@ -87,6 +109,7 @@ void Unregister() {
     if (registered.Open(kRegisteredKey) && registered.ReadText(kApplicationName, value) &&
         SameCommand(value, kCapabilitiesKey))
         DeleteValue(kRegisteredKey, kApplicationName);
+    if (registered_made && KeyIsEmpty(kRegisteredKey)) DeleteKeyIfLeaf(kRegisteredKey);
 }
 
 bool HasDefaultAppsPage() {
@@ -105,8 +128,18 @@ bool OpenDefaultAppsPage() {
 } // namespace
 
 bool IsMagnetHandler() {
-    const std::wstring command = DefaultText(kHandlerKey + kCommandPath);
-    return !command.empty() && SameCommand(command, OwnCommand());
+    const std::wstring own = OwnCommand();
+    RegistryKey user_choice;
+    std::wstring chosen;
+    if (user_choice.Open(kUserChoiceKey) && user_choice.ReadText(L"ProgId", chosen))
+        return SameCommand(chosen, kHandlerName) && SameCommand(DefaultText(kHandlerKey + kCommandPath), own);
+    return SameCommand(DefaultText(kMagnetKey + kCommandPath), own);
+}
+
+void RenewMagnetHandler() {
+    const void* none = nullptr;
+    if (SameCommand(DefaultText(kHandlerKey + kCommandPath), OlderCommand()) && Register())
+        call_declared<void>(kSHChangeNotify, kAssociationsChanged, 0u, none, none);
 }
 
 void ToggleMagnetHandler() {

@@ -72,8 +72,9 @@ void LookAtRecord() {
 }
 
 int64_t ResumedRunOf(const TextArray& list) {
-    if (!offered.run || list.count() != offered.links.count()) return 0;
-    for (int i = 1; i <= list.count(); ++i)
+    // Links handed over during the question joined after the loaded ones.
+    if (!offered.run || list.count() < offered.links.count()) return 0;
+    for (int i = 1; i <= offered.links.count(); ++i)
         if (compare_text(list.at(i), offered.links.at(i)) != 0) return 0;
     return offered.run;
 }

@@ -68,6 +68,18 @@ bool KeyExists(const std::wstring& path) {
     return key.Open(path);
 }
 
+bool KeyIsEmpty(const std::wstring& path) {
+    RegistryKey key;
+    uint32_t keys = 0, values = 0;
+    uint32_t* unread = nullptr;
+    wchar_t* no_class = nullptr;
+    void* no_time = nullptr;
+    return key.Open(path) &&
+           call_declared<int32_t>(kRegQueryInfoKeyW, key.get(), no_class, unread, unread, &keys, unread,
+                                  unread, &values, unread, unread, unread, no_time) == 0 &&
+           keys == 0 && values == 0;
+}
+
 void DeleteKeyTree(const std::wstring& path) {
     call_declared<int32_t>(kRegDeleteTreeW, kCurrentUserKey, path.c_str());
 }

@@ -28,6 +28,8 @@ class RegistryKey {
 // The (Default) text of HKCU\path; empty when there is none.
 std::wstring DefaultText(const std::wstring& path);
 bool KeyExists(const std::wstring& path);
+// HKCU\path exists and holds neither keys nor values.
+bool KeyIsEmpty(const std::wstring& path);
 // HKCU\path and everything below it.
 void DeleteKeyTree(const std::wstring& path);
 // HKCU\path when it holds no key below it.

@@ -1,5 +1,6 @@
 #include "app/start/win/single_copy.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "app/start/command_line.h"
 #include "app/windows/ids.h"
 #include "declared/declared_functions.h"
+#include "runtime/win/dialog_ops.h"
 #include "runtime/win/window/window_copy_data.h"
 
 namespace brindor::app {
@@ -16,9 +18,11 @@ namespace {
 constexpr uint32_t kAlreadyExists = 183;
 constexpr uint32_t kTokenQuery = 0x0008;
 constexpr int kTokenUser = 1;
-// The whole hand-over stays within a second.
-constexpr int kFindTimeout = 600;
-constexpr int kSendTimeout = 300;
+// A copy that takes no items this long does not answer (it may hang in a crash's dialog); the
+// rest of the 5 s a user waits is this start's own.
+constexpr uint32_t kPatience = 4500;
+// A full queue empties as the first copy reads it.
+constexpr int kRetryStep = 100;
 
 // The user's SID as text ("S-1-5-21-..."); empty when it cannot be read.
 std::wstring UserSid() {
@@ -55,12 +59,39 @@ bool BecomeTheOnlyCopy() {
     return !mark || call_declared<uint32_t>(kGetLastError) != kAlreadyExists;
 }
 
-bool ForwardToFirstCopy(const FileNames& items) {
-    HWND window = find_other_copy_window(kMainWindowId, kFindTimeout);
-    if (!window) return false;
-    for (const Bytes& message : ForwardMessages(items))
-        if (!send_copy_data(window, kForwardTag, message, kSendTimeout)) return false;
-    return true;
+ForwardAnswer ForwardToFirstCopy(const FileNames& items) {
+    const uint32_t started = call_declared<uint32_t>(kGetTickCount);
+    const auto left = [&] {
+        const uint32_t spent = call_declared<uint32_t>(kGetTickCount) - started;
+        return spent >= kPatience ? 0 : static_cast<int>(kPatience - spent);
+    };
+    HWND window = find_other_copy_window(kMainWindowId, static_cast<int>(kPatience));
+    if (!window) return ForwardAnswer::kNoAnswer;
+    for (const Bytes& message : ForwardMessages(items)) {
+        for (;;) {
+            const CopyDataAnswer answer = send_copy_data(window, kForwardTag, message, std::max(left(), 1));
+            if (answer == CopyDataAnswer::kTaken) break;
+            if (left() <= kRetryStep)
+                return answer == CopyDataAnswer::kRefused ? ForwardAnswer::kRefused
+                                                          : ForwardAnswer::kNoAnswer;
+            delay(kRetryStep);
+        }
+    }
+    return ForwardAnswer::kTaken;
+}
+
+int HandOverToFirstCopy(const FileNames& items) {
+    switch (ForwardToFirstCopy(items)) {
+    case ForwardAnswer::kTaken:
+        return 0;
+    case ForwardAnswer::kRefused:
+        message_box("Brindor已在运行，但没有收下这些链接。请稍后再试。", 0, "提示");
+        return 1;
+    case ForwardAnswer::kNoAnswer:
+        break;
+    }
+    message_box("Brindor已在运行，但没有响应。请关闭它后再试。", 0, "提示");
+    return 1;
 }
 
 } // namespace brindor::app

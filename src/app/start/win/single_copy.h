@@ -6,8 +6,10 @@ namespace brindor::app {
 
 // True for the first copy, which holds the session's mark from now until it ends.
 bool BecomeTheOnlyCopy();
-// Hands the items to the first copy's main window, which comes to the front; false when no such
-// window took them in time.
-bool ForwardToFirstCopy(const FileNames& items);
+enum class ForwardAnswer { kTaken, kRefused, kNoAnswer };
+// Hands the items to the first copy's main window, which comes to the front, within a few seconds.
+ForwardAnswer ForwardToFirstCopy(const FileNames& items);
+// The same, saying so in a box when the first copy did not take them: the exit code of this start.
+int HandOverToFirstCopy(const FileNames& items);
 
 } // namespace brindor::app

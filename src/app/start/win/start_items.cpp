@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/import/item_kind.h"
 #include "app/start/command_line.h"
 #include "declared/declared_functions.h"
 
@@ -24,10 +25,12 @@ FileName FullPath(const FileName& item) {
 } // namespace
 
 FileNames StartItems() {
-    FileNames items =
-        CommandLineItems(CommandLineArguments(call_declared<const char16_t*>(kGetCommandLineW)));
+    const char16_t* command_line = call_declared<const char16_t*>(kGetCommandLineW);
+    FileName link;
+    if (ReadHandlerLink(command_line, link)) return link.empty() ? FileNames() : FileNames{link};
+    FileNames items = CommandLineItems(CommandLineArguments(command_line));
     for (FileName& item : items)
-        if (!IsMagnetItem(item) && BareHashItemMagnet(item).empty()) item = FullPath(item);
+        if (KindOfItem(item, nullptr) == ItemKind::kNothing) item = FullPath(item);
     return items;
 }
 

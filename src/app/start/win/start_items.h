@@ -4,7 +4,8 @@
 
 namespace brindor::app {
 
-// File items as whole paths, resolved against this process's current directory.
+// File items as whole paths, resolved against this process's current directory. A handler's command
+// line gives its one link, or nothing.
 FileNames StartItems();
 
 } // namespace brindor::app

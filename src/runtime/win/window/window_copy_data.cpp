@@ -32,9 +32,11 @@ LRESULT take_copy_data(LoadedWindow& loaded, const COPYDATASTRUCT* data) {
     const CopyDataSettings* settings = loaded.definition.copy_data;
     // Whatever another process sends is read only as far as its own count says.
     if (!settings || !loaded.complete || !data || data->dwData != settings->tag || !data->lpData ||
-        data->cbData == 0 || data->cbData > settings->largest || data->cbData % sizeof(char16_t))
+        data->cbData == 0 || data->cbData > settings->largest || data->cbData % sizeof(char16_t) ||
+        loaded.copied_bytes + data->cbData > settings->largest_waiting)
         return FALSE;
     loaded.copied.emplace_back(static_cast<const char16_t*>(data->lpData), data->cbData / sizeof(char16_t));
+    loaded.copied_bytes += data->cbData;
     PostMessageW(loaded.handle, kCopyDataTaken, 0, 0);
     return TRUE;
 }
@@ -43,6 +45,7 @@ void hand_over_copy_data(LoadedWindow& loaded) {
     if (loaded.copied.empty()) return; // posted by someone else
     const std::u16string units = std::move(loaded.copied.front());
     loaded.copied.pop_front();
+    loaded.copied_bytes -= units.size() * sizeof(char16_t);
     if (loaded.definition.copy_data->on_data(units.data(), units.size())) bring_to_front(loaded.handle);
 }
 
@@ -58,15 +61,16 @@ HWND find_other_copy_window(uint32_t window_id, int timeout_ms) {
     }
 }
 
-bool send_copy_data(HWND window, uintptr_t tag, const Bytes& data, int timeout_ms) {
+CopyDataAnswer send_copy_data(HWND window, uintptr_t tag, const Bytes& data, int timeout_ms) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     AllowSetForegroundWindow(process);
     COPYDATASTRUCT message{tag, static_cast<DWORD>(data.size()), const_cast<uint8_t*>(data.data())};
     DWORD_PTR taken = FALSE;
-    return SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&message), SMTO_ABORTIFHUNG,
-                               static_cast<UINT>(timeout_ms), &taken) &&
-           taken;
+    if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&message), SMTO_ABORTIFHUNG,
+                             static_cast<UINT>(timeout_ms), &taken))
+        return CopyDataAnswer::kNoAnswer;
+    return taken ? CopyDataAnswer::kTaken : CopyDataAnswer::kRefused;
 }
 
 } // namespace brindor

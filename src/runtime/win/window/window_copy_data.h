@@ -18,8 +18,9 @@ void hand_over_copy_data(LoadedWindow& loaded);
 // The window of `window_id`'s definition that another process of this program shows; null when
 // none appears within `timeout_ms`.
 HWND find_other_copy_window(uint32_t window_id, int timeout_ms);
-// Lets the window's process come to the front, then hands it `data` with `tag`. False when it did
-// not take the message within `timeout_ms`.
-bool send_copy_data(HWND window, uintptr_t tag, const Bytes& data, int timeout_ms);
+enum class CopyDataAnswer { kTaken, kRefused, kNoAnswer };
+// Lets the window's process come to the front, then hands it `data` with `tag`. kNoAnswer when the
+// window did not answer within `timeout_ms`.
+CopyDataAnswer send_copy_data(HWND window, uintptr_t tag, const Bytes& data, int timeout_ms);
 
 } // namespace brindor

@@ -109,11 +109,12 @@ struct SystemMenuItem {
 };
 
 // WM_COPYDATA that the window reads: only messages with its tag, of 1 to `largest` bytes of whole
-// UTF-16 units.
+// UTF-16 units, while no more than `largest_waiting` bytes wait to be read.
 struct CopyDataSettings {
     uintptr_t tag;
     size_t largest;
     CopyDataHandler on_data; // later, from the message loop, so the sender never waits for it
+    size_t largest_waiting;  // senders can send faster than the window reads
 };
 
 // A letter pressed with Ctrl anywhere in the window, whichever control has the focus (an embedded

@@ -27,6 +27,7 @@ struct LoadedWindow {
     bool maximized = false;              // as of its last WM_SIZE
     std::unique_ptr<GdiFont> gui_font;   // the default font at `dpi`; null: the stock font
     std::deque<std::u16string> copied;   // WM_COPYDATA taken, not yet handed to the application
+    size_t copied_bytes = 0;             // in `copied`
 
     Control* find(uint32_t control_id) const;
     Control* find(HWND control) const;
