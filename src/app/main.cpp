@@ -4,6 +4,9 @@
 #include "app/start/win/single_copy.h"
 #include "app/start/win/start_items.h"
 #include "app/state.h"
+#include "app/watch/win/auto_start.h"
+#include "app/watch/win/clipboard_watch.h"
+#include "app/watch/win/folder_watch.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 #include "runtime/win/program.h"
@@ -19,8 +22,11 @@ int main() {
     app::UseNewestBrowserMode();
     load_start_window(app::kMainWindowId);
     app::LookAtRecord();
+    app::LoadAutoStart();
     // After the record's question, which may replace the list.
     app::AddLinks(app::LinksOfItems(items));
+    app::StartClipboardWatch();
+    app::StartFolderWatch();
     run_message_loop();
     end_program(0);
 }

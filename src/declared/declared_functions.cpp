@@ -33,6 +33,7 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"advapi32.dll", "RegDeleteTreeW"},      {"advapi32.dll", "RegDeleteValueW"},
     {"advapi32.dll", "RegDeleteKeyW"},       {"shell32.dll", "SHChangeNotify"},
     {"shell32.dll", "ShellExecuteW"},        {"ntdll.dll", "RtlGetVersion"},
+    {"user32.dll", "IsWindowEnabled"},
 };
 // clang-format on
 

@@ -70,6 +70,8 @@ enum DeclaredFunction {
     kSHChangeNotify,
     kShellExecuteW,
     kRtlGetVersion,
+    // user32.dll: links that come by themselves wait while a box holds the main window
+    kIsWindowEnabled,
     kDeclaredFunctionCount
 };
 

@@ -46,7 +46,8 @@ bool set_clipboard_text(HWND owner, const char* text) {
     return true;
 }
 
-Text clipboard_text(HWND owner) {
+Text clipboard_text(HWND owner, size_t most_units, bool* cut_short) {
+    if (cut_short) *cut_short = false;
     OpenClipboardScope clipboard(owner);
     if (!clipboard.open()) return {};
     HANDLE block = GetClipboardData(CF_UNICODETEXT);
@@ -56,8 +57,10 @@ Text clipboard_text(HWND owner) {
     // The block may be larger than its text and need not end in a zero unit.
     const size_t capacity = GlobalSize(block) / sizeof(wchar_t);
     size_t length = 0;
-    while (length < capacity && wide[length])
+    const size_t limit = capacity < most_units ? capacity : most_units;
+    while (length < limit && wide[length])
         ++length;
+    if (cut_short && length == most_units && length < capacity && wide[length]) *cut_short = true;
     Text text = from_wide(wide, static_cast<int>(length));
     GlobalUnlock(block);
     return text;

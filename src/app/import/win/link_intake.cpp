@@ -8,6 +8,7 @@
 #include "app/import/win/links_from_files.h"
 #include "app/start/command_line.h"
 #include "app/state.h"
+#include "app/watch/win/auto_start.h"
 #include "app/windows/ids.h"
 #include "declared/declared_functions.h"
 #include "runtime/core/conversions.h"
@@ -74,6 +75,7 @@ void AddLinks(const TextArray& links) {
     const int added = AppendNewLinks(LinkList, links);
     LinkListRecord.Extend(added);
     ShowLinkCount(concat_text({"（新增", to_text(added), "条）"}));
+    if (added > 0) LinksJoined();
 }
 
 void JoinWaitingLinks() {
