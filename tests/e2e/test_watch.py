@@ -113,7 +113,7 @@ class WatchTest(E2ETestCase):
         self.assertEqual(sorted(p.name for p in taken.iterdir()),
                          ["links.txt"] + [f"t{i:02d}.torrent" for i in range(20)])
         self.assertEqual(sorted(p.name for p in failed.iterdir()), ["broken.torrent", "broken.torrent.原因.txt"])
-        self.assertEqual((failed / "broken.torrent.原因.txt").read_text("utf-8-sig"), "未能导入：不是有效的种子文件\r\n")
+        self.assertEqual((failed / "broken.torrent.原因.txt").read_bytes().decode("utf-8-sig"), "未能导入：不是有效的种子文件\r\n")
         self.assertEqual(sorted(p.name for p in self.folder.iterdir() if p.is_file()), ["notes.doc"])
 
         # A restart takes nothing twice; a name taken before gets a number.
@@ -157,6 +157,6 @@ class WatchTest(E2ETestCase):
         self.assertEqual(box.text, SIGNED_OUT_PROMPT)
         time.sleep(2)  # it waits for the user
         self.assertEqual(len(self.standin.commits()), 4)
-        s.press(box.handle, str(CANCEL))
+        steps.answer(s, box, CANCEL)
         self.assertEqual(steps.wait_all_done(s, 30000).text.split("\n")[0], steps.STOPPED)
         self.assertEqual(len(self.standin.commits()), 4)
