@@ -10,7 +10,8 @@ std::vector<std::u16string> SettlingFiles::Look(const std::vector<SeenFile>& fil
     for (const SeenFile& file : files) {
         present.insert(file.name);
         const auto found = states_.find(file.name);
-        if (found == states_.end() || found->second.size != file.size || found->second.written != file.written) {
+        if (found == states_.end() || found->second.size != file.size ||
+            found->second.written != file.written) {
             // New, or written to since: its wait starts again, and a file taken before that was
             // written again is a new file.
             states_[file.name] = State{file.size, file.written, now_ms, false};

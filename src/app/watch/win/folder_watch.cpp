@@ -99,7 +99,8 @@ void FolderGone(WatchJob& job) {
         ours = true;
     });
     job.stop = true;
-    if (ours) WorkerMessageBox(concat_text({"监视的文件夹已不存在，已停止监视：\n", job.shown}).c_str(), 0, "提示");
+    if (ours)
+        WorkerMessageBox(concat_text({"监视的文件夹已不存在，已停止监视：\n", job.shown}).c_str(), 0, "提示");
 }
 
 void Watch(WatchJob& job) {

@@ -59,7 +59,8 @@ bool MoveFailedFile(const FileName& folder, const std::u16string& name, const ch
     const std::u16string moved = MoveInto(folder, kFailedFolder, name);
     if (moved.empty()) return false;
     // UTF-8 with its mark, which every editor reads as such.
-    const Text utf8 = concat_text({"\xEF\xBB\xBF", GbkTextToUtf8(concat_text({"未能导入：", reason, "\r\n"}))});
+    const Text utf8 =
+        concat_text({"\xEF\xBB\xBF", GbkTextToUtf8(concat_text({"未能导入：", reason, "\r\n"}))});
     write_whole_file(ToFileName(moved + kReasonSuffix), utf8.c_str(), utf8.length());
     return true;
 }
