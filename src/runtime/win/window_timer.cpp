@@ -13,8 +13,11 @@ std::map<uintptr_t, void (*)()>& handlers() {
 }
 
 void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD) {
+    // The handler may stop or restart its own timer.
     const auto found = handlers().find(id);
-    if (found != handlers().end()) found->second();
+    if (found == handlers().end()) return;
+    const auto handler = found->second;
+    handler();
 }
 
 } // namespace
