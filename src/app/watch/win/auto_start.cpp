@@ -36,8 +36,11 @@ void StopCountdown() {
 
 void Tick() {
     if (!counting) return;
-    // Started by hand meanwhile: that run has the links.
-    if (IsBatchRunning()) return StopCountdown();
+    // Started by hand meanwhile: that run has the links, and the label no longer counts down.
+    if (IsBatchRunning()) {
+        StopCountdown();
+        return ShowLinkCount();
+    }
     if (seconds_left > 1) {
         --seconds_left;
         return ShowCountdown();
