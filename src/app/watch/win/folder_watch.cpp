@@ -21,6 +21,7 @@
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/folder_files.h"
 #include "runtime/win/folder_picker.h"
+#include "runtime/win/program.h"
 #include "runtime/win/text_boundary.h"
 #include "runtime/win/window/control_access.h"
 #include "runtime/win/window/window_registry.h"
@@ -45,6 +46,9 @@ struct WatchJob {
 
 // The GUI thread's own; the worker holds its job too, so a stopped job outlives this reference.
 std::shared_ptr<WatchJob> current;
+// Every watching thread started, for the end of the program to wait for.
+std::vector<void*> workers;
+constexpr uint32_t kEndWaitMs = 2000;
 
 bool IsWatchedName(const std::u16string& name) {
     const FileName file(name.c_str(), name.size());
@@ -67,6 +71,7 @@ bool TakeFiles(const WatchJob& job, const std::vector<std::u16string>& names, Se
     TextArray links;
     std::vector<std::u16string> taken;
     for (const std::u16string& name : names) {
+        if (job.stop) return false;
         const FileName file = FileInFolder(job.folder, name);
         if (!file_free_to_read(file)) continue;
         LinksAndFailures got = LinksFromFiles(FileNames{file});
@@ -144,8 +149,31 @@ void WatchFolder(const Text& folder) {
         delete held;
         return;
     }
-    call_declared(kCloseHandle, handle);
+    // Threads of folders given up have ended by now, or will soon: only the live ones are kept.
+    std::erase_if(workers, [](void* worker) {
+        const bool ended = call_declared<uint32_t>(kMsgWaitForMultipleObjects, uint32_t{1}, &worker,
+                                                   int32_t{0}, uint32_t{0}, uint32_t{0}) == 0;
+        if (ended) call_declared(kCloseHandle, worker);
+        return ended;
+    });
+    workers.push_back(handle);
     current = std::move(job);
+}
+
+// The windows are gone: a watching thread no longer hands anything over, but it must not be
+// reading or moving a file while the program lets go of what it calls.
+void EndFolderWatch() {
+    if (current) current->stop = true;
+    // One at a time: waiting for all at once would also wait for input that never comes.
+    const uint32_t began = call_declared<uint32_t>(kGetTickCount);
+    for (void* worker : workers) {
+        const uint32_t spent = call_declared<uint32_t>(kGetTickCount) - began;
+        const uint32_t left = spent < kEndWaitMs ? kEndWaitMs - spent : 0;
+        call_declared<uint32_t>(kMsgWaitForMultipleObjects, uint32_t{1}, &worker, int32_t{0}, left,
+                                uint32_t{0});
+        call_declared(kCloseHandle, worker);
+    }
+    workers.clear();
 }
 
 } // namespace
@@ -173,6 +201,7 @@ void StopWatchingFolder() {
 }
 
 void StartFolderWatch() {
+    add_shutdown_hook(EndFolderWatch);
     WatchFolder(WatchedFolderSetting());
 }
 
