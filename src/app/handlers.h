@@ -10,6 +10,9 @@ void OpenSignInWindow();
 void ImportLinks();
 // Starts a run, or asks the running one to stop.
 void StartSubmission();
+// A start nobody clicked: never beside a run, no question asked; the questions' defaults choose
+// the links, and only those this list has not sent yet.
+void StartUnattendedSubmission();
 bool IsBatchRunning();
 // The import button's checks, reading and count label, for a file named some other way.
 void ImportLinkFile(const FileName& file_name);

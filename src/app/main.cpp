@@ -5,6 +5,9 @@
 #include "app/start/win/single_copy.h"
 #include "app/start/win/start_items.h"
 #include "app/state.h"
+#include "app/watch/win/auto_start.h"
+#include "app/watch/win/clipboard_watch.h"
+#include "app/watch/win/folder_watch.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 #include "runtime/win/program.h"
@@ -24,8 +27,11 @@ int main() {
         // Links handed over during the record's question, which may replace the list, join after it.
         const app::IntakeHeld held;
         app::LookAtRecord();
+        app::LoadAutoStart();
         app::AddLinks(app::LinksOfItems(items));
     }
+    app::StartClipboardWatch();
+    app::StartFolderWatch();
     run_message_loop();
     end_program(0);
 }

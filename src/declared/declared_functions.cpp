@@ -34,6 +34,7 @@ static const DllCommand kTable[kDeclaredFunctionCount] = {
     {"advapi32.dll", "RegDeleteKeyW"},       {"shell32.dll", "SHChangeNotify"},
     {"shell32.dll", "ShellExecuteW"},        {"ntdll.dll", "RtlGetVersion"},
     {"advapi32.dll", "RegQueryInfoKeyW"},
+    {"user32.dll", "IsWindowEnabled"},
 };
 // clang-format on
 

@@ -72,6 +72,8 @@ enum DeclaredFunction {
     kRtlGetVersion,
     // The magnet handler removes the list of registered programs only when it made it and it is empty
     kRegQueryInfoKeyW,
+    // user32.dll: links that come by themselves wait while a box holds the main window
+    kIsWindowEnabled,
     kDeclaredFunctionCount
 };
 

@@ -59,17 +59,29 @@ LinkPositions Merged(LinkPositions positions, const LinkPositions& more) {
     return positions;
 }
 
+// A failed link is sent again only when the user asks: a start nobody clicked leaves it.
+LinkPositions UnsentPositions(const LinkPositions& rest) {
+    LinkPositions unsent;
+    for (int position : rest)
+        if (LinkListRecord.state(position) == LinkState::kNotSubmitted) unsent.push_back(position);
+    return unsent;
+}
+
 } // namespace
 
-bool ChooseRunPositions(LinkPositions& positions) {
+bool ChooseRunPositions(LinkPositions& positions, bool unattended) {
     positions.clear();
     // Signed out, the run refuses with its own message: a question first would be for nothing.
-    if (SignedInUserId.empty()) return true;
+    if (SignedInUserId.empty()) return !unattended;
     ListCounts counts;
     const std::vector<ListPlace> places = [&] {
         StoredTorrents earlier(Record(), SignedInUserId);
         return PlaceLinks(LinkList, LinkListRecord, earlier, counts);
     }();
+    if (unattended) {
+        positions = UnsentPositions(RestPositions(places));
+        return !positions.empty();
+    }
     if (counts.rest == element_count(LinkList)) return true;
     if (counts.rest == 0) {
         // One Enter too many after 全部完成！ must not submit the whole list again.

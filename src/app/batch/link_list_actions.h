@@ -8,8 +8,9 @@ namespace brindor::app {
 
 // Asks, when the list holds links made before, repeats, non-links or links of unknown outcome,
 // whether to submit only the rest. False: the user chose not to start. `positions` empty: the
-// whole list.
-bool ChooseRunPositions(LinkPositions& positions);
+// whole list. `unattended`: no question, the defaults' answer, and only links this list has not
+// sent yet (false when there are none).
+bool ChooseRunPositions(LinkPositions& positions, bool unattended = false);
 
 // The links whose latest submission failed, in list order.
 TextArray RecordedFailedLinks();

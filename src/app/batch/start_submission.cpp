@@ -247,16 +247,19 @@ bool IsBatchRunning() {
     return batch_running;
 }
 
-void StartSubmission() {
+namespace {
+
+void StartRun(bool unattended) {
     // Pressed as 停止提交 (or queued before the run ended): the run stops after its current link.
     if (batch_running.exchange(true)) {
+        if (unattended) return;
         // Unless it is the second click of a double click that started the run.
         if (call_declared(kGetTickCount) - started_at >= call_declared(kGetDoubleClickTime))
             stop_requested = true;
         return;
     }
     LinkPositions positions;
-    if (!ChooseRunPositions(positions)) {
+    if (!ChooseRunPositions(positions, unattended)) {
         batch_running = false;
         JoinWaitingLinks(); // what arrived during the question
         return;
@@ -282,6 +285,16 @@ void StartSubmission() {
     // The previous worker has finished (runs never overlap), so its handle is of no further use.
     if (WorkerThreadHandle) call_declared(kCloseHandle, WorkerThreadHandle);
     WorkerThreadHandle = handle;
+}
+
+} // namespace
+
+void StartSubmission() {
+    StartRun(false);
+}
+
+void StartUnattendedSubmission() {
+    StartRun(true);
 }
 
 } // namespace brindor::app

@@ -5,6 +5,9 @@
 #include "app/magnet/win/magnet_handler.h"
 #include "app/start/command_line.h"
 #include "app/settings/win/program_settings.h"
+#include "app/watch/win/auto_start.h"
+#include "app/watch/win/clipboard_watch.h"
+#include "app/watch/win/folder_watch.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 
@@ -190,6 +193,10 @@ const ControlDefinition kControls[] = {
 
 // 使用Cookie登录 stays last, where users and their guides find it.
 constexpr SystemMenuItem kSystemMenu[] = {
+    {"监视剪贴板", ToggleClipboardWatch, IsWatchingClipboard},
+    {"监视文件夹…", ChooseWatchedFolder, IsWatchingFolder},
+    {"停止监视文件夹", StopWatchingFolder, nullptr, IsWatchingFolder},
+    {"自动开始提交", ToggleAutoStart, IsAutoStartOn},
     {"打开磁力链接", ToggleMagnetHandler, IsMagnetHandler},
     {"使用Cookie登录", OpenCookieSignIn},
 };
@@ -219,6 +226,7 @@ const WindowDefinition kMainWindowDefinition{
     .system_menu_count = static_cast<int>(std::size(kSystemMenu)),
     .on_paste = PasteLinks,
     .copy_data = &kForwardedItems,
+    .on_clipboard_changed = ClipboardChanged,
 };
 
 void register_program_windows() {

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -47,20 +48,28 @@ bool set_clipboard_text(HWND owner, const char* text) {
 }
 
 Text clipboard_text(HWND owner) {
+    return read_clipboard_text(owner, SIZE_MAX).text;
+}
+
+ClipboardRead read_clipboard_text(HWND owner, size_t most_units) {
+    ClipboardRead read;
     OpenClipboardScope clipboard(owner);
-    if (!clipboard.open()) return {};
+    read.opened = clipboard.open();
+    if (!read.opened) return read;
     HANDLE block = GetClipboardData(CF_UNICODETEXT);
-    if (!block) return {};
+    if (!block) return read;
     const auto* wide = static_cast<const wchar_t*>(GlobalLock(block));
-    if (!wide) return {};
+    if (!wide) return read;
     // The block may be larger than its text and need not end in a zero unit.
     const size_t capacity = GlobalSize(block) / sizeof(wchar_t);
+    const size_t limit = capacity < most_units ? capacity : most_units;
     size_t length = 0;
-    while (length < capacity && wide[length])
+    while (length < limit && wide[length])
         ++length;
-    Text text = from_wide(wide, static_cast<int>(length));
+    read.cut_short = length == most_units && length < capacity && wide[length];
+    read.text = from_wide(wide, static_cast<int>(length));
     GlobalUnlock(block);
-    return text;
+    return read;
 }
 
 } // namespace brindor

@@ -8,6 +8,7 @@
 #include "app/import/win/link_intake.h"
 #include "app/import/win/read_lines_to_list.h"
 #include "app/state.h"
+#include "app/watch/win/auto_start.h"
 #include "app/windows/ids.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
@@ -62,6 +63,7 @@ void ImportLinks() {
 }
 
 void ReplaceLinkList(TextArray links) {
+    CancelAutoStart();
     LinkList = std::move(links);
     LinkListRecord.Reset(element_count(LinkList));
     ShowLinkCount();

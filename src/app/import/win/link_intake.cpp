@@ -9,6 +9,7 @@
 #include "app/import/item_kind.h"
 #include "app/start/command_line.h"
 #include "app/state.h"
+#include "app/watch/win/auto_start.h"
 #include "app/windows/ids.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
@@ -66,6 +67,7 @@ void AddLinks(const TextArray& links) {
     const int added = AppendNewLinks(LinkList, links);
     LinkListRecord.Extend(added);
     ShowLinkCount(concat_text({"（新增", to_text(added), "条）"}));
+    if (added > 0) LinksJoined();
 }
 
 void JoinWaitingLinks() {

@@ -26,10 +26,13 @@ void add_system_menu_items(const LoadedWindow& loaded) {
 
 void check_system_menu_items(const LoadedWindow& loaded, HMENU menu) {
     const WindowDefinition& d = loaded.definition;
-    for (int i = 0; i < d.system_menu_count; ++i)
+    for (int i = 0; i < d.system_menu_count; ++i) {
+        const UINT id = kFirstSystemMenuItem + kSystemMenuStep * i;
         if (d.system_menu[i].checked)
-            CheckMenuItem(menu, kFirstSystemMenuItem + kSystemMenuStep * i,
-                          MF_BYCOMMAND | (d.system_menu[i].checked() ? MF_CHECKED : MF_UNCHECKED));
+            CheckMenuItem(menu, id, MF_BYCOMMAND | (d.system_menu[i].checked() ? MF_CHECKED : MF_UNCHECKED));
+        if (d.system_menu[i].enabled)
+            EnableMenuItem(menu, id, MF_BYCOMMAND | (d.system_menu[i].enabled() ? MF_ENABLED : MF_GRAYED));
+    }
 }
 
 bool run_system_menu_item(const LoadedWindow& loaded, WPARAM command) {

@@ -106,6 +106,7 @@ struct SystemMenuItem {
     const char* caption;
     EventHandler on_choose;
     bool (*checked)() = nullptr; // asked each time the menu opens; true shows a check mark
+    bool (*enabled)() = nullptr; // asked each time the menu opens; false greys the item
 };
 
 // WM_COPYDATA that the window reads: only messages with its tag, of 1 to `largest` bytes of whole
@@ -151,6 +152,8 @@ struct WindowDefinition {
     int shortcut_count = 0;
     EventHandler on_paste = nullptr; // Ctrl+V wherever the focus is in the window, but in an edit box
     const CopyDataSettings* copy_data = nullptr;
+    // The clipboard changed, while listen_to_clipboard has the window listening.
+    EventHandler on_clipboard_changed = nullptr;
 };
 
 // The program's windows, known before any of them is loaded. The definition must outlive the program.

@@ -71,6 +71,10 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case kCopyDataTaken:
         hand_over_copy_data(*loaded);
         return 0;
+    case WM_CLIPBOARDUPDATE:
+        if (loaded->complete && loaded->definition.on_clipboard_changed)
+            loaded->definition.on_clipboard_changed();
+        return 0;
     case WM_DROPFILES:
         take_dropped_files(loaded->definition, reinterpret_cast<HDROP>(wparam));
         return 0;
