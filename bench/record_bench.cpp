@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     const int64_t run = store.BeginRun("1", "bench", "", 0, Links(0, writes));
     double start = NowMs();
     for (int i = 1; i <= writes; ++i)
-        if (!store.MarkCommitting(run, i) ||
+        if (!store.MarkCommitting(run, i, "1") ||
             !store.SetOutcome(run, i, LinkState::kSucceeded, "山海之间 4K", "1.5GB", "", 0))
             return 1;
     std::printf("writes links %d ms_per_link %.3f\n", writes, (NowMs() - start) / writes);

@@ -95,13 +95,13 @@ InfoHash Hash(const char* link) {
 struct Store : RecordStore {
     Store() { EXPECT_TRUE(Open(":memory:")); }
     // A run of `links` for `user` with these outcomes of its first links; kCommitting: marked only.
-    int64_t Run(const char* user, const TextArray& links, std::vector<LinkState> states) {
-        const int64_t run = BeginRun(user, "copy", "2026-12-07 10:00:00", 100, links);
+    int64_t Run(const char* user, const TextArray& links, std::vector<LinkState> states, int day = 100) {
+        const int64_t run = BeginRun(user, "copy", "2026-12-07 10:00:00", day, links);
         for (size_t i = 0; i < states.size(); ++i) {
             const int number = static_cast<int>(i) + 1;
-            EXPECT_TRUE(MarkCommitting(run, number));
+            EXPECT_TRUE(MarkCommitting(run, number, user));
             EXPECT_TRUE(states[i] == LinkState::kCommitting ||
-                        SetOutcome(run, number, states[i], "", "", "", 100));
+                        SetOutcome(run, number, states[i], "", "", "", day));
         }
         return run;
     }
@@ -159,49 +159,55 @@ TEST(AppendNewLinks, SkipsTorrentsTheListHoldsAndTheRecordFollows) {
 TEST(RecordStore, AKilledCommitIsUnknownAndTheOfferStaysUntilARunResumesIt) {
     Store store;
     UnfinishedRun run;
-    EXPECT_FALSE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_EQ(store.FindUnfinished(kNoneLive, run), Found::kNo);
     const TextArray links = Links({kHashA, kHashB, kHashC, "magnet:?xt=urn:ed2k:x"});
     // Killed while C's commit was in flight.
     const int64_t killed = store.Run("1", links, {kMade, kFailed, LinkState::kCommitting});
     store.EndRun(store.Run("1", Links({kHashA}), {}), "已停止。"); // ended: never asked about
-    EXPECT_FALSE(store.FindUnfinished([](TextRef owner) { return compare_text(owner, "copy") == 0; }, run));
-    ASSERT_TRUE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_EQ(store.FindUnfinished([](TextRef owner) { return compare_text(owner, "copy") == 0; }, run), Found::kNo);
+    ASSERT_EQ(store.FindUnfinished(kNoneLive, run), Found::kYes);
     EXPECT_EQ(run.id, killed);
     EXPECT_EQ(std::vector<int>({run.total, run.processed, run.succeeded, run.failed}),
               std::vector<int>({4, 3, 1, 1}));
     EXPECT_EQ(Elements(run.rest), (std::vector<std::string>{kHashB, "magnet:?xt=urn:ed2k:x"}));
     EXPECT_EQ(Elements(run.unknown), std::vector<std::string>{kHashC});
-    EXPECT_TRUE(store.OutcomeUnknown("1", Hash(kHashC)));
-    EXPECT_FALSE(store.OutcomeUnknown("2", Hash(kHashC)));
+    EXPECT_EQ(store.OutcomeUnknown("1", Hash(kHashC)), Found::kYes);
+    EXPECT_EQ(store.OutcomeUnknown("2", Hash(kHashC)), Found::kNo);
     // Loading the links answers nothing yet; a run of them does.
-    EXPECT_TRUE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_EQ(store.FindUnfinished(kNoneLive, run), Found::kYes);
     EXPECT_TRUE(store.BeginRun("1", "copy", "", 100, run.rest, killed));
     store.EndRun(killed + 2, "全部完成！");
-    EXPECT_FALSE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_EQ(store.FindUnfinished(kNoneLive, run), Found::kNo);
 }
 
-TEST(RecordStore, PruneKeepsUnansweredRunsAndSuccessesForAYear) {
+TEST(RecordStore, PruneKeepsUnansweredRunsAndSuccessesForAYearOfTheRecordsOwnDays) {
     Store store;
     const int64_t unanswered = store.Run("1", Links({kHashA}), {kMade});
     store.EndRun(store.Run("1", Links({kHashB}), {kMade}), "全部完成！");
-    store.Prune(100 + 91);
-    UnfinishedRun run;
-    ASSERT_TRUE(store.FindUnfinished(kNoneLive, run));
-    EXPECT_EQ(run.id, unanswered);
+    // A clock years ahead counts from the newest day recorded, 100: nothing is old yet.
+    store.Prune(100 + 1000);
     Statement runs = store.database().Prepare("SELECT count(*) FROM runs");
-    EXPECT_TRUE(runs.Step() && runs.Integer(0) == 1);
-    EXPECT_TRUE(store.Succeeded("1", Hash(kHashB))); // its run is gone, its success counts on
+    EXPECT_TRUE(runs.Step() && runs.Integer(0) == 2);
+    store.EndRun(store.Run("1", Links({kHashC}), {}, 100 + 91), "已停止。");
+    store.Prune(100 + 1000);
+    UnfinishedRun run;
+    ASSERT_EQ(store.FindUnfinished(kNoneLive, run), Found::kYes);
+    EXPECT_EQ(run.id, unanswered);
+    runs.Reset();
+    EXPECT_TRUE(runs.Step() && runs.Integer(0) == 2);
+    EXPECT_EQ(store.Succeeded("1", Hash(kHashB)), Found::kYes); // its run is gone, its success counts on
+    store.EndRun(store.Run("1", Links({kHashC}), {}, 100 + 366), "已停止。");
     store.Prune(100 + 366);
-    EXPECT_FALSE(store.Succeeded("1", Hash(kHashB)));
+    EXPECT_EQ(store.Succeeded("1", Hash(kHashB)), Found::kNo);
 }
 
 TEST(RecordStore, AWriteThatFailsLeavesNoMarkAndNoRun) {
     Store store;
-    EXPECT_FALSE(store.MarkCommitting(0, 1));
+    EXPECT_FALSE(store.MarkCommitting(0, 1, "1"));
     const int64_t run = store.Run("1", Links({kHashA}), {});
-    EXPECT_FALSE(store.MarkCommitting(run, 2)); // no such link
+    EXPECT_FALSE(store.MarkCommitting(run, 2, "1")); // no such link
     ASSERT_TRUE(store.database().Execute("PRAGMA query_only = 1"));
-    EXPECT_FALSE(store.MarkCommitting(run, 1));
+    EXPECT_FALSE(store.MarkCommitting(run, 1, "1"));
     EXPECT_FALSE(store.SetOutcome(run, 1, kMade, "", "", "", 100));
     EXPECT_EQ(store.BeginRun("1", "copy", "", 100, Links({kHashB})), 0);
 }
@@ -222,10 +228,10 @@ TEST(JournalRows, AnOldJournalComesInWithItsEndAndItsSuccesses) {
     Store store;
     const int64_t id = store.ImportRun(past);
     UnfinishedRun run;
-    ASSERT_TRUE(store.FindUnfinished(kNoneLive, run));
+    ASSERT_EQ(store.FindUnfinished(kNoneLive, run), Found::kYes);
     EXPECT_EQ(run.id, id);
     EXPECT_EQ(Elements(run.rest), (std::vector<std::string>{kHashB, "m4"}));
-    EXPECT_TRUE(store.Succeeded("any user", Hash(kHashA)));
+    EXPECT_EQ(store.Succeeded("any user", Hash(kHashA)), Found::kYes);
     for (const char* end : {",已停止。,,,,,2026-12-07 10:00:02\r\n", ",未完成\r\n"}) {
         const std::string closed = journal + end;
         past = PastRunOfJournal(ReadCsvRows(closed.data(), closed.size()), {});

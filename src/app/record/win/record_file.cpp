@@ -36,16 +36,33 @@ OwnLock& OwnedLock() {
 
 } // namespace
 
+std::wstring RecordPath() {
+    const std::wstring folder = local_data_folder(L"Brindor");
+    return folder.empty() ? folder : folder + L"\\brindor.db";
+}
+
+TextCodec RecordCodec() {
+    return TextCodec{GbkTextToUtf8, Utf8TextToGbk};
+}
+
 RecordStore& Record() {
-    static RecordStore store;
+    static RecordStore store(RecordCodec());
     static std::mutex opening;
     // Tried again on each use until it opens: a folder that was in the way may be fixed meanwhile.
     const std::lock_guard<std::mutex> lock(opening);
-    if (!store.is_open()) {
-        const std::wstring folder = local_data_folder(L"Brindor");
-        if (!folder.empty()) store.Open(Utf8Path(folder + L"\\brindor.db").c_str());
-    }
+    if (!store.is_open()) OpenRecordFile(store);
     return store;
+}
+
+bool OpenRecordFile(RecordStore& store) {
+    const std::wstring path = RecordPath();
+    return !path.empty() && store.Open(Utf8Path(path).c_str());
+}
+
+Text RecordFileName() {
+    const std::wstring path = RecordPath();
+    const Bytes units(reinterpret_cast<const uint8_t*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
+    return Utf16ToText(units, kCodePageGbk);
 }
 
 Text ThisCopyOwner() {

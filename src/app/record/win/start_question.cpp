@@ -48,7 +48,7 @@ void LookAtRecord() {
     ImportJournals(store);
     store.Prune(Today());
     UnfinishedRun run;
-    if (!store.FindUnfinished(OwnerIsLive, run)) return;
+    if (store.FindUnfinished(OwnerIsLive, run) != Found::kYes) return;
     if (run.rest.empty() && run.unknown.empty()) {
         store.MarkAnswered(run.id);
         return;
