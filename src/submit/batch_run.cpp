@@ -151,7 +151,8 @@ struct HeldBack {
     std::vector<LinkOutcome> outcomes;
 
     // Their rows, once a link ended otherwise or the run ends.
-    void Report(const BatchInput& input, int total, RunTally& tally, BatchSurface& surface, BatchRecord& record) {
+    void Report(const BatchInput& input, int total, RunTally& tally, BatchSurface& surface,
+                BatchRecord& record) {
         for (size_t k = 0; k < outcomes.size(); ++k)
             ReportLink(first + static_cast<int>(k), total, input, outcomes[k], tally, surface, record);
         Drop();

@@ -24,7 +24,8 @@ Statement& Statement::Bind(int index, int64_t value) {
 }
 
 Statement& Statement::Bind(int index, TextRef text) {
-    if (statement_ && !error_) error_ = sqlite3_bind_text(statement_, index, text.c_str(), -1, SQLITE_TRANSIENT);
+    if (statement_ && !error_)
+        error_ = sqlite3_bind_text(statement_, index, text.c_str(), -1, SQLITE_TRANSIENT);
     return *this;
 }
 
@@ -84,8 +85,9 @@ bool Database::Failed(int code) {
 
 bool Database::Open(const char* path, Mode mode) {
     Close();
-    const int flags = (mode == kReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
-                      SQLITE_OPEN_FULLMUTEX;
+    const int flags =
+        (mode == kReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
+        SQLITE_OPEN_FULLMUTEX;
     if (const int result = sqlite3_open_v2(path, &db_, flags, nullptr); result != SQLITE_OK) {
         Failed(result);
         Close();

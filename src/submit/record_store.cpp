@@ -17,7 +17,8 @@ static_assert(static_cast<int>(LinkState::kFailed) == 2 && static_cast<int>(Link
               static_cast<int>(LinkState::kUnknown) == 4);
 
 // Full synchronisation: a mark that returned is on the disk, not in a cache.
-constexpr const char* kConnection = "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;";
+constexpr const char* kConnection =
+    "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;";
 
 constexpr const char* kTables = R"(
 CREATE TABLE runs(
@@ -146,7 +147,8 @@ bool RecordStore::OpenAs(Database::Mode mode) {
 
 // A new file gets the tables; one of the first layout is brought up to this one, or left as it was.
 bool RecordStore::Layout() {
-    if (!db_.AddTextFunction("to_utf8", codec_.to_utf8 ? codec_.to_utf8 : Unchanged)) return Failed(db_.error());
+    if (!db_.AddTextFunction("to_utf8", codec_.to_utf8 ? codec_.to_utf8 : Unchanged))
+        return Failed(db_.error());
     Transaction transaction(db_);
     if (!transaction.began()) return Failed(db_.error());
     Statement tables = db_.Prepare("SELECT count(*) FROM sqlite_master WHERE name = 'runs'");
@@ -225,10 +227,9 @@ int64_t RecordStore::ImportRun(const PastRun& past) {
     if (!transaction.began()) return Failed(db_.error()), 0;
     const int64_t id = InsertRun("", "", past.started, past.day, past.links);
     if (!id) return 0;
-    int number = 0;
     for (const PastLink& link : past.outcomes)
-        if (++number > past.links.count() ||
-            !WriteOutcome(id, number, link.state, link.title, link.size, link.reason, past.day))
+        if (link.number < 1 || link.number > past.links.count() ||
+            !WriteOutcome(id, link.number, link.state, link.title, link.size, link.reason, past.day))
             return 0;
     Statement end = db_.Prepare("UPDATE runs SET ended = ?2, answered = ?3, how = ?4 WHERE id = ?1");
     end.Bind(1, id).Bind(2, int64_t{past.ended}).Bind(3, int64_t{past.answered}).Bind(4, Stored(past.how));
@@ -319,8 +320,9 @@ bool RecordStore::ForEachLink(const std::function<void(const RecordedLink&)>& vi
         link.link = Shown(links.TextAt(4));
         const int64_t state = links.Integer(5);
         // A state of a newer build is as doubtful as an unknown outcome.
-        link.state = state >= 0 && state <= static_cast<int>(LinkState::kUnknown) ? static_cast<LinkState>(state)
-                                                                                 : LinkState::kUnknown;
+        link.state = state >= 0 && state <= static_cast<int>(LinkState::kUnknown)
+                         ? static_cast<LinkState>(state)
+                         : LinkState::kUnknown;
         link.reason = Shown(links.TextAt(6));
         visit(link);
     }

@@ -25,8 +25,8 @@ struct UnfinishedRun {
     int processed = 0; // links with an outcome
     int succeeded = 0;
     int failed = 0;
-    TextArray rest;    // neither made nor of unknown outcome, in the run's order
-    TextArray unknown; // sent with no readable answer, or killed in flight
+    TextArray rest;           // neither made nor of unknown outcome, in the run's order
+    TextArray unknown;        // sent with no readable answer, or killed in flight
     TextArray unknown_titles; // of those, as far as an answer named them
 };
 
@@ -36,12 +36,13 @@ struct PastLink {
     Text title;
     Text size;
     Text reason;
+    int number = 0; // in the run's order, from 1
 };
 struct PastRun {
     Text started;
     int day = 0;
     TextArray links;
-    std::vector<PastLink> outcomes; // of the run's first links, in its order
+    std::vector<PastLink> outcomes;
     bool ended = false;
     bool answered = false;
     Text how;

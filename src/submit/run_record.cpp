@@ -7,7 +7,8 @@ namespace brindor {
 void RunRecord::Begin(const BatchInput& input) {
     input_ = &input;
     numbers_.assign(static_cast<size_t>(input.links.count()) + 1, 0);
-    const int count = input.positions.empty() ? input.links.count() : static_cast<int>(input.positions.size());
+    const int count =
+        input.positions.empty() ? input.links.count() : static_cast<int>(input.positions.size());
     for (int i = 1; i <= count; ++i)
         numbers_[input.positions.empty() ? i : input.positions[i - 1]] = i;
     BeginRecordedRun();
@@ -16,7 +17,8 @@ void RunRecord::Begin(const BatchInput& input) {
 bool RunRecord::BeginRecordedRun() {
     if (run_) return true;
     if (!input_) return false;
-    const TextArray links = input_->positions.empty() ? input_->links : LinksAt(input_->links, input_->positions);
+    const TextArray links =
+        input_->positions.empty() ? input_->links : LinksAt(input_->links, input_->positions);
     run_ = store_.BeginRun(input_->user_id, owner_, clock_.Now(), clock_.Today(), links, input_->resumed);
     return run_ != 0;
 }

@@ -1,13 +1,21 @@
 """The record is written before every commit: while it cannot be, the run pauses and nothing goes out."""
 
+import re
 import subprocess
 import unittest
 
-from harness import E2ETestCase
+from harness import BUILD, WINE, E2ETestCase, windows_path
 import batch_steps as steps
 from test_report import GOOD, USER, USER_ID, LinkFiles, generated_links
 
 UNRECORDED = "无法写入提交记录（磁盘已满或文件被占用）。按“重试”继续；按“取消”停止提交。"
+HOLD_FILE = BUILD / "tests" / "app" / "win" / "hold_file.exe"
+ALL_MADE = "列表中的链接都已提交成功。是否全部重新提交？"
+
+
+def unreadable(cause):
+    return (re.escape(f"无法读取提交记录（{cause}）：\n") + r"[A-Z]:\\.*\\Brindor\\brindor\.db\n" +
+            re.escape("没有提交任何链接。按“重试”再次读取；按“取消”不提交。"))
 
 
 class RecordWritesTest(LinkFiles, E2ETestCase):
@@ -18,20 +26,74 @@ class RecordWritesTest(LinkFiles, E2ETestCase):
         self.assertEqual((box.title, box.text, box.buttons), (steps.NOTICE_TITLE, UNRECORDED, [(4, "重试"), (2, "取消")]))
         return box
 
-    def test_no_commit_goes_out_while_the_record_cannot_be_written(self):
+    def start_refused(self, cause):
+        steps.start_batch(self.session, "0")
+        box = self.session.wait_message_box(timeout_ms=60000)
+        self.assertRegex(box.text, unreadable(cause))
+        self.assertEqual((box.title, box.buttons), (steps.NOTICE_TITLE, [(4, "重试"), (2, "取消")]))
+        return box
+
+    def test_nothing_goes_out_while_the_record_cannot_be_opened(self):
         s = self.session
         database = self.environment.record_folder() / "brindor.db"
         database.mkdir(parents=True)  # a folder where the file would be
         self.addCleanup(self.environment.clear_record)
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, self.link_file([GOOD]), 1)
-        steps.start_batch(s, "0")
-        box = self.paused_for_the_record()
+        box = self.start_refused("无法打开文件，可能被其他程序占用")
         self.assertEqual(self.standin.commits(), [])
         database.rmdir()
         steps.answer(s, box, 4)  # 重试
         self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
         self.assertEqual(len(self.standin.commits()), 1)
+
+    def test_a_record_held_by_another_program_is_read_again_before_any_commit(self):
+        s = self.session
+        links = generated_links(3)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file(links), 3)
+        steps.start_batch(s, "0")
+        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        s.kill_program()
+        database = self.environment.record_folder() / "brindor.db"
+        holder = subprocess.Popen([WINE, str(HOLD_FILE), windows_path(database)], env=self.environment.env,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        try:
+            self.assertEqual(holder.stdout.readline().strip(), b"held")
+            s.start_program(keep_record=True)
+            steps.sign_in(s, USER, USER_ID)
+            steps.import_links(s, self.link_file(links), 3)
+            box = self.start_refused("无法打开文件，可能被其他程序占用")
+            s.screenshot("record_held")
+        finally:
+            holder.stdin.close()
+            holder.wait(timeout=30)
+            holder.stdout.close()
+        steps.answer(s, box, 4)  # 重试
+        question = s.wait_message_box()
+        self.assertEqual(question.text, ALL_MADE)
+        steps.answer(s, question, 7)  # 否
+        self.assertEqual(len(self.standin.commits()), 3)
+
+    def test_a_file_that_is_no_database_is_named_and_set_aside_for_a_new_record(self):
+        s = self.session
+        s.kill_program()
+        folder = self.environment.record_folder()
+        self.environment.clear_record()
+        folder.mkdir(parents=True, exist_ok=True)
+        (folder / "brindor.db").write_bytes(bytes(range(256)) * 64)
+        s.start_program(keep_record=True)
+        box = s.wait_message_box(timeout_ms=30000)
+        self.assertRegex(box.text, r"^提交记录文件已损坏，无法读取：\n.*brindor\.db\n是否将它改名为"
+                                   r"brindor\.db\.damaged-\d{8}-\d{6}保留，并新建提交记录？")
+        s.screenshot("record_damaged")
+        steps.answer(s, box, 6)  # 是
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file([GOOD]), 1)
+        steps.start_batch(s, "0")
+        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.assertEqual(len(list(folder.glob("brindor.db.damaged-*"))), 1)
+        self.assertEqual(len(self.environment.record_links()), 1)
 
     def test_a_full_disk_pauses_the_run_before_the_first_unrecorded_commit(self):
         s = self.session

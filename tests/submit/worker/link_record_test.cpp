@@ -164,7 +164,8 @@ TEST(RecordStore, AKilledCommitIsUnknownAndTheOfferStaysUntilARunResumesIt) {
     // Killed while C's commit was in flight.
     const int64_t killed = store.Run("1", links, {kMade, kFailed, LinkState::kCommitting});
     store.EndRun(store.Run("1", Links({kHashA}), {}), "已停止。"); // ended: never asked about
-    EXPECT_EQ(store.FindUnfinished([](TextRef owner) { return compare_text(owner, "copy") == 0; }, run), Found::kNo);
+    EXPECT_EQ(store.FindUnfinished([](TextRef owner) { return compare_text(owner, "copy") == 0; }, run),
+              Found::kNo);
     ASSERT_EQ(store.FindUnfinished(kNoneLive, run), Found::kYes);
     EXPECT_EQ(run.id, killed);
     EXPECT_EQ(std::vector<int>({run.total, run.processed, run.succeeded, run.failed}),
@@ -212,19 +213,27 @@ TEST(RecordStore, AWriteThatFailsLeavesNoMarkAndNoRun) {
     EXPECT_EQ(store.BeginRun("1", "copy", "", 100, Links({kHashB})), 0);
 }
 
-TEST(JournalRows, AnOldJournalComesInWithItsEndAndItsSuccesses) {
-    const std::string journal = "\xEF\xBB\xBF编号,标题,大小,磁力链接,提交状态,原因,时间\r\n"
-                                "1,\"a,\"\"b\"\"\r\nc\",1KB,m1,提交成功！,,2026-12-07 10:00:00\r\n"
-                                "2,,0KB,m2,提交失败！,网络错误,2026-12-07 10:00:01\r\n"
-                                "3,t,1KB,m3,提交成\r\n\r\n"; // cut short, then a blank line
+TEST(JournalRows, AnOldJournalComesInWithItsEndAndItsSuccessesMatchedByLink) {
+    // A run of the links B, A, C, m4 whose rows came in another order; the last one cut short.
+    const std::string journal = std::string("\xEF\xBB\xBF编号,标题,大小,磁力链接,提交状态,原因,时间\r\n") +
+                                "1,\"a,\"\"b\"\"\r\nc\",1KB," + kHashA +
+                                ",提交成功！,,2026-12-07 10:00:00\r\n" + "2,,0KB," + kHashB +
+                                ",提交失败！,网络错误,2026-12-07 10:00:01\r\n" + "3,t,1KB," + kHashC +
+                                ",提交成\r\n\r\n"; // then a blank line
     const std::vector<TextArray> rows = ReadCsvRows(journal.data(), journal.size());
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_STREQ(rows[1].at(2), "a,\"b\"\r\nc");
-    PastRun past = PastRunOfJournal(rows, Links({kHashA, kHashB, kHashC, "m4"}));
+    PastRun past;
+    ASSERT_TRUE(PastRunOfJournal(rows, Links({kHashB, kHashA, kHashC, "m4"}), past));
     EXPECT_FALSE(past.ended || past.answered);
     ASSERT_EQ(past.outcomes.size(), 3u);
+    EXPECT_EQ(past.outcomes[0].number, 2);
     EXPECT_EQ(past.outcomes[2].state, kUnknown);
     EXPECT_STREQ(past.outcomes[1].reason.c_str(), "网络错误");
+    // Its links file missing, or a row of a link it does not hold: nothing to match.
+    EXPECT_FALSE(PastRunOfJournal(rows, TextArray(), past));
+    EXPECT_FALSE(PastRunOfJournal(rows, Links({kHashA, kHashC}), past));
+    ASSERT_TRUE(PastRunOfJournal(rows, Links({kHashB, kHashA, kHashC, "m4"}), past));
     Store store;
     const int64_t id = store.ImportRun(past);
     UnfinishedRun run;
@@ -234,7 +243,8 @@ TEST(JournalRows, AnOldJournalComesInWithItsEndAndItsSuccesses) {
     EXPECT_EQ(store.Succeeded("any user", Hash(kHashA)), Found::kYes);
     for (const char* end : {",已停止。,,,,,2026-12-07 10:00:02\r\n", ",未完成\r\n"}) {
         const std::string closed = journal + end;
-        past = PastRunOfJournal(ReadCsvRows(closed.data(), closed.size()), {});
+        ASSERT_TRUE(PastRunOfJournal(ReadCsvRows(closed.data(), closed.size()),
+                                     Links({kHashA, kHashB, kHashC}), past));
         EXPECT_TRUE(past.ended != past.answered) << end;
     }
 }

@@ -41,7 +41,9 @@ struct Service : BatchSurface {
     }
     void ShowMessage(const char*, const char*) override {}
     void SetProgressRange(int) override {}
-    int32_t AddRow(int, LinkState, TextRef, TextRef, TextRef, TextRef, TextRef, TextRef) override { return 0; }
+    int32_t AddRow(int, LinkState, TextRef, TextRef, TextRef, TextRef, TextRef, TextRef) override {
+        return 0;
+    }
     void Wait(int32_t) override {}
     void ShowProgress(int, TextRef) override {}
     bool StopRequested() override { return false; }
@@ -152,6 +154,63 @@ TEST_F(RecordFile, AReadThatFailsIsNeverNeverMade) {
     StoredTorrents earlier(folder, "1");
     EXPECT_TRUE(earlier.Succeeded(b)); // held back
     EXPECT_NE(earlier.error(), 0);
+}
+
+std::string Swapped(TextRef text, const std::string& from, const std::string& to) {
+    std::string swapped = text.c_str();
+    for (size_t at; (at = swapped.find(from)) != std::string::npos;)
+        swapped.replace(at, from.size(), to);
+    return swapped;
+}
+// 山 in the program's code page and in UTF-8.
+Text ToUtf8(TextRef text) {
+    return Text(Swapped(text, "\xC9\xBD", "\xE5\xB1\xB1").c_str());
+}
+Text FromUtf8(TextRef text) {
+    return Text(Swapped(text, "\xE5\xB1\xB1", "\xC9\xBD").c_str());
+}
+
+TEST_F(RecordFile, TheFirstLayoutComesUpInOneGoAndANewerOneIsOnlyRead) {
+    store.Close();
+    std::remove(path.c_str());
+    Database first;
+    ASSERT_TRUE(first.Open(path.c_str()) &&
+                first.Execute(
+                    "CREATE TABLE runs(id INTEGER PRIMARY KEY AUTOINCREMENT, user_id TEXT NOT NULL, owner "
+                    "TEXT NOT NULL, started TEXT NOT NULL, day INTEGER NOT NULL, ended INTEGER NOT NULL "
+                    "DEFAULT 0, answered INTEGER NOT NULL DEFAULT 0, how TEXT NOT NULL DEFAULT '');"
+                    "CREATE TABLE links(run_id INTEGER NOT NULL, number INTEGER NOT NULL, link TEXT NOT "
+                    "NULL, hash BLOB, state INTEGER NOT NULL DEFAULT 0, title TEXT NOT NULL DEFAULT '', size "
+                    "TEXT NOT NULL DEFAULT '', reason TEXT NOT NULL DEFAULT '', PRIMARY KEY(run_id, "
+                    "number)) WITHOUT ROWID; CREATE INDEX links_in_doubt ON links(hash) WHERE state IN "
+                    "(3, 4); CREATE TABLE succeeded(user_id TEXT NOT NULL, hash BLOB NOT NULL, day "
+                    "INTEGER NOT NULL, PRIMARY KEY(user_id, hash)) WITHOUT ROWID;"
+                    "INSERT INTO runs VALUES(1, '1', 'copy', '', 100, 1, 0, 'x');"
+                    "INSERT INTO links VALUES(1, 1, 'l', x'1111111111111111111111111111111111111111', "
+                    "7, '\xC9\xBD', '', '');"));
+    first.Close();
+    RecordStore converted(TextCodec{ToUtf8, FromUtf8});
+    ASSERT_TRUE(converted.Open(path.c_str()));
+    Statement raw = converted.database().Prepare("SELECT title, length(title) FROM links");
+    ASSERT_TRUE(raw.Step());
+    EXPECT_EQ(std::string(raw.TextAt(0).c_str()), "\xE5\xB1\xB1");
+    EXPECT_EQ(raw.Integer(1), 1);
+    raw = Statement();
+    InfoHash a{};
+    ASSERT_TRUE(ReadInfoHash(kLinkA, a));
+    // A state this build does not know is doubt, and shown as such.
+    EXPECT_EQ(converted.OutcomeUnknown("1", a), Found::kYes);
+    converted.ForEachLink([](const RecordedLink& link) {
+        EXPECT_EQ(link.state, LinkState::kUnknown);
+        EXPECT_STREQ(link.title.c_str(), "\xC9\xBD");
+    });
+    ASSERT_TRUE(converted.database().Execute("PRAGMA user_version = 99"));
+    converted.Close();
+    ASSERT_TRUE(converted.Open(path.c_str()));
+    EXPECT_TRUE(converted.newer());
+    EXPECT_EQ(converted.OutcomeUnknown("1", a), Found::kYes);
+    EXPECT_FALSE(converted.MarkCommitting(1, 1, "1"));
+    EXPECT_EQ(converted.BeginRun("1", "copy", "", 100, TextArray()), 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/record/win/record_file.h"
 
+#include <cstring>
 #include <mutex>
 #include <string>
 
@@ -57,6 +58,17 @@ RecordStore& Record() {
 bool OpenRecordFile(RecordStore& store) {
     const std::wstring path = RecordPath();
     return !path.empty() && store.Open(Utf8Path(path).c_str());
+}
+
+bool SetRecordAside(RecordStore& store, const char* aside) {
+    store.Close();
+    const std::wstring path = RecordPath();
+    const std::wstring to =
+        local_data_folder(L"Brindor") + L"\\" + std::wstring(aside, aside + std::strlen(aside));
+    if (path.empty() || !move_named_file(path, to)) return false;
+    move_named_file(path + L"-wal", to + L"-wal");
+    delete_named_file(path + L"-shm");
+    return OpenRecordFile(store);
 }
 
 Text RecordFileName() {

@@ -16,6 +16,9 @@ TextCodec RecordCodec();
 // Opens `store` on the record file, texts converted between the program's code page and UTF-8.
 // False when the file cannot be had; `store` then tries again at each use.
 bool OpenRecordFile(RecordStore& store);
+// Closes `store`, renames the file (and its log) to `aside` in the same folder and begins a new
+// record there; false when the file could not be renamed.
+bool SetRecordAside(RecordStore& store, const char* aside);
 // Where the record lives, for the user's eyes; empty when the program's folder cannot be had.
 Text RecordFileName();
 // The name this copy's runs carry; its lock is held until the process ends.
