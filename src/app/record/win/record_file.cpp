@@ -6,6 +6,7 @@
 
 #include "runtime/win/clock_ops.h"
 #include "runtime/win/local_files.h"
+#include "runtime/win/program.h"
 #include "submit/journal_rows.h"
 #include "text/civil_days.h"
 #include "text/win/code_pages.h"
@@ -49,6 +50,9 @@ TextCodec RecordCodec() {
 RecordStore& Record() {
     static RecordStore store(RecordCodec());
     static std::mutex opening;
+    // At the end the log goes into the file: a copy of brindor.db alone then holds the whole record.
+    static const bool closed_at_end = (add_shutdown_hook([] { Record().Close(); }), true);
+    (void)closed_at_end;
     // Tried again on each use until it opens: a folder that was in the way may be fixed meanwhile.
     const std::lock_guard<std::mutex> lock(opening);
     if (!store.is_open()) OpenRecordFile(store);
