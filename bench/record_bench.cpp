@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     const TextArray probe = Links(recorded - list / 2, list);
     LinkRecord record;
     record.Reset(probe.count());
-    StoredTorrents earlier(store, "1");
+    StoredTorrents earlier(store, "1", probe.count());
     ListCounts counts;
     // The first time reads the indexes from the disk; the second finds them in the cache.
     for (const char* when : {"first", "again"}) {

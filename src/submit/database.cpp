@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 namespace brindor {
 
 Statement& Statement::operator=(Statement&& other) noexcept {
@@ -68,6 +70,14 @@ Text Statement::TextAt(int column) const {
     return text ? Text(reinterpret_cast<const char*>(text),
                        static_cast<size_t>(sqlite3_column_bytes(statement_, column)))
                 : Text();
+}
+
+bool Statement::BlobAt(int column, void* out, size_t size) const {
+    if (!statement_ || sqlite3_column_type(statement_, column) != SQLITE_BLOB) return false;
+    const void* blob = sqlite3_column_blob(statement_, column);
+    if (!blob || static_cast<size_t>(sqlite3_column_bytes(statement_, column)) != size) return false;
+    std::memcpy(out, blob, size);
+    return true;
 }
 
 void Statement::Reset() {

@@ -2,6 +2,7 @@
 // statement and the connection remember SQLite's extended code of their last failure, so a read
 // that failed is never taken for one that found nothing.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "runtime/core/text.h"
@@ -42,6 +43,8 @@ class Statement {
     int64_t Integer(int column) const;
     bool IsNull(int column) const;
     Text TextAt(int column) const;
+    // Copies a blob of exactly `size` bytes; false for any other value.
+    bool BlobAt(int column, void* out, size_t size) const;
     // Ready to run again with new parameters.
     void Reset();
 

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace brindor {
 
@@ -249,11 +250,12 @@ bool RecordStore::MarkAnswered(int64_t run) {
     return answered.Bind(1, run).Run() || Failed(answered.error());
 }
 
-Found RecordStore::FindUnfinished(const RunIsLive& live, UnfinishedRun& found) {
+Found RecordStore::FindUnfinished(const RunIsLive& live, UnfinishedRun& found, TextRef user_id) {
     if (!Reopen()) return Found::kUnreadable;
     Transaction reading(db_, Transaction::kRead);
-    Statement runs =
-        db_.Prepare("SELECT id, owner FROM runs WHERE ended = 0 AND answered = 0 ORDER BY id DESC");
+    Statement runs = db_.Prepare("SELECT id, owner FROM runs WHERE ended = 0 AND answered = 0 "
+                                 "AND (?1 = '' OR user_id IN (?1, '')) ORDER BY id DESC");
+    runs.Bind(1, user_id);
     while (runs.Step()) {
         const int64_t id = runs.Integer(0);
         if (live(runs.TextAt(1))) continue;
@@ -349,10 +351,47 @@ Found RecordStore::OutcomeUnknown(TextRef user_id, const InfoHash& hash) {
     return Ask(unknown_, user_id, hash);
 }
 
-StoredTorrents::StoredTorrents(RecordStore& store, TextRef user_id)
-    : store_(store), user_id_(user_id.c_str()),
+bool RecordStore::LoadTorrents(TextRef user_id, TorrentSet& succeeded, TorrentSet& unknown) {
+    if (!Reopen()) return false;
+    Statement made = db_.Prepare("SELECT hash FROM succeeded WHERE user_id IN (?1, '')");
+    Statement doubt = db_.Prepare("SELECT links.hash FROM links JOIN runs ON runs.id = links.run_id "
+                                  "WHERE links.state > 2 AND links.hash IS NOT NULL "
+                                  "AND COALESCE(links.user_id, runs.user_id) IN (?1, '')");
+    for (auto [query, into] : {std::pair{&made, &succeeded}, std::pair{&doubt, &unknown}}) {
+        query->Bind(1, user_id);
+        InfoHash hash{};
+        while (query->Step())
+            if (query->BlobAt(0, hash.data(), hash.size())) into->insert(hash);
+        if (query->error()) return Failed(query->error());
+    }
+    return true;
+}
+
+namespace {
+
+// Below this many lookups a query each is quicker than reading every torrent of the user.
+constexpr int kLoadAllFrom = 50000;
+
+} // namespace
+
+StoredTorrents::StoredTorrents(RecordStore& store, TextRef user_id, int lookups, const std::atomic<bool>* cancel)
+    : store_(store), user_id_(user_id.c_str()), cancel_(cancel),
       error_(store.Reopen() ? 0 : (store.error() ? store.error() : SQLITE_CANTOPEN)),
-      reading_(store.database(), Transaction::kRead) {}
+      reading_(store.database(), Transaction::kRead) {
+    if (error_ || lookups < kLoadAllFrom) return;
+    loaded_ = store.LoadTorrents(user_id_, succeeded_, unknown_);
+    if (!loaded_) error_ = store.error() ? store.error() : SQLITE_ERROR;
+}
+
+bool StoredTorrents::Succeeded(const InfoHash& hash) {
+    if (Cancelled() || error_) return true;
+    return loaded_ ? succeeded_.count(hash) > 0 : Held(store_.Succeeded(user_id_, hash));
+}
+
+bool StoredTorrents::OutcomeUnknown(const InfoHash& hash) {
+    if (Cancelled() || error_) return true;
+    return loaded_ ? unknown_.count(hash) > 0 : Held(store_.OutcomeUnknown(user_id_, hash));
+}
 
 bool StoredTorrents::Held(Found found) {
     if (found != Found::kUnreadable) return found == Found::kYes;

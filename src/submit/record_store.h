@@ -5,7 +5,9 @@
 // codec handed in converts from and to the program's code page.
 #pragma once
 #include <cstdint>
+#include <atomic>
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 #include "runtime/core/text.h"
@@ -59,6 +61,8 @@ struct RecordedLink {
     Text reason;
 };
 
+using TorrentSet = std::unordered_set<InfoHash, InfoHashHasher>;
+
 // A read that can let a link be sent has three answers: only kNo may.
 enum class Found : uint8_t { kNo, kYes, kUnreadable };
 
@@ -108,8 +112,9 @@ class RecordStore {
     // Recorded for no user in particular: its successes count for every user.
     int64_t ImportRun(const PastRun& run);
 
-    // The newest run that never ended and whose question is not answered yet, unless it is live.
-    Found FindUnfinished(const RunIsLive& live, UnfinishedRun& run);
+    // The newest run that never ended and whose question is not answered yet, unless it is live;
+    // with `user_id`, only that account's runs (and those recorded before accounts were kept).
+    Found FindUnfinished(const RunIsLive& live, UnfinishedRun& run, TextRef user_id = "");
     // Drops ended or answered runs older than 90 days and successes older than 365, counted from
     // the newest day the record holds when the clock is past it: a clock that leapt drops nothing.
     bool Prune(int today);
@@ -120,6 +125,9 @@ class RecordStore {
 
     Found Succeeded(TextRef user_id, const InfoHash& hash);
     Found OutcomeUnknown(TextRef user_id, const InfoHash& hash);
+    // Every torrent the user made, and every one of unknown outcome, read at once: for a long list
+    // one pass over the record costs less than a query per link.
+    bool LoadTorrents(TextRef user_id, TorrentSet& succeeded, TorrentSet& unknown);
 
   private:
     bool OpenAs(Database::Mode mode);
@@ -149,21 +157,28 @@ class RecordStore {
 
 // The torrents of one user's runs, as the store holds them while this lives. A torrent that could
 // not be read counts as made, so it is held back; error() says the counts cannot be trusted.
+// `lookups`: how many torrents will be asked about; many are answered from one pass. `cancel`, when
+// set, ends the reads early (each then answers as made).
 class StoredTorrents : public SubmittedTorrents {
   public:
-    StoredTorrents(RecordStore& store, TextRef user_id);
-    bool Succeeded(const InfoHash& hash) override { return Held(store_.Succeeded(user_id_, hash)); }
-    bool OutcomeUnknown(const InfoHash& hash) override { return Held(store_.OutcomeUnknown(user_id_, hash)); }
+    StoredTorrents(RecordStore& store, TextRef user_id, int lookups = 0,
+                   const std::atomic<bool>* cancel = nullptr);
+    bool Succeeded(const InfoHash& hash) override;
+    bool OutcomeUnknown(const InfoHash& hash) override;
     // The first failure's code; 0 when every read answered.
     int error() const { return error_; }
 
   private:
     bool Held(Found found);
+    bool Cancelled() const { return cancel_ && cancel_->load(std::memory_order_relaxed); }
 
     RecordStore& store_;
     Text user_id_;
+    const std::atomic<bool>* cancel_;
     int error_ = 0;
     Transaction reading_;
+    bool loaded_ = false;
+    TorrentSet succeeded_, unknown_;
 };
 
 } // namespace brindor

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/handlers.h"
+#include "app/record/win/list_placing.h"
 #include "app/record/win/record_file.h"
 #include "app/state.h"
 #include "runtime/core/conversions.h"
@@ -89,20 +90,14 @@ bool NothingLeftQuestion(const ListCounts& counts, const std::vector<ListPlace>&
     return false;
 }
 
-// The list's places against the record; false when the record could not be read and the user gave
-// up. 重试 reads again through a new connection.
-bool PlaceAgainstRecord(std::vector<ListPlace>& places, ListCounts& counts) {
+// The list's places against the record; false when stopped, or when the record could not be read
+// and the user gave up. 重试 reads again through a new connection.
+bool PlaceAgainstRecord(ListPlacing& placing, const std::atomic<bool>& stop) {
     for (;;) {
-        int error = 0;
-        {
-            StoredTorrents earlier(Record(), SignedInUserId);
-            places = PlaceLinks(LinkList, LinkListRecord, earlier, counts);
-            error = earlier.error();
-        }
-        if (!error) return true;
-        const Text told = UnreadableRecordText(error, RecordFileName());
+        if (!PlaceListAgainstRecord(placing, stop)) return false;
+        if (!placing.error) return true;
+        const Text told = UnreadableRecordText(placing.error, RecordFileName());
         if (message_box(told.c_str(), MB_RETRYCANCEL, "提示") != kBoxRetry) return false;
-        Record().Close();
     }
 }
 
@@ -114,13 +109,15 @@ LinkPositions Merged(LinkPositions positions, const LinkPositions& more) {
 
 } // namespace
 
-bool ChooseRunPositions(LinkPositions& positions) {
+bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop, void (*counted)()) {
     positions.clear();
     // Signed out, the run refuses with its own message: a question first would be for nothing.
     if (SignedInUserId.empty()) return true;
-    ListCounts counts;
-    std::vector<ListPlace> places;
-    if (!PlaceAgainstRecord(places, counts)) return false;
+    ListPlacing placing;
+    if (!PlaceAgainstRecord(placing, stop)) return false;
+    counted();
+    const ListCounts& counts = placing.counts;
+    const std::vector<ListPlace>& places = placing.places;
     // No mark could be written: nothing would go out.
     if (Record().newer()) {
         message_box(kNewerRecordText, 0, "提示");

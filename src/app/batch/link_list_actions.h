@@ -1,15 +1,18 @@
 // The actions that pick links by what became of them, all reading the list's record and the
 // record on disk.
 #pragma once
+#include <atomic>
+
 #include "runtime/core/text_array.h"
 #include "submit/link_record.h"
 
 namespace brindor::app {
 
 // Asks, when the list holds links made before, repeats, non-links or links of unknown outcome,
-// whether to submit only the rest. False: the user chose not to start. `positions` empty: the
-// whole list.
-bool ChooseRunPositions(LinkPositions& positions);
+// whether to submit only the rest. False: the user chose not to start, `stop` was set while the
+// counts were made, or the record cannot be read. `counted` is called once the counts are ready,
+// before any box. `positions` empty: the whole list.
+bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop, void (*counted)());
 
 // The links whose latest submission failed, in list order.
 TextArray RecordedFailedLinks();

@@ -207,8 +207,13 @@ void StartSubmission() {
             stop_requested = true;
         return;
     }
+    started_at = call_declared(kGetTickCount);
+    stop_requested = false;
+    // While the counts are made 停止提交 ends them, and the list cannot be replaced under them.
+    ShowRunning(true);
     LinkPositions positions;
-    if (!ChooseRunPositions(positions)) {
+    if (!ChooseRunPositions(positions, stop_requested, [] { ShowRunning(false); })) {
+        ShowRunning(false);
         batch_running = false;
         return;
     }

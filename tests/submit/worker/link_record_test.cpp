@@ -128,18 +128,18 @@ TEST(PlaceLinks, CountsByTorrentAgainstTheUsersRunsAndTheList) {
     LinkRecord record;
     record.Reset(links.count());
     record.SetOutcome(9, kMade, ""); // made by this list's own run
-    StoredTorrents earlier(store, "1");
-    ListCounts counts;
-    const std::vector<ListPlace> places = PlaceLinks(links, record, earlier, counts);
-    EXPECT_EQ(RestPositions(places), (LinkPositions{3, 6, 7, 8}));
-    EXPECT_EQ(counts.succeeded, 2);
-    EXPECT_EQ(counts.repeated, 1);
-    EXPECT_EQ(counts.not_links, 1);
-    EXPECT_EQ(counts.unknown, 1);
-    EXPECT_EQ(counts.rest, 4);
-    // Tidying keeps the unknown one: the start question still asks about it.
-    EXPECT_EQ(Elements(TidyLinks(links, record, earlier, counts)),
-              (std::vector<std::string>{links.at(3), kHashB, kHashC, links.at(7), links.at(8)}));
+    // Asked a query per link, and for a long list read in one pass.
+    for (const int lookups : {0, 1 << 20}) {
+        StoredTorrents earlier(store, "1", lookups);
+        ListCounts counts;
+        const std::vector<ListPlace> places = PlaceLinks(links, record, earlier, counts);
+        EXPECT_EQ(RestPositions(places), (LinkPositions{3, 6, 7, 8}));
+        EXPECT_EQ(std::vector<int>({counts.succeeded, counts.repeated, counts.not_links, counts.unknown, counts.rest}),
+                  std::vector<int>({2, 1, 1, 1, 4}));
+        // Tidying keeps the unknown one: the start question still asks about it.
+        EXPECT_EQ(Elements(TidyLinks(links, record, earlier, counts)),
+                  (std::vector<std::string>{links.at(3), kHashB, kHashC, links.at(7), links.at(8)}));
+    }
 }
 
 TEST(AppendNewLinks, SkipsTorrentsTheListHoldsAndTheRecordFollows) {
@@ -166,7 +166,8 @@ TEST(RecordStore, AKilledCommitIsUnknownAndTheOfferStaysUntilARunResumesIt) {
     store.EndRun(store.Run("1", Links({kHashA}), {}), "已停止。"); // ended: never asked about
     EXPECT_EQ(store.FindUnfinished([](TextRef owner) { return compare_text(owner, "copy") == 0; }, run),
               Found::kNo);
-    ASSERT_EQ(store.FindUnfinished(kNoneLive, run), Found::kYes);
+    EXPECT_EQ(store.FindUnfinished(kNoneLive, run, "2"), Found::kNo); // another account's run
+    ASSERT_EQ(store.FindUnfinished(kNoneLive, run, "1"), Found::kYes);
     EXPECT_EQ(run.id, killed);
     EXPECT_EQ(std::vector<int>({run.total, run.processed, run.succeeded, run.failed}),
               std::vector<int>({4, 3, 1, 1}));

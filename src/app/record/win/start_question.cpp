@@ -8,6 +8,7 @@
 #include "app/handlers.h"
 #include "app/journal/win/journal_import.h"
 #include "app/record/win/record_file.h"
+#include "app/state.h"
 #include "app/windows/ids.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
@@ -75,8 +76,10 @@ void LookAtRecord() {
     SayUnreadableJournals(ImportJournals(store));
     if (!store.Prune(Today())) OfferNewRecord(store);
     UnfinishedRun run;
-    Found found = store.FindUnfinished(OwnerIsLive, run);
-    if (found == Found::kUnreadable && OfferNewRecord(store)) found = store.FindUnfinished(OwnerIsLive, run);
+    // The account signed in at the start is asked about its own runs, as the service holds its tasks.
+    Found found = store.FindUnfinished(OwnerIsLive, run, SignedInUserId);
+    if (found == Found::kUnreadable && OfferNewRecord(store))
+        found = store.FindUnfinished(OwnerIsLive, run, SignedInUserId);
     if (found != Found::kYes) return;
     if (run.rest.empty() && run.unknown.empty()) {
         store.MarkAnswered(run.id);
