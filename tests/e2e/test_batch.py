@@ -228,7 +228,13 @@ class BatchTest(E2ETestCase):
         (runs / "20261202-100000.csv").write_text(header + row.format(1, links[1], steps.SUBMITTED) +
                                                   row.format(2, links[2], steps.FAILED), encoding="utf-8")
         (runs / "20261202-100000.links.txt").write_text("".join(f"{link}\r\n" for link in links[1:4]))
+        # An older one whose links file is gone is set aside; the others come in all the same.
+        (runs / "20261130-100000.csv").write_text(header + row.format(1, links[5], steps.SUBMITTED), encoding="utf-8")
         s.start_program(keep_record=True)
+        aside = s.wait_message_box()
+        self.assertEqual(aside.text, "有1个旧的提交日志无法读取，未导入，已移到runs\\unreadable文件夹。")
+        steps.answer(s, aside, "OK")
+        self.assertEqual([p.name for p in (runs / "unreadable").iterdir()], ["20261130-100000.csv"])
         question = s.wait_message_box()
         self.assertEqual(question.text, "上次提交没有完成：已处理2/3条，成功1条，失败1条。是否载入尚未成功的2条链接？")
         steps.answer(s, question, steps.NO)
@@ -253,7 +259,7 @@ class BatchTest(E2ETestCase):
         steps.import_links(s, again, 5)
         steps.start_batch(s, "0")
         question = s.wait_message_box()
-        self.assertEqual(question.text, "列表中的链接都已提交成功。是否全部重新提交？")
+        self.assertEqual(question.text, "列表中的5条链接：以前已提交成功4条，不是磁力链接1条。是否全部重新提交？")
         s.press_key(question.handle, steps.VK_RETURN)
         s.wait_gone(question.handle)
         s.call("sleep", 500)

@@ -232,7 +232,8 @@ class ReportTest(LinkFiles, E2ETestCase):
         s.screenshot("report_unknown")
         also = f"另有2条链接的提交结果未知，任务可能已经建立：\n{links[0]}\n{links[1]}\n是否也重新提交？"
         for item, question in (("重新提交失败的链接", also), ("继续未完成的链接", also),
-                               (None, "列表中的4条链接：以前已提交成功2条，结果未知2条。是否重新提交结果未知的2条？")):
+                               (None, f"列表中的4条链接：以前已提交成功2条，结果未知2条。结果未知的是：\n"
+                                      f"{links[0]}\n{links[1]}\n是否重新提交这2条？")):
             self.menu_choose(item) if item else steps.start_batch(s, "0")
             box = s.wait_message_box()
             self.assertEqual(box.text, question)
