@@ -374,7 +374,8 @@ constexpr int kLoadAllFrom = 50000;
 
 } // namespace
 
-StoredTorrents::StoredTorrents(RecordStore& store, TextRef user_id, int lookups, const std::atomic<bool>* cancel)
+StoredTorrents::StoredTorrents(RecordStore& store, TextRef user_id, int lookups,
+                               const std::atomic<bool>* cancel)
     : store_(store), user_id_(user_id.c_str()), cancel_(cancel),
       error_(store.Reopen() ? 0 : (store.error() ? store.error() : SQLITE_CANTOPEN)),
       reading_(store.database(), Transaction::kRead) {

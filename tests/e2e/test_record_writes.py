@@ -1,10 +1,15 @@
 """The record is written before every commit: while it cannot be, the run pauses and nothing goes out."""
 
+import contextlib
 import re
+import shutil
+import sqlite3
 import subprocess
+import tempfile
 import unittest
+from pathlib import Path
 
-from harness import BUILD, WINE, E2ETestCase, windows_path
+from harness import BUILD, MAIN_CAPTION, WINE, E2ETestCase, windows_path
 import batch_steps as steps
 from test_report import GOOD, USER, USER_ID, LinkFiles, generated_links
 
@@ -75,6 +80,29 @@ class RecordWritesTest(LinkFiles, E2ETestCase):
         steps.answer(s, question, 7)  # 否
         self.assertEqual(len(self.standin.commits()), 3)
 
+    def test_a_read_only_record_is_named_and_opened_anew_once_writable(self):
+        s = self.session
+        links = generated_links(2)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file(links), 2)
+        steps.start_batch(s, "0")
+        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        s.kill_program()
+        database = self.environment.record_folder() / "brindor.db"
+        database.chmod(0o444)
+        self.addCleanup(database.chmod, 0o644)
+        s.start_program(keep_record=True)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file(links + generated_links(3)[2:]), 3)
+        box = self.start_refused("文件只读")
+        database.chmod(0o644)
+        steps.answer(s, box, 4)  # 重试
+        question = s.wait_message_box()
+        self.assertEqual(question.text, "列表中有2条链接以前已提交成功。是否只提交其余的1条？")
+        steps.answer(s, question, 6)  # 是
+        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.assertEqual(len(self.standin.commits()), 3)
+
     def test_a_file_that_is_no_database_is_named_and_set_aside_for_a_new_record(self):
         s = self.session
         s.kill_program()
@@ -94,6 +122,21 @@ class RecordWritesTest(LinkFiles, E2ETestCase):
         self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
         self.assertEqual(len(list(folder.glob("brindor.db.damaged-*"))), 1)
         self.assertEqual(len(self.environment.record_links()), 1)
+        # The record reads as text in any tool, the stand-in's Chinese title included.
+        title = steps.report_rows(s)[0][1]
+        if shutil.which("sqlite3"):
+            shell = subprocess.run(["sqlite3", str(folder / "brindor.db"), "SELECT title FROM links"],
+                                   capture_output=True, check=True)
+            self.assertEqual(shell.stdout.decode("utf-8").strip(), title)
+        # Closed, the file alone holds the record: a copy of it without its log forgets nothing.
+        s.close_window(MAIN_CAPTION)
+        s.wait_exit(10000)
+        copy = Path(tempfile.mkdtemp()) / "copy.db"
+        self.addCleanup(shutil.rmtree, copy.parent)
+        shutil.copy(folder / "brindor.db", copy)
+        with contextlib.closing(sqlite3.connect(copy)) as db:
+            self.assertEqual(db.execute("SELECT count(*), max(title) FROM links JOIN succeeded USING (hash)").fetchone(),
+                             (1, title))
 
     def test_a_full_disk_pauses_the_run_before_the_first_unrecorded_commit(self):
         s = self.session

@@ -80,8 +80,9 @@ bool NothingLeftQuestion(const ListCounts& counts, const std::vector<ListPlace>&
         LinkPositions unknown;
         for (size_t i = 0; i < places.size(); ++i)
             if (places[i] == ListPlace::kUnknown) unknown.push_back(static_cast<int>(i) + 1);
-        const Text question = concat_text({told, "结果未知的是：\n", UnknownNames(LinksAt(LinkList, unknown), {}),
-                                           "是否重新提交这", to_text(counts.unknown), "条？"});
+        const Text question =
+            concat_text({told, "结果未知的是：\n", UnknownNames(LinksAt(LinkList, unknown), {}),
+                         "是否重新提交这", to_text(counts.unknown), "条？"});
         if (message_box(question.c_str(), MB_YESNO | MB_DEFBUTTON2, "提示") != kBoxYes) return false;
         positions = std::move(unknown);
         return true;

@@ -134,7 +134,8 @@ TEST(PlaceLinks, CountsByTorrentAgainstTheUsersRunsAndTheList) {
         ListCounts counts;
         const std::vector<ListPlace> places = PlaceLinks(links, record, earlier, counts);
         EXPECT_EQ(RestPositions(places), (LinkPositions{3, 6, 7, 8}));
-        EXPECT_EQ(std::vector<int>({counts.succeeded, counts.repeated, counts.not_links, counts.unknown, counts.rest}),
+        EXPECT_EQ(std::vector<int>(
+                      {counts.succeeded, counts.repeated, counts.not_links, counts.unknown, counts.rest}),
                   std::vector<int>({2, 1, 1, 1, 4}));
         // Tidying keeps the unknown one: the start question still asks about it.
         EXPECT_EQ(Elements(TidyLinks(links, record, earlier, counts)),
