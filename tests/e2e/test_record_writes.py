@@ -15,7 +15,6 @@ from test_report import GOOD, USER, USER_ID, LinkFiles, generated_links
 
 UNRECORDED = "无法写入提交记录（磁盘已满或文件被占用）。按“重试”继续；按“取消”停止提交。"
 HOLD_FILE = BUILD / "tests" / "app" / "win" / "hold_file.exe"
-ALL_MADE = "列表中的链接都已提交成功。是否全部重新提交？"
 
 
 def unreadable(cause):
@@ -52,56 +51,48 @@ class RecordWritesTest(LinkFiles, E2ETestCase):
         self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
         self.assertEqual(len(self.standin.commits()), 1)
 
-    def test_a_record_held_by_another_program_is_read_again_before_any_commit(self):
+    def refused_then_read_again(self, cause, hold, release):
+        """Two links made; the record then kept from the program by `hold` until `release`: 开始提交 sends
+        nothing, and 重试 asks the start question before any commit."""
         s = self.session
         links = generated_links(3)
         steps.sign_in(s, USER, USER_ID)
-        steps.import_links(s, self.link_file(links), 3)
+        steps.import_links(s, self.link_file(links[:2]), 2)
         steps.start_batch(s, "0")
         self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
         s.kill_program()
         database = self.environment.record_folder() / "brindor.db"
-        holder = subprocess.Popen([WINE, str(HOLD_FILE), windows_path(database)], env=self.environment.env,
-                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        hold(database)
         try:
-            self.assertEqual(holder.stdout.readline().strip(), b"held")
             s.start_program(keep_record=True)
             steps.sign_in(s, USER, USER_ID)
             steps.import_links(s, self.link_file(links), 3)
-            box = self.start_refused("无法打开文件，可能被其他程序占用")
-            s.screenshot("record_held")
+            box = self.start_refused(cause)
+            s.screenshot("record_refused")
         finally:
-            holder.stdin.close()
-            holder.wait(timeout=30)
-            holder.stdout.close()
-        steps.answer(s, box, 4)  # 重试
-        question = s.wait_message_box()
-        self.assertEqual(question.text, ALL_MADE)
-        steps.answer(s, question, 7)  # 否
-        self.assertEqual(len(self.standin.commits()), 3)
-
-    def test_a_read_only_record_is_named_and_opened_anew_once_writable(self):
-        s = self.session
-        links = generated_links(2)
-        steps.sign_in(s, USER, USER_ID)
-        steps.import_links(s, self.link_file(links), 2)
-        steps.start_batch(s, "0")
-        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
-        s.kill_program()
-        database = self.environment.record_folder() / "brindor.db"
-        database.chmod(0o444)
-        self.addCleanup(database.chmod, 0o644)
-        s.start_program(keep_record=True)
-        steps.sign_in(s, USER, USER_ID)
-        steps.import_links(s, self.link_file(links + generated_links(3)[2:]), 3)
-        box = self.start_refused("文件只读")
-        database.chmod(0o644)
+            release(database)
         steps.answer(s, box, 4)  # 重试
         question = s.wait_message_box()
         self.assertEqual(question.text, "列表中有2条链接以前已提交成功。是否只提交其余的1条？")
         steps.answer(s, question, 6)  # 是
         self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
         self.assertEqual(len(self.standin.commits()), 3)
+
+    def test_a_record_held_by_another_program_is_read_again_before_any_commit(self):
+        holder = []
+        def hold(database):
+            holder.append(subprocess.Popen([WINE, str(HOLD_FILE), windows_path(database)], env=self.environment.env,
+                                           stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL))
+            self.assertEqual(holder[0].stdout.readline().strip(), b"held")
+        def release(database):
+            holder[0].stdin.close()
+            holder[0].wait(timeout=30)
+            holder[0].stdout.close()
+        self.refused_then_read_again("无法打开文件，可能被其他程序占用", hold, release)
+
+    def test_a_read_only_record_is_opened_anew_once_writable(self):
+        self.refused_then_read_again("文件只读", lambda database: database.chmod(0o444),
+                                     lambda database: database.chmod(0o644))
 
     def test_a_file_that_is_no_database_is_named_and_set_aside_for_a_new_record(self):
         s = self.session
