@@ -96,9 +96,12 @@ bool NothingLeftQuestion(const ListCounts& counts, const std::vector<ListPlace>&
 
 // The list's places against the record; false when stopped, or when the record could not be read
 // and the user gave up. 重试 reads again through a new connection.
-bool PlaceAgainstRecord(ListPlacing& placing, const std::atomic<bool>& stop) {
+bool PlaceAgainstRecord(ListPlacing& placing, const std::atomic<bool>& stop, void (*show_counting)(bool)) {
     for (;;) {
-        if (!PlaceListAgainstRecord(placing, stop)) return false;
+        show_counting(true);
+        const bool placed = PlaceListAgainstRecord(placing, stop);
+        show_counting(false);
+        if (!placed) return false;
         if (!placing.error) return true;
         const Text told = UnreadableRecordText(placing.error, RecordFileName());
         if (message_box(told.c_str(), MB_RETRYCANCEL, "提示") != kBoxRetry) return false;
@@ -113,13 +116,13 @@ LinkPositions Merged(LinkPositions positions, const LinkPositions& more) {
 
 } // namespace
 
-bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop, void (*counted)()) {
+bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop,
+                        void (*show_counting)(bool)) {
     positions.clear();
     // Signed out, the run refuses with its own message: a question first would be for nothing.
     if (SignedInUserId.empty()) return true;
     ListPlacing placing;
-    if (!PlaceAgainstRecord(placing, stop)) return false;
-    counted();
+    if (!PlaceAgainstRecord(placing, stop, show_counting)) return false;
     const ListCounts& counts = placing.counts;
     const std::vector<ListPlace>& places = placing.places;
     // No mark could be written: nothing would go out.

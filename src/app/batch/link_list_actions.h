@@ -10,9 +10,9 @@ namespace brindor::app {
 
 // Asks, when the list holds links made before, repeats, non-links or links of unknown outcome,
 // whether to submit only the rest. False: the user chose not to start, `stop` was set while the
-// counts were made, or the record cannot be read. `counted` is called once the counts are ready,
-// before any box. `positions` empty: the whole list.
-bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop, void (*counted)());
+// counts were made, or the record cannot be read. `show_counting` is told when counts begin and
+// end: meanwhile the list must not change and a stop ends them. `positions` empty: the whole list.
+bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop, void (*show_counting)(bool));
 
 // The links whose latest submission failed, in list order.
 TextArray RecordedFailedLinks();

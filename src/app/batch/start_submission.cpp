@@ -210,10 +210,8 @@ void StartSubmission() {
     started_at = call_declared(kGetTickCount);
     stop_requested = false;
     // While the counts are made 停止提交 ends them, and the list cannot be replaced under them.
-    ShowRunning(true);
     LinkPositions positions;
-    if (!ChooseRunPositions(positions, stop_requested, [] { ShowRunning(false); })) {
-        ShowRunning(false);
+    if (!ChooseRunPositions(positions, stop_requested, ShowRunning)) {
         batch_running = false;
         return;
     }
