@@ -98,6 +98,27 @@ class RecordWritesTest(LinkFiles, E2ETestCase):
         self.refused_then_read_again("文件只读", hold,
                                      lambda database: subprocess.run(["chattr", "-i", str(database)]))
 
+    def test_a_damaged_page_of_the_successes_sends_nothing(self):
+        s = self.session
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file([GOOD]), 1)
+        steps.start_batch(s, "0")
+        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        s.close_window(MAIN_CAPTION)
+        s.wait_exit(10000)  # the log is in the file now
+        database = self.environment.record_folder() / "brindor.db"
+        with contextlib.closing(sqlite3.connect(database)) as db:
+            page = db.execute("SELECT rootpage FROM sqlite_master WHERE name = 'succeeded'").fetchone()[0]
+        with open(database, "r+b") as file:
+            file.seek((page - 1) * 4096)
+            file.write(b"\x55" * 4096)
+        s.start_program(keep_record=True)
+        steps.answer(s, s.wait_message_box(timeout_ms=30000), 7)  # 否: the damaged file stays
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, self.link_file([GOOD]), 1)
+        steps.answer(s, self.start_refused("文件已损坏"), 2)  # 取消
+        self.assertEqual(len(self.standin.commits()), 1)
+
     def test_a_file_that_is_no_database_is_named_and_set_aside_for_a_new_record(self):
         s = self.session
         s.kill_program()
