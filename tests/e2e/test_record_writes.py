@@ -30,6 +30,12 @@ class RecordWritesTest(LinkFiles, E2ETestCase):
         self.assertEqual((box.title, box.text, box.buttons), (steps.NOTICE_TITLE, UNRECORDED, [(4, "重试"), (2, "取消")]))
         return box
 
+    def made(self, links):
+        steps.sign_in(self.session, USER, USER_ID)
+        steps.import_links(self.session, self.link_file(links), len(links))
+        steps.start_batch(self.session, "0")
+        self.assertEqual(steps.wait_all_done(self.session).text, steps.ALL_DONE)
+
     def start_refused(self, cause):
         steps.start_batch(self.session, "0")
         box = self.session.wait_message_box(timeout_ms=60000)
@@ -56,10 +62,7 @@ class RecordWritesTest(LinkFiles, E2ETestCase):
         nothing, and 重试 asks the start question before any commit."""
         s = self.session
         links = generated_links(3)
-        steps.sign_in(s, USER, USER_ID)
-        steps.import_links(s, self.link_file(links[:2]), 2)
-        steps.start_batch(s, "0")
-        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.made(links[:2])
         s.kill_program()
         database = self.environment.record_folder() / "brindor.db"
         hold(database)
@@ -100,10 +103,7 @@ class RecordWritesTest(LinkFiles, E2ETestCase):
 
     def test_a_damaged_page_of_the_successes_sends_nothing(self):
         s = self.session
-        steps.sign_in(s, USER, USER_ID)
-        steps.import_links(s, self.link_file([GOOD]), 1)
-        steps.start_batch(s, "0")
-        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.made([GOOD])
         s.close_window(MAIN_CAPTION)
         s.wait_exit(10000)  # the log is in the file now
         database = self.environment.record_folder() / "brindor.db"
@@ -134,10 +134,7 @@ class RecordWritesTest(LinkFiles, E2ETestCase):
                                    r"brindor\.db\.damaged-\d{8}-\d{6}保留，并新建提交记录？")
         s.screenshot("record_damaged")
         steps.answer(s, box, 6)  # 是
-        steps.sign_in(s, USER, USER_ID)
-        steps.import_links(s, self.link_file([GOOD]), 1)
-        steps.start_batch(s, "0")
-        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.made([GOOD])
         self.assertEqual(len(list(folder.glob("brindor.db.damaged-*"))), 1)
         self.assertEqual(len(self.environment.record_links()), 1)
         # The record reads as text in any tool, the stand-in's Chinese title included.
