@@ -6,6 +6,7 @@
 
 #include "submit/run_record.h"
 #include "submit/service_message.h"
+#include "submit/unknown_names.h"
 
 namespace brindor {
 namespace {
@@ -193,6 +194,15 @@ TEST_F(RecordFile, TheFirstLayoutComesUpInOneGoAndANewerOneIsOnlyRead) {
     EXPECT_EQ(converted.OutcomeUnknown("1", a), Found::kYes);
     EXPECT_FALSE(converted.MarkCommitting(1, 1, "1"));
     EXPECT_EQ(converted.BeginRun("1", "copy", "", 100, TextArray()), 0);
+}
+
+TEST(UnknownNames, TitlesWhereKnownAtMostFiveThenHowManyInAll) {
+    TextArray links, titles;
+    for (const char* link : {"l1", "l2", "l3", "l4", "l5", "l6"})
+        links.append(Text(link));
+    titles.append(Text("T1"));
+    titles.append(Text(""));
+    EXPECT_STREQ(UnknownNames(links, titles).c_str(), "T1\nl2\nl3\nl4\nl5\n等6条\n");
 }
 
 } // namespace
