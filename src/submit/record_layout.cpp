@@ -137,9 +137,12 @@ bool RecordStore::Layout() {
         return Failed(db_.error());
     Transaction transaction(db_);
     if (!transaction.began()) return Failed(db_.error());
-    Statement tables = db_.Prepare("SELECT count(*) FROM sqlite_master WHERE name = 'runs'");
+    // Asked again under the lock: another connection may have brought it up meanwhile.
+    Statement tables = db_.Prepare("SELECT count(*), (SELECT user_version FROM pragma_user_version) "
+                                   "FROM sqlite_master WHERE name = 'runs'");
     if (!tables.Step()) return Failed(tables.error());
     const bool old = tables.Integer(0) > 0;
+    if (tables.Integer(1) == kRecordVersion) return true;
     tables = Statement();
     if (!db_.Execute(old ? kFromVersion0 : kTables)) return Failed(db_.error());
     return Kept(transaction.Commit(), db_.error());
