@@ -165,7 +165,7 @@ struct HeldBack {
 
 // The one way a run ends, however it came to its end.
 void EndRun(const char* how, const RunTally& tally, BatchSurface& surface, BatchRecord& record) {
-    const char* const lost = record.End(how) ? "" : "\n本次提交记录未能保存到磁盘。";
+    const Text lost = record.End(how) ? Text() : concat_text("\n", "本次提交记录未能保存到磁盘。");
     if (tally.failed == 0) return surface.ShowMessage(concat_text(how, lost).c_str(), nullptr);
     const Text counts =
         concat_text({"成功", to_text(tally.succeeded), "条，失败", to_text(tally.failed), "条。"});

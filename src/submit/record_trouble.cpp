@@ -34,7 +34,7 @@ bool RecordIsDamaged(int error) {
 
 Text UnreadableRecordText(int error, TextRef file_name) {
     return concat_text({"无法读取提交记录（", RecordTroubleCause(error), "）：\n", file_name,
-                        "\n没有提交任何链接。按“重试”再次读取；按“取消”不提交。"});
+                        "\n", "没有提交任何链接。按“重试”再次读取；按“取消”不提交。"});
 }
 
 Text DamagedRecordText(TextRef file_name, TextRef aside_name) {

@@ -232,7 +232,7 @@ class BatchTest(E2ETestCase):
         (runs / "20261130-100000.csv").write_text(header + row.format(1, links[5], steps.SUBMITTED), encoding="utf-8")
         s.start_program(keep_record=True)
         aside = s.wait_message_box()
-        self.assertEqual(aside.text, "有1个旧的提交日志无法读取，未导入，已移到runs\\unreadable文件夹。")
+        self.assertEqual(aside.text, "有1个旧的提交日志无法读取，未导入，已移到它们旁边的unreadable文件夹。")
         steps.answer(s, aside, "OK")
         self.assertEqual([p.name for p in (runs / "unreadable").iterdir()], ["20261130-100000.csv"])
         question = s.wait_message_box()

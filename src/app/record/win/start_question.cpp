@@ -64,7 +64,7 @@ bool OfferNewRecord(RecordStore& store) {
 void SayUnreadableJournals(int count) {
     if (count == 0) return;
     const Text told =
-        concat_text({"有", to_text(count), "个旧的提交日志无法读取，未导入，已移到runs\\unreadable文件夹。"});
+        concat_text({"有", to_text(count), "个旧的提交日志无法读取，未导入，已移到它们旁边的unreadable文件夹。"});
     message_box(told.c_str(), 0, "提示");
 }
 

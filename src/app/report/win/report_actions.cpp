@@ -97,7 +97,7 @@ void ExportHistory() {
     // Part of the history would pass for all of it.
     if (!Record().ForEachLink([&](const RecordedLink& link) { AppendCsvLine(out, HistoryCells(link)); })) {
         const Text told = concat_text({"无法读取提交记录（", RecordTroubleCause(Record().error()), "）：\n",
-                                       RecordFileName(), "\n没有保存。"});
+                                       RecordFileName(), "\n", "提交记录没有保存。"});
         message_box(told.c_str(), 0, "提示");
         return;
     }
