@@ -124,7 +124,7 @@ int Wininet(const std::string& host, INTERNET_PORT port, int count) {
 
 // --- batch --------------------------------------------------------------------------------------
 
-class NoRows : public brindor::BatchSurface {
+class NoRows : public brindor::BatchSurface, public brindor::BatchRecord {
   public:
     explicit NoRows(int count) : count_(count) {}
     brindor::ServiceAnswer ResolveLink(brindor::TextRef link) override { return brindor::ResolveLink(link); }
@@ -137,14 +137,17 @@ class NoRows : public brindor::BatchSurface {
                    brindor::TextRef, brindor::TextRef, brindor::TextRef) override {
         return 0;
     }
-    bool MarkCommitting(int) override { return true; }
+    void Begin(const brindor::BatchInput&) override {}
+    bool Mark(int, brindor::TextRef) override { return true; }
+    void Outcome(int, brindor::LinkState, brindor::TextRef, brindor::TextRef, brindor::TextRef) override {}
+    bool End(brindor::TextRef) override { return true; }
     void Wait(int32_t) override {}
     bool StopRequested() override { return false; }
     bool AskRetry(const char*, const char*) override { return false; }
     bool WaitThrottled(int32_t) override { return true; }
     brindor::Text CurrentUserId() override { return {}; }
     void ShowProgress(int position, brindor::TextRef) override {
-        if (IsMark(position, count_)) Mark(position);
+        if (IsMark(position, count_)) ::Mark(position);
     }
 
   private:
@@ -159,7 +162,7 @@ int Batch(int count) {
     brindor::ScriptClockScope clock;
     NoRows surface(count);
     Mark(0);
-    brindor::RunBatch(input, surface);
+    brindor::RunBatch(input, surface, surface);
     return 0;
 }
 

@@ -87,7 +87,7 @@ bool GoOn(const char* prompt, const char* label, BatchSurface& surface) {
 // sent again only after an answer that says nothing was made. False when a stop ended a wait or
 // the user declined to go on without the commit's mark.
 bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcome, BatchSurface& surface,
-                std::minstd_rand& random) {
+                BatchRecord& record, std::minstd_rand& random) {
     ThrottleTries tries{random};
     const auto never = [](const ServiceAnswer&) { return false; };
     if (!SendUntilServed([&] { return ResolveTwiceIfUnanswered(link, surface); }, never, outcome.resolve,
@@ -101,7 +101,7 @@ bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcom
     outcome.fields = std::move(fields);
     // Without a content id there is nothing the service could create a task from.
     if (outcome.fields.cid.empty()) return true;
-    while (!surface.MarkCommitting(position))
+    while (!record.Mark(position, user_id))
         if (!GoOn(kUnrecordedPrompt, kUnrecordedLabel, surface)) return false;
     outcome.committed = true;
     if (!SendUntilServed([&] { return surface.CommitTask(user_id, outcome.fields); }, Settled, outcome.commit,
@@ -122,11 +122,18 @@ int Position(const BatchInput& input, int i) {
     return input.positions.empty() ? i : input.positions[i - 1];
 }
 
+// On disk before it is on the screen, so a killed process keeps every row the user saw.
+void RecordOutcome(int position, const LinkOutcome& outcome, BatchRecord& record) {
+    record.Outcome(position, OutcomeState(outcome), outcome.fields.title, FormatSize(outcome.fields.tsize),
+                   FailureReason(outcome));
+}
+
 void ReportLink(int i, int count, const BatchInput& input, const LinkOutcome& outcome, RunTally& tally,
-                BatchSurface& surface) {
+                BatchSurface& surface, BatchRecord& record) {
     const int position = Position(input, i);
     ++(outcome.accepted ? tally.succeeded : tally.failed);
     const Text size = FormatSize(outcome.fields.tsize);
+    RecordOutcome(position, outcome, record);
     const int32_t interval = surface.AddRow(
         position, OutcomeState(outcome), to_text(position), outcome.fields.title, size,
         input.links.at(position), outcome.accepted ? "提交成功！" : "提交失败！", FailureReason(outcome));
@@ -149,9 +156,10 @@ struct HeldBack {
     std::vector<LinkOutcome> outcomes;
 
     // Their rows, once a link ended otherwise or the run ends.
-    void Report(const BatchInput& input, int total, RunTally& tally, BatchSurface& surface) {
+    void Report(const BatchInput& input, int total, RunTally& tally, BatchSurface& surface,
+                BatchRecord& record) {
         for (size_t k = 0; k < outcomes.size(); ++k)
-            ReportLink(first + static_cast<int>(k), total, input, outcomes[k], tally, surface);
+            ReportLink(first + static_cast<int>(k), total, input, outcomes[k], tally, surface, record);
         Drop();
     }
     void Drop() {
@@ -161,22 +169,24 @@ struct HeldBack {
 };
 
 // The one way a run ends, however it came to its end.
-void EndRun(const char* how, const RunTally& tally, BatchSurface& surface) {
-    if (tally.failed == 0) return surface.ShowMessage(how, nullptr);
+void EndRun(const char* how, const RunTally& tally, BatchSurface& surface, BatchRecord& record) {
+    const Text lost = record.End(how) ? Text() : concat_text("\n", "本次提交记录未能保存到磁盘。");
+    if (tally.failed == 0) return surface.ShowMessage(concat_text(how, lost).c_str(), nullptr);
     const Text counts =
         concat_text({"成功", to_text(tally.succeeded), "条，失败", to_text(tally.failed), "条。"});
-    surface.ShowMessage(concat_text({how, "\n", counts}).c_str(), nullptr);
+    surface.ShowMessage(concat_text({how, "\n", counts, lost}).c_str(), nullptr);
 }
 
 } // namespace
 
-void RunBatch(const BatchInput& input, BatchSurface& surface) {
+void RunBatch(const BatchInput& input, BatchSurface& surface, BatchRecord& record) {
     const int count =
         input.positions.empty() ? element_count(input.links) : static_cast<int>(input.positions.size());
     if (count == 0 || input.user_id.empty()) {
         surface.ShowMessage("数组里面没有数据，或者还没有登陆迅雷离线平台", "提示");
         return;
     }
+    record.Begin(input);
     surface.SetProgressRange(count);
     Text user_id = input.user_id;
     // Only the waits' jitter comes from it: any seed that differs between clients will do.
@@ -187,17 +197,21 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
     RunTally tally;
     // Held-back links keep their rows when the run stops.
     const auto stopped = [&] {
-        held.Report(input, count, tally, surface);
-        EndRun("已停止。", tally, surface);
+        held.Report(input, count, tally, surface, record);
+        EndRun("已停止。", tally, surface, record);
     };
     for (int i = 1; i <= count; ++i) {
         if (i > 1 && surface.StopRequested()) return stopped();
         const char* link = input.links.at(Position(input, i));
         // Fresh fields per link: an answer that yields nothing must not inherit the last link's.
         LinkOutcome outcome;
-        if (!SubmitLink(Position(input, i), link, user_id, outcome, surface, random)) return stopped();
+        if (!SubmitLink(Position(input, i), link, user_id, outcome, surface, record, random)) {
+            // Stopped in a wait after a refused commit: nothing was made, the mark must not stand.
+            if (outcome.committed) RecordOutcome(Position(input, i), outcome, record);
+            return stopped();
+        }
         const Streak streak = StreakOf(outcome);
-        if (streak != held.kind) held.Report(input, count, tally, surface);
+        if (streak != held.kind) held.Report(input, count, tally, surface, record);
         if (streak != Streak::kNone) {
             if (held.outcomes.empty()) held.first = i;
             held.kind = streak;
@@ -216,16 +230,17 @@ void RunBatch(const BatchInput& input, BatchSurface& surface) {
             continue;
         }
         if (IsSignedOut(outcome)) {
+            if (outcome.committed) RecordOutcome(Position(input, i), outcome, record);
             if (!go_on(kSignedOutPrompt, kSignedOutLabel)) return stopped();
             // The same link again, for whoever signed in meanwhile.
             if (Text now = surface.CurrentUserId(); !now.empty()) user_id = std::move(now);
             --i;
             continue;
         }
-        ReportLink(i, count, input, outcome, tally, surface);
+        ReportLink(i, count, input, outcome, tally, surface, record);
     }
-    held.Report(input, count, tally, surface);
-    EndRun("全部完成！", tally, surface);
+    held.Report(input, count, tally, surface, record);
+    EndRun("全部完成！", tally, surface, record);
 }
 
 } // namespace brindor

@@ -38,8 +38,6 @@ class BatchSurface {
     // the link's in the input's list.
     virtual int32_t AddRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size,
                            TextRef link, TextRef status, TextRef reason) = 0;
-    // Records on disk that the link's commit is about to go out; false when that could not be done.
-    virtual bool MarkCommitting(int position) = 0;
     virtual void Wait(int32_t milliseconds) = 0;
     virtual void ShowProgress(int position, TextRef percent) = 0;
     // Asked before every link but the first: true ends the run there.
@@ -55,10 +53,25 @@ class BatchSurface {
     virtual Text CurrentUserId() = 0;
 };
 
+// What a run writes to its record. Positions are the links' in the input's list.
+class BatchRecord {
+  public:
+    virtual ~BatchRecord() = default;
+    // The run's links are recorded, each not yet sent.
+    virtual void Begin(const BatchInput& input) = 0;
+    // On disk before the link's commit goes out for `user_id`; false when it could not be written.
+    virtual bool Mark(int position, TextRef user_id) = 0;
+    // Before the link's row shows; kept and written again until the disk takes it.
+    virtual void Outcome(int position, LinkState state, TextRef title, TextRef size, TextRef reason) = 0;
+    // The run ended as `how` says; false when any of the run could not be written.
+    virtual bool End(TextRef how) = 0;
+};
+
 // No commit goes out before its mark is on disk: when the mark fails the run pauses, and 取消 stops it.
 // Ends with one message: "全部完成！", or "已停止。" when stopped before the last link or when the
 // user declines to go on after a pause (signed out, the service unreachable); after failures a
 // second line counts the run's successes and failures.
-void RunBatch(const BatchInput& input, BatchSurface& surface);
+// A commit the service refused is written failed before the run stops or pauses for it.
+void RunBatch(const BatchInput& input, BatchSurface& surface, BatchRecord& record);
 
 } // namespace brindor

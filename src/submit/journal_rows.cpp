@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <deque>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "runtime/core/text_builder.h"
@@ -68,14 +71,21 @@ std::vector<TextArray> ReadCsvRows(const char* text, size_t length) {
     return rows;
 }
 
-PastRun PastRunOfJournal(const std::vector<TextArray>& rows, TextArray run_links) {
-    PastRun run;
+bool PastRunOfJournal(const std::vector<TextArray>& rows, TextArray run_links, PastRun& run) {
+    run = PastRun{};
     run.links = std::move(run_links);
+    // Each row names its link: a link twice in the run takes its numbers in turn.
+    std::unordered_map<std::string, std::deque<int>> numbers;
+    for (int i = 1; i <= run.links.count(); ++i)
+        numbers[run.links.at(i)].push_back(i);
     for (size_t i = 1; i < rows.size(); ++i) {
         const TextArray& row = rows[i];
         if (*Cell(row, kJournalCaptionCell) != '\0') {
-            run.outcomes.push_back(
-                PastLink{RowState(row), Text(Cell(row, 2)), Text(Cell(row, 3)), Text(Cell(row, 6))});
+            auto found = numbers.find(Cell(row, kJournalLinkCell));
+            if (found == numbers.end() || found->second.empty()) return false;
+            run.outcomes.push_back(PastLink{RowState(row), Text(Cell(row, 2)), Text(Cell(row, 3)),
+                                            Text(Cell(row, 6)), found->second.front()});
+            found->second.pop_front();
             continue;
         }
         const char* how = Cell(row, 2);
@@ -87,7 +97,7 @@ PastRun PastRunOfJournal(const std::vector<TextArray>& rows, TextArray run_links
             run.how = Text(how);
         }
     }
-    return run;
+    return !run.links.empty();
 }
 
 Text RowTime(int year, int month, int day, int hour, int minute, int second) {

@@ -12,6 +12,7 @@
 namespace brindor {
 
 constexpr int kJournalCaptionCell = 1;
+constexpr int kJournalLinkCell = 4;
 constexpr int kJournalStatusCell = 5;
 constexpr const char* kSucceededStatus = "提交成功！";
 constexpr const char* kFailedStatus = "提交失败！";
@@ -23,10 +24,11 @@ constexpr const char* kJournalSeenMark = "未完成";
 // mark is skipped. Every line becomes one row of cells.
 std::vector<TextArray> ReadCsvRows(const char* text, size_t length);
 
-// The run a journal of `run_links` tells: the outcome of each row in order, and whether and how it
-// ended. A row whose status was cut short is of unknown outcome; only a closing line ends a run, not
-// a blank or broken line.
-PastRun PastRunOfJournal(const std::vector<TextArray>& rows, TextArray run_links);
+// The run a journal of `run_links` tells: the outcome of each row, matched to its link by the row's
+// link cell, and whether and how it ended. A row whose status was cut short is of unknown outcome;
+// only a closing line ends a run, not a blank or broken line. False when the run has no links or a
+// row names a link the run does not hold (once more than it holds it).
+bool PastRunOfJournal(const std::vector<TextArray>& rows, TextArray run_links, PastRun& run);
 
 // "yyyy-MM-dd HH:mm:ss", the time cell of a row.
 Text RowTime(int year, int month, int day, int hour, int minute, int second);

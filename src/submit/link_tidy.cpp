@@ -27,6 +27,7 @@ std::vector<ListPlace> PlaceLinks(const TextArray& links, const LinkRecord& reco
                                   SubmittedTorrents& earlier, ListCounts& counts) {
     counts = ListCounts{};
     std::unordered_set<InfoHash, InfoHashHasher> seen;
+    seen.reserve(links.count());
     std::vector<ListPlace> places;
     places.reserve(links.count());
     for (int i = 1; i <= links.count(); ++i) {

@@ -85,5 +85,15 @@ TEST(PastedLinks, LinesAsAFileGivesThem) {
         EXPECT_EQ(Elements(LinksFromText(c.text)), c.links) << c.text;
 }
 
+TEST(HistoryCells, AnUnknownOutcomeHasItsStateAndReasonAndAStateOfANewerBuildIsNoIndex) {
+    for (const int state : {3, 4, 9}) {
+        RecordedLink link;
+        link.state = static_cast<LinkState>(state);
+        const std::vector<std::string> cells = Elements(HistoryCells(link));
+        EXPECT_EQ(std::vector<std::string>(cells.begin() + 4, cells.end()),
+                  (std::vector<std::string>{"结果未知", "结果未知（任务可能已建立）", "", "结果未知"}));
+    }
+}
+
 } // namespace
 } // namespace brindor::app

@@ -183,7 +183,7 @@ class E2EEnvironment(StartedOnEnter):
         if not path.exists():
             return []
         with contextlib.closing(sqlite3.connect(path)) as db:
-            db.text_factory = lambda raw: raw.decode("gbk", "replace")
+            db.text_factory = lambda raw: raw.decode("utf-8", "replace")
             return db.execute("SELECT run_id, number, link, state, reason FROM links ORDER BY run_id, number").fetchall()
 
     def clear_record(self):

@@ -214,7 +214,7 @@ class PausedRunTest(E2ETestCase):
     desktop = "brindor"  # where the system does not keep a topmost box above the window activated last
 
     def start(self, count, faults):
-        path = temporary_text_file("".join(f"{link(byte)}\n" for byte in good_bytes(count)))
+        self.links_file = path = temporary_text_file("".join(f"{link(byte)}\n" for byte in good_bytes(count)))
         self.addCleanup(os.unlink, path)
         steps.sign_in(self.session, USER, USER_ID)
         steps.import_links(self.session, path, count)
@@ -258,6 +258,12 @@ class PausedRunTest(E2ETestCase):
         rows = self.paused_then(SIGNED_OUT_PROMPT, 3, RETRY, steps.ALL_DONE, sign_in_as_another)
         self.assertEqual(rows, [steps.SUBMITTED] * 10)
         self.assertEqual([c["uid"] for c in self.standin.commits() if c["accepted"]], [USER_ID] * 3 + ["200002"] * 7)
+        # Each task counts for the account that made it: the second one is asked about its own seven.
+        steps.import_links(s, self.links_file, 10)
+        steps.start_batch(s, "0")
+        question = s.wait_message_box()
+        self.assertEqual(question.text, "列表中有7条链接以前已提交成功。是否只提交其余的3条？")
+        steps.answer(s, question, CANCEL)
 
     def test_signed_out_then_cancel_stops(self):
         self.start(10, {"signed_out": {"target": "commit", "hashes": [f"{n:02x}" * 20 for n in range(4, 11)]}})

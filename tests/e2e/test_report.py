@@ -230,9 +230,10 @@ class ReportTest(LinkFiles, E2ETestCase):
         self.assertEqual(self.run_batch().text, f"{steps.ALL_DONE}\n成功2条，失败2条。")
         self.assertEqual([row[4:] for row in steps.report_rows(s)[:2]], [[steps.FAILED, UNKNOWN]] * 2)
         s.screenshot("report_unknown")
-        also = "另有2条链接的提交结果未知，任务可能已经建立。是否也重新提交？"
+        also = f"另有2条链接的提交结果未知，任务可能已经建立：\n{links[0]}\n{links[1]}\n是否也重新提交？"
         for item, question in (("重新提交失败的链接", also), ("继续未完成的链接", also),
-                               (None, "列表中的链接都已提交成功。是否全部重新提交？")):
+                               (None, f"列表中的4条链接：以前已提交成功2条，结果未知2条。结果未知的是：\n"
+                                      f"{links[0]}\n{links[1]}\n是否重新提交这2条？")):
             self.menu_choose(item) if item else steps.start_batch(s, "0")
             box = s.wait_message_box()
             self.assertEqual(box.text, question)

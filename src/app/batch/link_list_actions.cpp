@@ -6,6 +6,7 @@
 
 #include "app/handlers.h"
 #include "app/import/win/link_intake.h"
+#include "app/record/win/list_placing.h"
 #include "app/record/win/record_file.h"
 #include "app/state.h"
 #include "runtime/core/conversions.h"
@@ -13,6 +14,8 @@
 #include "runtime/core/text_ops.h"
 #include "runtime/win/dialog_ops.h"
 #include "submit/link_tidy.h"
+#include "submit/record_trouble.h"
+#include "submit/unknown_names.h"
 
 namespace brindor::app {
 
@@ -46,11 +49,64 @@ Text StartQuestion(const ListCounts& counts) {
 
 // A sent commit that got no readable answer may have made a task: sending it again needs a yes.
 bool AlsoUnknown() {
-    const int unknown = LinkListRecord.unknown_count();
-    if (unknown == 0) return false;
-    const Text question =
-        concat_text({"另有", to_text(unknown), "条链接的提交结果未知，任务可能已经建立。是否也重新提交？"});
+    if (LinkListRecord.unknown_count() == 0) return false;
+    const Text question = AlsoUnknownQuestion(LinksAt(LinkList, LinkListRecord.Unknown()), TextArray());
     return message_box(question.c_str(), MB_YESNO | MB_DEFBUTTON2, "提示") == kBoxYes;
+}
+
+// Nothing is left to send: the box says what the list holds, and offers what may be sent again.
+bool NothingLeftQuestion(const ListCounts& counts, const std::vector<ListPlace>& places,
+                         LinkPositions& positions) {
+    const int total = element_count(LinkList);
+    // One Enter too many after 全部完成！ must not submit the whole list again.
+    if (counts.succeeded == total)
+        return message_box("列表中的链接都已提交成功。是否全部重新提交？", MB_YESNO | MB_DEFBUTTON2,
+                           "提示") == kBoxYes;
+    const struct {
+        int count;
+        const char* words;
+    } parts[] = {{counts.succeeded, "以前已提交成功"},
+                 {counts.unknown, "结果未知"},
+                 {counts.repeated, "重复"},
+                 {counts.not_links, "不是磁力链接"}};
+    Text told = concat_text({"列表中的", to_text(total), "条链接："});
+    const char* separator = "";
+    for (const auto& part : parts)
+        if (part.count > 0) {
+            told = concat_text({told, separator, part.words, to_text(part.count), "条"});
+            separator = "，";
+        }
+    told = concat_text(told, "。");
+    if (counts.unknown > 0) {
+        LinkPositions unknown;
+        for (size_t i = 0; i < places.size(); ++i)
+            if (places[i] == ListPlace::kUnknown) unknown.push_back(static_cast<int>(i) + 1);
+        const Text question =
+            concat_text({told, "结果未知的是：\n", UnknownNames(LinksAt(LinkList, unknown), {}),
+                         "是否重新提交这", to_text(counts.unknown), "条？"});
+        if (message_box(question.c_str(), MB_YESNO | MB_DEFBUTTON2, "提示") != kBoxYes) return false;
+        positions = std::move(unknown);
+        return true;
+    }
+    if (counts.succeeded > 0)
+        return message_box(concat_text(told, "是否全部重新提交？").c_str(), MB_YESNO | MB_DEFBUTTON2,
+                           "提示") == kBoxYes;
+    message_box(concat_text(told, "没有可以提交的链接。").c_str(), 0, "提示");
+    return false;
+}
+
+// The list's places against the record; false when stopped, or when the record could not be read
+// and the user gave up. 重试 reads again through a new connection.
+bool PlaceAgainstRecord(ListPlacing& placing, const std::atomic<bool>& stop, void (*show_counting)(bool)) {
+    for (;;) {
+        show_counting(true);
+        const bool placed = PlaceListAgainstRecord(placing, stop);
+        show_counting(false);
+        if (!placed) return false;
+        if (!placing.error) return true;
+        const Text told = UnreadableRecordText(placing.error, RecordFileName());
+        if (message_box(told.c_str(), MB_RETRYCANCEL, "提示") != kBoxRetry) return false;
+    }
 }
 
 LinkPositions Merged(LinkPositions positions, const LinkPositions& more) {
@@ -69,25 +125,26 @@ LinkPositions UnsentPositions(const LinkPositions& rest) {
 
 } // namespace
 
-bool ChooseRunPositions(LinkPositions& positions, bool unattended) {
+bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop, void (*show_counting)(bool),
+                        bool unattended) {
     positions.clear();
     // Signed out, the run refuses with its own message: a question first would be for nothing.
     if (SignedInUserId.empty()) return !unattended;
-    ListCounts counts;
-    const std::vector<ListPlace> places = [&] {
-        StoredTorrents earlier(Record(), SignedInUserId);
-        return PlaceLinks(LinkList, LinkListRecord, earlier, counts);
-    }();
+    ListPlacing placing;
+    if (!PlaceAgainstRecord(placing, stop, show_counting)) return false;
+    const ListCounts& counts = placing.counts;
+    const std::vector<ListPlace>& places = placing.places;
+    // No mark could be written: nothing would go out.
+    if (Record().newer()) {
+        if (!unattended) message_box(kNewerRecordText, 0, "提示");
+        return false;
+    }
     if (unattended) {
         positions = UnsentPositions(RestPositions(places));
         return !positions.empty();
     }
     if (counts.rest == element_count(LinkList)) return true;
-    if (counts.rest == 0) {
-        // One Enter too many after 全部完成！ must not submit the whole list again.
-        return message_box("列表中的链接都已提交成功。是否全部重新提交？", MB_YESNO | MB_DEFBUTTON2,
-                           "提示") == kBoxYes;
-    }
+    if (counts.rest == 0) return NothingLeftQuestion(counts, places, positions);
     switch (message_box(StartQuestion(counts).c_str(), MB_YESNOCANCEL, "提示")) {
     case kBoxYes:
         positions = RestPositions(places);
@@ -133,10 +190,20 @@ void ContinueUnfinishedLinks() {
 void TidyLinkList() {
     if (IsBatchRunning() || LinkList.empty()) return;
     ListCounts counts;
+    int error = 0;
     TextArray kept = [&] {
         StoredTorrents earlier(Record(), SignedInUserId);
-        return TidyLinks(LinkList, LinkListRecord, earlier, counts);
+        TextArray tidy = TidyLinks(LinkList, LinkListRecord, earlier, counts);
+        error = earlier.error();
+        return tidy;
     }();
+    // A link the record could not answer for is no link made before: the list stays as it is.
+    if (error) {
+        const Text told =
+            concat_text({"无法读取提交记录（", RecordTroubleCause(error), "）：\n", RecordFileName()});
+        message_box(told.c_str(), 0, "提示");
+        return;
+    }
     ReplaceLinkList(std::move(kept));
     const Text summary =
         concat_text({"去掉了", to_text(counts.not_links), "行非磁力链接、", to_text(counts.repeated),

@@ -1,16 +1,21 @@
 // The actions that pick links by what became of them, all reading the list's record and the
 // record on disk.
 #pragma once
+#include <atomic>
+
 #include "runtime/core/text_array.h"
 #include "submit/link_record.h"
 
 namespace brindor::app {
 
 // Asks, when the list holds links made before, repeats, non-links or links of unknown outcome,
-// whether to submit only the rest. False: the user chose not to start. `positions` empty: the
-// whole list. `unattended`: no question, the defaults' answer, and only links this list has not
-// sent yet (false when there are none).
-bool ChooseRunPositions(LinkPositions& positions, bool unattended = false);
+// whether to submit only the rest. False: the user chose not to start, `stop` was set while the
+// counts were made, or the record cannot be read. `show_counting` is told when counts begin and
+// end: meanwhile the list must not change and a stop ends them. `positions` empty: the whole list.
+// `unattended`: no question, the defaults' answer, and only links this list has not sent yet
+// (false when there are none).
+bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop, void (*show_counting)(bool),
+                        bool unattended = false);
 
 // The links whose latest submission failed, in list order.
 TextArray RecordedFailedLinks();

@@ -44,9 +44,9 @@ void ShowRunning(bool running) {
     set_enabled(kImportButton, !running);
 }
 
+// Rows, progress and boxes: the record is the run record's.
 class MainWindowSurface : public BatchSurface {
   public:
-    explicit MainWindowSurface(const BatchInput& input) : input_(input) {}
     ServiceAnswer ResolveLink(TextRef link) override { return brindor::ResolveLink(link); }
     ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) override {
         return brindor::CommitTask(BuildCommitBody(user_id, fields));
@@ -54,17 +54,7 @@ class MainWindowSurface : public BatchSurface {
     // Every message ends a run; the taskbar flashes while the box waits for the user.
     void ShowMessage(const char* content, const char* title) override {
         RunIndicatorsEnd();
-        if (!started_) {
-            WorkerMessageBox(content, 0, title);
-            return EndRun();
-        }
-        const int first_line_end = find_text(content, "\n");
-        if (!WriteOutcomes() ||
-            !Record().EndRun(run_,
-                             first_line_end > 0 ? left_text(content, first_line_end - 1) : Text(content)))
-            record_lost_ = true;
-        const Text message = record_lost_ ? concat_text({content, "\n", kRecordLost}) : Text(content);
-        WorkerMessageBox(message.c_str(), 0, title);
+        WorkerMessageBox(content, 0, title);
         EndRun();
     }
     bool AskRetry(const char* content, const char* label) override {
@@ -126,29 +116,14 @@ class MainWindowSurface : public BatchSurface {
         batch_running = false;
     }
     void SetProgressRange(int maximum) override {
-        numbers_.assign(static_cast<size_t>(input_.links.count()) + 1, 0);
-        for (int i = 1; i <= maximum; ++i)
-            numbers_[input_.positions.empty() ? i : input_.positions[i - 1]] = i;
-        started_ = true;
-        BeginRecordedRun();
         maximum_ = maximum;
         RunIndicatorsBegin();
         write_property(kProgressBar, kProgressMinimum, int64_t{0});
         write_property(kProgressBar, kProgressMaximum, int64_t{maximum});
     }
-    bool MarkCommitting(int position) override {
-        if (!run_) BeginRecordedRun();
-        // An outcome the disk refused before is written first: the mark must not stand for it.
-        return WriteOutcomes() && Record().MarkCommitting(run_, numbers_[position]);
-    }
     int32_t AddRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size, TextRef link,
                    TextRef status, TextRef reason) override {
         if (state != LinkState::kSucceeded) any_failed_ = true;
-        // On disk before it is on the screen, so a killed process keeps every row the user saw; one
-        // the disk refuses is written before the next mark.
-        unwritten_.push_back(Outcome{numbers_[position], state, Text(title.c_str()), Text(size.c_str()),
-                                     Text(reason.c_str())});
-        WriteOutcomes();
         // One trip to the window's thread for the row and the interval rather than one per cell:
         // each trip waits for the window's thread, which may be busy painting.
         int32_t interval = 0;
@@ -180,42 +155,12 @@ class MainWindowSurface : public BatchSurface {
     bool StopRequested() override { return stop_requested; }
 
   private:
-    static constexpr const char* kRecordLost = "本次提交记录未能保存到磁盘。";
-
-    const BatchInput& input_;
-    // The run's number of each position of the list; 0 for a position the run leaves out.
-    std::vector<int> numbers_;
-    bool started_ = false;
-    int64_t run_ = 0;
-    bool record_lost_ = false;
-    // Outcomes not yet on disk, oldest first: kept until a write succeeds, so a full disk that
-    // clears loses none of them.
-    struct Outcome {
-        int number;
-        LinkState state;
-        Text title, size, reason;
-    };
-    std::vector<Outcome> unwritten_;
     int maximum_ = 0;
     int position_ = 0;
     bool any_failed_ = false;
     bool ended_ = false;
 
     void ShowIndicators() { RunIndicatorsProgress(position_, maximum_, any_failed_); }
-    bool WriteOutcomes() {
-        size_t written = 0;
-        for (const Outcome& o : unwritten_) {
-            if (!Record().SetOutcome(run_, o.number, o.state, o.title, o.size, o.reason, Today())) break;
-            ++written;
-        }
-        unwritten_.erase(unwritten_.begin(), unwritten_.begin() + static_cast<std::ptrdiff_t>(written));
-        return unwritten_.empty();
-    }
-    void BeginRecordedRun() {
-        const TextArray links =
-            input_.positions.empty() ? input_.links : LinksAt(input_.links, input_.positions);
-        run_ = Record().BeginRun(input_.user_id, ThisCopyOwner(), NowText(), Today(), links, input_.resumed);
-    }
     // A text read on the window's thread; empty when the main window is gone.
     template <class F> static Text OnMainWindowThreadText(F read) {
         Text text;
@@ -233,8 +178,15 @@ uint32_t __stdcall SubmissionWorker(void* parameter) {
     BatchInput* input = static_cast<BatchInput*>(parameter);
     {
         ScriptClockScope clock; // one script object for the whole run, not one per commit
-        MainWindowSurface surface(*input);
-        RunBatch(*input, surface);
+        MainWindowSurface surface;
+        // A connection of the run's own, so the window's reads never wait on its writes; closed
+        // (its log emptied into the file) when the run ends.
+        RecordStore store(RecordCodec());
+        OpenRecordFile(store);
+        LocalClock days;
+        RunRecord record(store, ThisCopyOwner(), days);
+        RunBatch(*input, surface, record);
+        store.Close();
         surface.EndRun();
     }
     delete input;
@@ -258,8 +210,11 @@ void StartRun(bool unattended) {
             stop_requested = true;
         return;
     }
+    started_at = call_declared(kGetTickCount);
+    stop_requested = false;
+    // While the counts are made 停止提交 ends them, and the list cannot be replaced under them.
     LinkPositions positions;
-    if (!ChooseRunPositions(positions, unattended)) {
+    if (!ChooseRunPositions(positions, stop_requested, ShowRunning, unattended)) {
         batch_running = false;
         JoinWaitingLinks(); // what arrived during the question
         return;

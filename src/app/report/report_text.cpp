@@ -4,8 +4,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "runtime/core/text_builder.h"
+#include "submit/failure_reason.h"
 
 namespace brindor::app {
 
@@ -123,16 +125,22 @@ TextArray HistoryColumnTitles(const TextArray& report_titles) {
 }
 
 TextArray HistoryCells(const RecordedLink& link) {
-    // Indexed by LinkState; a mark never replaced by an outcome is as unknown as 结果未知.
+    // Indexed by LinkState; a mark never replaced by an outcome is as unknown as 结果未知, and so is
+    // a state this build does not know.
     constexpr const char* kStates[] = {"未提交", "成功", "失败", "结果未知", "结果未知"};
-    const char* status = link.state == LinkState::kNotSubmitted ? ""
-                         : link.state == LinkState::kSucceeded  ? "提交成功！"
-                                                                : "提交失败！";
+    const int state = static_cast<int>(link.state);
+    const bool known = state >= 0 && state < static_cast<int>(std::size(kStates));
+    const bool unknown = !known || link.state == LinkState::kCommitting || link.state == LinkState::kUnknown;
+    const char* status = unknown                                  ? "结果未知"
+                         : link.state == LinkState::kNotSubmitted ? ""
+                         : link.state == LinkState::kSucceeded    ? "提交成功！"
+                                                                  : "提交失败！";
+    // A commit killed in flight has no reason of its own.
+    const char* reason = unknown && link.reason.empty() ? kUnknownReason : link.reason.c_str();
     TextArray cells;
     cells.append(to_text(link.number));
-    for (const char* cell :
-         {link.title.c_str(), link.size.c_str(), link.link.c_str(), status, link.reason.c_str(),
-          link.started.c_str(), kStates[static_cast<int>(link.state)]})
+    for (const char* cell : {link.title.c_str(), link.size.c_str(), link.link.c_str(), status, reason,
+                             link.started.c_str(), known ? kStates[state] : "结果未知"})
         cells.append(Text(cell));
     return cells;
 }

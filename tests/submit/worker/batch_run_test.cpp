@@ -14,7 +14,7 @@ namespace brindor {
 namespace {
 
 // Records what a run does, one line per step, and answers like the service would.
-class RecordingSurface : public BatchSurface {
+class RecordingSurface : public BatchSurface, public BatchRecord {
   public:
     std::map<std::string, std::string> resolve_answers; // by link; others get an empty answer
     std::string commit_answer = "jsonp1({\"id\":\"1000000001\",\"progress\":1})";
@@ -74,14 +74,21 @@ class RecordingSurface : public BatchSurface {
         return true;
     }
     Text CurrentUserId() override { return {}; }
-    bool MarkCommitting(int position) override {
+    void Begin(const BatchInput&) override {}
+    bool Mark(int position, TextRef) override {
         steps.push_back("mark " + std::to_string(position));
         return marks_refused-- <= 0;
     }
+    void Outcome(int, LinkState, TextRef, TextRef, TextRef) override {}
+    bool End(TextRef) override { return true; }
 
   private:
     size_t reads_ = 0;
 };
+
+void RunBatch(const BatchInput& input, RecordingSurface& surface) {
+    brindor::RunBatch(input, surface, surface);
+}
 
 std::string Answer(const char* cid, const char* tsize, const char* title) {
     return std::string("queryUrl(1,'") + cid + "','" + tsize + "','" + title +

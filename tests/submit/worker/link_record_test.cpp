@@ -95,13 +95,13 @@ InfoHash Hash(const char* link) {
 struct Store : RecordStore {
     Store() { EXPECT_TRUE(Open(":memory:")); }
     // A run of `links` for `user` with these outcomes of its first links; kCommitting: marked only.
-    int64_t Run(const char* user, const TextArray& links, std::vector<LinkState> states) {
-        const int64_t run = BeginRun(user, "copy", "2026-12-07 10:00:00", 100, links);
+    int64_t Run(const char* user, const TextArray& links, std::vector<LinkState> states, int day = 100) {
+        const int64_t run = BeginRun(user, "copy", "2026-12-07 10:00:00", day, links);
         for (size_t i = 0; i < states.size(); ++i) {
             const int number = static_cast<int>(i) + 1;
-            EXPECT_TRUE(MarkCommitting(run, number));
+            EXPECT_TRUE(MarkCommitting(run, number, user));
             EXPECT_TRUE(states[i] == LinkState::kCommitting ||
-                        SetOutcome(run, number, states[i], "", "", "", 100));
+                        SetOutcome(run, number, states[i], "", "", "", day));
         }
         return run;
     }
@@ -128,18 +128,19 @@ TEST(PlaceLinks, CountsByTorrentAgainstTheUsersRunsAndTheList) {
     LinkRecord record;
     record.Reset(links.count());
     record.SetOutcome(9, kMade, ""); // made by this list's own run
-    StoredTorrents earlier(store, "1");
-    ListCounts counts;
-    const std::vector<ListPlace> places = PlaceLinks(links, record, earlier, counts);
-    EXPECT_EQ(RestPositions(places), (LinkPositions{3, 6, 7, 8}));
-    EXPECT_EQ(counts.succeeded, 2);
-    EXPECT_EQ(counts.repeated, 1);
-    EXPECT_EQ(counts.not_links, 1);
-    EXPECT_EQ(counts.unknown, 1);
-    EXPECT_EQ(counts.rest, 4);
-    // Tidying keeps the unknown one: the start question still asks about it.
-    EXPECT_EQ(Elements(TidyLinks(links, record, earlier, counts)),
-              (std::vector<std::string>{links.at(3), kHashB, kHashC, links.at(7), links.at(8)}));
+    // Asked a query per link, and for a long list read in one pass.
+    for (const int lookups : {0, 1 << 20}) {
+        StoredTorrents earlier(store, "1", lookups);
+        ListCounts counts;
+        const std::vector<ListPlace> places = PlaceLinks(links, record, earlier, counts);
+        EXPECT_EQ(RestPositions(places), (LinkPositions{3, 6, 7, 8}));
+        EXPECT_EQ(std::vector<int>(
+                      {counts.succeeded, counts.repeated, counts.not_links, counts.unknown, counts.rest}),
+                  std::vector<int>({2, 1, 1, 1, 4}));
+        // Tidying keeps the unknown one: the start question still asks about it.
+        EXPECT_EQ(Elements(TidyLinks(links, record, earlier, counts)),
+                  (std::vector<std::string>{links.at(3), kHashB, kHashC, links.at(7), links.at(8)}));
+    }
 }
 
 TEST(AppendNewLinks, SkipsTorrentsTheListHoldsAndTheRecordFollows) {
@@ -159,76 +160,93 @@ TEST(AppendNewLinks, SkipsTorrentsTheListHoldsAndTheRecordFollows) {
 TEST(RecordStore, AKilledCommitIsUnknownAndTheOfferStaysUntilARunResumesIt) {
     Store store;
     UnfinishedRun run;
-    EXPECT_FALSE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_EQ(store.FindUnfinished(kNoneLive, run), Found::kNo);
     const TextArray links = Links({kHashA, kHashB, kHashC, "magnet:?xt=urn:ed2k:x"});
     // Killed while C's commit was in flight.
     const int64_t killed = store.Run("1", links, {kMade, kFailed, LinkState::kCommitting});
     store.EndRun(store.Run("1", Links({kHashA}), {}), "已停止。"); // ended: never asked about
-    EXPECT_FALSE(store.FindUnfinished([](TextRef owner) { return compare_text(owner, "copy") == 0; }, run));
-    ASSERT_TRUE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_EQ(store.FindUnfinished([](TextRef owner) { return compare_text(owner, "copy") == 0; }, run),
+              Found::kNo);
+    EXPECT_EQ(store.FindUnfinished(kNoneLive, run, "2"), Found::kNo); // another account's run
+    ASSERT_EQ(store.FindUnfinished(kNoneLive, run, "1"), Found::kYes);
     EXPECT_EQ(run.id, killed);
     EXPECT_EQ(std::vector<int>({run.total, run.processed, run.succeeded, run.failed}),
               std::vector<int>({4, 3, 1, 1}));
     EXPECT_EQ(Elements(run.rest), (std::vector<std::string>{kHashB, "magnet:?xt=urn:ed2k:x"}));
     EXPECT_EQ(Elements(run.unknown), std::vector<std::string>{kHashC});
-    EXPECT_TRUE(store.OutcomeUnknown("1", Hash(kHashC)));
-    EXPECT_FALSE(store.OutcomeUnknown("2", Hash(kHashC)));
+    EXPECT_EQ(store.OutcomeUnknown("1", Hash(kHashC)), Found::kYes);
+    EXPECT_EQ(store.OutcomeUnknown("2", Hash(kHashC)), Found::kNo);
     // Loading the links answers nothing yet; a run of them does.
-    EXPECT_TRUE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_EQ(store.FindUnfinished(kNoneLive, run), Found::kYes);
     EXPECT_TRUE(store.BeginRun("1", "copy", "", 100, run.rest, killed));
     store.EndRun(killed + 2, "全部完成！");
-    EXPECT_FALSE(store.FindUnfinished(kNoneLive, run));
+    EXPECT_EQ(store.FindUnfinished(kNoneLive, run), Found::kNo);
 }
 
-TEST(RecordStore, PruneKeepsUnansweredRunsAndSuccessesForAYear) {
+TEST(RecordStore, PruneKeepsUnansweredRunsAndSuccessesForAYearOfTheRecordsOwnDays) {
     Store store;
     const int64_t unanswered = store.Run("1", Links({kHashA}), {kMade});
     store.EndRun(store.Run("1", Links({kHashB}), {kMade}), "全部完成！");
-    store.Prune(100 + 91);
-    UnfinishedRun run;
-    ASSERT_TRUE(store.FindUnfinished(kNoneLive, run));
-    EXPECT_EQ(run.id, unanswered);
+    // A clock years ahead counts from the newest day recorded, 100: nothing is old yet.
+    store.Prune(100 + 1000);
     Statement runs = store.database().Prepare("SELECT count(*) FROM runs");
-    EXPECT_TRUE(runs.Step() && runs.Integer(0) == 1);
-    EXPECT_TRUE(store.Succeeded("1", Hash(kHashB))); // its run is gone, its success counts on
+    EXPECT_TRUE(runs.Step() && runs.Integer(0) == 2);
+    store.EndRun(store.Run("1", Links({kHashC}), {}, 100 + 91), "已停止。");
+    store.Prune(100 + 1000);
+    UnfinishedRun run;
+    ASSERT_EQ(store.FindUnfinished(kNoneLive, run), Found::kYes);
+    EXPECT_EQ(run.id, unanswered);
+    runs.Reset();
+    EXPECT_TRUE(runs.Step() && runs.Integer(0) == 2);
+    EXPECT_EQ(store.Succeeded("1", Hash(kHashB)), Found::kYes); // its run is gone, its success counts on
+    store.EndRun(store.Run("1", Links({kHashC}), {}, 100 + 366), "已停止。");
     store.Prune(100 + 366);
-    EXPECT_FALSE(store.Succeeded("1", Hash(kHashB)));
+    EXPECT_EQ(store.Succeeded("1", Hash(kHashB)), Found::kNo);
 }
 
 TEST(RecordStore, AWriteThatFailsLeavesNoMarkAndNoRun) {
     Store store;
-    EXPECT_FALSE(store.MarkCommitting(0, 1));
+    EXPECT_FALSE(store.MarkCommitting(0, 1, "1"));
     const int64_t run = store.Run("1", Links({kHashA}), {});
-    EXPECT_FALSE(store.MarkCommitting(run, 2)); // no such link
+    EXPECT_FALSE(store.MarkCommitting(run, 2, "1")); // no such link
     ASSERT_TRUE(store.database().Execute("PRAGMA query_only = 1"));
-    EXPECT_FALSE(store.MarkCommitting(run, 1));
+    EXPECT_FALSE(store.MarkCommitting(run, 1, "1"));
     EXPECT_FALSE(store.SetOutcome(run, 1, kMade, "", "", "", 100));
     EXPECT_EQ(store.BeginRun("1", "copy", "", 100, Links({kHashB})), 0);
 }
 
-TEST(JournalRows, AnOldJournalComesInWithItsEndAndItsSuccesses) {
-    const std::string journal = "\xEF\xBB\xBF编号,标题,大小,磁力链接,提交状态,原因,时间\r\n"
-                                "1,\"a,\"\"b\"\"\r\nc\",1KB,m1,提交成功！,,2026-12-07 10:00:00\r\n"
-                                "2,,0KB,m2,提交失败！,网络错误,2026-12-07 10:00:01\r\n"
-                                "3,t,1KB,m3,提交成\r\n\r\n"; // cut short, then a blank line
+TEST(JournalRows, AnOldJournalComesInWithItsEndAndItsSuccessesMatchedByLink) {
+    // A run of the links B, A, C, m4 whose rows came in another order; the last one cut short.
+    const std::string journal = std::string("\xEF\xBB\xBF编号,标题,大小,磁力链接,提交状态,原因,时间\r\n") +
+                                "1,\"a,\"\"b\"\"\r\nc\",1KB," + kHashA +
+                                ",提交成功！,,2026-12-07 10:00:00\r\n" + "2,,0KB," + kHashB +
+                                ",提交失败！,网络错误,2026-12-07 10:00:01\r\n" + "3,t,1KB," + kHashC +
+                                ",提交成\r\n\r\n"; // then a blank line
     const std::vector<TextArray> rows = ReadCsvRows(journal.data(), journal.size());
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_STREQ(rows[1].at(2), "a,\"b\"\r\nc");
-    PastRun past = PastRunOfJournal(rows, Links({kHashA, kHashB, kHashC, "m4"}));
+    PastRun past;
+    ASSERT_TRUE(PastRunOfJournal(rows, Links({kHashB, kHashA, kHashC, "m4"}), past));
     EXPECT_FALSE(past.ended || past.answered);
     ASSERT_EQ(past.outcomes.size(), 3u);
+    EXPECT_EQ(past.outcomes[0].number, 2);
     EXPECT_EQ(past.outcomes[2].state, kUnknown);
     EXPECT_STREQ(past.outcomes[1].reason.c_str(), "网络错误");
+    // Its links file missing, or a row of a link it does not hold: nothing to match.
+    EXPECT_FALSE(PastRunOfJournal(rows, TextArray(), past));
+    EXPECT_FALSE(PastRunOfJournal(rows, Links({kHashA, kHashC}), past));
+    ASSERT_TRUE(PastRunOfJournal(rows, Links({kHashB, kHashA, kHashC, "m4"}), past));
     Store store;
     const int64_t id = store.ImportRun(past);
     UnfinishedRun run;
-    ASSERT_TRUE(store.FindUnfinished(kNoneLive, run));
+    ASSERT_EQ(store.FindUnfinished(kNoneLive, run), Found::kYes);
     EXPECT_EQ(run.id, id);
     EXPECT_EQ(Elements(run.rest), (std::vector<std::string>{kHashB, "m4"}));
-    EXPECT_TRUE(store.Succeeded("any user", Hash(kHashA)));
+    EXPECT_EQ(store.Succeeded("any user", Hash(kHashA)), Found::kYes);
     for (const char* end : {",已停止。,,,,,2026-12-07 10:00:02\r\n", ",未完成\r\n"}) {
         const std::string closed = journal + end;
-        past = PastRunOfJournal(ReadCsvRows(closed.data(), closed.size()), {});
+        ASSERT_TRUE(PastRunOfJournal(ReadCsvRows(closed.data(), closed.size()),
+                                     Links({kHashA, kHashB, kHashC}), past));
         EXPECT_TRUE(past.ended != past.answered) << end;
     }
 }

@@ -37,26 +37,39 @@ Text StartedText(const std::string& narrow) {
 
 } // namespace
 
-void ImportJournals(RecordStore& store) {
+int ImportJournals(RecordStore& store) {
     const std::wstring folder = JournalFolder();
     std::vector<std::wstring> stems = KeptJournalStems(folder);
-    if (stems.empty() || !store.is_open()) return;
+    if (stems.empty() || !store.is_open()) return 0;
     const std::wstring imported = local_data_folder(L"Brindor\\runs\\imported");
-    if (imported.empty()) return;
+    if (imported.empty()) return 0;
+    std::wstring unreadable;
+    int set_aside = 0;
     std::reverse(stems.begin(), stems.end());
     for (const std::wstring& stem : stems) {
         const Text text = ReadJournalText(JournalPath(folder, stem));
-        PastRun run =
-            PastRunOfJournal(ReadCsvRows(text.c_str(), text.length()), RunLinks(LinksPath(folder, stem)));
+        PastRun run;
+        const bool read = PastRunOfJournal(ReadCsvRows(text.c_str(), text.length()),
+                                           RunLinks(LinksPath(folder, stem)), run);
         run.started = StartedText(Narrow(stem));
         run.day = std::max(StemDay(Narrow(stem).c_str()), 0);
-        // Not recorded, it stays to be tried at the next start.
-        if (!store.ImportRun(run)) return;
+        // One that cannot be read or matched goes aside, and the others come in.
+        std::wstring to = imported;
+        if (!read) {
+            if (unreadable.empty()) unreadable = local_data_folder(L"Brindor\\runs\\unreadable");
+            if (unreadable.empty()) continue;
+            to = unreadable;
+            ++set_aside;
+        } else if (!store.ImportRun(run)) {
+            // Not recorded, it stays to be tried at the next start.
+            continue;
+        }
         // Recorded, it must not come in a second time, even when it cannot be moved.
-        if (!move_named_file(JournalPath(folder, stem), JournalPath(imported, stem)))
+        if (!move_named_file(JournalPath(folder, stem), JournalPath(to, stem)) && read)
             delete_named_file(JournalPath(folder, stem));
-        move_named_file(LinksPath(folder, stem), LinksPath(imported, stem));
+        move_named_file(LinksPath(folder, stem), LinksPath(to, stem));
     }
+    return set_aside;
 }
 
 } // namespace brindor::app

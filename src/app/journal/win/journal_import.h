@@ -4,7 +4,8 @@
 
 namespace brindor::app {
 
-// Records every journal, oldest first, and moves each recorded one to runs\imported\.
-void ImportJournals(RecordStore& store);
+// Records every journal, oldest first, each on its own, and moves each recorded one to
+// runs\imported\ and each that cannot be read or matched to runs\unreadable\; how many went there.
+int ImportJournals(RecordStore& store);
 
 } // namespace brindor::app

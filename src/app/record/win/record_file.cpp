@@ -1,10 +1,12 @@
 #include "app/record/win/record_file.h"
 
+#include <cstring>
 #include <mutex>
 #include <string>
 
 #include "runtime/win/clock_ops.h"
 #include "runtime/win/local_files.h"
+#include "runtime/win/program.h"
 #include "submit/journal_rows.h"
 #include "text/civil_days.h"
 #include "text/win/code_pages.h"
@@ -36,16 +38,47 @@ OwnLock& OwnedLock() {
 
 } // namespace
 
+std::wstring RecordPath() {
+    const std::wstring folder = local_data_folder(L"Brindor");
+    return folder.empty() ? folder : folder + L"\\brindor.db";
+}
+
+TextCodec RecordCodec() {
+    return TextCodec{GbkTextToUtf8, Utf8TextToGbk};
+}
+
 RecordStore& Record() {
-    static RecordStore store;
+    static RecordStore store(RecordCodec());
     static std::mutex opening;
+    // At the end the log goes into the file: a copy of brindor.db alone then holds the whole record.
+    static const bool closed_at_end = (add_shutdown_hook([] { Record().Close(); }), true);
+    (void)closed_at_end;
     // Tried again on each use until it opens: a folder that was in the way may be fixed meanwhile.
     const std::lock_guard<std::mutex> lock(opening);
-    if (!store.is_open()) {
-        const std::wstring folder = local_data_folder(L"Brindor");
-        if (!folder.empty()) store.Open(Utf8Path(folder + L"\\brindor.db").c_str());
-    }
+    if (!store.is_open()) OpenRecordFile(store);
     return store;
+}
+
+bool OpenRecordFile(RecordStore& store) {
+    const std::wstring path = RecordPath();
+    return !path.empty() && store.Open(Utf8Path(path).c_str());
+}
+
+bool SetRecordAside(RecordStore& store, const char* aside) {
+    store.Close();
+    const std::wstring path = RecordPath();
+    const std::wstring to =
+        local_data_folder(L"Brindor") + L"\\" + std::wstring(aside, aside + std::strlen(aside));
+    if (path.empty() || !move_named_file(path, to)) return false;
+    move_named_file(path + L"-wal", to + L"-wal");
+    delete_named_file(path + L"-shm");
+    return OpenRecordFile(store);
+}
+
+Text RecordFileName() {
+    const std::wstring path = RecordPath();
+    const Bytes units(reinterpret_cast<const uint8_t*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
+    return Utf16ToText(units, kCodePageGbk);
 }
 
 Text ThisCopyOwner() {

@@ -1,15 +1,22 @@
 #include "app/record/win/start_question.h"
 
+#include <cstdio>
+#include <string>
+#include <unordered_set>
 #include <utility>
 
 #include "app/handlers.h"
 #include "app/journal/win/journal_import.h"
 #include "app/record/win/record_file.h"
+#include "app/state.h"
 #include "app/windows/ids.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
+#include "runtime/win/clock_ops.h"
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/window/control_access.h"
+#include "submit/record_trouble.h"
+#include "submit/unknown_names.h"
 
 namespace brindor::app {
 
@@ -35,20 +42,45 @@ Text ResumeQuestion(const UnfinishedRun& run) {
                         "。是否载入尚未成功的", to_text(run.rest.count()), "条链接？"});
 }
 
-bool AlsoUnknown(int unknown) {
-    const Text question =
-        concat_text({"另有", to_text(unknown), "条链接的提交结果未知，任务可能已经建立。是否也重新提交？"});
+bool AlsoUnknown(const UnfinishedRun& run) {
+    const Text question = AlsoUnknownQuestion(run.unknown, run.unknown_titles);
     return message_box(question.c_str(), MB_YESNO | MB_DEFBUTTON2, "提示") == kBoxYes;
+}
+
+// A damaged file is named, and set aside when the user says so; asked once per start.
+bool OfferNewRecord(RecordStore& store) {
+    static bool asked = false;
+    if (asked || !RecordIsDamaged(store.error())) return false;
+    asked = true;
+    const LocalTime t = local_time();
+    char aside[48];
+    std::snprintf(aside, sizeof aside, "brindor.db.damaged-%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second);
+    const Text question = DamagedRecordText(RecordFileName(), aside);
+    if (message_box(question.c_str(), MB_YESNO | MB_DEFBUTTON2, "提示") != kBoxYes) return false;
+    return SetRecordAside(store, aside);
+}
+
+void SayUnreadableJournals(int count) {
+    if (count == 0) return;
+    const Text told =
+        concat_text({"有", to_text(count), "个旧的提交日志无法读取，未导入，已移到它们旁边的unreadable文件夹。"});
+    message_box(told.c_str(), 0, "提示");
 }
 
 } // namespace
 
 void LookAtRecord() {
     RecordStore& store = Record();
-    ImportJournals(store);
-    store.Prune(Today());
+    if (!store.is_open()) OfferNewRecord(store);
+    SayUnreadableJournals(ImportJournals(store));
+    if (!store.Prune(Today())) OfferNewRecord(store);
     UnfinishedRun run;
-    if (!store.FindUnfinished(OwnerIsLive, run)) return;
+    // The account signed in at the start is asked about its own runs, as the service holds its tasks.
+    Found found = store.FindUnfinished(OwnerIsLive, run, SignedInUserId);
+    if (found == Found::kUnreadable && OfferNewRecord(store))
+        found = store.FindUnfinished(OwnerIsLive, run, SignedInUserId);
+    if (found != Found::kYes) return;
     if (run.rest.empty() && run.unknown.empty()) {
         store.MarkAnswered(run.id);
         return;
@@ -58,7 +90,7 @@ void LookAtRecord() {
         return;
     }
     TextArray links = std::move(run.rest);
-    if (!run.unknown.empty() && AlsoUnknown(run.unknown.count()))
+    if (!run.unknown.empty() && AlsoUnknown(run))
         for (int i = 1; i <= run.unknown.count(); ++i)
             links.append(Text(run.unknown.at(i)));
     // With the window gone the offer stays for the next start.
@@ -72,10 +104,12 @@ void LookAtRecord() {
 }
 
 int64_t ResumedRunOf(const TextArray& list) {
-    // Links handed over during the question joined after the loaded ones.
-    if (!offered.run || list.count() < offered.links.count()) return 0;
+    if (!offered.run) return 0;
+    std::unordered_set<std::string> held;
+    for (int i = 1; i <= list.count(); ++i)
+        held.insert(list.at(i));
     for (int i = 1; i <= offered.links.count(); ++i)
-        if (compare_text(list.at(i), offered.links.at(i)) != 0) return 0;
+        if (!held.count(offered.links.at(i))) return 0;
     return offered.run;
 }
 

@@ -11,7 +11,8 @@ namespace brindor::app {
 // answers it once a run of the loaded links has started.
 void LookAtRecord();
 
-// The run whose links the list begins with as loaded by the question; 0 when the list is another.
+// The run whose links the list holds (links joined or reordered since count too); 0 when the list
+// lacks one of them.
 int64_t ResumedRunOf(const TextArray& list);
 
 } // namespace brindor::app

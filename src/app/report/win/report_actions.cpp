@@ -17,6 +17,7 @@
 #include "runtime/win/file_ops.h"
 #include "runtime/win/menu_ops.h"
 #include "runtime/win/window/control_access.h"
+#include "submit/record_trouble.h"
 #include "text/win/code_pages.h"
 
 namespace brindor::app {
@@ -93,7 +94,13 @@ void ExportHistory() {
     if (file_name.empty()) return;
     TextBuilder out;
     AppendCsvLine(out, HistoryColumnTitles(list_column_titles(kReportList)));
-    Record().ForEachLink([&](const RecordedLink& link) { AppendCsvLine(out, HistoryCells(link)); });
+    // Part of the history would pass for all of it.
+    if (!Record().ForEachLink([&](const RecordedLink& link) { AppendCsvLine(out, HistoryCells(link)); })) {
+        const Text told = concat_text({"无法读取提交记录（", RecordTroubleCause(Record().error()), "）：\n",
+                                       RecordFileName(), "\n", "提交记录没有保存。"});
+        message_box(told.c_str(), 0, "提示");
+        return;
+    }
     const Text csv = concat_text("\xEF\xBB\xBF", GbkTextToUtf8(out.take()));
     SaveOrSay(file_name, csv.c_str(), csv.length());
 }
