@@ -10,6 +10,8 @@ void OpenSignInWindow();
 void ImportLinks();
 // Starts a run, or asks the running one to stop.
 void StartSubmission();
+// The running batch stops after its current link; a pause's box closes as by 取消.
+void StopSubmission();
 bool IsBatchRunning();
 // The import button's checks, reading and count label, for a file named some other way.
 void ImportLinkFile(const FileName& file_name);

@@ -40,6 +40,8 @@ class BatchSurface {
                            TextRef link, TextRef status, TextRef reason) = 0;
     // Records on disk that the link's commit is about to go out; false when that could not be done.
     virtual bool MarkCommitting(int position) = 0;
+    // The link's commit goes out now: its row shows it until AddRow fills the row in.
+    virtual void ShowCommitting(int /*position*/, TextRef /*title*/, TextRef /*size*/, TextRef /*link*/) {}
     virtual void Wait(int32_t milliseconds) = 0;
     virtual void ShowProgress(int position, TextRef percent) = 0;
     // Asked before every link but the first: true ends the run there.
@@ -57,8 +59,8 @@ class BatchSurface {
 
 // No commit goes out before its mark is on disk: when the mark fails the run pauses, and 取消 stops it.
 // Ends with one message: "全部完成！", or "已停止。" when stopped before the last link or when the
-// user declines to go on after a pause (signed out, the service unreachable); after failures a
-// second line counts the run's successes and failures.
+// user declines to go on after a pause (signed out, the service unreachable); a second line counts
+// the run's successes and failures, and the links of unknown outcome apart.
 void RunBatch(const BatchInput& input, BatchSurface& surface);
 
 } // namespace brindor

@@ -11,7 +11,8 @@ namespace brindor::app {
 // whole list.
 bool ChooseRunPositions(LinkPositions& positions);
 
-// The links whose latest submission failed, in list order.
+// The links whose latest submission failed or has an unknown outcome, in list order: a file of
+// links to look at, not a run.
 TextArray RecordedFailedLinks();
 bool AnyRecordedFailure();
 // Failed links, or links of unknown outcome, and no run going.

@@ -5,6 +5,8 @@
 
 #include "app/settings/win/program_settings.h"
 #include "app/batch/link_list_actions.h"
+#include "app/batch/report_rows.h"
+#include "app/batch/run_closing.h"
 #include "app/batch/run_indicators.h"
 #include "app/batch/worker_box.h"
 #include "app/handlers.h"
@@ -21,6 +23,7 @@
 #include "runtime/win/window/control_access.h"
 #include "runtime/win/window/window_registry.h"
 #include "submit/batch_run.h"
+#include "submit/progress_text.h"
 #include "submit/win/protocol_requests.h"
 #include "submit/win/pumped_wait.h"
 #include "text/win/script_timestamp.h"
@@ -54,36 +57,31 @@ class MainWindowSurface : public BatchSurface {
     // Every message ends a run; the taskbar flashes while the box waits for the user.
     void ShowMessage(const char* content, const char* title) override {
         RunIndicatorsEnd();
+        // A refusal is no run: the buttons are back while it shows.
         if (!started_) {
+            EndRun();
             WorkerMessageBox(content, 0, title);
-            return EndRun();
+            return;
         }
+        OnMainWindowThread([&] { DropUnfilledRows(in_flight_); });
         const int first_line_end = find_text(content, "\n");
         if (!WriteOutcomes() ||
             !Record().EndRun(run_,
                              first_line_end > 0 ? left_text(content, first_line_end - 1) : Text(content)))
             record_lost_ = true;
         const Text message = record_lost_ ? concat_text({content, "\n", kRecordLost}) : Text(content);
-        WorkerMessageBox(message.c_str(), 0, title);
+        if (!ClosingAfterRun()) WorkerMessageBox(message.c_str(), 0, title);
         EndRun();
     }
     bool AskRetry(const char* content, const char* label) override {
         RunIndicatorsPaused();
         flash_unless_in_front(kMainWindowId);
-        const Text shown = ShowPauseLabel(label);
-        const bool retry = WorkerMessageBox(content, MB_RETRYCANCEL, "提示") == kBoxRetry;
-        ShowPauseLabel(shown.c_str());
+        const Text shown = OnMainWindowThreadText([&] { return SwapProgressLabel(label); });
+        const bool retry =
+            WorkerMessageBoxUntil(content, MB_RETRYCANCEL, "提示", stop_requested) == kBoxRetry;
+        OnMainWindowThread([&] { SwapProgressLabel(shown.c_str()); });
         ShowIndicators();
         return retry;
-    }
-    // The label's text before.
-    static Text ShowPauseLabel(const char* label) {
-        Text before;
-        OnMainWindowThread([&] {
-            before = read_text_property(kProgressLabel, kLabelCaption);
-            write_property(kProgressLabel, kLabelCaption, label);
-        });
-        return before;
     }
     bool WaitThrottled(int32_t milliseconds) override {
         RunIndicatorsPaused();
@@ -122,6 +120,7 @@ class MainWindowSurface : public BatchSurface {
             batch_running = false;
             JoinWaitingLinks();
             ShowRunning(false);
+            CloseIfAskedTo();
         });
         batch_running = false;
     }
@@ -135,6 +134,13 @@ class MainWindowSurface : public BatchSurface {
         RunIndicatorsBegin();
         write_property(kProgressBar, kProgressMinimum, int64_t{0});
         write_property(kProgressBar, kProgressMaximum, int64_t{maximum});
+        write_property(kProgressBar, kProgressPosition, int64_t{0});
+        write_property(kProgressLabel, kLabelCaption, PercentText(0, maximum).c_str());
+    }
+    void ShowCommitting(int position, TextRef title, TextRef size, TextRef link) override {
+        const Text caption = to_text(position);
+        const TextRef cells[] = {title, size, link, kCommittingStatus, ""};
+        OnMainWindowThread([&] { ShowRowInFlight(in_flight_, numbers_[position], caption, cells); });
     }
     bool MarkCommitting(int position) override {
         if (!run_) BeginRecordedRun();
@@ -154,10 +160,8 @@ class MainWindowSurface : public BatchSurface {
         int32_t interval = 0;
         OnMainWindowThread([&] {
             LinkListRecord.SetOutcome(position, state, reason);
-            const int row = insert_row(kReportList, -1, caption.c_str());
             const TextRef cells[] = {title, size, link, status, reason};
-            for (int column = 1; column <= 5; ++column)
-                set_cell_text(kReportList, row, column, cells[column - 1].c_str());
+            FillRow(in_flight_, numbers_[position], caption, cells);
             interval = to_integer(read_text_property(kIntervalEdit, kEditBoxContent));
         });
         return interval;
@@ -196,6 +200,7 @@ class MainWindowSurface : public BatchSurface {
         Text title, size, reason;
     };
     std::vector<Outcome> unwritten_;
+    InFlightRows in_flight_;
     int maximum_ = 0;
     int position_ = 0;
     bool any_failed_ = false;
@@ -243,6 +248,11 @@ uint32_t __stdcall SubmissionWorker(void* parameter) {
 
 } // namespace
 
+void StopSubmission() {
+    stop_requested = true;
+    cancel_boxes_until(); // a pause's box: the stop is its 取消, now
+}
+
 bool IsBatchRunning() {
     return batch_running;
 }
@@ -251,8 +261,7 @@ void StartSubmission() {
     // Pressed as 停止提交 (or queued before the run ended): the run stops after its current link.
     if (batch_running.exchange(true)) {
         // Unless it is the second click of a double click that started the run.
-        if (call_declared(kGetTickCount) - started_at >= call_declared(kGetDoubleClickTime))
-            stop_requested = true;
+        if (call_declared(kGetTickCount) - started_at >= call_declared(kGetDoubleClickTime)) StopSubmission();
         return;
     }
     LinkPositions positions;

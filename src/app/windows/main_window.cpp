@@ -1,5 +1,6 @@
 #include <iterator>
 
+#include "app/batch/run_closing.h"
 #include "app/handlers.h"
 #include "app/import/win/link_intake.h"
 #include "app/magnet/win/magnet_handler.h"
@@ -218,6 +219,8 @@ const WindowDefinition kMainWindowDefinition{
     .system_menu_count = static_cast<int>(std::size(kSystemMenu)),
     .on_paste = PasteLinks,
     .copy_data = &kForwardedItems,
+    .on_close_asked = MainWindowCloseAsked,
+    .on_session_ending = MainWindowSessionEnding,
 };
 
 void register_program_windows() {

@@ -150,6 +150,10 @@ struct WindowDefinition {
     int shortcut_count = 0;
     EventHandler on_paste = nullptr; // Ctrl+V wherever the focus is in the window, but in an edit box
     const CopyDataSettings* copy_data = nullptr;
+    // Asked when the window is to close (its close box, Alt+F4, WM_CLOSE): false keeps it open.
+    bool (*on_close_asked)() = nullptr;
+    // Windows is ending the session: the last moment to finish work; returns when it is finished.
+    EventHandler on_session_ending = nullptr;
 };
 
 // The program's windows, known before any of them is loaded. The definition must outlive the program.
