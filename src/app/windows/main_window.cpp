@@ -20,7 +20,8 @@ constexpr uint32_t kBlack = rgb(0, 0, 0);
 constexpr uint32_t kWhite = rgb(255, 255, 255);
 
 constexpr ColumnDefinition kReportColumns[] = {
-    {"编号", 50}, {"标题", 250}, {"大小", 70}, {"磁力链接", 250}, {"提交状态", 100}, {"原因", 95},
+    // The reason fills the rest: "结果未知（任务可能已建立）" whole at the start size.
+    {"编号", 50}, {"标题", 200}, {"大小", 70}, {"磁力链接", 200}, {"提交状态", 100}, {"原因", 195},
 };
 constexpr ListSettings kReportListSettings{
     .view_type = 3,
@@ -76,7 +77,8 @@ const ControlDefinition kControls[] = {
      .left = 400,
      .top = 8,
      .width = 120,
-     .height = 24},
+     .height = 24,
+     .shrink_to_fit = true}, // "共1234条链接（待加入56条）" in the room the top row leaves
     {.kind = ControlKind::Button,
      .name = "按钮_导入磁力链接",
      .control_id = kImportButton.control_id,
