@@ -16,6 +16,7 @@ USER, USER_ID = "demo", "100001"
 SAMPLE = REPO / "samples" / "links.txt"
 # The sample holds one torrent twice (hex and base32) and a line that is no link.
 SAMPLE_QUESTION = r"列表中有1条重复，1行不是磁力链接。是否只提交其余的13条？"
+CLOSE_QUESTION = "正在提交，是否在当前链接完成后退出？"
 HASH = re.compile(r"xt=urn:btih:([0-9A-Za-z]+)")
 
 
@@ -125,7 +126,7 @@ class BatchTest(E2ETestCase):
                    s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON), message="both buttons back")
         self.assertEqual(len(steps.report_rows(s)), len(links))
 
-    def test_closing_the_main_window_mid_run_ends_the_program_at_once(self):
+    def test_closing_mid_run_asks_and_only_a_kill_leaves_the_run_unfinished(self):
         s = self.session
         links = sample_links()
         steps.sign_in(s, USER, USER_ID)
@@ -133,7 +134,12 @@ class BatchTest(E2ETestCase):
         main = steps.start_whole_list(s, SAMPLE_QUESTION, "500")
         s.wait_for(lambda: len(steps.report_rows(s)) >= 1, timeout=30, message="the first row")
         s.close_window(main)
-        self.assertEqual(s.wait_exit(timeout_ms=5000), 0)
+        question = s.wait_message_box()
+        self.assertEqual((question.title, question.text), (steps.NOTICE_TITLE, CLOSE_QUESTION))
+        steps.answer(s, question, steps.NO)  # the run goes on
+        rows = len(steps.report_rows(s))
+        s.wait_for(lambda: len(steps.report_rows(s)) > rows, timeout=30, message="a further row")
+        s.kill_program()
         self.assertEqual(s.windows(), [])
 
         # The next start asks about the run that never ended. Closing the window meanwhile ends the
@@ -150,6 +156,29 @@ class BatchTest(E2ETestCase):
         steps.answer(s, question, steps.NO)
         self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "")
         s.kill_program()
+        s.start_program(keep_record=True)
+        s.wait_window(MAIN_CAPTION)
+        with self.assertRaises(DriverError):
+            s.wait_message_box(timeout_ms=1500)
+
+    def test_closing_during_a_held_commit_waits_for_its_answer_then_ends_quietly(self):
+        s = self.session
+        links = generated_links(1)
+        path = temporary_text_file(links[0] + "\n")
+        self.addCleanup(os.unlink, path)
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, path, 1)
+        self.standin.set_faults({"delay": {"ms": 3000, "target": "commit"}})
+        main = steps.start_batch(s, "0")
+        s.wait_for(lambda: steps.report_rows(s), timeout=10, message="the row in flight")
+        s.close_window(main)
+        question = s.wait_message_box()
+        self.assertEqual(question.text, CLOSE_QUESTION)
+        s.screenshot("batch_close_question")
+        steps.answer(s, question, steps.YES)
+        self.assertEqual(s.wait_exit(timeout_ms=15000), 0)  # no end box to answer
+        self.assertEqual([(link, state) for _, _, link, state, _ in self.environment.record_links()], [(links[0], 1)])
+        self.assertEqual([c["accepted"] for c in self.standin.commits()], [True])
         s.start_program(keep_record=True)
         s.wait_window(MAIN_CAPTION)
         with self.assertRaises(DriverError):
@@ -180,7 +209,7 @@ class BatchTest(E2ETestCase):
             sent = len(self.standin.commits())
             steps.start_batch(s, "0")
             if kill == 10:
-                self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+                self.assertEqual(steps.wait_all_done(s).text.split("\n")[0], steps.ALL_DONE)
                 break
             s.wait_for(lambda: len(self.standin.commits()) > sent + kill % 3, timeout=60, message="a commit in flight")
             shown = steps.report_rows(s)
@@ -207,7 +236,7 @@ class BatchTest(E2ETestCase):
         s.running = True  # the first copy, which the driver ends with the test
         with self.assertRaises(DriverError):
             s.wait_message_box(timeout_ms=2000)
-        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.assertEqual(steps.wait_all_done(s).text.split("\n")[0], steps.ALL_DONE)
         self.assertEqual(sorted(c["hash"] for c in self.standin.commits()), sorted(hashes_of(links)))
 
     def test_earlier_starts_count_their_own_and_old_journals_successes(self):
@@ -241,7 +270,7 @@ class BatchTest(E2ETestCase):
         self.assertEqual(question.text, "列表中有2条链接以前已提交成功。是否只提交其余的2条？")
         s.press_key(question.handle, steps.VK_RETURN)
         s.wait_gone(question.handle)
-        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.assertEqual(steps.wait_all_done(s).text.split("\n")[0], steps.ALL_DONE)
         s.kill_program()
         s.start_program(keep_record=True)
         with self.assertRaises(DriverError):

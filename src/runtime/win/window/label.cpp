@@ -31,7 +31,9 @@ class Label final : public TextControl {
     explicit Label(const ControlDefinition& d) : TextControl(d), colors_(d) {}
 
     bool create(HWND parent) override {
-        if (!create_child(parent, L"STATIC", SS_LEFT | SS_NOPREFIX)) return false;
+        if (!create_child(parent, L"STATIC",
+                          (definition().one_line ? SS_LEFTNOWORDWRAP : SS_LEFT) | SS_NOPREFIX))
+            return false;
         gui_font_ = reinterpret_cast<HFONT>(SendMessageW(handle(), WM_GETFONT, 0, 0));
         if (owns_font()) set_own_font(kDefinitionDpi, false);
         return true;
@@ -91,7 +93,8 @@ class Label final : public TextControl {
         RECT needed = room;
         HDC dc = GetDC(handle());
         HGDIOBJ old = SelectObject(dc, font);
-        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        const UINT lines = definition().one_line ? DT_SINGLELINE : DT_WORDBREAK;
+        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | lines | DT_NOPREFIX);
         SelectObject(dc, old);
         ReleaseDC(handle(), dc);
         return needed.right <= room.right && needed.bottom <= room.bottom;

@@ -91,7 +91,8 @@ struct ControlDefinition {
     bool integer_input = false; // EditBox: digits and "-" only
     bool multi_line = false;    // EditBox: several lines with a scroll bar; Enter starts a new line
     bool digits_only = false;   // EditBox: the system refuses anything but digits as they are typed
-    bool shrink_to_fit = false; // Label with a font: a text too wide shows smaller, on the lines that fit
+    bool shrink_to_fit = false; // Label: a text too wide shows smaller, on the lines that fit
+    bool one_line = false;      // Label: never breaks its text into lines
     const ListSettings* list = nullptr;
     const FileDialogSettings* file_dialog = nullptr;
     const BrowserSettings* browser = nullptr;
