@@ -113,14 +113,14 @@ class TopmostWhenActive {
         // The box only: a window of the program activated meanwhile on this thread stays as it is.
         const HWND window = reinterpret_cast<HWND>(wparam);
         if (code == HCBT_ACTIVATE && is_dialog_box(window)) {
+            if (box_wants_front)
+                SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             std::lock_guard<std::mutex> hold(boxes_lock);
+            if (box_wants_front) remember(boxes_in_front, window);
+            // Under the lock: a cancel either finds the box listed or its flag set.
             if (box_cancelled) {
                 remember(boxes_answered_elsewhere, window);
                 if (*box_cancelled) cancel_box(window);
-            }
-            if (box_wants_front) {
-                SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-                remember(boxes_in_front, window);
             }
         }
         return CallNextHookEx(nullptr, code, wparam, lparam);
