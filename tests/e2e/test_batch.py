@@ -103,7 +103,11 @@ class BatchTest(E2ETestCase):
                     steps.import_links(s, links, 1)
                 seen = len(self.standin.requests())
                 steps.start_batch(s, "0")
-                box = steps.wait_all_done(s, timeout_ms=15000)
+                refusal = s.wait_message_box(timeout_ms=15000)
+                # No run goes: the buttons say so while the refusal shows.
+                self.assertEqual((s.text(MAIN_CAPTION, steps.START_BUTTON), s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON)),
+                                 (steps.START_CAPTION, True))
+                box = steps.wait_all_done(s)
                 self.assertEqual((box.title, box.text), (steps.NOTICE_TITLE, steps.NOTHING_TO_DO))
                 self.assertEqual(steps.report_rows(s), [])
                 self.assertEqual(s.text(MAIN_CAPTION, steps.PROGRESS_LABEL), "")
