@@ -103,8 +103,7 @@ class BatchTest(E2ETestCase):
                     steps.import_links(s, links, 1)
                 seen = len(self.standin.requests())
                 steps.start_batch(s, "0")
-                refusal = s.wait_message_box(timeout_ms=15000)
-                # No run goes: the buttons say so while the refusal shows.
+                s.wait_message_box(timeout_ms=15000)  # no run goes: the buttons say so while the refusal shows
                 self.assertEqual((s.text(MAIN_CAPTION, steps.START_BUTTON), s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON)),
                                  (steps.START_CAPTION, True))
                 box = steps.wait_all_done(s)
@@ -168,16 +167,14 @@ class BatchTest(E2ETestCase):
     def test_closing_during_a_held_commit_waits_for_its_answer_then_ends_quietly(self):
         s = self.session
         links = generated_links(1)
-        path = temporary_text_file(links[0] + "\n")
-        self.addCleanup(os.unlink, path)
+        self.addCleanup(os.unlink, path := temporary_text_file(links[0] + "\n"))
         steps.sign_in(s, USER, USER_ID)
         steps.import_links(s, path, 1)
         self.standin.set_faults({"delay": {"ms": 3000, "target": "commit"}})
         main = steps.start_batch(s, "0")
         s.wait_for(lambda: steps.report_rows(s), timeout=10, message="the row in flight")
         s.close_window(main)
-        question = s.wait_message_box()
-        self.assertEqual(question.text, CLOSE_QUESTION)
+        self.assertEqual((question := s.wait_message_box()).text, CLOSE_QUESTION)
         s.screenshot("batch_close_question")
         steps.answer(s, question, steps.YES)
         self.assertEqual(s.wait_exit(timeout_ms=15000), 0)  # no end box to answer
@@ -218,9 +215,8 @@ class BatchTest(E2ETestCase):
             s.wait_for(lambda: len(self.standin.commits()) > sent + kill % 3, timeout=60, message="a commit in flight")
             shown = steps.report_rows(s)
             s.kill_program()
-            # Every row shown was on disk first, the one in flight as marked.
+            # Every row shown was on disk first, the one in flight as marked (or its outcome already).
             run = [row for row in self.environment.record_links() if row[0] == max(r[0] for r in self.environment.record_links())]
-            # (its outcome may be on disk already, a moment before the row's).
             self.assertEqual([(r[2], r[3] if row[4] != steps.COMMITTING or r[3] != 1 else 3)
                               for r, row in zip(run, shown)],
                              [(row[3], 3 if row[4] == steps.COMMITTING else 1) for row in shown])

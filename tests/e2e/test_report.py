@@ -296,8 +296,7 @@ class ReportTest(LinkFiles, E2ETestCase):
         steps.import_links(s, self.link_file(links), 2)
         self.standin.set_faults({"delay": {"ms": 2000, "target": "commit", "hashes": [first]}})
         steps.start_batch(s, "0")
-        in_flight = s.wait_for(lambda: steps.report_rows(s), timeout=10, message="the first row")
-        self.assertEqual(in_flight[0][4:], [steps.COMMITTING, ""])
+        self.assertEqual(s.wait_for(lambda: steps.report_rows(s), timeout=10)[0][4:], [steps.COMMITTING, ""])
         s.screenshot("report_link_in_flight")
         self.assertEqual(steps.wait_all_done(s).text, f"{steps.ALL_DONE}\n成功2条，失败0条。")
         self.assertEqual([row[4] for row in steps.report_rows(s)], [steps.SUBMITTED] * 2)
@@ -309,10 +308,10 @@ class ReportTest(LinkFiles, E2ETestCase):
         s.wait_for(lambda: (s.progress(MAIN_CAPTION, steps.PROGRESS_BAR), s.text(MAIN_CAPTION, steps.PROGRESS_LABEL))
                    == ((0, 2, 0), "0%"), timeout=2, message="the bar at 0 while the first link is held")
         steps.wait_all_done(s)
-        s.wait_for(lambda: s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON), message="the buttons back")
 
         # A count that would need two lines at the window's size shrinks to one.
         more = generated_links(1292)[2:]  # none made before: no start question
+        s.wait_for(lambda: s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON), message="the buttons back")
         steps.import_links(s, self.link_file(more[:1234]), 1234)
         steps.start_batch(s, "60000")
         s.wait_for(lambda: steps.report_rows(s)[4:5] and steps.report_rows(s)[4][4] == steps.SUBMITTED,

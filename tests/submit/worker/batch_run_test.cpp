@@ -74,11 +74,11 @@ class RecordingSurface : public BatchSurface {
         return true;
     }
     Text CurrentUserId() override { return {}; }
-    void ShowCommitting(int position, TextRef title, TextRef size, TextRef link) override {
-        committing.push_back(std::to_string(position) + " " + title.c_str() + " " + size.c_str() + " " +
-                             link.c_str() + " after " + steps.back());
+    std::vector<std::string> committing; // each with the step before it
+    void ShowCommitting(int at, TextRef title, TextRef size, TextRef link) override {
+        committing.push_back(std::to_string(at) + title.c_str() + size.c_str() + link.c_str() + " " +
+                             steps.back());
     }
-    std::vector<std::string> committing;
     bool MarkCommitting(int position) override {
         steps.push_back("mark " + std::to_string(position));
         return marks_refused-- <= 0;
@@ -231,7 +231,7 @@ TEST(RunBatch, ShowsACommitAsItGoesOutOnlyOnceItsMarkIsOnDisk) {
     surface.marks_refused = 1;
     surface.retry = true;
     RunBatch(Input({"unresolved", "a"}), surface);
-    EXPECT_EQ(surface.committing, std::vector<std::string>{"2 T 2KB a after mark 2"});
+    EXPECT_EQ(surface.committing, std::vector<std::string>{"2T2KBa mark 2"});
 }
 
 TEST(RunBatch, ReasonForEveryRowEmptyForASuccess) {
