@@ -29,7 +29,9 @@ void StopThenClose() {
 bool MainWindowCloseAsked() {
     if (!IsBatchRunning()) return true;
     if (close_after_run) return false; // already on its way out
-    if (message_box("正在提交，是否在当前链接完成后退出？", MB_YESNO, "提示") != kBoxYes) return false;
+    // In front like the run's own boxes: a pause's box must not hide it.
+    if (message_box("正在提交，是否在当前链接完成后退出？", MB_YESNO | kBoxInFront, "提示") != kBoxYes)
+        return false;
     // The run may have ended while the question showed.
     if (!IsBatchRunning()) return true;
     StopThenClose();
