@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the release: dist/Brindor-<version>-win32.zip with the stripped program, the user guide
-# (使用说明.txt) and the licence, from a build tree of its own (build/release).
+# (docs/使用说明.txt, as 使用说明.txt) and the licence, from a build tree of its own (build/release).
 #
 #   bash scripts/release.sh -DBRINDOR_INTERFACE_HOST=host -DBRINDOR_WEB_HOST=host -DBRINDOR_NOTICE_HOST=host
 #   bash scripts/release.sh --standin      # talks to the stand-in on loopback: Brindor-<version>-win32-standin.zip
+#   BRINDOR_PORT=23456 bash scripts/release.sh --standin   # ... on that port
 #
 # The service hosts are build constants and must be named every time: a zip that talks to loopback
 # under a real release's name is too easy to hand out by mistake.
@@ -27,9 +28,14 @@ if [ -z "$standin" ]; then
         fi
     done
 else
-    # The stand-in's defaults, whatever an earlier release left in the tree.
-    options+=(-DBRINDOR_INTERFACE_HOST=127.0.0.1:18080 -DBRINDOR_WEB_HOST=127.0.0.1:18080
-              -DBRINDOR_NOTICE_HOST=127.0.0.1:18080)
+    # The stand-in's port, whatever an earlier release left in the tree.
+    port=${BRINDOR_PORT:-18080}
+    if ! [[ "$port" =~ ^[0-9]+$ ]] || [ "$port" -lt 1 ] || [ "$port" -gt 65535 ]; then
+        echo "release: BRINDOR_PORT must be a port number (1 to 65535), not '$port'" >&2
+        exit 2
+    fi
+    options+=(-DBRINDOR_INTERFACE_HOST=127.0.0.1:$port -DBRINDOR_WEB_HOST=127.0.0.1:$port
+              -DBRINDOR_NOTICE_HOST=127.0.0.1:$port)
 fi
 
 "$here/setup.sh" --packages-only

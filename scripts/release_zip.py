@@ -31,7 +31,7 @@ class GbkNamedEntry(zipfile.ZipInfo):
 
 def main():
     program, target, version = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3]
-    guide = Path("packaging/使用说明.txt").read_text(encoding="utf-8").replace("@VERSION@", version)
+    guide = Path("docs/使用说明.txt").read_text(encoding="utf-8").replace("@VERSION@", version)
     licence = Path("LICENSE").read_text(encoding="utf-8")
     files = {
         "brindor.exe": program.read_bytes(),

@@ -4,11 +4,12 @@
 # display the program opens there; with none the driver plays the user under Xvfb and prints the report.
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
-"$here/setup.sh"
 source "$here/env.sh"
 source "$here/port.sh"
-cd "$BRINDOR_ROOT"
+# Before the set-up: a taken port stops the run at once, not after minutes of installing.
 require_free_port "$(standin_port)"
+"$here/setup.sh"
+cd "$BRINDOR_ROOT"
 if [ ! -f build/win32/CMakeCache.txt ] || [ -n "${BRINDOR_PORT:-}" ]; then
     # shellcheck disable=SC2046
     cmake --preset win32 $(host_options) >/dev/null

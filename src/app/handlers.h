@@ -13,6 +13,8 @@ void StartSubmission();
 // A start nobody clicked: never beside a run, no question asked; the questions' defaults choose
 // the links, and only those this list has not sent yet.
 void StartUnattendedSubmission();
+// The running batch stops after its current link; a pause's box closes as by 取消.
+void StopSubmission();
 bool IsBatchRunning();
 // The import button's checks, reading and count label, for a file named some other way.
 void ImportLinkFile(const FileName& file_name);

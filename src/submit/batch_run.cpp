@@ -104,6 +104,7 @@ bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcom
     while (!record.Mark(position, user_id))
         if (!GoOn(kUnrecordedPrompt, kUnrecordedLabel, surface)) return false;
     outcome.committed = true;
+    surface.ShowCommitting(position, outcome.fields.title, FormatSize(outcome.fields.tsize), link);
     if (!SendUntilServed([&] { return surface.CommitTask(user_id, outcome.fields); }, Settled, outcome.commit,
                          tries, surface))
         return false;
@@ -115,7 +116,13 @@ bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcom
 struct RunTally {
     int succeeded = 0;
     int failed = 0;
+    int unknown = 0;
 };
+
+const char* StatusText(LinkState state) {
+    if (state == LinkState::kSucceeded) return "提交成功！";
+    return state == LinkState::kUnknown ? "结果未知" : "提交失败！";
+}
 
 // Where the run's i-th link stands in the input's list.
 int Position(const BatchInput& input, int i) {
@@ -131,12 +138,15 @@ void RecordOutcome(int position, const LinkOutcome& outcome, BatchRecord& record
 void ReportLink(int i, int count, const BatchInput& input, const LinkOutcome& outcome, RunTally& tally,
                 BatchSurface& surface, BatchRecord& record) {
     const int position = Position(input, i);
-    ++(outcome.accepted ? tally.succeeded : tally.failed);
+    const LinkState state = OutcomeState(outcome);
+    ++(state == LinkState::kSucceeded ? tally.succeeded
+       : state == LinkState::kUnknown ? tally.unknown
+                                      : tally.failed);
     const Text size = FormatSize(outcome.fields.tsize);
     RecordOutcome(position, outcome, record);
-    const int32_t interval = surface.AddRow(
-        position, OutcomeState(outcome), to_text(position), outcome.fields.title, size,
-        input.links.at(position), outcome.accepted ? "提交成功！" : "提交失败！", FailureReason(outcome));
+    const int32_t interval =
+        surface.AddRow(position, state, to_text(position), outcome.fields.title, size,
+                       input.links.at(position), StatusText(state), FailureReason(outcome));
     surface.Wait(interval);
     surface.ShowProgress(i, PercentText(i, count));
 }
@@ -171,9 +181,10 @@ struct HeldBack {
 // The one way a run ends, however it came to its end.
 void EndRun(const char* how, const RunTally& tally, BatchSurface& surface, BatchRecord& record) {
     const Text lost = record.End(how) ? Text() : concat_text("\n", "本次提交记录未能保存到磁盘。");
-    if (tally.failed == 0) return surface.ShowMessage(concat_text(how, lost).c_str(), nullptr);
-    const Text counts =
-        concat_text({"成功", to_text(tally.succeeded), "条，失败", to_text(tally.failed), "条。"});
+    const Text unknown =
+        tally.unknown > 0 ? concat_text({"，结果未知", to_text(tally.unknown), "条"}) : Text();
+    const Text counts = concat_text(
+        {"成功", to_text(tally.succeeded), "条，失败", to_text(tally.failed), "条", unknown, "。"});
     surface.ShowMessage(concat_text({how, "\n", counts, lost}).c_str(), nullptr);
 }
 

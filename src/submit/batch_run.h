@@ -38,6 +38,8 @@ class BatchSurface {
     // the link's in the input's list.
     virtual int32_t AddRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size,
                            TextRef link, TextRef status, TextRef reason) = 0;
+    // The link's commit goes out now: its row shows it until AddRow fills the row in.
+    virtual void ShowCommitting(int /*position*/, TextRef /*title*/, TextRef /*size*/, TextRef /*link*/) {}
     virtual void Wait(int32_t milliseconds) = 0;
     virtual void ShowProgress(int position, TextRef percent) = 0;
     // Asked before every link but the first: true ends the run there.
@@ -69,8 +71,8 @@ class BatchRecord {
 
 // No commit goes out before its mark is on disk: when the mark fails the run pauses, and 取消 stops it.
 // Ends with one message: "全部完成！", or "已停止。" when stopped before the last link or when the
-// user declines to go on after a pause (signed out, the service unreachable); after failures a
-// second line counts the run's successes and failures.
+// user declines to go on after a pause (signed out, the service unreachable); a second line counts
+// the run's successes and failures, and the links of unknown outcome apart.
 // A commit the service refused is written failed before the run stops or pauses for it.
 void RunBatch(const BatchInput& input, BatchSurface& surface, BatchRecord& record);
 

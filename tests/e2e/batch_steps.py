@@ -27,6 +27,8 @@ NOTICE_TITLE = "提示"
 NOTHING_TO_DO = "数组里面没有数据，或者还没有登陆迅雷离线平台"
 SUBMITTED = "提交成功！"
 FAILED = "提交失败！"
+UNKNOWN_STATUS = "结果未知"
+COMMITTING = "提交中…"
 STOPPED = "已停止。"
 START_CAPTION = "开始提交"
 STOP_CAPTION = "停止提交"
@@ -101,6 +103,12 @@ def answer(session, box, button):
     """Press a box's button (id or caption) and wait until the box is gone."""
     session.press(box.handle, str(button))
     session.wait_gone(box.handle)
+
+
+def end_counts(rows):
+    """The end box's second line for a run whose rows these are."""
+    made, unknown = (sum(row[4] == status for row in rows) for status in (SUBMITTED, UNKNOWN_STATUS))
+    return f"成功{made}条，失败{len(rows) - made - unknown}条" + (f"，结果未知{unknown}条" if unknown else "") + "。"
 
 
 def report_rows(session):

@@ -314,6 +314,10 @@ class E2ESession(StartedOnEnter):
         """The window brought to the front and the keys pressed together through the system's input."""
         self.call("chord", window, *virtual_keys)
 
+    def mouse_click(self, window, control=None, at=None):
+        """A left click through the system's input at `at` (x, y) in the client area, or its middle."""
+        self.call("mouse_click", window, _id(control) if control else "", *(at or ()))
+
     def pixels(self, window, control=None):
         """The pixels of a window's or control's client area, as rows of (r, g, b)."""
         return self.environment.pixels(self.client_rect(window, control))

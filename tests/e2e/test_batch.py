@@ -16,6 +16,7 @@ USER, USER_ID = "demo", "100001"
 SAMPLE = REPO / "samples" / "links.txt"
 # The sample holds one torrent twice (hex and base32) and a line that is no link.
 SAMPLE_QUESTION = r"列表中有1条重复，1行不是磁力链接。是否只提交其余的13条？"
+CLOSE_QUESTION = "正在提交，是否在当前链接完成后退出？"
 HASH = re.compile(r"xt=urn:btih:([0-9A-Za-z]+)")
 
 
@@ -102,7 +103,10 @@ class BatchTest(E2ETestCase):
                     steps.import_links(s, links, 1)
                 seen = len(self.standin.requests())
                 steps.start_batch(s, "0")
-                box = steps.wait_all_done(s, timeout_ms=15000)
+                s.wait_message_box(timeout_ms=15000)  # no run goes: the buttons say so while the refusal shows
+                self.assertEqual((s.text(MAIN_CAPTION, steps.START_BUTTON), s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON)),
+                                 (steps.START_CAPTION, True))
+                box = steps.wait_all_done(s)
                 self.assertEqual((box.title, box.text), (steps.NOTICE_TITLE, steps.NOTHING_TO_DO))
                 self.assertEqual(steps.report_rows(s), [])
                 self.assertEqual(s.text(MAIN_CAPTION, steps.PROGRESS_LABEL), "")
@@ -125,7 +129,7 @@ class BatchTest(E2ETestCase):
                    s.enabled(MAIN_CAPTION, steps.IMPORT_BUTTON), message="both buttons back")
         self.assertEqual(len(steps.report_rows(s)), len(links))
 
-    def test_closing_the_main_window_mid_run_ends_the_program_at_once(self):
+    def test_closing_mid_run_asks_and_only_a_kill_leaves_the_run_unfinished(self):
         s = self.session
         links = sample_links()
         steps.sign_in(s, USER, USER_ID)
@@ -133,7 +137,12 @@ class BatchTest(E2ETestCase):
         main = steps.start_whole_list(s, SAMPLE_QUESTION, "500")
         s.wait_for(lambda: len(steps.report_rows(s)) >= 1, timeout=30, message="the first row")
         s.close_window(main)
-        self.assertEqual(s.wait_exit(timeout_ms=5000), 0)
+        question = s.wait_message_box()
+        self.assertEqual((question.title, question.text), (steps.NOTICE_TITLE, CLOSE_QUESTION))
+        steps.answer(s, question, steps.NO)  # the run goes on
+        rows = len(steps.report_rows(s))
+        s.wait_for(lambda: len(steps.report_rows(s)) > rows, timeout=30, message="a further row")
+        s.kill_program()
         self.assertEqual(s.windows(), [])
 
         # The next start asks about the run that never ended. Closing the window meanwhile ends the
@@ -150,6 +159,27 @@ class BatchTest(E2ETestCase):
         steps.answer(s, question, steps.NO)
         self.assertEqual(s.text(MAIN_CAPTION, steps.LINK_COUNT_LABEL), "")
         s.kill_program()
+        s.start_program(keep_record=True)
+        s.wait_window(MAIN_CAPTION)
+        with self.assertRaises(DriverError):
+            s.wait_message_box(timeout_ms=1500)
+
+    def test_closing_during_a_held_commit_waits_for_its_answer_then_ends_quietly(self):
+        s = self.session
+        links = generated_links(1)
+        self.addCleanup(os.unlink, path := temporary_text_file(links[0] + "\n"))
+        steps.sign_in(s, USER, USER_ID)
+        steps.import_links(s, path, 1)
+        self.standin.set_faults({"delay": {"ms": 3000, "target": "commit"}})
+        main = steps.start_batch(s, "0")
+        s.wait_for(lambda: steps.report_rows(s), timeout=10, message="the row in flight")
+        s.close_window(main)
+        self.assertEqual((question := s.wait_message_box()).text, CLOSE_QUESTION)
+        s.screenshot("batch_close_question")
+        steps.answer(s, question, steps.YES)
+        self.assertEqual(s.wait_exit(timeout_ms=15000), 0)  # no end box to answer
+        self.assertEqual([(link, state) for _, _, link, state, _ in self.environment.record_links()], [(links[0], 1)])
+        self.assertEqual([c["accepted"] for c in self.standin.commits()], [True])
         s.start_program(keep_record=True)
         s.wait_window(MAIN_CAPTION)
         with self.assertRaises(DriverError):
@@ -182,14 +212,16 @@ class BatchTest(E2ETestCase):
             sent = len(self.standin.commits())
             steps.start_batch(s, "0")
             if kill == 10:
-                self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+                self.assertEqual(steps.wait_all_done(s).text.split("\n")[0], steps.ALL_DONE)
                 break
             s.wait_for(lambda: len(self.standin.commits()) > sent + kill % 3, timeout=60, message="a commit in flight")
             shown = steps.report_rows(s)
             s.kill_program()
-            # Every row shown was on disk first; the commit in flight is marked.
+            # Every row shown was on disk first, the one in flight as marked (or its outcome already).
             run = [row for row in self.environment.record_links() if row[0] == max(r[0] for r in self.environment.record_links())]
-            self.assertEqual([(r[2], r[3]) for r in run[:len(shown)]], [(row[3], 1) for row in shown])
+            self.assertEqual([(r[2], r[3] if row[4] != steps.COMMITTING or r[3] != 1 else 3)
+                              for r, row in zip(run, shown)],
+                             [(row[3], 3 if row[4] == steps.COMMITTING else 1) for row in shown])
             self.assertEqual([r[3] for r in run].count(3), 1)
         made = [c["hash"] for c in self.standin.commits() if c["accepted"]]
         self.assertEqual(sorted(made), sorted(link[len("magnet:?xt=urn:btih:"):] for link in links))
@@ -209,7 +241,7 @@ class BatchTest(E2ETestCase):
         s.running = True  # the first copy, which the driver ends with the test
         with self.assertRaises(DriverError):
             s.wait_message_box(timeout_ms=2000)
-        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.assertEqual(steps.wait_all_done(s).text.split("\n")[0], steps.ALL_DONE)
         self.assertEqual(sorted(c["hash"] for c in self.standin.commits()), sorted(hashes_of(links)))
 
     def test_earlier_starts_count_their_own_and_old_journals_successes(self):
@@ -249,7 +281,7 @@ class BatchTest(E2ETestCase):
         self.assertEqual(question.text, "列表中有2条链接以前已提交成功。是否只提交其余的2条？")
         s.press_key(question.handle, steps.VK_RETURN)
         s.wait_gone(question.handle)
-        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.assertEqual(steps.wait_all_done(s).text.split("\n")[0], steps.ALL_DONE)
         s.kill_program()
         s.start_program(keep_record=True)
         with self.assertRaises(DriverError):

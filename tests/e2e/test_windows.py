@@ -29,7 +29,7 @@ MAIN_CONTROLS = [
     (START, "Button", (640, 0, 80, 32), "开始提交", True),
     (SIGNIN, "Button", (0, 0, 80, 32), "登陆迅雷离线", True),
 ]
-COLUMNS = [("编号", 50, "left"), ("标题", 250, "left"), ("大小", 70, "left"), ("磁力链接", 250, "left"),
+COLUMNS = [("编号", 50, "left"), ("标题", 200, "left"), ("大小", 70, "left"), ("磁力链接", 200, "left"),
            ("提交状态", 100, "left")]  # 原因 takes the rest
 # Rectangles above are those of the design; these follow the window's edges.
 ANCHORED = {BROWSER, PERCENT, PROGRESS, REPORT}

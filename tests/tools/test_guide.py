@@ -35,7 +35,7 @@ def messages():
 
 class GuideTest(unittest.TestCase):
     def test_every_message_and_reason_is_described(self):
-        with open(os.path.join(ROOT, "packaging", "使用说明.txt"), encoding="utf-8") as f:
+        with open(os.path.join(ROOT, "docs", "使用说明.txt"), encoding="utf-8") as f:
             guide = compact(f.read())
         found = messages()
         self.assertGreater(len(found), 20)

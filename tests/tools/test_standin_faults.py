@@ -1,4 +1,5 @@
 import os
+import subprocess
 import sys
 import time
 import unittest
@@ -191,6 +192,13 @@ class FaultControlTest(unittest.TestCase):
             self.assertEqual(get_json(own.port, "/_standin/faults"), expected)
         finally:
             own.stop()
+
+
+class HelpTest(unittest.TestCase):
+    def test_help_names_every_fault_kind(self):
+        from tools.standin.faults import KINDS
+        shown = "".join(subprocess.run([sys.executable, str(STANDIN), "--help"], capture_output=True, text=True).stdout.split())
+        self.assertEqual([k for k in KINDS if k.replace("_", "-") not in shown], [])
 
 
 if __name__ == "__main__":

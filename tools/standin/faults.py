@@ -125,6 +125,21 @@ def _fault_from_json(kind, settings):
     return fault
 
 
+# The setting that a fault's ARG on the command line gives.
+CLI_ARGUMENTS = {"delay": "ms", "big_headers": "bytes", "refuse": "hashes", "redirect": "location",
+                 "long_header": "bytes", "huge": "bytes", "silent": "ms", "trickle": "ms",
+                 "error_status": "status", "answer_form": "form", "title_form": "form"}
+
+
+def cli_help():
+    """Every kind as the command line takes it, with its ARG."""
+    kinds = [kind.replace("_", "-") + (f"[:{CLI_ARGUMENTS[kind].upper()}]" if kind in CLI_ARGUMENTS else "")
+             for kind in KINDS]
+    return (f"one of {', '.join(kinds)}; MS and BYTES are numbers, HASHES a comma-separated list, STATUS "
+            f"an HTTP status, FORM a wrapping of tools/standin/answers.py; TARGET resolve, commit or both "
+            f"(default both); tools/standin/README.md says what each does")
+
+
 def _settings_from_cli(text):
     """KIND[:ARG][@TARGET], for example delay:250@resolve, refuse:HASH,HASH@commit, drop."""
     head, at, target = text.rpartition("@")
@@ -134,9 +149,7 @@ def _settings_from_cli(text):
     kind = kind.replace("-", "_")
     settings = {"target": target}
     if argument:
-        key = {"delay": "ms", "big_headers": "bytes", "refuse": "hashes", "redirect": "location",
-               "long_header": "bytes", "huge": "bytes", "silent": "ms", "trickle": "ms",
-               "error_status": "status", "answer_form": "form", "title_form": "form"}.get(kind)
+        key = CLI_ARGUMENTS.get(kind)
         if key is None:
             raise ValueError(f"fault {kind} takes no argument")
         if key in ("ms", "bytes", "status"):

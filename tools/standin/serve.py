@@ -9,7 +9,7 @@ if __package__ in (None, ""):  # run as a script: make the repository's "tools" 
     sys.path.insert(0, str(Path(__file__).resolve().parents[2]))
 
 from tools.standin.catalogue import CATALOGUE_PATH, Catalogue  # noqa: E402
-from tools.standin.faults import FaultSet  # noqa: E402
+from tools.standin.faults import FaultSet, cli_help  # noqa: E402
 from tools.standin.handler import ElsewhereServer, StandinServer  # noqa: E402
 from tools.standin.state import Options, ServerState, parse_signin  # noqa: E402
 
@@ -47,8 +47,7 @@ def parse_arguments(argv):
     parser.add_argument("--no-charset", action="store_true", help="interface answers without charset=utf-8")
     parser.add_argument("--cookie-domain", help="domain attribute of the login cookies")
     parser.add_argument("--fault", action="append", default=[], metavar="KIND[:ARG][@TARGET]",
-                        help="delay:MS, drop, status500, malformed, truncated, refuse[:HASH,...], "
-                             "redirect[:URL], big-headers[:BYTES]; TARGET resolve, commit or both")
+                        help=cli_help())
     parser.add_argument("--verbose", action="store_true", help="log requests and errors to stderr")
     return parser.parse_args(argv)
 

@@ -157,11 +157,11 @@ bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop,
 }
 
 TextArray RecordedFailedLinks() {
-    return LinksAt(LinkList, LinkListRecord.Failed());
+    return LinksAt(LinkList, Merged(LinkListRecord.Failed(), LinkListRecord.Unknown()));
 }
 
 bool AnyRecordedFailure() {
-    return LinkListRecord.has_failed();
+    return LinkListRecord.has_failed() || LinkListRecord.unknown_count() > 0;
 }
 
 bool CanRetryFailed() {

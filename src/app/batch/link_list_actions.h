@@ -17,7 +17,8 @@ namespace brindor::app {
 bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop, void (*show_counting)(bool),
                         bool unattended = false);
 
-// The links whose latest submission failed, in list order.
+// The links whose latest submission failed or has an unknown outcome, in list order: a file of
+// links to look at, not a run.
 TextArray RecordedFailedLinks();
 bool AnyRecordedFailure();
 // Failed links, or links of unknown outcome, and no run going.

@@ -5,6 +5,8 @@
 
 #include "app/settings/win/program_settings.h"
 #include "app/batch/link_list_actions.h"
+#include "app/batch/report_rows.h"
+#include "app/batch/run_closing.h"
 #include "app/batch/run_indicators.h"
 #include "app/batch/worker_box.h"
 #include "app/handlers.h"
@@ -21,6 +23,7 @@
 #include "runtime/win/window/control_access.h"
 #include "runtime/win/window/window_registry.h"
 #include "submit/batch_run.h"
+#include "submit/progress_text.h"
 #include "submit/win/protocol_requests.h"
 #include "submit/win/pumped_wait.h"
 #include "text/win/script_timestamp.h"
@@ -54,26 +57,25 @@ class MainWindowSurface : public BatchSurface {
     // Every message ends a run; the taskbar flashes while the box waits for the user.
     void ShowMessage(const char* content, const char* title) override {
         RunIndicatorsEnd();
-        WorkerMessageBox(content, 0, title);
+        // A refusal is no run: the buttons are back while it shows.
+        if (!started_) {
+            EndRun();
+            WorkerMessageBox(content, 0, title);
+            return;
+        }
+        OnMainWindowThread([&] { DropUnfilledRows(in_flight_); });
+        if (!ClosingAfterRun()) WorkerMessageBox(content, 0, title);
         EndRun();
     }
     bool AskRetry(const char* content, const char* label) override {
         RunIndicatorsPaused();
         flash_unless_in_front(kMainWindowId);
-        const Text shown = ShowPauseLabel(label);
-        const bool retry = WorkerMessageBox(content, MB_RETRYCANCEL, "提示") == kBoxRetry;
-        ShowPauseLabel(shown.c_str());
+        const Text shown = OnMainWindowThreadText([&] { return SwapProgressLabel(label); });
+        const bool retry =
+            WorkerMessageBoxUntil(content, MB_RETRYCANCEL, "提示", stop_requested) == kBoxRetry;
+        OnMainWindowThread([&] { SwapProgressLabel(shown.c_str()); });
         ShowIndicators();
         return retry;
-    }
-    // The label's text before.
-    static Text ShowPauseLabel(const char* label) {
-        Text before;
-        OnMainWindowThread([&] {
-            before = read_text_property(kProgressLabel, kLabelCaption);
-            write_property(kProgressLabel, kLabelCaption, label);
-        });
-        return before;
     }
     bool WaitThrottled(int32_t milliseconds) override {
         RunIndicatorsPaused();
@@ -112,14 +114,23 @@ class MainWindowSurface : public BatchSurface {
             batch_running = false;
             JoinWaitingLinks();
             ShowRunning(false);
+            CloseIfAskedTo();
         });
         batch_running = false;
     }
     void SetProgressRange(int maximum) override {
+        started_ = true;
         maximum_ = maximum;
         RunIndicatorsBegin();
         write_property(kProgressBar, kProgressMinimum, int64_t{0});
         write_property(kProgressBar, kProgressMaximum, int64_t{maximum});
+        write_property(kProgressBar, kProgressPosition, int64_t{0});
+        write_property(kProgressLabel, kLabelCaption, PercentText(0, maximum).c_str());
+    }
+    void ShowCommitting(int position, TextRef title, TextRef size, TextRef link) override {
+        const Text caption = to_text(position);
+        const TextRef cells[] = {title, size, link, kCommittingStatus, ""};
+        OnMainWindowThread([&] { ShowRowInFlight(in_flight_, position, caption, cells); });
     }
     int32_t AddRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size, TextRef link,
                    TextRef status, TextRef reason) override {
@@ -129,10 +140,8 @@ class MainWindowSurface : public BatchSurface {
         int32_t interval = 0;
         OnMainWindowThread([&] {
             LinkListRecord.SetOutcome(position, state, reason);
-            const int row = insert_row(kReportList, -1, caption.c_str());
             const TextRef cells[] = {title, size, link, status, reason};
-            for (int column = 1; column <= 5; ++column)
-                set_cell_text(kReportList, row, column, cells[column - 1].c_str());
+            FillRow(in_flight_, position, caption, cells);
             interval = to_integer(read_text_property(kIntervalEdit, kEditBoxContent));
         });
         return interval;
@@ -155,6 +164,9 @@ class MainWindowSurface : public BatchSurface {
     bool StopRequested() override { return stop_requested; }
 
   private:
+    // Rows are placed by the links' positions, which the run takes in ascending order.
+    InFlightRows in_flight_;
+    bool started_ = false;
     int maximum_ = 0;
     int position_ = 0;
     bool any_failed_ = false;
@@ -195,6 +207,11 @@ uint32_t __stdcall SubmissionWorker(void* parameter) {
 
 } // namespace
 
+void StopSubmission() {
+    stop_requested = true;
+    cancel_boxes_until(); // a pause's box: the stop is its 取消, now
+}
+
 bool IsBatchRunning() {
     return batch_running;
 }
@@ -206,8 +223,7 @@ void StartRun(bool unattended) {
     if (batch_running.exchange(true)) {
         if (unattended) return;
         // Unless it is the second click of a double click that started the run.
-        if (call_declared(kGetTickCount) - started_at >= call_declared(kGetDoubleClickTime))
-            stop_requested = true;
+        if (call_declared(kGetTickCount) - started_at >= call_declared(kGetDoubleClickTime)) StopSubmission();
         return;
     }
     started_at = call_declared(kGetTickCount);

@@ -8,4 +8,9 @@ int WorkerMessageBox(const char* content, int buttons, const char* title) {
     return message_box(content, buttons | kBoxInFront, title);
 }
 
+int WorkerMessageBoxUntil(const char* content, int buttons, const char* title,
+                          const std::atomic<bool>& stop) {
+    return message_box_until(content, buttons | kBoxInFront, title, stop);
+}
+
 } // namespace brindor::app

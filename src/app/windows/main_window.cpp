@@ -1,5 +1,6 @@
 #include <iterator>
 
+#include "app/batch/run_closing.h"
 #include "app/handlers.h"
 #include "app/import/win/link_intake.h"
 #include "app/magnet/win/magnet_handler.h"
@@ -22,7 +23,8 @@ constexpr uint32_t kBlack = rgb(0, 0, 0);
 constexpr uint32_t kWhite = rgb(255, 255, 255);
 
 constexpr ColumnDefinition kReportColumns[] = {
-    {"编号", 50}, {"标题", 250}, {"大小", 70}, {"磁力链接", 250}, {"提交状态", 100}, {"原因", 95},
+    // The reason fills the rest: "结果未知（任务可能已建立）" whole at the start size.
+    {"编号", 50}, {"标题", 200}, {"大小", 70}, {"磁力链接", 200}, {"提交状态", 100}, {"原因", 195},
 };
 constexpr ListSettings kReportListSettings{
     .view_type = 3,
@@ -78,7 +80,9 @@ const ControlDefinition kControls[] = {
      .left = 400,
      .top = 8,
      .width = 120,
-     .height = 24},
+     .height = 24,
+     .shrink_to_fit = true, // "共1234条链接（待加入56条）" in the room the top row leaves
+     .one_line = true},
     {.kind = ControlKind::Button,
      .name = "按钮_导入磁力链接",
      .control_id = kImportButton.control_id,
@@ -227,6 +231,8 @@ const WindowDefinition kMainWindowDefinition{
     .on_paste = PasteLinks,
     .copy_data = &kForwardedItems,
     .on_clipboard_changed = ClipboardChanged,
+    .on_close_asked = MainWindowCloseAsked,
+    .on_session_ending = MainWindowSessionEnding,
 };
 
 void register_program_windows() {

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
+
 #include "runtime/core/file_name.h"
 #include "runtime/core/text.h"
 
@@ -25,6 +27,13 @@ constexpr int kBoxInFront = MB_TOPMOST | MB_SETFOREGROUND;
 // omitted and shows "信息："; an empty one is shown empty. Returns a MessageBoxResult, -1 if the
 // box could not be shown. Texts are GBK.
 int message_box(const char* content, int buttons = 0, const char* title = nullptr);
+
+// As message_box, for a box that an action elsewhere answers: while `cancelled` is true the box
+// closes as by its 取消 (its only button if it has no 取消) as soon as it shows.
+int message_box_until(const char* content, int buttons, const char* title,
+                      const std::atomic<bool>& cancelled);
+// Closes, as by their 取消, the boxes of message_box_until showing now; any thread.
+void cancel_boxes_until();
 
 // Brings the boxes shown with kBoxInFront back above the program's windows, without the keyboard:
 // where the system does not keep them above, a window activated since covers them.

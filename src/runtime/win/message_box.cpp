@@ -14,13 +14,42 @@ namespace brindor {
 
 namespace {
 
-// Boxes shown with MB_TOPMOST, from any thread, while they show.
+// Boxes shown with MB_TOPMOST, and boxes an action elsewhere may answer, from any thread, while
+// they show.
 std::mutex boxes_lock;
 std::vector<HWND> boxes_in_front;
+std::vector<HWND> boxes_answered_elsewhere;
+// The flag of the box this thread shows with message_box_until.
+thread_local const std::atomic<bool>* box_cancelled = nullptr;
+thread_local bool box_wants_front = false;
+
+// A thread's setting for as long as one box shows.
+template <class T> class ScopedValue {
+  public:
+    ScopedValue(T& setting, T value) : setting_(setting), before_(setting) { setting_ = value; }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
+    ~ScopedValue() { setting_ = before_; }
+
+  private:
+    T& setting_;
+    T before_;
+};
+using ScopedFlag = ScopedValue<bool>;
 
 void forget_closed_boxes() {
     std::lock_guard<std::mutex> hold(boxes_lock);
     std::erase_if(boxes_in_front, [](HWND box) { return !IsWindow(box); });
+    std::erase_if(boxes_answered_elsewhere, [](HWND box) { return !IsWindow(box); });
+}
+
+void remember(std::vector<HWND>& boxes, HWND box) {
+    if (std::find(boxes.begin(), boxes.end(), box) == boxes.end()) boxes.push_back(box);
+}
+
+// IDCANCEL, which a box without 取消 answers with its only button.
+void cancel_box(HWND box) {
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
 }
 
 // The control that has the keyboard focus on the program's window thread, given back after a box:
@@ -65,11 +94,14 @@ class FocusKeeper {
 };
 
 // MB_TOPMOST makes the box topmost where the system honours it; where it does not, the box is
-// raised above every other window when it becomes active.
+// raised above every other window when it becomes active. A box that may be answered elsewhere is
+// known from then on, and answered at once when it already is.
 class TopmostWhenActive {
   public:
     explicit TopmostWhenActive(bool on)
-        : hook_(on ? SetWindowsHookExW(WH_CBT, &on_cbt, nullptr, GetCurrentThreadId()) : nullptr) {}
+        : hook_(on || box_cancelled ? SetWindowsHookExW(WH_CBT, &on_cbt, nullptr, GetCurrentThreadId())
+                                    : nullptr),
+          wants_front_(box_wants_front, on) {}
     TopmostWhenActive(const TopmostWhenActive&) = delete;
     TopmostWhenActive& operator=(const TopmostWhenActive&) = delete;
     ~TopmostWhenActive() {
@@ -81,18 +113,36 @@ class TopmostWhenActive {
         // The box only: a window of the program activated meanwhile on this thread stays as it is.
         const HWND window = reinterpret_cast<HWND>(wparam);
         if (code == HCBT_ACTIVATE && is_dialog_box(window)) {
-            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            if (box_wants_front)
+                SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             std::lock_guard<std::mutex> hold(boxes_lock);
-            if (std::find(boxes_in_front.begin(), boxes_in_front.end(), window) == boxes_in_front.end())
-                boxes_in_front.push_back(window);
+            if (box_wants_front) remember(boxes_in_front, window);
+            // Under the lock: a cancel either finds the box listed or its flag set.
+            if (box_cancelled) {
+                remember(boxes_answered_elsewhere, window);
+                if (*box_cancelled) cancel_box(window);
+            }
         }
         return CallNextHookEx(nullptr, code, wparam, lparam);
     }
 
     HHOOK hook_;
+    ScopedFlag wants_front_;
 };
 
 } // namespace
+
+int message_box_until(const char* content, int buttons, const char* title,
+                      const std::atomic<bool>& cancelled) {
+    ScopedValue<const std::atomic<bool>*> flag(box_cancelled, &cancelled);
+    return message_box(content, buttons, title);
+}
+
+void cancel_boxes_until() {
+    std::lock_guard<std::mutex> hold(boxes_lock);
+    for (HWND box : boxes_answered_elsewhere)
+        cancel_box(box);
+}
 
 int message_box(const char* content, int buttons, const char* title) {
     UINT style = static_cast<UINT>(buttons);

@@ -119,8 +119,8 @@ TEST(MainWindow, ReportListColumnsAndStyles) {
     const struct {
         const char* title;
         int width;
-    } columns[] = {{"编号", 50},      {"标题", 250},     {"大小", 70},
-                   {"磁力链接", 250}, {"提交状态", 100}, {"原因", 0}};
+    } columns[] = {{"编号", 50},      {"标题", 200},     {"大小", 70},
+                   {"磁力链接", 200}, {"提交状态", 100}, {"原因", 0}};
     RECT client{};
     GetClientRect(list, &client);
     int others = 0;

@@ -71,5 +71,6 @@ Reply probe(const Args& args);
 Reply focused(const Args& args);
 Reply press_key(const Args& args);
 Reply chord(const Args& args);
+Reply mouse_click(const Args& args);
 
 } // namespace driver

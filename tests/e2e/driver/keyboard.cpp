@@ -1,4 +1,5 @@
-// The keyboard as the program's thread sees it: where the focus is, and keys pressed there.
+// The keyboard as the program's thread sees it: where the focus is, and keys pressed there; and a
+// click of the mouse through the system's input.
 #include <vector>
 
 #include "commands.h"
@@ -59,6 +60,26 @@ Reply chord(const Args& args) {
     }
     if (SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
         throw Failure{L"the keys were not sent"};
+    return {};
+}
+
+// A left click through the system's input at a point of the window's or control's client area (its
+// middle when none is given), wherever the program's windows stand: what is on top there takes it.
+Reply mouse_click(const Args& args) {
+    HWND target =
+        args.size() > 1 && !args[1].empty() && args[1] != L"." ? control_arg(args, 0) : window_arg(args, 0);
+    RECT client;
+    GetClientRect(target, &client);
+    POINT at{client.right / 2, client.bottom / 2};
+    if (args.size() > 3)
+        at = POINT{LONG(number_arg(args, 2, L"x", INT64_MIN)), LONG(number_arg(args, 3, L"y", INT64_MIN))};
+    ClientToScreen(target, &at);
+    if (!SetCursorPos(at.x, at.y)) throw Failure{L"the cursor did not move"};
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    if (SendInput(2, inputs, sizeof(INPUT)) != 2) throw Failure{L"the click was not sent"};
     return {};
 }
 

@@ -65,6 +65,7 @@ const CommandEntry kCommands[] = {
     {L"focused", focused},
     {L"press_key", press_key},
     {L"chord", chord},
+    {L"mouse_click", mouse_click},
 };
 
 std::wstring answer(const std::wstring& line) {

@@ -55,6 +55,19 @@ TEST(Windows, LoadingAnOpenWindowRestoresIt) {
     EXPECT_EQ(g_events.substr(g_events.size() - 11), "destroying;");
 }
 
+TEST(Windows, AWindowMayStayWhenAskedToCloseAndFinishesAtTheSessionsEnd) {
+    ASSERT_TRUE(load_window(kModalId));
+    HWND modal = loaded_window_handle(kModalId);
+    g_modal_stays = true;
+    SendMessageW(modal, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(window_is_loaded(kModalId));
+    EXPECT_EQ(SendMessageW(modal, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(g_modal_session_ends, 1);
+    g_modal_stays = false;
+    SendMessageW(modal, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(window_is_loaded(kModalId));
+}
+
 BOOL CALLBACK find_embedding(HWND window, LPARAM out) {
     if (testing::class_of(window) != L"Shell Embedding") return TRUE;
     *reinterpret_cast<HWND*>(out) = window;

@@ -42,6 +42,10 @@ TEST_F(ListRows, AppendGivesConsecutiveIndexesAndPositionInserts) {
     EXPECT_EQ(cell(0, 0), L"front");
     EXPECT_EQ(cell(2, 0), L"b");
     EXPECT_EQ(rows(), 4);
+    remove_row(kList, 0);
+    remove_row(kList, 3);
+    EXPECT_EQ(cell(1, 0), L"b");
+    EXPECT_EQ(rows(), 3);
 }
 
 TEST_F(ListRows, CellTextKeepsTheLastWriteAndIgnoresMissingCells) {

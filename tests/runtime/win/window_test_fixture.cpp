@@ -8,6 +8,8 @@ namespace brindor::window_tests {
 
 int g_clicks = 0;
 std::string g_events;
+bool g_modal_stays = false;
+int g_modal_session_ends = 0;
 
 namespace {
 
@@ -113,7 +115,9 @@ const WindowDefinition kModal{.window_id = kModalId,
                               .controls = kModalControls,
                               .control_count = 1,
                               .on_created = [] { g_events += "created;"; },
-                              .on_destroying = [] { g_events += "destroying;"; }};
+                              .on_destroying = [] { g_events += "destroying;"; },
+                              .on_close_asked = [] { return !g_modal_stays; },
+                              .on_session_ending = [] { ++g_modal_session_ends; }};
 
 constexpr BrowserSettings kBrowserSettings{2, false, true, ""};
 const ControlDefinition kBrowserControls[] = {

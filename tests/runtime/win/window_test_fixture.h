@@ -26,6 +26,9 @@ inline constexpr ControlRef kBrowser{kBrowserWindowId, 0x16000300};
 extern int g_clicks;
 // What the modal window's handlers saw, in order.
 extern std::string g_events;
+// The modal window's answer when it is to close; its session-end handler's calls.
+extern bool g_modal_stays;
+extern int g_modal_session_ends;
 
 HWND anchor();
 HWND child(ControlRef c);

@@ -74,6 +74,11 @@ class RecordingSurface : public BatchSurface, public BatchRecord {
         return true;
     }
     Text CurrentUserId() override { return {}; }
+    std::vector<std::string> committing; // each with the step before it
+    void ShowCommitting(int at, TextRef title, TextRef size, TextRef link) override {
+        committing.push_back(std::to_string(at) + title.c_str() + size.c_str() + link.c_str() + " " +
+                             steps.back());
+    }
     void Begin(const BatchInput&) override {}
     bool Mark(int position, TextRef) override {
         steps.push_back("mark " + std::to_string(position));
@@ -146,7 +151,7 @@ TEST(RunBatch, ReportsEachLinkAfterItsRequestsThenProgress) {
         "row 3 | Third | 1024MB | L3 | 提交成功！",
         "wait 0",
         "progress 3 100%",
-        "message 全部完成！ | (default)",
+        "message 全部完成！\n成功3条，失败0条。 | (default)",
     };
     EXPECT_EQ(surface.steps, expected);
 }
@@ -190,12 +195,12 @@ TEST(RunBatch, CommitOutcomes) {
     const Case cases[] = {
         {"jsonp1({\"id\":\"1000000001\",\"progress\":1})", "提交成功！", LinkState::kSucceeded},
         {"jsonp1({\"id\":null,\"progress\":-1,\"msg\":\"no\"})", "提交失败！", LinkState::kFailed},
-        {"", "提交失败！", LinkState::kUnknown}, // the exchange failed: never shown as success
-        {"<html>nullable</html>", "提交失败！", LinkState::kUnknown},
+        {"", "结果未知", LinkState::kUnknown}, // the exchange failed: never shown as success
+        {"<html>nullable</html>", "结果未知", LinkState::kUnknown},
         // Contradicting itself, even asking to slow down: never a success, never sent again.
-        {"jsonp1({\"progress\":-1,\"msg\":\"操作过于频繁\"})", "提交失败！", LinkState::kUnknown},
-        {"jsonp1({})", "提交失败！", LinkState::kUnknown},
-        {"jsonp1({\"id\":\"5\",\"progress\":1,\"msg\":null})", "提交失败！", LinkState::kUnknown},
+        {"jsonp1({\"progress\":-1,\"msg\":\"操作过于频繁\"})", "结果未知", LinkState::kUnknown},
+        {"jsonp1({})", "结果未知", LinkState::kUnknown},
+        {"jsonp1({\"id\":\"5\",\"progress\":1,\"msg\":null})", "结果未知", LinkState::kUnknown},
     };
     for (const Case& c : cases) {
         RecordingSurface surface;
@@ -205,6 +210,10 @@ TEST(RunBatch, CommitOutcomes) {
         EXPECT_EQ(surface.steps.at(4), std::string("row 1 | T | 0KB | L | ") + c.status) << c.answer;
         EXPECT_EQ(surface.states, std::vector<LinkState>{c.state}) << c.answer;
         EXPECT_EQ(surface.commit_bodies.size(), 1u) << c.answer;
+        if (c.state == LinkState::kUnknown) {
+            EXPECT_EQ(surface.steps.back(),
+                      "message 全部完成！\n成功0条，失败0条，结果未知1条。 | (default)");
+        }
     }
 }
 
@@ -219,13 +228,22 @@ TEST(RunBatch, NoCommitGoesOutWithoutItsMark) {
         const std::vector<std::string> retried = {"resolve a", "mark 1", ask,     "mark 1",
                                                   ask,         "mark 1", "commit"};
         const std::vector<std::string> cancelled = {"resolve a", "mark 1", ask,
-                                                    "message 已停止。 | (default)"};
+                                                    "message 已停止。\n成功0条，失败0条。 | (default)"};
         const std::vector<std::string>& expected = retry ? retried : cancelled;
         EXPECT_EQ(
             std::vector<std::string>(surface.steps.begin() + 1, surface.steps.begin() + 1 + expected.size()),
             expected);
         EXPECT_EQ(surface.commit_bodies.size(), retry ? 2u : 0u);
     }
+}
+
+TEST(RunBatch, ShowsACommitAsItGoesOutOnlyOnceItsMarkIsOnDisk) {
+    RecordingSurface surface;
+    surface.resolve_answers["a"] = Answer("C1", "2048", "T");
+    surface.marks_refused = 1;
+    surface.retry = true;
+    RunBatch(Input({"unresolved", "a"}), surface);
+    EXPECT_EQ(surface.committing, std::vector<std::string>{"2T2KBa mark 2"});
 }
 
 TEST(RunBatch, ReasonForEveryRowEmptyForASuccess) {
@@ -243,14 +261,14 @@ TEST(RunBatch, StopLetsTheCurrentLinkFinishAndAddsNoFurtherRow) {
     AnswerAll(surface);
     RunBatch(Input({"a", "b", "c", "d"}), surface);
     EXPECT_EQ(surface.reasons.size(), 2u);
-    EXPECT_EQ(surface.steps.back(), "message 已停止。 | (default)");
+    EXPECT_EQ(surface.steps.back(), "message 已停止。\n成功2条，失败0条。 | (default)");
     EXPECT_EQ(surface.steps.at(surface.steps.size() - 2), "progress 2 50%");
 
     RecordingSurface last;
     last.resolve_answers["a"] = Answer("C1", "1", "T");
     last.stop_after_rows = 1; // asked for during the only link: the run is complete anyway
     RunBatch(Input({"a"}), last);
-    EXPECT_EQ(last.steps.back(), "message 全部完成！ | (default)");
+    EXPECT_EQ(last.steps.back(), "message 全部完成！\n成功1条，失败0条。 | (default)");
 }
 
 TEST(RunBatch, ProcessesTheGivenPositionsAndCountsFailuresAtTheEnd) {
@@ -305,7 +323,7 @@ TEST(RunBatch, StreaksGetTheirRowsWhenAnotherLinkEndsOtherwiseNoneWhenThePauseIs
     RecordingSurface cancelled;
     RunBatch(Input({"a", "b", "c", "d"}), cancelled);
     EXPECT_TRUE(cancelled.reasons.empty());
-    EXPECT_EQ(cancelled.steps.back(), "message 已停止。 | (default)");
+    EXPECT_EQ(cancelled.steps.back(), "message 已停止。\n成功0条，失败0条。 | (default)");
     EXPECT_EQ(cancelled.pause_labels, (std::vector<std::string>{"已暂停：无法连接到服务"}));
 
     // The service that keeps saying "too fast": three busy links pause the run; cancelled, every busy

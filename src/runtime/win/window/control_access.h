@@ -59,6 +59,8 @@ bool dialog_open(ControlRef file_dialog, FileNames& chosen);
 
 // ListView rows; any thread. Position omitted or negative appends. Returns the new row's index or -1.
 int insert_row(ControlRef list, int position = -1, const char* caption = "");
+// Nothing happens for a row that does not exist; the rows below move up.
+void remove_row(ControlRef list, int row);
 // Nothing happens for a row or column that does not exist.
 void set_cell_text(ControlRef list, int row, int column, const char* text = "");
 int list_row_count(ControlRef list);

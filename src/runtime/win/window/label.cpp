@@ -1,4 +1,6 @@
 // Label: a static text with an optional font and colours of its own.
+#include <cstdlib>
+
 #include "runtime/win/text_boundary.h"
 #include "runtime/win/window/control_colors.h"
 #include "runtime/win/window/control_kinds.h"
@@ -9,7 +11,7 @@ namespace brindor {
 
 namespace {
 
-HFONT create_font(const FontDefinition& font, int dpi) {
+LOGFONTW logical_font(const FontDefinition& font, int dpi) {
     std::wstring face = to_wide(font.face);
     LOGFONTW lf{};
     lf.lfHeight =
@@ -21,7 +23,7 @@ HFONT create_font(const FontDefinition& font, int dpi) {
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    return CreateFontIndirectW(&lf);
+    return lf;
 }
 
 class Label final : public TextControl {
@@ -29,14 +31,18 @@ class Label final : public TextControl {
     explicit Label(const ControlDefinition& d) : TextControl(d), colors_(d) {}
 
     bool create(HWND parent) override {
-        if (!create_child(parent, L"STATIC", SS_LEFT | SS_NOPREFIX)) return false;
-        if (definition().font) set_own_font(kDefinitionDpi, false);
+        if (!create_child(parent, L"STATIC",
+                          (definition().one_line ? SS_LEFTNOWORDWRAP : SS_LEFT) | SS_NOPREFIX))
+            return false;
+        gui_font_ = reinterpret_cast<HFONT>(SendMessageW(handle(), WM_GETFONT, 0, 0));
+        if (owns_font()) set_own_font(kDefinitionDpi, false);
         return true;
     }
 
     void apply_dpi(int dpi, HFONT gui_font) override {
         dpi_ = dpi;
-        if (definition().font)
+        gui_font_ = gui_font;
+        if (owns_font())
             set_own_font(dpi, true);
         else
             TextControl::apply_dpi(dpi, gui_font);
@@ -54,14 +60,25 @@ class Label final : public TextControl {
     HBRUSH on_color(HDC dc) override { return colors_.apply(dc, COLOR_BTNFACE); }
 
   private:
-    // The definition's font, or with shrink_to_fit the largest down from it that shows the whole text.
+    bool owns_font() const { return definition().font || definition().shrink_to_fit; }
+
+    // The definition's font (else the window's), or with shrink_to_fit the largest down from it that
+    // shows the whole text.
     void set_own_font(int dpi, bool redraw) {
-        FontDefinition wanted = *definition().font;
-        auto font = std::make_unique<GdiFont>(create_font(wanted, dpi));
-        while (definition().shrink_to_fit && font->get() && wanted.height > kSmallestFit &&
+        LOGFONTW wanted{};
+        if (definition().font)
+            wanted = logical_font(*definition().font, dpi);
+        else if (!gui_font_ || !GetObjectW(gui_font_, sizeof wanted, &wanted))
+            return;
+        wanted.lfWidth = 0;
+        // Smaller in steps of a pixel, whether the height is the character's (negative) or the cell's.
+        const LONG step = wanted.lfHeight < 0 ? 1 : -1;
+        const LONG smallest = scale_for_dpi(kSmallestFit, kDefinitionDpi, dpi);
+        auto font = std::make_unique<GdiFont>(CreateFontIndirectW(&wanted));
+        while (definition().shrink_to_fit && font->get() && std::abs(wanted.lfHeight) > smallest &&
                !fits(font->get())) {
-            --wanted.height;
-            font = std::make_unique<GdiFont>(create_font(wanted, dpi));
+            wanted.lfHeight += step;
+            font = std::make_unique<GdiFont>(CreateFontIndirectW(&wanted));
         }
         if (!font->get()) return;
         SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font->get()), redraw);
@@ -76,7 +93,8 @@ class Label final : public TextControl {
         RECT needed = room;
         HDC dc = GetDC(handle());
         HGDIOBJ old = SelectObject(dc, font);
-        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        const UINT lines = definition().one_line ? DT_SINGLELINE : DT_WORDBREAK;
+        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | lines | DT_NOPREFIX);
         SelectObject(dc, old);
         ReleaseDC(handle(), dc);
         return needed.right <= room.right && needed.bottom <= room.bottom;
@@ -86,6 +104,7 @@ class Label final : public TextControl {
 
     ControlColors colors_;
     std::unique_ptr<GdiFont> font_;
+    HFONT gui_font_ = nullptr; // the window's, not ours
     int dpi_ = kDefinitionDpi;
 };
 

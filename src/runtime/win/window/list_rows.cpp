@@ -23,6 +23,10 @@ int insert_row(ControlRef list, int position, const char* caption) {
     return index;
 }
 
+void remove_row(ControlRef list, int row) {
+    with_list(list, [&](ListView& view) { view.remove(row); });
+}
+
 void set_cell_text(ControlRef list, int row, int column, const char* text) {
     with_list(list, [&](ListView& view) { view.set_cell(row, column, text); });
 }

@@ -117,6 +117,16 @@ void ListView::show_appended_rows() {
     updating_control_ = false;
 }
 
+bool ListView::remove(int row) {
+    if (row < 0 || row >= row_count()) return false;
+    rows_.erase(rows_.begin() + row);
+    if (row < shown_count_) {
+        shown_count_ = row_count();
+        SendMessageW(handle(), LVM_SETITEMCOUNT, rows_.size(), 0);
+    }
+    return true;
+}
+
 bool ListView::set_cell(int row, int column, const char* text) {
     if (row < 0 || column < 0 || row >= row_count() || column >= column_count_) return false;
     rows_[static_cast<size_t>(row)].set(column + 1, Text(text));

@@ -23,6 +23,8 @@ class ListView final : public Control {
     int column_count() const { return column_count_; }
     // Position out of range appends. Returns the new row's index.
     int insert(int position, const char* caption);
+    // False for a row that does not exist.
+    bool remove(int row);
     // False for a row or column that does not exist.
     bool set_cell(int row, int column, const char* text);
     const TextArray& row(int index) const { return rows_[static_cast<size_t>(index)]; }

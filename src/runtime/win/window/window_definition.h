@@ -91,7 +91,8 @@ struct ControlDefinition {
     bool integer_input = false; // EditBox: digits and "-" only
     bool multi_line = false;    // EditBox: several lines with a scroll bar; Enter starts a new line
     bool digits_only = false;   // EditBox: the system refuses anything but digits as they are typed
-    bool shrink_to_fit = false; // Label with a font: a text too wide shows smaller, on the lines that fit
+    bool shrink_to_fit = false; // Label: a text too wide shows smaller, on the lines that fit
+    bool one_line = false;      // Label: never breaks its text into lines
     const ListSettings* list = nullptr;
     const FileDialogSettings* file_dialog = nullptr;
     const BrowserSettings* browser = nullptr;
@@ -154,6 +155,10 @@ struct WindowDefinition {
     const CopyDataSettings* copy_data = nullptr;
     // The clipboard changed, while listen_to_clipboard has the window listening.
     EventHandler on_clipboard_changed = nullptr;
+    // Asked when the window is to close (its close box, Alt+F4, WM_CLOSE): false keeps it open.
+    bool (*on_close_asked)() = nullptr;
+    // Windows is ending the session: the last moment to finish work; returns when it is finished.
+    EventHandler on_session_ending = nullptr;
 };
 
 // The program's windows, known before any of them is loaded. The definition must outlive the program.

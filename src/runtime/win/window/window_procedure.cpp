@@ -88,6 +88,11 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case kRaiseBoxes:
         raise_boxes_in_front();
         return 0;
+    case WM_PARENTNOTIFY:
+        // A click anywhere in the window, a list included, must not leave a box behind it.
+        if (LOWORD(wparam) == WM_LBUTTONDOWN || LOWORD(wparam) == WM_RBUTTONDOWN)
+            PostMessageW(window, kRaiseBoxes, 0, 0);
+        break;
     case WM_TIMER:
         if (wparam != kRaiseBoxesTimer) break;
         KillTimer(window, kRaiseBoxesTimer);
@@ -132,7 +137,12 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WM_DPICHANGED:
         rescale_window(*loaded, LOWORD(wparam), reinterpret_cast<const RECT*>(lparam));
         return 0;
+    case WM_QUERYENDSESSION:
+        if (loaded->complete && loaded->definition.on_session_ending) loaded->definition.on_session_ending();
+        return TRUE;
     case WM_CLOSE:
+        if (loaded->complete && loaded->definition.on_close_asked && !loaded->definition.on_close_asked())
+            return 0;
         // The owner must be enabled before this window goes, or the activation leaves the program.
         enable_windows_disabled_by(window);
         DestroyWindow(window);
