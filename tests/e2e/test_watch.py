@@ -85,7 +85,7 @@ class WatchTest(E2ETestCase):
         s.click(self.main, steps.START_BUTTON)  # a question holds what is copied meanwhile
         question = s.wait_message_box(title=steps.NOTICE_TITLE)
         s.set_clipboard(link(5))
-        self.stays("共2条链接（新增2条）")
+        self.wait_label("共2条链接（待加入1条）")
         steps.answer(s, question, steps.NO)
         self.wait_label("共3条链接（新增1条）")
         s.chord(self.main, ALT, SPACE)

@@ -6,7 +6,6 @@
 #include "app/import/win/link_intake.h"
 #include "app/settings/win/watch_settings.h"
 #include "app/watch/clipboard_links.h"
-#include "app/watch/win/intake_gate.h"
 #include "app/windows/ids.h"
 #include "runtime/win/clipboard_listener.h"
 #include "runtime/win/clipboard_ops.h"
@@ -25,21 +24,8 @@ constexpr uintptr_t kRetryTimer = 0x4E6;
 constexpr unsigned kRetryMs = 50;
 constexpr int kRetries = 10;
 
-// Links wait while a question holds the main window: an answer may replace the list.
-constexpr uintptr_t kHeldTimer = 0x4E7;
-constexpr unsigned kHeldCheckMs = 250;
-
 bool watching = false;
 int retries_left = 0;
-TextArray held;
-
-void HandOverHeld() {
-    HWND main = loaded_window_handle(kMainWindowId);
-    if (!main) return;
-    if (!MainWindowTakesInput()) return start_window_timer(main, kHeldTimer, kHeldCheckMs, HandOverHeld);
-    stop_window_timer(main, kHeldTimer);
-    AddLinks(std::exchange(held, TextArray()));
-}
 
 void ReadClipboardLinks() {
     HWND main = loaded_window_handle(kMainWindowId);
@@ -51,10 +37,8 @@ void ReadClipboardLinks() {
         if (retries_left-- > 0) start_window_timer(main, kRetryTimer, kRetryMs, ReadClipboardLinks);
         return;
     }
-    const TextArray links = MagnetLinksInText(read.text, read.cut_short);
-    for (int i = 1; i <= links.count(); ++i)
-        held.append(Text(links.at(i)));
-    if (!held.empty()) HandOverHeld();
+    // During a run or a question they wait in the intake, as handed-over links do.
+    if (const TextArray links = MagnetLinksInText(read.text, read.cut_short); !links.empty()) AddLinks(links);
 }
 
 } // namespace

@@ -13,7 +13,6 @@
 #include "app/import/win/links_from_files.h"
 #include "app/settings/win/watch_settings.h"
 #include "app/watch/settling_files.h"
-#include "app/watch/win/intake_gate.h"
 #include "app/watch/win/taken_files.h"
 #include "app/windows/ids.h"
 #include "declared/declared_functions.h"
@@ -55,11 +54,12 @@ bool IsWatchedName(const std::u16string& name) {
     return file.has_extension("txt") || file.has_extension("torrent");
 }
 
-// On the window's thread, when the job is still the one watched and no question holds the window.
+// On the window's thread, when the job is still the one watched; during a run or a question the links
+// wait in the intake.
 bool HandOver(const WatchJob& job, const TextArray& links) {
     bool handed = false;
     on_loaded_window_thread(kMainWindowId, [&](HWND) {
-        if (job.stop || !MainWindowTakesInput()) return;
+        if (job.stop) return;
         AddLinks(links);
         handed = true;
     });

@@ -1,5 +1,4 @@
-// Links that come by themselves join, and a run starts by itself, only while the main window takes
-// input: a question's box holds them back until it is answered.
+// A run starts by itself only while the main window takes input: a box on it waits for the user.
 #pragma once
 
 namespace brindor::app {
