@@ -254,7 +254,7 @@ class BatchTest(E2ETestCase):
         self.assertEqual(question.text, "列表中的链接都已提交成功。是否全部重新提交？")
         s.press_key(question.handle, steps.VK_RETURN)
         s.wait_gone(question.handle)
-        s.call("sleep", 500)
+        self.assertEqual(steps.idle(s), (steps.START_CAPTION, False))
         self.assertEqual(sorted(c["hash"] for c in self.standin.commits()), sorted(hashes_of(links[2:4])))
 
 
