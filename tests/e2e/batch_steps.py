@@ -99,8 +99,8 @@ def wait_all_done(session, timeout_ms=120000):
 
 def idle(session):
     """After the main window's handlers have returned: (start button caption, any box showing). A run
-    that had begun would still show its stop caption or its final box."""
-    session.handled(MAIN_CAPTION)
+    that had begun would still show its stop caption or its final box; a start, its question."""
+    session.handled(session.wait_window(MAIN_CAPTION))
     return session.text(MAIN_CAPTION, START_BUTTON), any(w[1] == "#32770" for w in session.windows())
 
 
