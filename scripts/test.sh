@@ -13,9 +13,10 @@ jobs=${BRINDOR_JOBS:-2}
 
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
-# A short first back-off step keeps the throttling scenarios short; the program ships with 5 s.
+# A short first back-off step and request limit keep the throttling and time-limit scenarios short;
+# the program ships with 5 s and 30 s.
 # shellcheck disable=SC2046
-cmake --preset win32 $(host_options) -DBRINDOR_THROTTLE_STEP_MS=500 >/dev/null
+cmake --preset win32 $(host_options) -DBRINDOR_THROTTLE_STEP_MS=500 -DBRINDOR_REQUEST_LIMIT_MS=10000 >/dev/null
 cmake --build --preset win32 -j "$jobs"
 
 status=0

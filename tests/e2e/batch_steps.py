@@ -99,6 +99,13 @@ def wait_all_done(session, timeout_ms=120000):
     return box
 
 
+def idle(session):
+    """After the main window's handlers have returned: (start button caption, any box showing). A run
+    that had begun would still show its stop caption or its final box; a start, its question."""
+    session.handled(session.wait_window(MAIN_CAPTION))
+    return session.text(MAIN_CAPTION, START_BUTTON), any(w[1] == "#32770" for w in session.windows())
+
+
 def answer(session, box, button):
     """Press a box's button (id or caption) and wait until the box is gone."""
     session.press(box.handle, str(button))

@@ -286,6 +286,14 @@ class E2ESession(StartedOnEnter):
         f = self._timed("probe", duration_ms + timeout_ms, window, interval_ms, duration_ms, timeout_ms)
         return Probe(int(f[0]), float(f[1]), float(f[2]), float(f[3]), int(f[4]))
 
+    def handled(self, window):
+        """Returns once the window's thread has taken two messages sent to it now: the handler it was in,
+        a box's or a click's, has returned, or the box it opened shows (what it posted may still wait)."""
+        for _ in range(2):
+            trip = self.probe(window, 0, 0)
+            if (trip.count, trip.failures) != (1, 0):
+                raise HarnessError(f"window {window} did not answer: {trip}")
+
     def wait_for(self, predicate, timeout=10.0, interval=0.05, message="condition"):
         """Poll a Python predicate until it is true; its last value, or AssertionError."""
         deadline = time.monotonic() + timeout

@@ -15,23 +15,23 @@ SIGNIN_STATE, INTERVAL, INTERVAL_CAPTION, PERCENT = 0x160119E7, 0x160119DC, 0x16
 PROGRESS, REPORT, START, SIGNIN = 0x16010018, 0x16010017, 0x1601000B, 0x16010007
 SIGNIN_BROWSER = 0x16010004
 
-# id, window class, client-relative rectangle, caption (None: not a caption the user reads), tab stop
+# id, window class, caption (None: not a caption the user reads), tab stop
 MAIN_CONTROLS = [
-    (BROWSER, None, (0, 368, 816, 96), None, True),
-    (LINK_COUNT, "Static", (400, 8, 120, 24), "", False),
-    (IMPORT, "Button", (312, 0, 80, 32), "导入磁力链接", True),
-    (SIGNIN_STATE, "Static", (80, 8, 216, 24), "", False),
-    (INTERVAL, "Edit", (576, 0, 56, 32), "3", True),
-    (INTERVAL_CAPTION, "Static", (524, 8, 48, 24), "提交间隔", False),
-    (PERCENT, "Static", (728, 8, 80, 24), "", False),
-    (PROGRESS, "msctls_progress32", (0, 464, 816, 16), None, False),
-    (REPORT, "SysListView32", (0, 40, 816, 328), None, True),
-    (START, "Button", (640, 0, 80, 32), "开始提交", True),
-    (SIGNIN, "Button", (0, 0, 80, 32), "登陆迅雷离线", True),
+    (BROWSER, None, None, True),
+    (LINK_COUNT, "Static", "", False),
+    (IMPORT, "Button", "导入磁力链接", True),
+    (SIGNIN_STATE, "Static", "", False),
+    (INTERVAL, "Edit", "3", True),
+    (INTERVAL_CAPTION, "Static", "提交间隔", False),
+    (PERCENT, "Static", "", False),
+    (PROGRESS, "msctls_progress32", None, False),
+    (REPORT, "SysListView32", None, True),
+    (START, "Button", "开始提交", True),
+    (SIGNIN, "Button", "登陆迅雷离线", True),
 ]
 COLUMNS = [("编号", 50, "left"), ("标题", 200, "left"), ("大小", 70, "left"), ("磁力链接", 200, "left"),
            ("提交状态", 100, "left")]  # 原因 takes the rest
-# Rectangles above are those of the design; these follow the window's edges.
+# These follow the window's edges; the others form the top row.
 ANCHORED = {BROWSER, PERCENT, PROGRESS, REPORT}
 
 WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = 0x10000, 0x20000, 0x40000, 0x80000, 0xC00000
@@ -41,14 +41,20 @@ LVS_EX_GRIDLINES, LVS_EX_CHECKBOXES, LVS_EX_FULLROWSELECT, LVS_EX_LABELTIP = 1, 
 
 
 def assert_main_layout(test, s, main, scale=lambda v: v, captions=True):
-    """The top row at its places; the list takes the rest; the strip and the bar stay at the bottom."""
-    for control, _, rect, caption, _ in MAIN_CONTROLS:
+    """Every control inside the client area and none over another, the top row above the list; the list takes
+    the rest; the strip and the bar stay at the bottom."""
+    width, height = s.client_rect(main)[2:]
+    placed = {}
+    for control, _, caption, _ in MAIN_CONTROLS:
         info = s.info(main, control)
-        if control not in ANCHORED:
-            test.assertEqual((info.left, info.top, info.width, info.height), tuple(scale(v) for v in rect))
+        box = (info.left, info.top, info.left + info.width, info.top + info.height)
+        test.assertTrue(0 <= box[0] < box[2] <= width and 0 <= box[1] < box[3] <= height, (hex(control), box))
+        for other, (left, top, right, bottom) in placed.items():
+            test.assertFalse(box[0] < right and left < box[2] and box[1] < bottom and top < box[3], hex(other))
+        placed[control] = box
         if captions and caption is not None:
             test.assertEqual(info.text, caption)
-    width, height = s.client_rect(main)[2:]
+    test.assertTrue(all(box[3] <= scale(40) for control, box in placed.items() if control not in ANCHORED))
     listed, strip, bar, percent = (s.info(main, c) for c in (REPORT, BROWSER, PROGRESS, PERCENT))
     test.assertEqual((listed.left, listed.top, strip.left, bar.left), (0, scale(40), 0, 0))
     test.assertEqual((strip.top, bar.top, bar.top + bar.height), (listed.top + listed.height,
@@ -86,7 +92,7 @@ class WindowsTest(E2ETestCase):
         s = self.s
         self.assert_frame(self.main, (824, 505), minimise_box=True, sizing=True)
         listed = assert_main_layout(self, s, self.main)
-        for control, cls, rect, caption, tab_stop in MAIN_CONTROLS:
+        for control, cls, caption, tab_stop in MAIN_CONTROLS:
             with self.subTest(control=hex(control)):
                 info = s.info(self.main, control)
                 self.assertTrue(info.enabled and info.visible)

@@ -50,10 +50,29 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new Progra
 struct Expected {
     ControlRef control;
     const wchar_t* window_class;
-    int left, top, width, height;
     const char* caption;
     bool tab_stop;
 };
+
+constexpr ControlRef kPlacedControls[] = {
+    kLinkCountLabel, kImportButton,        kSignInStateLabel, kIntervalEdit, kIntervalCaption, kStartButton,
+    kSignInButton,   kAnnouncementBrowser, kProgressLabel,    kProgressBar,  kReportList};
+
+// Every control inside the client area, none over another.
+void expect_inside_and_apart() {
+    RECT client{};
+    GetClientRect(main_window(), &client);
+    for (size_t i = 0; i < std::size(kPlacedControls); ++i) {
+        RECT r = rect_in_client(child(kPlacedControls[i])), both{}, inside{};
+        SCOPED_TRACE(::testing::Message() << std::hex << kPlacedControls[i].control_id);
+        EXPECT_TRUE(r.right > r.left && r.bottom > r.top);
+        EXPECT_TRUE(IntersectRect(&inside, &r, &client) && EqualRect(&inside, &r));
+        for (size_t j = 0; j < i; ++j) {
+            RECT other = rect_in_client(child(kPlacedControls[j]));
+            EXPECT_FALSE(IntersectRect(&both, &r, &other)) << std::hex << kPlacedControls[j].control_id;
+        }
+    }
+}
 
 void expect_control(HWND window, const Expected& e) {
     HWND c = child(window, e.control);
@@ -61,11 +80,6 @@ void expect_control(HWND window, const Expected& e) {
     SCOPED_TRACE(::testing::Message() << std::hex << e.control.control_id);
     EXPECT_EQ(static_cast<uint32_t>(GetDlgCtrlID(c)), e.control.control_id);
     EXPECT_EQ(class_of(c), e.window_class);
-    RECT r = rect_in_client(c);
-    EXPECT_EQ(r.left, e.left);
-    EXPECT_EQ(r.top, e.top);
-    EXPECT_EQ(r.right - r.left, e.width);
-    EXPECT_EQ(r.bottom - r.top, e.height);
     EXPECT_EQ(window_text(c), wide(e.caption));
     LONG style = GetWindowLongW(c, GWL_STYLE);
     EXPECT_TRUE(style & WS_VISIBLE);
@@ -73,24 +87,30 @@ void expect_control(HWND window, const Expected& e) {
     EXPECT_TRUE(IsWindowEnabled(c));
 }
 
-TEST(MainWindow, EveryControlWithItsPlaceCaptionAndKind) {
+TEST(MainWindow, EveryControlWithItsCaptionAndKindInsideTheWindowAndApart) {
     const Expected controls[] = {
-        // The sizing frame takes 2 pixels of the design's client area each way: the controls that
-        // follow the window's edges give them up.
-        {kAnnouncementBrowser, L"BrindorHtmlViewer", 0, 366, 814, 96, "", true},
-        {kLinkCountLabel, L"Static", 400, 8, 120, 24, "", false},
-        {kImportButton, L"Button", 312, 0, 80, 32, "导入磁力链接", true},
-        {kSignInStateLabel, L"Static", 80, 8, 216, 24, "", false},
-        {kIntervalEdit, L"Edit", 576, 0, 56, 32, "3", true},
-        {kIntervalCaption, L"Static", 524, 8, 48, 24, "提交间隔", false},
-        {kProgressLabel, L"Static", 728, 8, 78, 24, "", false},
-        {kProgressBar, L"msctls_progress32", 0, 462, 814, 16, "", false},
-        {kReportList, L"SysListView32", 0, 40, 814, 326, "", true},
-        {kStartButton, L"Button", 640, 0, 80, 32, "开始提交", true},
-        {kSignInButton, L"Button", 0, 0, 80, 32, "登陆迅雷离线", true},
+        {kAnnouncementBrowser, L"BrindorHtmlViewer", "", true},
+        {kLinkCountLabel, L"Static", "", false},
+        {kImportButton, L"Button", "导入磁力链接", true},
+        {kSignInStateLabel, L"Static", "", false},
+        {kIntervalEdit, L"Edit", "3", true},
+        {kIntervalCaption, L"Static", "提交间隔", false},
+        {kProgressLabel, L"Static", "", false},
+        {kProgressBar, L"msctls_progress32", "", false},
+        {kReportList, L"SysListView32", "", true},
+        {kStartButton, L"Button", "开始提交", true},
+        {kSignInButton, L"Button", "登陆迅雷离线", true},
     };
     for (const Expected& e : controls)
         expect_control(main_window(), e);
+    expect_inside_and_apart();
+    // The list, the strip and the bar, one under the other to the client area's end, as wide as each other.
+    RECT client{}, list = rect_in_client(child(kReportList)),
+                   strip = rect_in_client(child(kAnnouncementBrowser)),
+                   bar = rect_in_client(child(kProgressBar));
+    GetClientRect(main_window(), &client);
+    EXPECT_EQ((std::vector<LONG>{strip.top, bar.top, bar.bottom, strip.right, bar.right}),
+              (std::vector<LONG>{list.bottom, strip.bottom, client.bottom, list.right, list.right}));
     // The file dialog is a control without a window of its own.
     EXPECT_EQ(child(kFileDialog), nullptr);
     EXPECT_EQ(read_text_property(kFileDialog, 11),
@@ -193,9 +213,7 @@ TEST(MainWindow, IntervalBoxTakesIntegersOnly) {
 constexpr size_t kFixedValues = 7 * 4, kFollowingValues = 4 * 4;
 std::vector<int> layout() {
     std::vector<int> out;
-    for (ControlRef c :
-         {kLinkCountLabel, kImportButton, kSignInStateLabel, kIntervalEdit, kIntervalCaption, kStartButton,
-          kSignInButton, kAnnouncementBrowser, kProgressLabel, kProgressBar, kReportList}) {
+    for (ControlRef c : kPlacedControls) {
         RECT r = rect_in_client(child(c));
         out.insert(out.end(), {r.left, r.top, r.right - r.left, r.bottom - r.top});
     }
@@ -223,6 +241,7 @@ TEST(MainWindow, MovesBetweenDisplaysOfDifferentDpiWithoutDrift) {
                 EXPECT_EQ(now[i], MulDiv(at96[i], dpi, 96)) << i;
             }
         EXPECT_EQ(now[now.size() - 2], -MulDiv(16, dpi, 96)); // the progress label's own font
+        expect_inside_and_apart();
     }
     EXPECT_EQ(layout(), at96);
     EXPECT_EQ(SendMessageW(child(kIntervalCaption), WM_GETFONT, 0, 0),

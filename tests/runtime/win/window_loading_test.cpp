@@ -38,9 +38,15 @@ TEST(Windows, ModalWindowDisablesTheOthersUntilItCloses) {
     EXPECT_FALSE(window_is_loaded(kModalId));
     EXPECT_TRUE(IsWindowEnabled(anchor()));
 
+    // A box or a common dialog of this thread holds it while it shows.
     EnableWindow(anchor(), FALSE);
-    enable_windows_nothing_holds();
-    EXPECT_TRUE(IsWindowEnabled(anchor()));
+    HWND box = CreateWindowExW(0, L"#32770", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    for (bool shown : {true, false}) {
+        ShowWindow(box, shown ? SW_SHOWNA : SW_HIDE);
+        enable_windows_nothing_holds();
+        EXPECT_EQ(IsWindowEnabled(anchor()) != 0, !shown) << shown;
+    }
+    DestroyWindow(box);
 }
 
 TEST(Windows, LoadingAnOpenWindowRestoresIt) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "runtime/win/window/window_registry.h"
 #include "window_test_fixture.h"
 #include "window_test_support.h"
 
@@ -214,6 +215,17 @@ TEST(Properties, WorkFromAnotherThread) {
     EXPECT_EQ(caption, "线程");
     EXPECT_EQ(position, 5);
     EXPECT_TRUE(IsWindowEnabled(child(kButton)));
+}
+
+TEST(Properties, WorkNobodyWaitsOnIsIgnored) {
+    // Any program can send the work message: an item shaped like ours that no thread waits on.
+    bool ran = false;
+    struct {
+        void (*work)(void*);
+        void* argument;
+    } foreign{[](void* flag) { *static_cast<bool*>(flag) = true; }, &ran};
+    SendMessageW(anchor(), kRunOnWindowThread, 0, reinterpret_cast<LPARAM>(&foreign));
+    EXPECT_FALSE(ran);
 }
 
 } // namespace

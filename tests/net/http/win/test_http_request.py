@@ -26,8 +26,8 @@ WINE_RUN = REPO / "scripts" / "wine-run.sh"
 DEFAULTS = ["Accept: */*", "Accept-Language: zh-cn", "Content-Type: application/x-www-form-urlencoded"]
 WINEPREFIX = Path(os.environ.get("WINEPREFIX", REPO / "build" / "wineprefix"))
 URL_CACHE = WINEPREFIX / "drive_c/users" / os.environ.get("USER", "root") / "AppData/Local/Microsoft/Windows/INetCache"
-# The program's overall limit per call; a call may take a little longer to be seen ending.
-REQUEST_LIMIT_S = 30
+# The probe's overall limit per call (the program's is 30 s); a call may take a little longer to be seen ending.
+REQUEST_LIMIT_S = int(os.environ.get("BRINDOR_REQUEST_LIMIT_MS", "30000")) / 1000
 
 
 def answer(body=b"ok", status="HTTP/1.1 200 OK", headers=()):
