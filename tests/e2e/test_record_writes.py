@@ -34,7 +34,7 @@ class RecordWritesTest(LinkFiles, E2ETestCase):
         steps.sign_in(self.session, USER, USER_ID)
         steps.import_links(self.session, self.link_file(links), len(links))
         steps.start_batch(self.session, "0")
-        self.assertEqual(steps.wait_all_done(self.session).text, steps.ALL_DONE)
+        self.assertEqual(steps.wait_all_done(self.session).text, f"{steps.ALL_DONE}\n成功{len(links)}条，失败0条。")
 
     def start_refused(self, cause):
         steps.start_batch(self.session, "0")
@@ -78,7 +78,7 @@ class RecordWritesTest(LinkFiles, E2ETestCase):
         question = s.wait_message_box()
         self.assertEqual(question.text, "列表中有2条链接以前已提交成功。是否只提交其余的1条？")
         steps.answer(s, question, 6)  # 是
-        self.assertEqual(steps.wait_all_done(s).text, steps.ALL_DONE)
+        self.assertEqual(steps.wait_all_done(s).text, f"{steps.ALL_DONE}\n成功1条，失败0条。")
         self.assertEqual(len(self.standin.commits()), 3)
 
     def test_a_record_held_by_another_program_is_read_again_before_any_commit(self):
