@@ -1,6 +1,7 @@
 #include "app/import/win/link_intake.h"
 #include "app/magnet/win/magnet_handler.h"
 #include "app/record/win/start_question.h"
+#include "app/settings/win/program_settings.h"
 #include "app/signin/win/browser_mode.h"
 #include "app/start/win/single_copy.h"
 #include "app/start/win/start_items.h"
@@ -15,6 +16,7 @@
 int main() {
     using namespace brindor;
     initialize_runtime();
+    app::UseProgramSettingsFile();
     app::CreateProgramState();
     register_end_routine(app::ReleaseProgramState);
     app::register_program_windows();

@@ -8,6 +8,7 @@
 
 #include "app/batch/run_indicators.h"
 #include "app/handlers.h"
+#include "app/settings/win/program_settings.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
@@ -40,6 +41,7 @@ class ProgramEnvironment : public ::testing::Environment {
         initialize_runtime();
         // Settings another run left would move the window and change the interval.
         delete_named_file(roaming_data_folder(L"Brindor") + L"\\settings.ini");
+        UseProgramSettingsFile();
         CreateProgramState();
         register_program_windows();
         load_start_window(kMainWindowId);

@@ -56,6 +56,10 @@ void RememberFolder(const char* key, const FileName& chosen) {
 
 } // namespace
 
+void UseProgramSettingsFile() {
+    use_settings_file(L"Brindor", L"settings.ini", L"Brindor");
+}
+
 void RestoreMainWindowSettings() {
     if (const Text interval = read_setting(kIntervalKey); IsIntervalText(interval))
         write_property(kIntervalEdit, kEditBoxContent, normalize_integer_text(interval.c_str()).c_str());

@@ -6,6 +6,9 @@
 
 namespace brindor::app {
 
+// Before any setting is read: the program's folder, file and section.
+void UseProgramSettingsFile();
+
 // The main window, just loaded: as it was left.
 void RestoreMainWindowSettings();
 // The main window, about to go.

@@ -2,7 +2,7 @@
 
 #include "runtime/win/program.h"
 #include "runtime/win/text_boundary.h"
-#include "runtime/win/window/window_procedure.h"
+#include "runtime/win/window/program_window.h"
 #include "runtime/win/window/window_registry.h"
 #include "runtime/win/window/window_text.h"
 

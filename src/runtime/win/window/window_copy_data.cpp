@@ -1,7 +1,7 @@
 #include "runtime/win/window/window_copy_data.h"
 
 #include "runtime/win/text_boundary.h"
-#include "runtime/win/window/window_procedure.h"
+#include "runtime/win/window/program_window.h"
 
 namespace brindor {
 

@@ -6,6 +6,7 @@
 #include "runtime/win/program.h"
 #include "runtime/win/text_boundary.h"
 #include "runtime/win/window/control_kinds.h"
+#include "runtime/win/window/program_window.h"
 #include "runtime/win/window/window_commands.h"
 #include "runtime/win/window/window_dpi.h"
 #include "runtime/win/window/window_procedure.h"

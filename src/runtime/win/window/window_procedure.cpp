@@ -6,6 +6,7 @@
 
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/program.h"
+#include "runtime/win/window/program_window.h"
 #include "runtime/win/window/window_commands.h"
 #include "runtime/win/window/window_copy_data.h"
 #include "runtime/win/window/window_dpi.h"
@@ -169,18 +170,6 @@ HICON program_icon(int size) {
 
 } // namespace
 
-void bring_to_front(HWND window) {
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-    if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
-    SetActiveWindow(window);
-    SetForegroundWindow(window);
-}
-
-bool is_program_window(HWND window) {
-    wchar_t name[32] = L"";
-    return window && GetClassNameW(window, name, 32) && lstrcmpW(name, program_window_class()) == 0;
-}
-
 const wchar_t* program_window_class() {
     static const wchar_t* name = [] {
         WNDCLASSEXW cls{};
@@ -191,7 +180,7 @@ const wchar_t* program_window_class() {
         cls.hIcon = program_icon(GetSystemMetrics(SM_CXICON));
         cls.hIconSm = program_icon(GetSystemMetrics(SM_CXSMICON));
         cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        cls.lpszClassName = L"BrindorWindow";
+        cls.lpszClassName = kProgramWindowClass;
         RegisterClassExW(&cls);
         return cls.lpszClassName;
     }();

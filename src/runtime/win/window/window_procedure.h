@@ -4,11 +4,8 @@
 
 namespace brindor {
 
-// Registers the class once; returns its name.
+// Registers the class once (its name is kProgramWindowClass); returns its name.
 const wchar_t* program_window_class();
-bool is_program_window(HWND window);
-// Restored if minimised, shown and activated.
-void bring_to_front(HWND window);
 // A message box or a common dialog: the system's dialog class.
 bool is_dialog_box(HWND window);
 // Gives the windows that a modal window disabled their input back.
