@@ -193,9 +193,9 @@ TEST(MainWindow, IntervalBoxTakesIntegersOnly) {
 constexpr size_t kFixedValues = 7 * 4, kFollowingValues = 4 * 4;
 std::vector<int> layout() {
     std::vector<int> out;
-    for (ControlRef c :
-         {kLinkCountLabel, kImportButton, kSignInStateLabel, kIntervalEdit, kIntervalCaption, kStartButton,
-          kSignInButton, kAnnouncementBrowser, kProgressLabel, kProgressBar, kReportList}) {
+    for (ControlRef c : std::initializer_list<ControlRef>{
+             kLinkCountLabel, kImportButton, kSignInStateLabel, kIntervalEdit, kIntervalCaption, kStartButton,
+             kSignInButton, kAnnouncementBrowser, kProgressLabel, kProgressBar, kReportList}) {
         RECT r = rect_in_client(child(c));
         out.insert(out.end(), {r.left, r.top, r.right - r.left, r.bottom - r.top});
     }
