@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     }
     // Half of the list recorded before, half new.
     const TextArray probe = Links(recorded - list / 2, list);
-    LinkRecord record;
+    LinkOutcomes record;
     record.Reset(probe.count());
     ListCounts counts;
     // The first time reads the indexes from the disk; the second finds them in the cache. A long

@@ -23,7 +23,7 @@ void ReplaceLinkList(TextArray links);
 void ReportListMenu(int x, int y);
 void ReportListShortcut(char key);
 void FilesDropped(const FileNames& files);
-// Ctrl+V in the main window: the clipboard's lines become the link list.
+// Ctrl+V in the main window: the clipboard's links join the end of the link list, as dropped ones do.
 void PasteLinks();
 void NavigateSignInPage();
 // Shows the login in 标签_登陆状态, or nothing there when there is none.

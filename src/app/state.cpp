@@ -3,14 +3,14 @@
 namespace brindor::app {
 
 TextArray LinkList;
-LinkRecord LinkListRecord;
+LinkOutcomes ListOutcomes;
 Text SignedInUserName;
 Text SignedInUserId;
 void* WorkerThreadHandle = nullptr;
 
 void CreateProgramState() {
     LinkList.clear();
-    LinkListRecord.Reset(0);
+    ListOutcomes.Reset(0);
     SignedInUserName = Text();
     SignedInUserId = Text();
 }

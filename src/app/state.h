@@ -8,7 +8,7 @@ namespace brindor::app {
 
 extern TextArray LinkList;
 // What became of each link of LinkList; reset whenever the list is replaced. Written on the GUI thread.
-extern LinkRecord LinkListRecord;
+extern LinkOutcomes ListOutcomes;
 extern Text SignedInUserName;
 extern Text SignedInUserId;
 extern void* WorkerThreadHandle;

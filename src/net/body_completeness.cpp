@@ -19,7 +19,7 @@ int64_t DeclaredLength(TextRef contentLength) {
 }
 
 bool IsBodyComplete(TextRef contentLength, const BodyReceipt& receipt) {
-    if (receipt.readFailed || receipt.timedOut) return false;
+    if (receipt.read_failed || receipt.timed_out) return false;
     int64_t declared = DeclaredLength(contentLength);
     return declared < 0 || receipt.received >= static_cast<uint64_t>(declared);
 }

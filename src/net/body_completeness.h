@@ -8,9 +8,9 @@
 namespace brindor {
 
 struct BodyReceipt {
-    uint64_t received = 0;   // body bytes delivered
-    bool readFailed = false; // a read or availability query reported a failure (reset, abort)
-    bool timedOut = false;   // the call ran out of time before the end of the body
+    uint64_t received = 0;    // body bytes delivered
+    bool read_failed = false; // a read or availability query reported a failure (reset, abort)
+    bool timed_out = false;   // the call ran out of time before the end of the body
 };
 
 // The number the Content-Length value announces; -1 when there is none or it is not a plain

@@ -2,7 +2,7 @@
 
 namespace brindor {
 
-void LinkRecord::Reset(int count) {
+void LinkOutcomes::Reset(int count) {
     states_.assign(count > 0 ? count : 0, LinkState::kNotSubmitted);
     reasons_.clear();
     reasons_.resize(states_.size());
@@ -10,13 +10,13 @@ void LinkRecord::Reset(int count) {
     touched_ = false;
 }
 
-void LinkRecord::Extend(int added) {
+void LinkOutcomes::Extend(int added) {
     if (added <= 0) return;
     states_.resize(states_.size() + added, LinkState::kNotSubmitted);
     reasons_.resize(states_.size());
 }
 
-int* LinkRecord::Counter(LinkState state) {
+int* LinkOutcomes::Counter(LinkState state) {
     switch (state) {
     case LinkState::kSucceeded:
         return &succeeded_;
@@ -29,7 +29,7 @@ int* LinkRecord::Counter(LinkState state) {
     }
 }
 
-void LinkRecord::SetOutcome(int position, LinkState state, TextRef reason) {
+void LinkOutcomes::SetOutcome(int position, LinkState state, TextRef reason) {
     if (position < 1 || position > count()) return;
     LinkState& held = states_[position - 1];
     if (int* counter = Counter(held)) --*counter;
@@ -39,21 +39,21 @@ void LinkRecord::SetOutcome(int position, LinkState state, TextRef reason) {
     touched_ = true;
 }
 
-LinkPositions LinkRecord::Failed() const {
+LinkPositions LinkOutcomes::Failed() const {
     LinkPositions positions;
     for (int i = 1; i <= count(); ++i)
         if (state(i) == LinkState::kFailed) positions.push_back(i);
     return positions;
 }
 
-LinkPositions LinkRecord::Unknown() const {
+LinkPositions LinkOutcomes::Unknown() const {
     LinkPositions positions;
     for (int i = 1; i <= count(); ++i)
         if (state(i) == LinkState::kUnknown) positions.push_back(i);
     return positions;
 }
 
-LinkPositions LinkRecord::NotSucceeded(bool unknown) const {
+LinkPositions LinkOutcomes::NotSucceeded(bool unknown) const {
     LinkPositions positions;
     for (int i = 1; i <= count(); ++i)
         if (state(i) != LinkState::kSucceeded && (unknown || state(i) != LinkState::kUnknown))
@@ -61,7 +61,7 @@ LinkPositions LinkRecord::NotSucceeded(bool unknown) const {
     return positions;
 }
 
-LinkPositions LinkRecord::All() const {
+LinkPositions LinkOutcomes::All() const {
     LinkPositions positions(states_.size());
     for (size_t i = 0; i < positions.size(); ++i)
         positions[i] = static_cast<int>(i) + 1;

@@ -17,7 +17,7 @@ enum class LinkState : uint8_t { kNotSubmitted, kSucceeded, kFailed, kCommitting
 // Positions are 1-based, as in the link list.
 using LinkPositions = std::vector<int>;
 
-class LinkRecord {
+class LinkOutcomes {
   public:
     // A fresh list: every link not yet submitted.
     void Reset(int count);

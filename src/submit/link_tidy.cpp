@@ -6,12 +6,12 @@ namespace brindor {
 
 namespace {
 
-ListPlace PlaceLink(int i, const char* link, const LinkRecord& record, SubmittedTorrents& earlier,
+ListPlace PlaceLink(int i, const char* link, const LinkOutcomes& outcomes, SubmittedTorrents& earlier,
                     std::unordered_set<InfoHash, InfoHashHasher>& seen) {
     if (!IsMagnetLink(link)) return ListPlace::kNotLink;
     InfoHash hash{};
     const bool hashed = ReadInfoHash(link, hash);
-    const LinkState here = i <= record.count() ? record.state(i) : LinkState::kNotSubmitted;
+    const LinkState here = i <= outcomes.count() ? outcomes.state(i) : LinkState::kNotSubmitted;
     if (here == LinkState::kSucceeded || (hashed && earlier.Succeeded(hash))) {
         if (hashed) seen.insert(hash);
         return ListPlace::kSucceeded;
@@ -23,7 +23,7 @@ ListPlace PlaceLink(int i, const char* link, const LinkRecord& record, Submitted
 
 } // namespace
 
-std::vector<ListPlace> PlaceLinks(const TextArray& links, const LinkRecord& record,
+std::vector<ListPlace> PlaceLinks(const TextArray& links, const LinkOutcomes& outcomes,
                                   SubmittedTorrents& earlier, ListCounts& counts) {
     counts = ListCounts{};
     std::unordered_set<InfoHash, InfoHashHasher> seen;
@@ -31,7 +31,7 @@ std::vector<ListPlace> PlaceLinks(const TextArray& links, const LinkRecord& reco
     std::vector<ListPlace> places;
     places.reserve(links.count());
     for (int i = 1; i <= links.count(); ++i) {
-        const ListPlace place = PlaceLink(i, links.at(i), record, earlier, seen);
+        const ListPlace place = PlaceLink(i, links.at(i), outcomes, earlier, seen);
         places.push_back(place);
         int* const tallies[] = {&counts.rest, &counts.not_links, &counts.succeeded, &counts.repeated,
                                 &counts.unknown};
@@ -47,9 +47,9 @@ LinkPositions RestPositions(const std::vector<ListPlace>& places) {
     return positions;
 }
 
-TextArray TidyLinks(const TextArray& links, const LinkRecord& record, SubmittedTorrents& earlier,
+TextArray TidyLinks(const TextArray& links, const LinkOutcomes& outcomes, SubmittedTorrents& earlier,
                     ListCounts& counts) {
-    const std::vector<ListPlace> places = PlaceLinks(links, record, earlier, counts);
+    const std::vector<ListPlace> places = PlaceLinks(links, outcomes, earlier, counts);
     TextArray kept;
     for (int i = 1; i <= links.count(); ++i)
         if (places[i - 1] == ListPlace::kRest || places[i - 1] == ListPlace::kUnknown)

@@ -28,16 +28,16 @@ struct ListCounts {
     int rest = 0;
 };
 
-// One place per link, in list order, judged by torrent: made already (in `record` of `links` or
+// One place per link, in list order, judged by torrent: made already (in `outcomes` of `links` or
 // before), a repeat of an earlier line, sent before with no readable answer, or the rest.
-std::vector<ListPlace> PlaceLinks(const TextArray& links, const LinkRecord& record,
+std::vector<ListPlace> PlaceLinks(const TextArray& links, const LinkOutcomes& outcomes,
                                   SubmittedTorrents& earlier, ListCounts& counts);
 
 // Positions of the links in `places` that are the rest.
 LinkPositions RestPositions(const std::vector<ListPlace>& places);
 
 // 整理链接列表: keeps, in order, the links that are neither non-links, repeats nor made already.
-TextArray TidyLinks(const TextArray& links, const LinkRecord& record, SubmittedTorrents& earlier,
+TextArray TidyLinks(const TextArray& links, const LinkOutcomes& outcomes, SubmittedTorrents& earlier,
                     ListCounts& counts);
 
 // Appends to `list` the `links` whose torrent it does not hold yet (by info-hash; a link without one

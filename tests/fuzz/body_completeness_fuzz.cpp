@@ -42,13 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string length = in.piece(kWords, 24, '9');
     BodyReceipt receipt;
     receipt.received = in.next() * 37u;
-    receipt.readFailed = in.next() & 1;
-    receipt.timedOut = in.next() & 1;
+    receipt.read_failed = in.next() & 1;
+    receipt.timed_out = in.next() & 1;
     int64_t declared = Declared(length);
     bool complete = IsBodyComplete(length.c_str(), receipt);
     if (declared != -2) {
         Check(DeclaredLength(length.c_str()) == declared);
-        bool expected = !receipt.readFailed && !receipt.timedOut &&
+        bool expected = !receipt.read_failed && !receipt.timed_out &&
                         (declared < 0 || receipt.received >= static_cast<uint64_t>(declared));
         Check(complete == expected);
     }

@@ -49,8 +49,8 @@ Text StartQuestion(const ListCounts& counts) {
 
 // A sent commit that got no readable answer may have made a task: sending it again needs a yes.
 bool AlsoUnknown() {
-    if (LinkListRecord.unknown_count() == 0) return false;
-    const Text question = AlsoUnknownQuestion(LinksAt(LinkList, LinkListRecord.Unknown()), TextArray());
+    if (ListOutcomes.unknown_count() == 0) return false;
+    const Text question = AlsoUnknownQuestion(LinksAt(LinkList, ListOutcomes.Unknown()), TextArray());
     return message_box(question.c_str(), MB_YESNO | MB_DEFBUTTON2, "提示") == kBoxYes;
 }
 
@@ -119,7 +119,7 @@ LinkPositions Merged(LinkPositions positions, const LinkPositions& more) {
 LinkPositions UnsentPositions(const LinkPositions& rest) {
     LinkPositions unsent;
     for (int position : rest)
-        if (LinkListRecord.state(position) == LinkState::kNotSubmitted) unsent.push_back(position);
+        if (ListOutcomes.state(position) == LinkState::kNotSubmitted) unsent.push_back(position);
     return unsent;
 }
 
@@ -135,7 +135,7 @@ bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop,
     const ListCounts& counts = placing.counts;
     const std::vector<ListPlace>& places = placing.places;
     // No mark could be written: nothing would go out.
-    if (Record().newer()) {
+    if (ProgramRecord().newer()) {
         if (!unattended) message_box(kNewerRecordText, 0, "提示");
         return false;
     }
@@ -157,33 +157,33 @@ bool ChooseRunPositions(LinkPositions& positions, const std::atomic<bool>& stop,
 }
 
 TextArray RecordedFailedLinks() {
-    return LinksAt(LinkList, Merged(LinkListRecord.Failed(), LinkListRecord.Unknown()));
+    return LinksAt(LinkList, Merged(ListOutcomes.Failed(), ListOutcomes.Unknown()));
 }
 
 bool AnyRecordedFailure() {
-    return LinkListRecord.has_failed() || LinkListRecord.unknown_count() > 0;
+    return ListOutcomes.has_failed() || ListOutcomes.unknown_count() > 0;
 }
 
 bool CanRetryFailed() {
-    return (LinkListRecord.has_failed() || LinkListRecord.unknown_count() > 0) && !IsBatchRunning();
+    return (ListOutcomes.has_failed() || ListOutcomes.unknown_count() > 0) && !IsBatchRunning();
 }
 
 void RetryFailedLinks() {
     if (IsBatchRunning()) return;
     const IntakeHeld held;
-    LinkPositions positions = LinkListRecord.Failed();
-    if (AlsoUnknown()) positions = Merged(std::move(positions), LinkListRecord.Unknown());
+    LinkPositions positions = ListOutcomes.Failed();
+    if (AlsoUnknown()) positions = Merged(std::move(positions), ListOutcomes.Unknown());
     if (!positions.empty()) ReplaceLinkList(LinksAt(LinkList, positions));
 }
 
 bool CanContinueUnfinished() {
-    return LinkListRecord.touched() && LinkListRecord.has_unfinished() && !IsBatchRunning();
+    return ListOutcomes.touched() && ListOutcomes.has_unfinished() && !IsBatchRunning();
 }
 
 void ContinueUnfinishedLinks() {
     if (!CanContinueUnfinished()) return;
     const IntakeHeld held;
-    const LinkPositions positions = LinkListRecord.NotSucceeded(AlsoUnknown());
+    const LinkPositions positions = ListOutcomes.NotSucceeded(AlsoUnknown());
     if (!positions.empty()) ReplaceLinkList(LinksAt(LinkList, positions));
 }
 
@@ -192,8 +192,8 @@ void TidyLinkList() {
     ListCounts counts;
     int error = 0;
     TextArray kept = [&] {
-        StoredTorrents earlier(Record(), SignedInUserId);
-        TextArray tidy = TidyLinks(LinkList, LinkListRecord, earlier, counts);
+        StoredTorrents earlier(ProgramRecord(), SignedInUserId);
+        TextArray tidy = TidyLinks(LinkList, ListOutcomes, earlier, counts);
         error = earlier.error();
         return tidy;
     }();

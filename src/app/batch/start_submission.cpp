@@ -139,7 +139,7 @@ class MainWindowSurface : public BatchSurface {
         // each trip waits for the window's thread, which may be busy painting.
         int32_t interval = 0;
         OnMainWindowThread([&] {
-            LinkListRecord.SetOutcome(position, state, reason);
+            ListOutcomes.SetOutcome(position, state, reason);
             const TextRef cells[] = {title, size, link, status, reason};
             FillRow(in_flight_, position, caption, cells);
             interval = to_integer(read_text_property(kIntervalEdit, kEditBoxContent));

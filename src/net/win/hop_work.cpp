@@ -34,7 +34,7 @@ void SetTimeouts(const InternetHandle& handle, uint32_t ms) {
 }
 
 InternetHandle OpenRoot(const HopWork& work) {
-    if (work.useProxy)
+    if (work.use_proxy)
         return InternetHandle(call_declared<void*>(kInternetOpenA, work.agent.c_str(), kOpenTypeProxy,
                                                    work.proxies.c_str(), "", uint32_t{0}));
     return InternetHandle(call_declared<void*>(kInternetOpenA, work.agent.c_str(), kOpenTypeDirect,
@@ -45,7 +45,7 @@ InternetHandle OpenRoot(const HopWork& work) {
 void Send(const InternetHandle& request, const HopWork& work) {
     const char* headers = work.headers.c_str();
     uint32_t headersLength = static_cast<uint32_t>(work.headers.length());
-    if (!work.sendBody) {
+    if (!work.send_body) {
         call_declared(kHttpSendRequestText, request.get(), headers, headersLength, "", uint32_t{0});
         return;
     }
@@ -58,20 +58,20 @@ void Send(const InternetHandle& request, const HopWork& work) {
 void ReadBody(const InternetHandle& request, HopWork& work) {
     for (;;) {
         if (work.state.load() == HopWork::kAbandoned) {
-            work.receipt.timedOut = true;
+            work.receipt.timed_out = true;
             break;
         }
         uint32_t available = 0;
         if (!call_declared<int32_t>(kInternetQueryDataAvailable, request.get(), &available, uint32_t{0},
                                     uint32_t{0})) {
-            work.receipt.readFailed = true;
+            work.receipt.read_failed = true;
             break;
         }
         uint8_t chunk[kReadChunkSize] = {};
         uint32_t wanted = available > 0 && available < kReadChunkSize ? available : kReadChunkSize;
         uint32_t read = 0;
         if (!call_declared<int32_t>(kInternetReadFile, request.get(), chunk, wanted, &read)) {
-            work.receipt.readFailed = true;
+            work.receipt.read_failed = true;
             break;
         }
         if (read == 0) break;
@@ -162,31 +162,31 @@ void LetGoOfIdleConnections() {
 }
 
 void RunHop(HopWork& work) {
-    if (work.freshConnection) LetGoOfIdleConnections();
+    if (work.fresh_connection) LetGoOfIdleConnections();
     InternetHandle root = OpenRoot(work);
     if (!root) return;
-    SetTimeouts(root, work.socketTimeoutMs);
+    SetTimeouts(root, work.socket_timeout_ms);
     InternetHandle connection(call_declared<void*>(
         kInternetConnectA, root.get(), work.host.c_str(), work.port, static_cast<const char*>(nullptr),
         static_cast<const char*>(nullptr), kServiceHttp, uint32_t{0}, uint32_t{0}));
     if (!connection) return;
-    SetTimeouts(connection, work.socketTimeoutMs);
+    SetTimeouts(connection, work.socket_timeout_ms);
     InternetHandle request(call_declared<void*>(
         kHttpOpenRequestA, connection.get(), work.verb, work.path.c_str(), "HTTP/1.1",
         static_cast<const char*>(nullptr), static_cast<const char**>(nullptr), work.flags, uint32_t{0}));
     if (!request) return;
-    SetTimeouts(request, work.socketTimeoutMs);
+    SetTimeouts(request, work.socket_timeout_ms);
     work.opened = true;
 
     Send(request, work);
     ReadBody(request, work);
     work.status = QueryStatus(request);
-    work.rawHeaders = QueryRawHeaders(request);
-    work.contentLength = QueryContentLength(request);
+    work.raw_headers = QueryRawHeaders(request);
+    work.content_length = QueryContentLength(request);
     request.close();
     connection.close();
     root.close();
-    if (work.forgetCacheEntry) call_declared<int32_t>(kDeleteUrlCacheEntryA, work.url.c_str());
+    if (work.forget_cache_entry) call_declared<int32_t>(kDeleteUrlCacheEntryA, work.url.c_str());
 }
 
 int AbandonedHops() {

@@ -17,7 +17,7 @@ namespace brindor {
 struct HopWork {
     // What to send; filled before the hop starts and not touched by the caller afterwards.
     Text agent;
-    bool useProxy = false;
+    bool use_proxy = false;
     Text proxies;
     Text host;
     uint32_t port = 80;
@@ -25,19 +25,19 @@ struct HopWork {
     Text path;
     uint32_t flags = 0;
     Text headers;
-    bool sendBody = false;
+    bool send_body = false;
     Bytes body;
-    bool forgetCacheEntry = false; // a POST's answer the client cached all the same
-    bool freshConnection = false;  // on a connection of its own, never one kept from an earlier request
+    bool forget_cache_entry = false; // a POST's answer the client cached all the same
+    bool fresh_connection = false;   // on a connection of its own, never one kept from an earlier request
     Text url;
-    uint32_t socketTimeoutMs = 0;
+    uint32_t socket_timeout_ms = 0;
 
     // What came back; read by the caller only when the hop finished in time.
     bool opened = false; // root, connection and request could be opened
     Bytes answer;
     int32_t status = 0; // the client's own reading of the status line
-    Text rawHeaders;
-    Text contentLength;
+    Text raw_headers;
+    Text content_length;
     BodyReceipt receipt;
 
     // kRunning until the hop's thread is done or the caller stops waiting, whichever comes first;

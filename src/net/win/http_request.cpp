@@ -39,7 +39,7 @@ struct Exchange {
 // How one hop differs from the call's first request.
 struct Hop {
     bool composeHeaders = true;  // the routine's own 301 adds its lines again, a followed redirect does not
-    bool sendBody = true;        // a redirect that turns the request into a GET drops the body
+    bool send_body = true;       // a redirect that turns the request into a GET drops the body
     bool keepCredentials = true; // the caller's Cookie and Authorization lines go only to the first origin
     bool storeCookies = true;    // the cookie store lends its cookies only to the service's hosts
 };
@@ -58,11 +58,11 @@ uint32_t MillisecondsLeft(const Exchange& x) {
 std::unique_ptr<HopWork> ComposeHop(TextRef url, Exchange& x, const Hop& hop) {
     auto work = std::make_unique<HopWork>();
     work->agent = AgentString(x.extraHeaders);
-    work->useProxy = x.proxy != nullptr;
+    work->use_proxy = x.proxy != nullptr;
     if (x.proxy) work->proxies = concat_text("http=", *x.proxy);
     work->host = UrlHost(url);
     work->port = static_cast<uint32_t>(UrlPort(url));
-    bool post = x.method == 1 && hop.sendBody;
+    bool post = x.method == 1 && hop.send_body;
     work->verb = post ? "POST" : "GET";
     work->path = UrlPath(url);
     // Redirects are always the routine's to follow, so that its bound and credential rules hold.
@@ -70,18 +70,18 @@ std::unique_ptr<HopWork> ComposeHop(TextRef url, Exchange& x, const Hop& hop) {
     if (hop.composeHeaders)
         AddDefaultHeaders(x.extraHeaders, url, x.cookiesGiven ? TextRef(x.cookiesIn) : TextRef(""));
     work->headers = hop.keepCredentials ? x.extraHeaders : WithoutCredentialLines(x.extraHeaders);
-    work->sendBody = x.method != 0 && hop.sendBody;
-    if (work->sendBody) {
+    work->send_body = x.method != 0 && hop.send_body;
+    if (work->send_body) {
         if (x.bodyBytes.empty()) x.bodyBytes = to_bytes(x.bodyText);
         work->body = x.bodyBytes;
     }
     // The client caches a POST's answer unless told not to, and telling it so would add a
     // Cache-Control line to the request: the entry is removed instead.
-    work->forgetCacheEntry = post;
-    work->freshConnection = post;
+    work->forget_cache_entry = post;
+    work->fresh_connection = post;
     work->url = Text(url.c_str());
     uint32_t left = MillisecondsLeft(x);
-    work->socketTimeoutMs = left < kSocketTimeoutMs ? left : kSocketTimeoutMs;
+    work->socket_timeout_ms = left < kSocketTimeoutMs ? left : kSocketTimeoutMs;
     return work;
 }
 
@@ -107,12 +107,12 @@ HopResult ExchangeOnce(TextRef url, Exchange& x, const Hop& hop, Bytes& body, Te
     }
     body = std::move(work->answer);
     x.status = work->status;
-    x.rawHeadersOut = std::move(work->rawHeaders);
+    x.rawHeadersOut = std::move(work->raw_headers);
     ScanAnswerHeaders(x.rawHeadersOut, x.cookiesOut, x.locationOut);
     location = x.locationOut;
     if (x.cookiesGiven) MergeCookies(x.cookiesIn, x.cookiesOut);
     if (x.locationOut.empty()) x.locationOut = x.rawHeadersOut;
-    return IsBodyComplete(work->contentLength, work->receipt) ? HopResult::kAnswered : HopResult::kFailed;
+    return IsBodyComplete(work->content_length, work->receipt) ? HopResult::kAnswered : HopResult::kFailed;
 }
 
 } // namespace
@@ -151,7 +151,7 @@ Text HttpRequest(TextRef url, int32_t method, TextRef bodyText, Text* cookiesIn,
             // As the platform client would follow it: the Location as it stands, the same lines.
             next = ResolveLocation(location, current);
             hop.composeHeaders = false;
-            if (!KeepsMethodAndBody(status)) hop.sendBody = false;
+            if (!KeepsMethodAndBody(status)) hop.send_body = false;
         } else if (status == 301 && IsMovedAnswer(x.rawHeadersOut)) {
             next = RedirectUrl(x.locationOut, current);
             x.locationOut = Text();

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "runtime/win/window/typed_controls.h"
 #include "runtime/win/window/window_registry.h"
 #include "window_test_fixture.h"
 #include "window_test_support.h"
@@ -161,6 +162,28 @@ TEST(Properties, ProgressRangeAndPosition) {
     EXPECT_EQ(read_number_property(kBar, 12), 250);
     EXPECT_EQ(read_number_property(kBar, 13), 17);
     EXPECT_EQ(SendMessageW(child(kBar), PBM_GETPOS, 0, 0), 17);
+}
+
+// The typed controls stand for the numbers above: a wrong one writes another property or none.
+TEST(Properties, TypedControlsWriteTheirOwnKindsProperties) {
+    const ProgressBarControl bar{kBar};
+    bar.SetRange(5, 90);
+    bar.SetPosition(42);
+    EXPECT_EQ(read_number_property(kBar, 11), 5);
+    EXPECT_EQ(read_number_property(kBar, 12), 90);
+    EXPECT_EQ(SendMessageW(child(kBar), PBM_GETPOS, 0, 0), 42);
+    const LabelControl label{kLabel};
+    label.SetText("共3条链接");
+    EXPECT_EQ(window_text(child(kLabel)), wide("共3条链接"));
+    EXPECT_EQ(label.ReadText(), "共3条链接");
+    label.SetText("");
+    const EditBoxControl edit{kEdit};
+    edit.SetText("12");
+    EXPECT_EQ(window_text(child(kEdit)), L"12");
+    EXPECT_EQ(edit.ReadText(), "12");
+    edit.SetText("");
+    FileDialogControl{kDialog}.SetInitialDirectory("D:\\");
+    EXPECT_EQ(read_text_property(kDialog, 13), "D:\\");
 }
 
 TEST(Properties, SharedPlacementVisibilityAndDisable) {

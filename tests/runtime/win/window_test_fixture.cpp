@@ -13,6 +13,10 @@ int g_modal_session_ends = 0;
 
 namespace {
 
+void CountClick(int& clicks) {
+    ++clicks;
+}
+
 constexpr ColumnDefinition kColumns[] = {{"一", 40}, {"二", 60}, {"三", 80}};
 constexpr ListSettings kListSettings{
     .view_type = 3, .columns = kColumns, .column_count = 3, .multiple_selection = true, .follow_end = true};
@@ -39,7 +43,7 @@ const ControlDefinition kAnchorControls[] = {
      .height = 24,
      .tab_stop = true,
      .text = "按",
-     .on_click = [] { ++g_clicks; }},
+     .on_click = EventHandler::With<CountClick>(&g_clicks)},
     {.kind = ControlKind::EditBox,
      .name = "编辑框1",
      .control_id = kEdit.control_id,

@@ -30,8 +30,8 @@ std::vector<std::string> Elements(const TextArray& array) {
 constexpr LinkState kMade = LinkState::kSucceeded, kFailed = LinkState::kFailed,
                     kUnknown = LinkState::kUnknown;
 
-TEST(LinkRecord, LatestOutcomeWinsAndTheSetsFollowIt) {
-    LinkRecord record;
+TEST(LinkOutcomes, LatestOutcomeWinsAndTheSetsFollowIt) {
+    LinkOutcomes record;
     record.Reset(5);
     EXPECT_FALSE(record.touched());
     EXPECT_EQ(record.NotSucceeded(), (LinkPositions{1, 2, 3, 4, 5}));
@@ -125,7 +125,7 @@ TEST(PlaceLinks, CountsByTorrentAgainstTheUsersRunsAndTheList) {
         "magnet:?xt=urn:ed2k:same", // without an info-hash nothing tells them apart
         "magnet:?xt=urn:btih:4444444444444444444444444444444444444444",
     });
-    LinkRecord record;
+    LinkOutcomes record;
     record.Reset(links.count());
     record.SetOutcome(9, kMade, ""); // made by this list's own run
     // Asked a query per link, and for a long list read in one pass.
@@ -145,7 +145,7 @@ TEST(PlaceLinks, CountsByTorrentAgainstTheUsersRunsAndTheList) {
 
 TEST(AppendNewLinks, SkipsTorrentsTheListHoldsAndTheRecordFollows) {
     TextArray list = Links({"magnet:?xt=urn:btih:c12fe1c06bba254a9dc9f519b335aa7c1367a88a", "not a link"});
-    LinkRecord record;
+    LinkOutcomes record;
     record.Reset(list.count());
     record.SetOutcome(1, LinkState::kSucceeded, "");
     const TextArray more =

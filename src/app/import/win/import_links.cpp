@@ -39,7 +39,7 @@ void ImportLinkFile(const FileName& file_name) {
     // A file that could not be read leaves the list, and with it the record, as they were.
     const ArrayHeader* before = LinkList.block();
     ReadLinesToList(file_name, LinkList);
-    if (LinkList.block() != before || !before) LinkListRecord.Reset(element_count(LinkList));
+    if (LinkList.block() != before || !before) ListOutcomes.Reset(element_count(LinkList));
     ShowLinkCount();
 }
 
@@ -47,10 +47,10 @@ void ImportLinks() {
     // A click queued before the button was disabled.
     if (RefusedWhileRunning()) return;
     const IntakeHeld held; // a link dropped while the dialog shows joins the new list
-    write_property(kFileDialog, kDialogInitialDirectory, ImportFolder().c_str());
+    kFileDialog.SetInitialDirectory(ImportFolder().c_str());
     // A cancelled dialog is the user changing their mind: nothing to say, nothing to change.
     FileNames chosen;
-    if (!dialog_open(kFileDialog, chosen)) return;
+    if (!kFileDialog.Open(chosen)) return;
     RememberImportFolder(chosen.front());
     if (chosen.size() == 1 && !chosen.front().has_extension("torrent")) {
         ImportLinkFile(chosen.front());
@@ -65,7 +65,7 @@ void ImportLinks() {
 void ReplaceLinkList(TextArray links) {
     CancelAutoStart();
     LinkList = std::move(links);
-    LinkListRecord.Reset(element_count(LinkList));
+    ListOutcomes.Reset(element_count(LinkList));
     ShowLinkCount();
 }
 

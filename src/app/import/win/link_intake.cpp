@@ -65,7 +65,7 @@ void AddLinks(const TextArray& links) {
         return;
     }
     const int added = AppendNewLinks(LinkList, links);
-    LinkListRecord.Extend(added);
+    ListOutcomes.Extend(added);
     ShowLinkCount(concat_text({"（新增", to_text(added), "条）"}));
     if (added > 0) LinksJoined();
 }
@@ -89,8 +89,7 @@ bool TakeForwardedItems(const char16_t* units, size_t count) {
 }
 
 void ShowLinkCount(TextRef after) {
-    write_property(kLinkCountLabel, kLabelCaption,
-                   concat_text({"共", to_text(element_count(LinkList)), "条链接", after}).c_str());
+    kLinkCountLabel.SetText(concat_text({"共", to_text(element_count(LinkList)), "条链接", after}).c_str());
 }
 
 } // namespace brindor::app

@@ -1,6 +1,6 @@
 // Links from anywhere but the import button (a start's command line, a second start, a drop, a
 // paste) join the end of the list, skipping torrents it holds already. During a run, a question or a
-// dialog they wait and join when it ends; nothing starts by itself.
+// dialog they wait and join when it ends; no run starts unless 自动开始提交 is on.
 #pragma once
 #include <cstddef>
 

@@ -25,7 +25,7 @@ uint32_t __stdcall PlaceLinksRoutine(void* parameter) {
         RecordStore store(RecordCodec());
         OpenRecordFile(store);
         StoredTorrents earlier(store, job.user_id, LinkList.count(), &job.cancel);
-        job.placing.places = PlaceLinks(LinkList, LinkListRecord, earlier, job.placing.counts);
+        job.placing.places = PlaceLinks(LinkList, ListOutcomes, earlier, job.placing.counts);
         job.placing.error = earlier.error();
     }
     job.done = true;

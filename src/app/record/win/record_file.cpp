@@ -47,11 +47,11 @@ TextCodec RecordCodec() {
     return TextCodec{GbkTextToUtf8, Utf8TextToGbk};
 }
 
-RecordStore& Record() {
+RecordStore& ProgramRecord() {
     static RecordStore store(RecordCodec());
     static std::mutex opening;
     // At the end the log goes into the file: a copy of brindor.db alone then holds the whole record.
-    static const bool closed_at_end = (add_shutdown_hook([] { Record().Close(); }), true);
+    static const bool closed_at_end = (add_shutdown_hook([] { ProgramRecord().Close(); }), true);
     (void)closed_at_end;
     // Tried again on each use until it opens: a folder that was in the way may be fixed meanwhile.
     const std::lock_guard<std::mutex> lock(opening);

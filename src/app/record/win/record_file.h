@@ -10,7 +10,7 @@ namespace brindor::app {
 
 // The window's thread's connection: opened on first use, and tried again while it cannot be; a run
 // writes through a connection of its own (OpenRunRecord).
-RecordStore& Record();
+RecordStore& ProgramRecord();
 // The program's code page on this side, UTF-8 in the file.
 TextCodec RecordCodec();
 // Opens `store` on the record file, texts converted between the program's code page and UTF-8.

@@ -63,15 +63,15 @@ bool OfferNewRecord(RecordStore& store) {
 
 void SayUnreadableJournals(int count) {
     if (count == 0) return;
-    const Text told =
-        concat_text({"有", to_text(count), "个旧的提交日志无法读取，未导入，已移到它们旁边的unreadable文件夹。"});
+    const Text told = concat_text(
+        {"有", to_text(count), "个旧的提交日志无法读取，未导入，已移到它们旁边的unreadable文件夹。"});
     message_box(told.c_str(), 0, "提示");
 }
 
 } // namespace
 
 void LookAtRecord() {
-    RecordStore& store = Record();
+    RecordStore& store = ProgramRecord();
     if (!store.is_open()) OfferNewRecord(store);
     SayUnreadableJournals(ImportJournals(store));
     if (!store.Prune(Today())) OfferNewRecord(store);

@@ -43,9 +43,9 @@ HWND MainWindow() {
 // Read where the rows live: a copy of 100,000 rows would freeze the window for seconds.
 void CopySelected(bool whole_rows) {
     TextBuilder out;
-    if (whole_rows) AppendTabSeparatedLine(out, list_column_titles(kReportList));
+    if (whole_rows) AppendTabSeparatedLine(out, kReportList.ColumnTitles());
     bool any = false;
-    for_each_list_row(kReportList, true, [&](const TextArray& row) {
+    kReportList.ForEachRow(true, [&](const TextArray& row) {
         any = true;
         whole_rows ? AppendTabSeparatedLine(out, row) : AppendLink(out, row);
         return true;
@@ -73,12 +73,12 @@ void SaveOrSay(const FileName& file_name, const char* bytes, size_t size) {
 }
 
 void ExportReport() {
-    if (list_row_count(kReportList) == 0) return;
+    if (kReportList.RowCount() == 0) return;
     const FileName file_name = AskSaveName("Brindor报告", "csv", "CSV文件|*.csv");
     if (file_name.empty()) return;
     TextBuilder out;
-    AppendCsvLine(out, list_column_titles(kReportList));
-    for_each_list_row(kReportList, false, [&](const TextArray& row) {
+    AppendCsvLine(out, kReportList.ColumnTitles());
+    kReportList.ForEachRow(false, [&](const TextArray& row) {
         AppendCsvLine(out, row);
         return true;
     });
@@ -93,11 +93,12 @@ void ExportHistory() {
     const FileName file_name = AskSaveName("Brindor提交记录", "csv", "CSV文件|*.csv");
     if (file_name.empty()) return;
     TextBuilder out;
-    AppendCsvLine(out, HistoryColumnTitles(list_column_titles(kReportList)));
+    AppendCsvLine(out, HistoryColumnTitles(kReportList.ColumnTitles()));
     // Part of the history would pass for all of it.
-    if (!Record().ForEachLink([&](const RecordedLink& link) { AppendCsvLine(out, HistoryCells(link)); })) {
-        const Text told = concat_text({"无法读取提交记录（", RecordTroubleCause(Record().error()), "）：\n",
-                                       RecordFileName(), "\n", "提交记录没有保存。"});
+    if (!ProgramRecord().ForEachLink(
+            [&](const RecordedLink& link) { AppendCsvLine(out, HistoryCells(link)); })) {
+        const Text told = concat_text({"无法读取提交记录（", RecordTroubleCause(ProgramRecord().error()),
+                                       "）：\n", RecordFileName(), "\n", "提交记录没有保存。"});
         message_box(told.c_str(), 0, "提示");
         return;
     }
@@ -119,8 +120,8 @@ void ExportFailedLinks() {
 
 void ReportListMenu(int x, int y) {
     // Counts and a scan in place: the menu opens as fast at 100,000 rows as at ten.
-    const bool rows = list_row_count(kReportList) > 0;
-    const bool selected = selected_row_count(kReportList) > 0;
+    const bool rows = kReportList.RowCount() > 0;
+    const bool selected = kReportList.SelectedCount() > 0;
     const bool failed = AnyRecordedFailure();
     const MenuItem items[] = {
         {"复制链接\tCtrl+C", kCopyLinks, selected},
@@ -142,7 +143,7 @@ void ReportListMenu(int x, int y) {
     case kCopyRows:
         return CopySelected(true);
     case kSelectAll:
-        return select_all_rows(kReportList);
+        return kReportList.SelectAll();
     case kExportReport:
         return ExportReport();
     case kExportFailedLinks:
@@ -163,7 +164,7 @@ void ReportListMenu(int x, int y) {
 void ReportListShortcut(char key) {
     switch (key) {
     case 'A':
-        return select_all_rows(kReportList);
+        return kReportList.SelectAll();
     case 'C':
         return CopySelected(false);
     case 'V':

@@ -62,8 +62,8 @@ void UseProgramSettingsFile() {
 
 void RestoreMainWindowSettings() {
     if (const Text interval = read_setting(kIntervalKey); IsIntervalText(interval))
-        write_property(kIntervalEdit, kEditBoxContent, normalize_integer_text(interval.c_str()).c_str());
-    set_list_column_widths(kReportList, read_setting(kColumnsKey).c_str());
+        kIntervalEdit.SetText(normalize_integer_text(interval.c_str()).c_str());
+    kReportList.SetColumnWidths(read_setting(kColumnsKey).c_str());
     restore_window_placement(kMainWindowId, read_setting(kWindowKey).c_str());
 }
 
@@ -78,12 +78,12 @@ void SaveWindowPlacement() {
 }
 
 void SaveColumnWidths() {
-    WriteIfChanged(kColumnsKey, list_column_widths(kReportList));
+    WriteIfChanged(kColumnsKey, kReportList.ColumnWidths());
 }
 
 void SaveInterval() {
     // The box shows 0 as empty; the file says it.
-    const Text shown = normalize_integer_text(read_text_property(kIntervalEdit, kEditBoxContent).c_str());
+    const Text shown = normalize_integer_text(kIntervalEdit.ReadText().c_str());
     const Text interval = shown.empty() ? Text("0") : shown;
     if (IsIntervalText(interval)) WriteIfChanged(kIntervalKey, interval);
 }

@@ -39,7 +39,7 @@ void OpenCookieSignIn() {
 }
 
 void ConfirmCookieSignIn() {
-    Text text = read_text_property(kCookieTextEdit, kEditBoxContent);
+    Text text = kCookieTextEdit.ReadText();
     PastedCookies pasted = ReadPastedCookies(text, static_cast<int64_t>(std::time(nullptr)), kServiceHosts);
     if (Text missing = MissingLoginCookies(pasted); !missing.empty()) {
         message_box(missing.c_str(), 0, "提示");

@@ -8,7 +8,7 @@
 namespace brindor::app {
 
 void NavigateSignInPage() {
-    write_property(kSignInBrowser, kBrowserAddress, "http://" BRINDOR_WEB_HOST "/task.html");
+    kSignInBrowser.Navigate("http://" BRINDOR_WEB_HOST "/task.html");
 }
 
 void ReadSignInCookies() {
@@ -16,8 +16,7 @@ void ReadSignInCookies() {
     SignedInUserId = GetHostCookie(BRINDOR_WEB_HOST, "userid");
     // Without a login the label must not go on showing the last account: the worker refuses to run.
     const bool signed_in = !SignedInUserName.empty() && !SignedInUserId.empty();
-    write_property(kSignInStateLabel, kLabelCaption,
-                   signed_in ? concat_text({SignedInUserName, "|", SignedInUserId}).c_str() : "");
+    kSignInStateLabel.SetText(signed_in ? concat_text({SignedInUserName, "|", SignedInUserId}).c_str() : "");
 }
 
 } // namespace brindor::app

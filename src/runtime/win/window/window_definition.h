@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "runtime/core/file_name.h"
 
@@ -9,7 +10,35 @@ namespace brindor {
 
 enum class ControlKind { Label, Button, EditBox, ProcessBar, ListView, CommonDlg, HtmlViewer };
 
-using EventHandler = void (*)();
+// A handler and, when it has one, the state it works on: a plain function, or one that is handed
+// its context, so a handler's state need not be a global. Null does nothing.
+class EventHandler {
+  public:
+    constexpr EventHandler() = default;
+    constexpr EventHandler(std::nullptr_t) {}
+    template <class F, class = std::enable_if_t<std::is_convertible_v<F, void (*)()>>>
+    constexpr EventHandler(F plain) : plain_(plain) {}
+    constexpr EventHandler(void (*call)(void*), void* context) : call_(call), context_(context) {}
+    // `F(T&)` called with `*context`, without a cast at the definition.
+    template <auto F, class T> static constexpr EventHandler With(T* context) {
+        return EventHandler([](void* c) { F(*static_cast<T*>(c)); },
+                            const_cast<std::remove_const_t<T>*>(context));
+    }
+
+    explicit constexpr operator bool() const { return plain_ || call_; }
+    void operator()() const {
+        if (call_)
+            call_(context_);
+        else if (plain_)
+            plain_();
+    }
+
+  private:
+    void (*plain_)() = nullptr;
+    void (*call_)(void*) = nullptr;
+    void* context_ = nullptr;
+};
+
 // x, y: the point on the screen where a menu should open.
 using MenuHandler = void (*)(int x, int y);
 // key: 'A', 'C' or 'V', pressed with Ctrl.
