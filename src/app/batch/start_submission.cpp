@@ -24,8 +24,8 @@
 #include "runtime/win/window/window_registry.h"
 #include "submit/batch_run.h"
 #include "submit/progress_text.h"
-#include "submit/win/protocol_requests.h"
 #include "submit/win/pumped_wait.h"
+#include "submit/win/service_client.h"
 #include "text/win/script_timestamp.h"
 
 namespace brindor::app {
@@ -47,24 +47,19 @@ void ShowRunning(bool running) {
     set_enabled(kImportButton, !running);
 }
 
-// Rows, progress and boxes: the record is the run record's.
-class MainWindowSurface : public BatchSurface {
+// Rows, progress, boxes, waits and the stop, on the main window.
+class MainWindowRunScreen : public RunScreen {
   public:
-    ServiceAnswer ResolveLink(TextRef link) override { return brindor::ResolveLink(link); }
-    ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) override {
-        return brindor::CommitTask(BuildCommitBody(user_id, fields));
-    }
-    // Every message ends a run; the taskbar flashes while the box waits for the user.
-    void ShowMessage(const char* content, const char* title) override {
+    // A refusal is no run: the buttons are back while it shows; the taskbar flashes meanwhile.
+    void RefuseRun(const char* content, const char* title) override {
         RunIndicatorsEnd();
-        // A refusal is no run: the buttons are back while it shows.
-        if (!started_) {
-            EndRun();
-            WorkerMessageBox(content, 0, title);
-            return;
-        }
+        EndRun();
+        WorkerMessageBox(content, 0, title);
+    }
+    void ShowEnd(const char* content) override {
+        RunIndicatorsEnd();
         OnMainWindowThread([&] { DropUnfilledRows(in_flight_); });
-        if (!ClosingAfterRun()) WorkerMessageBox(content, 0, title);
+        if (!ClosingAfterRun()) WorkerMessageBox(content, 0, nullptr);
         EndRun();
     }
     bool AskRetry(const char* content, const char* label) override {
@@ -118,8 +113,7 @@ class MainWindowSurface : public BatchSurface {
         });
         batch_running = false;
     }
-    void SetProgressRange(int maximum) override {
-        started_ = true;
+    void BeginProgress(int maximum) override {
         maximum_ = maximum;
         RunIndicatorsBegin();
         write_property(kProgressBar, kProgressMinimum, int64_t{0});
@@ -132,19 +126,19 @@ class MainWindowSurface : public BatchSurface {
         const TextRef cells[] = {title, size, link, kCommittingStatus, ""};
         OnMainWindowThread([&] { ShowRowInFlight(in_flight_, position, caption, cells); });
     }
-    int32_t AddRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size, TextRef link,
-                   TextRef status, TextRef reason) override {
+    void FillRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size, TextRef link,
+                 TextRef status, TextRef reason) override {
         if (state != LinkState::kSucceeded) any_failed_ = true;
-        // One trip to the window's thread for the row and the interval rather than one per cell:
-        // each trip waits for the window's thread, which may be busy painting.
-        int32_t interval = 0;
+        // One trip to the window's thread for the row rather than one per cell: each trip waits
+        // for the window's thread, which may be busy painting.
         OnMainWindowThread([&] {
             LinkListRecord.SetOutcome(position, state, reason);
             const TextRef cells[] = {title, size, link, status, reason};
-            FillRow(in_flight_, position, caption, cells);
-            interval = to_integer(read_text_property(kIntervalEdit, kEditBoxContent));
+            brindor::app::FillRow(in_flight_, position, caption, cells);
         });
-        return interval;
+    }
+    int32_t Interval() override {
+        return to_integer(OnMainWindowThreadText([] { return read_text_property(kIntervalEdit, kEditBoxContent); }));
     }
     void Wait(int32_t milliseconds) override {
         while (milliseconds > 0 && !stop_requested) {
@@ -166,7 +160,6 @@ class MainWindowSurface : public BatchSurface {
   private:
     // Rows are placed by the links' positions, which the run takes in ascending order.
     InFlightRows in_flight_;
-    bool started_ = false;
     int maximum_ = 0;
     int position_ = 0;
     bool any_failed_ = false;
@@ -190,16 +183,17 @@ uint32_t __stdcall SubmissionWorker(void* parameter) {
     BatchInput* input = static_cast<BatchInput*>(parameter);
     {
         ScriptClockScope clock; // one script object for the whole run, not one per commit
-        MainWindowSurface surface;
+        MainWindowRunScreen screen;
+        HttpServiceClient service;
         // A connection of the run's own, so the window's reads never wait on its writes; closed
         // (its log emptied into the file) when the run ends.
         RecordStore store(RecordCodec());
         OpenRecordFile(store);
         LocalClock days;
         RunRecord record(store, ThisCopyOwner(), days);
-        RunBatch(*input, surface, record);
+        RunBatch(*input, service, screen, record);
         store.Close();
-        surface.EndRun();
+        screen.EndRun();
     }
     delete input;
     return 0;
