@@ -6,7 +6,6 @@ TextArray LinkList;
 LinkRecord LinkListRecord;
 Text SignedInUserName;
 Text SignedInUserId;
-void* WorkerThreadHandle = nullptr;
 
 void CreateProgramState() {
     LinkList.clear();

@@ -8,11 +8,11 @@
 #include "app/batch/report_rows.h"
 #include "app/batch/run_closing.h"
 #include "app/batch/run_indicators.h"
+#include "app/batch/run_state.h"
 #include "app/batch/worker_box.h"
 #include "app/handlers.h"
 #include "app/import/win/link_intake.h"
 #include "app/record/win/record_file.h"
-#include "app/record/win/start_question.h"
 #include "app/state.h"
 #include "app/windows/ids.h"
 #include "declared/declared_functions.h"
@@ -32,13 +32,6 @@ namespace brindor::app {
 
 namespace {
 
-// Set on the GUI thread when a run starts, cleared by the worker when it ends.
-std::atomic<bool> batch_running{false};
-// Set by 停止提交, read by the worker between links.
-std::atomic<bool> stop_requested{false};
-// When the running batch started (GetTickCount); the GUI thread's own.
-uint32_t started_at = 0;
-
 constexpr int32_t kStopCheckSlice = 100; // a stop pressed during a long interval ends it this soon
 
 // While a run goes the start button stops it; importing waits for the end.
@@ -50,6 +43,7 @@ void ShowRunning(bool running) {
 // Rows, progress, boxes, waits and the stop, on the main window.
 class MainWindowRunScreen : public RunScreen {
   public:
+    MainWindowRunScreen() : unattended_(TheRun().Unattended()) {}
     // A refusal is no run: the buttons are back while it shows; the taskbar flashes meanwhile.
     void RefuseRun(const char* content, const char* title) override {
         RunIndicatorsEnd();
@@ -59,6 +53,9 @@ class MainWindowRunScreen : public RunScreen {
     void ShowEnd(const char* content) override {
         RunIndicatorsEnd();
         OnMainWindowThread([&] { DropUnfilledRows(in_flight_); });
+        // Nobody may be there to close it: an unattended run is over before its box shows, so the
+        // next automatic start need not wait for a click.
+        if (unattended_) EndRun();
         if (!ClosingAfterRun()) WorkerMessageBox(content, 0, nullptr);
         EndRun();
     }
@@ -67,7 +64,7 @@ class MainWindowRunScreen : public RunScreen {
         flash_unless_in_front(kMainWindowId);
         const Text shown = OnMainWindowThreadText([&] { return SwapProgressLabel(label); });
         const bool retry =
-            WorkerMessageBoxUntil(content, MB_RETRYCANCEL, "提示", stop_requested) == kBoxRetry;
+            WorkerMessageBoxUntil(content, MB_RETRYCANCEL, "提示", TheRun().stop_request()) == kBoxRetry;
         OnMainWindowThread([&] { SwapProgressLabel(shown.c_str()); });
         ShowIndicators();
         return retry;
@@ -81,7 +78,7 @@ class MainWindowRunScreen : public RunScreen {
         int32_t shown_seconds = -1;
         for (;;) {
             const uint32_t spent = call_declared<uint32_t>(kGetTickCount) - started;
-            if (stop_requested || spent >= static_cast<uint32_t>(std::max(milliseconds, 0))) break;
+            if (TheRun().StopRequested() || spent >= static_cast<uint32_t>(std::max(milliseconds, 0))) break;
             const int32_t left = milliseconds - static_cast<int32_t>(spent);
             // Rounded up: the label never says 0 while there is still a wait.
             if (const int32_t seconds = (left + 999) / 1000; seconds != shown_seconds) {
@@ -93,7 +90,7 @@ class MainWindowRunScreen : public RunScreen {
         }
         OnMainWindowThread([&] { write_property(kProgressLabel, kLabelCaption, shown.c_str()); });
         ShowIndicators();
-        return !stop_requested;
+        return !TheRun().StopRequested();
     }
     Text CurrentUserId() override {
         return OnMainWindowThreadText([] { return SignedInUserId; });
@@ -105,13 +102,17 @@ class MainWindowRunScreen : public RunScreen {
         ended_ = true;
         // In one trip to the GUI thread: a link arriving meanwhile either joins now or no longer waits,
         // and the buttons come back with the list complete.
-        OnMainWindowThread([] {
-            batch_running = false;
+        bool ended = false;
+        OnMainWindowThread([&] {
+            TheRun().End();
             JoinWaitingLinks();
             ShowRunning(false);
             CloseIfAskedTo();
+            ended = true;
         });
-        batch_running = false;
+        // With the main window gone the process is ending; had the trip been made, a run started
+        // since would be another's.
+        if (!ended) TheRun().End();
     }
     void BeginProgress(int maximum) override {
         maximum_ = maximum;
@@ -141,7 +142,7 @@ class MainWindowRunScreen : public RunScreen {
         return to_integer(OnMainWindowThreadText([] { return read_text_property(kIntervalEdit, kEditBoxContent); }));
     }
     void Wait(int32_t milliseconds) override {
-        while (milliseconds > 0 && !stop_requested) {
+        while (milliseconds > 0 && !TheRun().StopRequested()) {
             const int32_t slice = std::min(milliseconds, kStopCheckSlice);
             PumpedWait(slice);
             milliseconds -= slice;
@@ -155,11 +156,12 @@ class MainWindowRunScreen : public RunScreen {
             ShowIndicators();
         });
     }
-    bool StopRequested() override { return stop_requested; }
+    bool StopRequested() override { return TheRun().StopRequested(); }
 
   private:
     // Rows are placed by the links' positions, which the run takes in ascending order.
     InFlightRows in_flight_;
+    const bool unattended_;
     int maximum_ = 0;
     int position_ = 0;
     bool any_failed_ = false;
@@ -202,54 +204,51 @@ uint32_t __stdcall SubmissionWorker(void* parameter) {
 } // namespace
 
 void StopSubmission() {
-    stop_requested = true;
+    TheRun().RequestStop();
     cancel_boxes_until(); // a pause's box: the stop is its 取消, now
 }
 
 bool IsBatchRunning() {
-    return batch_running;
+    return TheRun().Going();
 }
 
 namespace {
 
 void StartRun(bool unattended) {
+    RunState& run = TheRun();
+    const uint32_t now = call_declared<uint32_t>(kGetTickCount);
     // Pressed as 停止提交 (or queued before the run ended): the run stops after its current link.
-    if (batch_running.exchange(true)) {
+    if (!run.TryStart(now)) {
         if (unattended) return;
         // Unless it is the second click of a double click that started the run.
-        if (call_declared(kGetTickCount) - started_at >= call_declared(kGetDoubleClickTime)) StopSubmission();
+        if (!run.JustStarted(now, call_declared<uint32_t>(kGetDoubleClickTime))) StopSubmission();
         return;
     }
-    started_at = call_declared(kGetTickCount);
-    stop_requested = false;
     // While the counts are made 停止提交 ends them, and the list cannot be replaced under them.
     LinkPositions positions;
-    if (!ChooseRunPositions(positions, stop_requested, ShowRunning, unattended)) {
-        batch_running = false;
+    if (!ChooseRunPositions(positions, run.stop_request(), ShowRunning, unattended)) {
+        run.End();
         JoinWaitingLinks(); // what arrived during the question
         return;
     }
     SaveInterval();
-    started_at = call_declared(kGetTickCount);
-    stop_requested = false;
+    run.Run(call_declared<uint32_t>(kGetTickCount), unattended);
     ShowRunning(true);
     // Taken here on the GUI thread, the only writer, so the copy cannot tear.
     BatchInput* input =
-        new BatchInput{LinkList, SignedInUserId, std::move(positions), ResumedRunOf(LinkList)};
+        new BatchInput{LinkList, SignedInUserId, std::move(positions), run.ResumedRunOf(LinkList)};
     uint32_t thread_id = 0;
     uint32_t(__stdcall * routine)(void*) = &SubmissionWorker;
-    void* handle = call_declared<void*>(kCreateThread, static_cast<void*>(nullptr), uint32_t{0}, routine,
-                                        static_cast<void*>(input), uint32_t{0}, &thread_id);
-    if (!handle) {
+    KernelHandle worker(call_declared<void*>(kCreateThread, static_cast<void*>(nullptr), uint32_t{0}, routine,
+                                             static_cast<void*>(input), uint32_t{0}, &thread_id));
+    if (!worker) {
         delete input;
         ShowRunning(false);
-        batch_running = false;
+        run.End();
         JoinWaitingLinks();
         return;
     }
-    // The previous worker has finished (runs never overlap), so its handle is of no further use.
-    if (WorkerThreadHandle) call_declared(kCloseHandle, WorkerThreadHandle);
-    WorkerThreadHandle = handle;
+    run.KeepWorker(std::move(worker));
 }
 
 } // namespace
