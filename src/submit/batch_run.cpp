@@ -56,7 +56,8 @@ struct ThrottleTries {
 // Sends one request again while the service answers that the client is too fast. False when a
 // stop ended a wait; `tries.exhausted` when the service never calmed down.
 template <class Send, class Served>
-bool SendUntilServed(Send send, Served served, ServiceAnswer& answer, ThrottleTries& tries, RunScreen& screen) {
+bool SendUntilServed(Send send, Served served, ServiceAnswer& answer, ThrottleTries& tries,
+                     RunScreen& screen) {
     for (;;) {
         answer = send();
         if (served(answer) || !IsThrottled(answer)) return true;
@@ -111,8 +112,8 @@ bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcom
         if (!GoOn(kUnrecordedPrompt, kUnrecordedLabel, with.screen)) return false;
     outcome.committed = true;
     with.screen.ShowCommitting(position, outcome.fields.title, FormatSize(outcome.fields.tsize), link);
-    if (!SendUntilServed([&] { return with.service.Commit(user_id, outcome.fields); }, Settled, outcome.commit,
-                         tries, with.screen))
+    if (!SendUntilServed([&] { return with.service.Commit(user_id, outcome.fields); }, Settled,
+                         outcome.commit, tries, with.screen))
         return false;
     outcome.accepted = Confirmed(outcome.commit);
     outcome.busy = tries.exhausted;
@@ -150,8 +151,8 @@ void ReportLink(int i, int count, const BatchInput& input, const LinkOutcome& ou
                                       : tally.failed);
     const Text size = FormatSize(outcome.fields.tsize);
     RecordOutcome(position, outcome, with.record);
-    with.screen.FillRow(position, state, to_text(position), outcome.fields.title, size, input.links.at(position),
-                        StatusText(state), FailureReason(outcome));
+    with.screen.FillRow(position, state, to_text(position), outcome.fields.title, size,
+                        input.links.at(position), StatusText(state), FailureReason(outcome));
     with.screen.Wait(with.screen.Interval());
     with.screen.ShowProgress(i, PercentText(i, count));
 }
@@ -206,8 +207,7 @@ void RunBatch(const BatchInput& input, ServiceClient& service, RunScreen& screen
     Partners with{service, screen, record};
     Text user_id = input.user_id;
     // Only the waits' jitter comes from it: any seed that differs between clients will do.
-    std::minstd_rand random{
-        static_cast<uint32_t>(std::time(nullptr) ^ reinterpret_cast<uintptr_t>(&screen))};
+    std::minstd_rand random{static_cast<uint32_t>(std::time(nullptr) ^ reinterpret_cast<uintptr_t>(&screen))};
     const auto go_on = [&](const char* prompt, const char* label) { return GoOn(prompt, label, screen); };
     HeldBack held;
     RunTally tally;

@@ -45,8 +45,9 @@ int64_t RunState::ResumedRunOf(const TextArray& list) const {
     return offered_run_;
 }
 
+// Never destroyed: a running worker is neither waited for nor stopped, the process ends with it.
 RunState& TheRun() {
-    static RunState run;
+    static RunState& run = *new RunState;
     return run;
 }
 

@@ -33,7 +33,9 @@ class RunState {
     bool Going() const { return phase_ != RunPhase::kIdle; }
     bool Unattended() const { return unattended_; }
     // Within the double-click time of the start: the second click of the click that started it.
-    bool JustStarted(uint32_t now, uint32_t double_click_ms) const { return now - started_at_ < double_click_ms; }
+    bool JustStarted(uint32_t now, uint32_t double_click_ms) const {
+        return now - started_at_ < double_click_ms;
+    }
 
     // Any thread; read by the worker between links and by a pause's box.
     void RequestStop() { stop_ = true; }

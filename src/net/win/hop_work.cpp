@@ -203,7 +203,8 @@ bool RunHopWithin(HopWork* work, uint32_t limitMs) {
     uint32_t(__stdcall * routine)(void*) = &HopThread;
     uint32_t threadId = 0;
     const KernelHandle thread(call_declared<void*>(kCreateThread, static_cast<void*>(nullptr), uint32_t{0},
-                                                   routine, static_cast<void*>(work), uint32_t{0}, &threadId));
+                                                   routine, static_cast<void*>(work), uint32_t{0},
+                                                   &threadId));
     if (!thread) {
         // Run here, it would be bounded by its socket time-outs only, and a trickle has none.
         delete work;

@@ -48,7 +48,7 @@ class RecordingSurface : public ServiceClient, public RunScreen, public BatchRec
     void ShowEnd(const char* content) override { RefuseRun(content, nullptr); }
     void BeginProgress(int count) override { steps.push_back("range " + std::to_string(count)); }
     void FillRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size, TextRef link,
-                   TextRef status, TextRef reason) override {
+                 TextRef status, TextRef reason) override {
         states.push_back(state);
         reasons.push_back(reason.c_str());
         positions.push_back(position);

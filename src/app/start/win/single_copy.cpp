@@ -38,7 +38,8 @@ std::wstring UserSid() {
     std::wstring sid;
     // TOKEN_USER begins with the SID's address.
     std::vector<void*> buffer(size / sizeof(void*) + 1);
-    if (size && call_declared<int32_t>(kGetTokenInformation, token.get(), kTokenUser, buffer.data(), size, &size)) {
+    if (size &&
+        call_declared<int32_t>(kGetTokenInformation, token.get(), kTokenUser, buffer.data(), size, &size)) {
         void* user_sid = buffer.front();
         wchar_t* text = nullptr;
         if (call_declared<int32_t>(kConvertSidToStringSidW, user_sid, &text)) {
