@@ -182,7 +182,7 @@ class FaultyServiceTest(E2ETestCase):
             "title_form": [{"form": f, "target": "resolve", "hashes": [b * 20]} for b, f in TITLE_FORMS.items() if f],
             "answer_form": [{"form": f, "target": "commit", "hashes": [b * 20]} for b, (f, _) in UNKNOWN_FORMS.items()]})
         steps.start_batch(s, "0")
-        self.assertEqual(steps.wait_all_done(s).text, f"{steps.ALL_DONE}\n成功3条，失败7条。")
+        self.assertEqual(steps.wait_all_done(s).text, f"{steps.ALL_DONE}\n成功3条，失败0条，结果未知7条。")
         s.screenshot("faults_titles_and_contradictions")
         rows, entries = steps.report_rows(s), [Catalogue.load().lookup(b * 20) for b in TITLE_FORMS]
         self.assertEqual([(r[1], r[4], r[5]) for r in rows[:3]], [(e.title, steps.SUBMITTED, "") for e in entries])
