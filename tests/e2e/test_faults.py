@@ -186,7 +186,7 @@ class FaultyServiceTest(E2ETestCase):
         s.screenshot("faults_titles_and_contradictions")
         rows, entries = steps.report_rows(s), [Catalogue.load().lookup(b * 20) for b in TITLE_FORMS]
         self.assertEqual([(r[1], r[4], r[5]) for r in rows[:3]], [(e.title, steps.SUBMITTED, "") for e in entries])
-        self.assertEqual([tuple(r[4:6]) for r in rows[3:]], [(steps.FAILED, why) for _, why in UNKNOWN_FORMS.values()])
+        self.assertEqual([tuple(r[4:6]) for r in rows[3:]], [(steps.UNKNOWN_STATUS, why) for _, why in UNKNOWN_FORMS.values()])
         # Committed with the title, content id, sizes and indexes exactly as the service gave them.
         made = {c["hash"]: (c["title"], c["cid"], dict(c["fields"])["size"], dict(c["fields"])["findex"])
                 for c in self.standin.commits() if c["accepted"]}
