@@ -20,7 +20,7 @@
 
 #include "runtime/core/conversions.h"
 #include "submit/batch_run.h"
-#include "submit/win/protocol_requests.h"
+#include "submit/win/service_client.h"
 #include "text/win/script_timestamp.h"
 
 namespace {
@@ -124,19 +124,15 @@ int Wininet(const std::string& host, INTERNET_PORT port, int count) {
 
 // --- batch --------------------------------------------------------------------------------------
 
-class NoRows : public brindor::BatchSurface, public brindor::BatchRecord {
+class NoRows : public brindor::RunScreen, public brindor::BatchRecord {
   public:
     explicit NoRows(int count) : count_(count) {}
-    brindor::ServiceAnswer ResolveLink(brindor::TextRef link) override { return brindor::ResolveLink(link); }
-    brindor::ServiceAnswer CommitTask(brindor::TextRef user_id, const brindor::TaskFields& fields) override {
-        return brindor::CommitTask(brindor::BuildCommitBody(user_id, fields));
-    }
-    void ShowMessage(const char*, const char*) override {}
-    void SetProgressRange(int) override {}
-    int32_t AddRow(int, brindor::LinkState, brindor::TextRef, brindor::TextRef, brindor::TextRef,
-                   brindor::TextRef, brindor::TextRef, brindor::TextRef) override {
-        return 0;
-    }
+    void RefuseRun(const char*, const char*) override {}
+    void ShowEnd(const char*) override {}
+    void BeginProgress(int) override {}
+    void FillRow(int, brindor::LinkState, brindor::TextRef, brindor::TextRef, brindor::TextRef, brindor::TextRef,
+                 brindor::TextRef, brindor::TextRef) override {}
+    int32_t Interval() override { return 0; }
     void Begin(const brindor::BatchInput&) override {}
     bool Mark(int, brindor::TextRef) override { return true; }
     void Outcome(int, brindor::LinkState, brindor::TextRef, brindor::TextRef, brindor::TextRef) override {}
@@ -161,8 +157,9 @@ int Batch(int count) {
     input.user_id = brindor::Text("100001");
     brindor::ScriptClockScope clock;
     NoRows surface(count);
+    brindor::HttpServiceClient service;
     Mark(0);
-    brindor::RunBatch(input, surface, surface);
+    brindor::RunBatch(input, service, surface, surface);
     return 0;
 }
 

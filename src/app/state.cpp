@@ -6,7 +6,6 @@ TextArray LinkList;
 LinkOutcomes ListOutcomes;
 Text SignedInUserName;
 Text SignedInUserId;
-void* WorkerThreadHandle = nullptr;
 
 void CreateProgramState() {
     LinkList.clear();

@@ -11,7 +11,6 @@ extern TextArray LinkList;
 extern LinkOutcomes ListOutcomes;
 extern Text SignedInUserName;
 extern Text SignedInUserId;
-extern void* WorkerThreadHandle;
 
 // Start: everything empty. End of program: everything released.
 void CreateProgramState();

@@ -37,6 +37,13 @@ constexpr int kStreakPause = 3;
 // A dropped resolve is common and harmless to repeat; a commit is never repeated for it.
 constexpr int32_t kResolveRetryMs = 1000;
 
+// Whom a run works with.
+struct Partners {
+    ServiceClient& service;
+    RunScreen& screen;
+    BatchRecord& record;
+};
+
 // Requests of one link answered "too fast" so far, and where the jitter of the waits comes from.
 struct ThrottleTries {
     std::minstd_rand& random;
@@ -50,7 +57,7 @@ struct ThrottleTries {
 // stop ended a wait; `tries.exhausted` when the service never calmed down.
 template <class Send, class Served>
 bool SendUntilServed(Send send, Served served, ServiceAnswer& answer, ThrottleTries& tries,
-                     BatchSurface& surface) {
+                     RunScreen& screen) {
     for (;;) {
         answer = send();
         if (served(answer) || !IsThrottled(answer)) return true;
@@ -58,15 +65,15 @@ bool SendUntilServed(Send send, Served served, ServiceAnswer& answer, ThrottleTr
             tries.exhausted = true;
             return true;
         }
-        if (!surface.WaitThrottled(ThrottleWaitMs(answer, tries.used - 1, tries.Jitter()))) return false;
+        if (!screen.WaitThrottled(ThrottleWaitMs(answer, tries.used - 1, tries.Jitter()))) return false;
     }
 }
 
-ServiceAnswer ResolveTwiceIfUnanswered(TextRef link, BatchSurface& surface) {
-    ServiceAnswer answer = surface.ResolveLink(link);
+ServiceAnswer ResolveTwiceIfUnanswered(TextRef link, Partners& with) {
+    ServiceAnswer answer = with.service.Resolve(link);
     if (!NoAnswer(answer)) return answer;
-    surface.Wait(kResolveRetryMs);
-    return surface.ResolveLink(link);
+    with.screen.Wait(kResolveRetryMs);
+    return with.service.Resolve(link);
 }
 
 bool Confirmed(const ServiceAnswer& commit) {
@@ -79,19 +86,19 @@ bool Settled(const ServiceAnswer& commit) {
 }
 
 // A stop pressed while the box waited for an answer counts as 取消.
-bool GoOn(const char* prompt, const char* label, BatchSurface& surface) {
-    return surface.AskRetry(prompt, label) && !surface.StopRequested();
+bool GoOn(const char* prompt, const char* label, RunScreen& screen) {
+    return screen.AskRetry(prompt, label) && !screen.StopRequested();
 }
 
 // Resolves and commits one link; accepted only for a commit the service confirmed. A commit is
 // sent again only after an answer that says nothing was made. False when a stop ended a wait or
 // the user declined to go on without the commit's mark.
-bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcome, BatchSurface& surface,
-                BatchRecord& record, std::minstd_rand& random) {
+bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcome, Partners& with,
+                std::minstd_rand& random) {
     ThrottleTries tries{random};
     const auto never = [](const ServiceAnswer&) { return false; };
-    if (!SendUntilServed([&] { return ResolveTwiceIfUnanswered(link, surface); }, never, outcome.resolve,
-                         tries, surface))
+    if (!SendUntilServed([&] { return ResolveTwiceIfUnanswered(link, with); }, never, outcome.resolve, tries,
+                         with.screen))
         return false;
     outcome.busy = tries.exhausted;
     if (outcome.busy) return true;
@@ -101,12 +108,12 @@ bool SubmitLink(int position, TextRef link, TextRef user_id, LinkOutcome& outcom
     outcome.fields = std::move(fields);
     // Without a content id there is nothing the service could create a task from.
     if (outcome.fields.cid.empty()) return true;
-    while (!record.Mark(position, user_id))
-        if (!GoOn(kUnrecordedPrompt, kUnrecordedLabel, surface)) return false;
+    while (!with.record.Mark(position, user_id))
+        if (!GoOn(kUnrecordedPrompt, kUnrecordedLabel, with.screen)) return false;
     outcome.committed = true;
-    surface.ShowCommitting(position, outcome.fields.title, FormatSize(outcome.fields.tsize), link);
-    if (!SendUntilServed([&] { return surface.CommitTask(user_id, outcome.fields); }, Settled, outcome.commit,
-                         tries, surface))
+    with.screen.ShowCommitting(position, outcome.fields.title, FormatSize(outcome.fields.tsize), link);
+    if (!SendUntilServed([&] { return with.service.Commit(user_id, outcome.fields); }, Settled,
+                         outcome.commit, tries, with.screen))
         return false;
     outcome.accepted = Confirmed(outcome.commit);
     outcome.busy = tries.exhausted;
@@ -136,19 +143,18 @@ void RecordOutcome(int position, const LinkOutcome& outcome, BatchRecord& record
 }
 
 void ReportLink(int i, int count, const BatchInput& input, const LinkOutcome& outcome, RunTally& tally,
-                BatchSurface& surface, BatchRecord& record) {
+                Partners& with) {
     const int position = Position(input, i);
     const LinkState state = OutcomeState(outcome);
     ++(state == LinkState::kSucceeded ? tally.succeeded
        : state == LinkState::kUnknown ? tally.unknown
                                       : tally.failed);
     const Text size = FormatSize(outcome.fields.tsize);
-    RecordOutcome(position, outcome, record);
-    const int32_t interval =
-        surface.AddRow(position, state, to_text(position), outcome.fields.title, size,
-                       input.links.at(position), StatusText(state), FailureReason(outcome));
-    surface.Wait(interval);
-    surface.ShowProgress(i, PercentText(i, count));
+    RecordOutcome(position, outcome, with.record);
+    with.screen.FillRow(position, state, to_text(position), outcome.fields.title, size,
+                        input.links.at(position), StatusText(state), FailureReason(outcome));
+    with.screen.Wait(with.screen.Interval());
+    with.screen.ShowProgress(i, PercentText(i, count));
 }
 
 enum class Streak { kNone, kUnanswered, kBusy };
@@ -166,10 +172,9 @@ struct HeldBack {
     std::vector<LinkOutcome> outcomes;
 
     // Their rows, once a link ended otherwise or the run ends.
-    void Report(const BatchInput& input, int total, RunTally& tally, BatchSurface& surface,
-                BatchRecord& record) {
+    void Report(const BatchInput& input, int total, RunTally& tally, Partners& with) {
         for (size_t k = 0; k < outcomes.size(); ++k)
-            ReportLink(first + static_cast<int>(k), total, input, outcomes[k], tally, surface, record);
+            ReportLink(first + static_cast<int>(k), total, input, outcomes[k], tally, with);
         Drop();
     }
     void Drop() {
@@ -179,50 +184,50 @@ struct HeldBack {
 };
 
 // The one way a run ends, however it came to its end.
-void EndRun(const char* how, const RunTally& tally, BatchSurface& surface, BatchRecord& record) {
-    const Text lost = record.End(how) ? Text() : concat_text("\n", "本次提交记录未能保存到磁盘。");
+void EndRun(const char* how, const RunTally& tally, Partners& with) {
+    const Text lost = with.record.End(how) ? Text() : concat_text("\n", "本次提交记录未能保存到磁盘。");
     const Text unknown =
         tally.unknown > 0 ? concat_text({"，结果未知", to_text(tally.unknown), "条"}) : Text();
     const Text counts = concat_text(
         {"成功", to_text(tally.succeeded), "条，失败", to_text(tally.failed), "条", unknown, "。"});
-    surface.ShowMessage(concat_text({how, "\n", counts, lost}).c_str(), nullptr);
+    with.screen.ShowEnd(concat_text({how, "\n", counts, lost}).c_str());
 }
 
 } // namespace
 
-void RunBatch(const BatchInput& input, BatchSurface& surface, BatchRecord& record) {
+void RunBatch(const BatchInput& input, ServiceClient& service, RunScreen& screen, BatchRecord& record) {
     const int count =
         input.positions.empty() ? element_count(input.links) : static_cast<int>(input.positions.size());
     if (count == 0 || input.user_id.empty()) {
-        surface.ShowMessage("数组里面没有数据，或者还没有登陆迅雷离线平台", "提示");
+        screen.RefuseRun("数组里面没有数据，或者还没有登陆迅雷离线平台", "提示");
         return;
     }
     record.Begin(input);
-    surface.SetProgressRange(count);
+    screen.BeginProgress(count);
+    Partners with{service, screen, record};
     Text user_id = input.user_id;
     // Only the waits' jitter comes from it: any seed that differs between clients will do.
-    std::minstd_rand random{
-        static_cast<uint32_t>(std::time(nullptr) ^ reinterpret_cast<uintptr_t>(&surface))};
-    const auto go_on = [&](const char* prompt, const char* label) { return GoOn(prompt, label, surface); };
+    std::minstd_rand random{static_cast<uint32_t>(std::time(nullptr) ^ reinterpret_cast<uintptr_t>(&screen))};
+    const auto go_on = [&](const char* prompt, const char* label) { return GoOn(prompt, label, screen); };
     HeldBack held;
     RunTally tally;
     // Held-back links keep their rows when the run stops.
     const auto stopped = [&] {
-        held.Report(input, count, tally, surface, record);
-        EndRun("已停止。", tally, surface, record);
+        held.Report(input, count, tally, with);
+        EndRun("已停止。", tally, with);
     };
     for (int i = 1; i <= count; ++i) {
-        if (i > 1 && surface.StopRequested()) return stopped();
+        if (i > 1 && screen.StopRequested()) return stopped();
         const char* link = input.links.at(Position(input, i));
         // Fresh fields per link: an answer that yields nothing must not inherit the last link's.
         LinkOutcome outcome;
-        if (!SubmitLink(Position(input, i), link, user_id, outcome, surface, record, random)) {
+        if (!SubmitLink(Position(input, i), link, user_id, outcome, with, random)) {
             // Stopped in a wait after a refused commit: nothing was made, the mark must not stand.
             if (outcome.committed) RecordOutcome(Position(input, i), outcome, record);
             return stopped();
         }
         const Streak streak = StreakOf(outcome);
-        if (streak != held.kind) held.Report(input, count, tally, surface, record);
+        if (streak != held.kind) held.Report(input, count, tally, with);
         if (streak != Streak::kNone) {
             if (held.outcomes.empty()) held.first = i;
             held.kind = streak;
@@ -244,14 +249,14 @@ void RunBatch(const BatchInput& input, BatchSurface& surface, BatchRecord& recor
             if (outcome.committed) RecordOutcome(Position(input, i), outcome, record);
             if (!go_on(kSignedOutPrompt, kSignedOutLabel)) return stopped();
             // The same link again, for whoever signed in meanwhile.
-            if (Text now = surface.CurrentUserId(); !now.empty()) user_id = std::move(now);
+            if (Text now = screen.CurrentUserId(); !now.empty()) user_id = std::move(now);
             --i;
             continue;
         }
-        ReportLink(i, count, input, outcome, tally, surface, record);
+        ReportLink(i, count, input, outcome, tally, with);
     }
-    held.Report(input, count, tally, surface, record);
-    EndRun("全部完成！", tally, surface, record);
+    held.Report(input, count, tally, with);
+    EndRun("全部完成！", tally, with);
 }
 
 } // namespace brindor

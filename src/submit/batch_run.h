@@ -1,5 +1,5 @@
-// One batch: every link resolved, committed and reported in order. The service, the controls and
-// the waiting come through a BatchSurface, so the sequence itself runs without a window.
+// One batch: every link resolved, committed and reported in order. The service, the screen and the
+// record are partners the run is handed, so the sequence itself runs without a window.
 #pragma once
 #include <cstdint>
 
@@ -23,23 +23,32 @@ struct BatchInput {
     int64_t resumed = 0;
 };
 
-class BatchSurface {
+// The offline service, as a run asks it.
+class ServiceClient {
   public:
-    virtual ~BatchSurface() = default;
-    virtual ServiceAnswer ResolveLink(TextRef link) = 0;
+    virtual ~ServiceClient() = default;
+    virtual ServiceAnswer Resolve(TextRef link) = 0;
     // Builds the commit body for the user from the fields and sends it; the answer as received.
-    virtual ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) = 0;
-    // title null: the message box's default title.
-    virtual void ShowMessage(const char* content, const char* title) = 0;
-    virtual void SetProgressRange(int maximum) = 0;
-    // Appends a row (its caption, then columns 1 to 5), then reads the interval in milliseconds to
-    // wait before the next link; read anew for every link, so a change applies from the next wait.
-    // The row is where a link's outcome is known: `reason` is empty for a success. `position` is
-    // the link's in the input's list.
-    virtual int32_t AddRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size,
-                           TextRef link, TextRef status, TextRef reason) = 0;
-    // The link's commit goes out now: its row shows it until AddRow fills the row in.
+    virtual ServiceAnswer Commit(TextRef user_id, const TaskFields& fields) = 0;
+};
+
+// What the user sees of a run, and the waits and stop the user controls.
+class RunScreen {
+  public:
+    virtual ~RunScreen() = default;
+    // A box saying why no run begins; title null: the message box's default title.
+    virtual void RefuseRun(const char* content, const char* title) = 0;
+    // The run's progress at 0 of `count` links, and the run shown as going.
+    virtual void BeginProgress(int count) = 0;
+    // The link's commit goes out now: its row shows it until FillRow fills the row in.
     virtual void ShowCommitting(int /*position*/, TextRef /*title*/, TextRef /*size*/, TextRef /*link*/) {}
+    // Fills the link's row (its caption, then columns 1 to 5), where the list learns its outcome:
+    // `reason` is empty for a success. `position` is the link's in the input's list.
+    virtual void FillRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size,
+                         TextRef link, TextRef status, TextRef reason) = 0;
+    // The interval in milliseconds to wait before the next link; read anew for every link, so a
+    // change applies from the next wait.
+    virtual int32_t Interval() = 0;
     virtual void Wait(int32_t milliseconds) = 0;
     virtual void ShowProgress(int position, TextRef percent) = 0;
     // Asked before every link but the first: true ends the run there.
@@ -53,6 +62,8 @@ class BatchSurface {
     virtual bool WaitThrottled(int32_t milliseconds) = 0;
     // The user id signed in now; empty when nobody is.
     virtual Text CurrentUserId() = 0;
+    // The run is over on the screen; its end box says `content` under the default title.
+    virtual void ShowEnd(const char* content) = 0;
 };
 
 // What a run writes to its record. Positions are the links' in the input's list.
@@ -74,6 +85,6 @@ class BatchRecord {
 // user declines to go on after a pause (signed out, the service unreachable); a second line counts
 // the run's successes and failures, and the links of unknown outcome apart.
 // A commit the service refused is written failed before the run stops or pauses for it.
-void RunBatch(const BatchInput& input, BatchSurface& surface, BatchRecord& record);
+void RunBatch(const BatchInput& input, ServiceClient& service, RunScreen& screen, BatchRecord& record);
 
 } // namespace brindor

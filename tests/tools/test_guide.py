@@ -8,7 +8,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 # Window definitions hold captions and tooltips, not messages.
 WINDOWS = ("main_window.cpp", "signin_window.cpp", "cookie_window.cpp")
 LITERAL = re.compile(r'"((?:[^"\\\n]|\\.)*)"')
-BOX = re.compile(r'(?:message_box|ShowMessage|WorkerMessageBox)\(\s*"([^"]+)"')
+BOX = re.compile(r'(?:message_box|RefuseRun|WorkerMessageBox)\(\s*"([^"]+)"')
 REASON = re.compile(r'constexpr [^=\n]*\bk\w+(?:\[\])? = "([^"]+)"')
 CJK = re.compile(r"[\u4e00-\u9fff]")
 

@@ -1,6 +1,7 @@
 #include "net/win/hop_work.h"
 
 #include "declared/declared_functions.h"
+#include "declared/declared_handles.h"
 #include "net/http_request_parts.h"
 #include "net/win/internet_handle.h"
 #include "runtime/core/text_ops.h"
@@ -183,9 +184,9 @@ void RunHop(HopWork& work) {
     work.status = QueryStatus(request);
     work.raw_headers = QueryRawHeaders(request);
     work.content_length = QueryContentLength(request);
-    request.close();
-    connection.close();
-    root.close();
+    request.reset();
+    connection.reset();
+    root.reset();
     if (work.forget_cache_entry) call_declared<int32_t>(kDeleteUrlCacheEntryA, work.url.c_str());
 }
 
@@ -201,21 +202,22 @@ bool RunHopWithin(HopWork* work, uint32_t limitMs) {
     work->owners.store(2);
     uint32_t(__stdcall * routine)(void*) = &HopThread;
     uint32_t threadId = 0;
-    void* thread = call_declared<void*>(kCreateThread, static_cast<void*>(nullptr), uint32_t{0}, routine,
-                                        static_cast<void*>(work), uint32_t{0}, &threadId);
+    const KernelHandle thread(call_declared<void*>(kCreateThread, static_cast<void*>(nullptr), uint32_t{0},
+                                                   routine, static_cast<void*>(work), uint32_t{0},
+                                                   &threadId));
     if (!thread) {
         // Run here, it would be bounded by its socket time-outs only, and a trickle has none.
         delete work;
         return false;
     }
-    bool finished = WaitForHop(thread, limitMs);
+    bool finished = WaitForHop(thread.get(), limitMs);
     if (!finished && !Abandon(*work)) {
         // Done just now: only letting go is left to its thread.
-        call_declared<uint32_t>(kMsgWaitForMultipleObjects, uint32_t{1}, &thread, int32_t{0}, kInfinite,
+        void* const handles[] = {thread.get()};
+        call_declared<uint32_t>(kMsgWaitForMultipleObjects, uint32_t{1}, handles, int32_t{0}, kInfinite,
                                 uint32_t{0});
         finished = true;
     }
-    call_declared(kCloseHandle, thread);
     if (finished) {
         work->owners.store(1);
         return true;

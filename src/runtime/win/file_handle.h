@@ -4,36 +4,18 @@
 
 #include <cstddef>
 
+#include "runtime/win/owned.h"
+
 namespace brindor {
 
-class FileHandle {
-  public:
-    FileHandle() = default;
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(FileHandle&& other) noexcept : handle_(other.release()) {}
-    FileHandle& operator=(FileHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { reset(); }
-
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE release() {
-        HANDLE h = handle_;
-        handle_ = INVALID_HANDLE_VALUE;
-        return h;
-    }
-    void reset(HANDLE handle = INVALID_HANDLE_VALUE) {
-        if (valid()) CloseHandle(handle_);
-        handle_ = handle;
-    }
-
-  private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+// Opening a file fails with INVALID_HANDLE_VALUE, some other calls with null.
+struct FileCloseTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static bool is_valid(Handle handle) { return handle != INVALID_HANDLE_VALUE && handle != nullptr; }
+    static void close(Handle handle) { CloseHandle(handle); }
 };
+using FileHandle = Owned<FileCloseTraits>;
 
 // Hands every byte to the system, in as many writes as it takes.
 bool write_all(HANDLE file, const void* data, size_t size);

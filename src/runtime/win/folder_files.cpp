@@ -3,24 +3,19 @@
 #include <windows.h>
 
 #include "runtime/win/file_handle.h"
+#include "runtime/win/owned.h"
 #include "runtime/win/text_boundary.h"
 
 namespace brindor {
 
 namespace {
 
-class FindScope {
-  public:
-    explicit FindScope(HANDLE find) : find_(find) {}
-    ~FindScope() {
-        if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
-    }
-    FindScope(const FindScope&) = delete;
-    FindScope& operator=(const FindScope&) = delete;
-
-  private:
-    HANDLE find_;
+struct FindCloseTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle find) { FindClose(find); }
 };
+using FindScope = Owned<FindCloseTraits>;
 
 uint64_t joined(DWORD high, DWORD low) {
     return (static_cast<uint64_t>(high) << 32) | low;

@@ -14,7 +14,7 @@ namespace brindor {
 namespace {
 
 // Records what a run does, one line per step, and answers like the service would.
-class RecordingSurface : public BatchSurface, public BatchRecord {
+class RecordingSurface : public ServiceClient, public RunScreen, public BatchRecord {
   public:
     std::map<std::string, std::string> resolve_answers; // by link; others get an empty answer
     std::string commit_answer = "jsonp1({\"id\":\"1000000001\",\"progress\":1})";
@@ -29,30 +29,33 @@ class RecordingSurface : public BatchSurface, public BatchRecord {
     bool retry = false;       // AskRetry's answer
     std::vector<std::string> pause_labels;
 
-    ServiceAnswer ResolveLink(TextRef link) override {
+    ServiceAnswer Resolve(TextRef link) override {
         steps.push_back(std::string("resolve ") + link.c_str());
         auto found = resolve_answers.find(link.c_str());
         if (found == resolve_answers.end()) return ServiceAnswer{};
         return ServiceAnswer{Text(found->second.c_str()), 200, Text("queryUrl"), -1,
                              RawServiceMessage(found->second.c_str())};
     }
-    ServiceAnswer CommitTask(TextRef user_id, const TaskFields& fields) override {
+    ServiceAnswer Commit(TextRef user_id, const TaskFields& fields) override {
         steps.push_back("commit");
         commit_bodies.push_back(JoinCommitFields(user_id, fields.title, fields).c_str());
         return ServiceAnswer{Text(commit_answer.c_str()), commit_answer.empty() ? 0 : 200, Text("jsonp1"), -1,
                              RawServiceMessage(commit_answer.c_str())};
     }
-    void ShowMessage(const char* content, const char* title) override {
+    void RefuseRun(const char* content, const char* title) override {
         steps.push_back(std::string("message ") + content + " | " + (title ? title : "(default)"));
     }
-    void SetProgressRange(int maximum) override { steps.push_back("range " + std::to_string(maximum)); }
-    int32_t AddRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size, TextRef link,
-                   TextRef status, TextRef reason) override {
+    void ShowEnd(const char* content) override { RefuseRun(content, nullptr); }
+    void BeginProgress(int count) override { steps.push_back("range " + std::to_string(count)); }
+    void FillRow(int position, LinkState state, TextRef caption, TextRef title, TextRef size, TextRef link,
+                 TextRef status, TextRef reason) override {
         states.push_back(state);
         reasons.push_back(reason.c_str());
         positions.push_back(position);
         steps.push_back(std::string("row ") + caption.c_str() + " | " + title.c_str() + " | " + size.c_str() +
                         " | " + link.c_str() + " | " + status.c_str());
+    }
+    int32_t Interval() override {
         const int32_t value = intervals[reads_ < intervals.size() ? reads_ : intervals.size() - 1];
         ++reads_;
         return value;
@@ -92,7 +95,7 @@ class RecordingSurface : public BatchSurface, public BatchRecord {
 };
 
 void RunBatch(const BatchInput& input, RecordingSurface& surface) {
-    brindor::RunBatch(input, surface, surface);
+    brindor::RunBatch(input, surface, surface, surface);
 }
 
 std::string Answer(const char* cid, const char* tsize, const char* title) {

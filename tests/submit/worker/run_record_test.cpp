@@ -23,7 +23,7 @@ struct FixedClock : RecordClock {
 
 // A service that answers every link and signs the first commit out when asked; `on_commit` sees
 // the record as another program would at the moment the commit is handed over.
-struct Service : BatchSurface {
+struct Service : ServiceClient, RunScreen {
     const char* first_commit = kMade;
     bool retry = false;
     std::function<void()> on_commit;
@@ -31,20 +31,20 @@ struct Service : BatchSurface {
     ServiceAnswer Answer(const char* text, const char* callback) {
         return ServiceAnswer{Text(text), 200, Text(callback), -1, RawServiceMessage(text)};
     }
-    ServiceAnswer ResolveLink(TextRef) override {
+    ServiceAnswer Resolve(TextRef) override {
         return Answer("queryUrl(1,'C','1','T','1',new Array('a'),new Array('1KB'),new Array('1'),"
                       "new Array('1'),new Array('video'),new Array('0'),'0.5')",
                       "queryUrl");
     }
-    ServiceAnswer CommitTask(TextRef, const TaskFields&) override {
+    ServiceAnswer Commit(TextRef, const TaskFields&) override {
         if (on_commit) on_commit();
         return Answer(commits++ == 0 ? first_commit : kMade, "jsonp1");
     }
-    void ShowMessage(const char*, const char*) override {}
-    void SetProgressRange(int) override {}
-    int32_t AddRow(int, LinkState, TextRef, TextRef, TextRef, TextRef, TextRef, TextRef) override {
-        return 0;
-    }
+    void RefuseRun(const char*, const char*) override {}
+    void ShowEnd(const char*) override {}
+    void BeginProgress(int) override {}
+    void FillRow(int, LinkState, TextRef, TextRef, TextRef, TextRef, TextRef, TextRef) override {}
+    int32_t Interval() override { return 0; }
     void Wait(int32_t) override {}
     void ShowProgress(int, TextRef) override {}
     bool StopRequested() override { return false; }
@@ -79,7 +79,7 @@ struct RecordFile : ::testing::Test {
             input.links.append(Text(link));
         input.user_id = Text("1");
         RunRecord record(store, "copy", clock);
-        RunBatch(input, service, record);
+        RunBatch(input, service, service, record);
     }
 };
 

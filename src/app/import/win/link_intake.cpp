@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/batch/run_state.h"
 #include "app/handlers.h"
 #include "app/import/win/links_from_files.h"
 #include "app/import/item_kind.h"
@@ -21,8 +22,7 @@ namespace brindor::app {
 
 namespace {
 
-// Links that arrived during a run, a question or a dialog; the GUI thread's own, as is the count of holds.
-TextArray waiting;
+// Questions and dialogs holding the list now; the GUI thread's own.
 int holds = 0;
 
 Text MagnetOfItem(const FileName& item) {
@@ -60,8 +60,8 @@ TextArray LinksOfItems(const FileNames& items) {
 void AddLinks(const TextArray& links) {
     if (links.empty()) return;
     if (IsBatchRunning() || holds > 0) {
-        AppendAll(waiting, links);
-        ShowLinkCount(concat_text({"（待加入", to_text(waiting.count()), "条）"}));
+        TheRun().KeepWaiting(links);
+        ShowLinkCount(concat_text({"（待加入", to_text(TheRun().WaitingCount()), "条）"}));
         return;
     }
     const int added = AppendNewLinks(LinkList, links);
@@ -71,7 +71,7 @@ void AddLinks(const TextArray& links) {
 }
 
 void JoinWaitingLinks() {
-    AddLinks(std::exchange(waiting, TextArray()));
+    AddLinks(TheRun().TakeWaiting());
 }
 
 void HoldIntake() {

@@ -3,6 +3,7 @@
 #include "app/record/win/record_file.h"
 #include "app/state.h"
 #include "declared/declared_functions.h"
+#include "declared/declared_handles.h"
 #include "runtime/win/dialog_ops.h"
 
 namespace brindor::app {
@@ -38,16 +39,16 @@ bool PlaceListAgainstRecord(ListPlacing& placing, const std::atomic<bool>& stop)
     PlacingJob job{placing, SignedInUserId};
     uint32_t thread_id = 0;
     uint32_t(__stdcall * routine)(void*) = &PlaceLinksRoutine;
-    void* handle = call_declared<void*>(kCreateThread, static_cast<void*>(nullptr), uint32_t{0}, routine,
-                                        static_cast<void*>(&job), uint32_t{0}, &thread_id);
-    if (!handle) return false;
+    const KernelHandle thread(call_declared<void*>(kCreateThread, static_cast<void*>(nullptr), uint32_t{0},
+                                                   routine, static_cast<void*>(&job), uint32_t{0},
+                                                   &thread_id));
+    if (!thread) return false;
     // The job lives on this stack: a stop only asks the thread to finish early, and is waited for.
     while (!job.done) {
         if (stop) job.cancel = true;
         do_events();
         if (!job.done) delay(kPollMs);
     }
-    call_declared(kCloseHandle, handle);
     return !job.cancel;
 }
 

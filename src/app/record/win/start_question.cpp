@@ -1,10 +1,9 @@
 #include "app/record/win/start_question.h"
 
 #include <cstdio>
-#include <string>
-#include <unordered_set>
 #include <utility>
 
+#include "app/batch/run_state.h"
 #include "app/handlers.h"
 #include "app/journal/win/journal_import.h"
 #include "app/record/win/record_file.h"
@@ -21,13 +20,6 @@
 namespace brindor::app {
 
 namespace {
-
-struct Offer {
-    int64_t run = 0;
-    TextArray links;
-};
-
-Offer offered;
 
 // The main window may have been closed while a question showed: nothing is left to load into.
 bool MainWindowLoaded() {
@@ -99,18 +91,8 @@ void LookAtRecord() {
         store.MarkAnswered(run.id);
         return;
     }
-    offered = Offer{run.id, links};
+    TheRun().Offer(run.id, links);
     ReplaceLinkList(std::move(links));
-}
-
-int64_t ResumedRunOf(const TextArray& list) {
-    if (!offered.run) return 0;
-    std::unordered_set<std::string> held;
-    for (int i = 1; i <= list.count(); ++i)
-        held.insert(list.at(i));
-    for (int i = 1; i <= offered.links.count(); ++i)
-        if (!held.count(offered.links.at(i))) return 0;
-    return offered.run;
 }
 
 } // namespace brindor::app

@@ -18,37 +18,44 @@ constexpr uint32_t kLongestPath = 32768;
 
 } // namespace
 
-RegistryKey::~RegistryKey() {
-    if (key_) call_declared<int32_t>(kRegCloseKey, key_);
-}
-
 bool RegistryKey::Create(const std::wstring& path) {
     const wchar_t* no_class = nullptr;
     const void* default_security = nullptr;
     void* disposition = nullptr;
-    return call_declared<int32_t>(kRegCreateKeyExW, kCurrentUserKey, path.c_str(), 0u, no_class, 0u,
-                                  kKeyWrite | kKeyRead, default_security, &key_, disposition) == 0;
+    void* key = nullptr;
+    const bool created =
+        call_declared<int32_t>(kRegCreateKeyExW, kCurrentUserKey, path.c_str(), 0u, no_class, 0u,
+                               kKeyWrite | kKeyRead, default_security, &key, disposition) == 0;
+    key_.reset(key);
+    return created;
 }
 
 bool RegistryKey::Open(const std::wstring& path) {
-    return call_declared<int32_t>(kRegOpenKeyExW, kCurrentUserKey, path.c_str(), 0u, kKeyRead, &key_) == 0;
+    void* key = nullptr;
+    const bool opened =
+        call_declared<int32_t>(kRegOpenKeyExW, kCurrentUserKey, path.c_str(), 0u, kKeyRead, &key) == 0;
+    key_.reset(key);
+    return opened;
 }
 
 bool RegistryKey::SetText(const wchar_t* name, const std::wstring& value) const {
     const uint32_t bytes = static_cast<uint32_t>((value.size() + 1) * sizeof(wchar_t));
-    return call_declared<int32_t>(kRegSetValueExW, key_, name, 0u, kTextValue, value.c_str(), bytes) == 0;
+    return call_declared<int32_t>(kRegSetValueExW, key_.get(), name, 0u, kTextValue, value.c_str(), bytes) ==
+           0;
 }
 
 bool RegistryKey::ReadText(const wchar_t* name, std::wstring& value) const {
     uint32_t type = 0, bytes = 0;
     const void* no_reserved = nullptr;
     const void* no_data = nullptr;
-    if (call_declared<int32_t>(kRegQueryValueExW, key_, name, no_reserved, &type, no_data, &bytes) != 0 ||
+    if (call_declared<int32_t>(kRegQueryValueExW, key_.get(), name, no_reserved, &type, no_data, &bytes) !=
+            0 ||
         (type != kTextValue && type != kExpandedValue) || bytes > kLongestText)
         return false;
     std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
     bytes = static_cast<uint32_t>(text.size() * sizeof(wchar_t));
-    if (call_declared<int32_t>(kRegQueryValueExW, key_, name, no_reserved, &type, text.data(), &bytes) != 0)
+    if (call_declared<int32_t>(kRegQueryValueExW, key_.get(), name, no_reserved, &type, text.data(),
+                               &bytes) != 0)
         return false;
     // The stored text need not end with a NUL.
     text.resize(bytes / sizeof(wchar_t));

@@ -2,19 +2,16 @@
 #pragma once
 #include <string>
 
+#include "declared/declared_handles.h"
+
 namespace brindor::app {
 
 class RegistryKey {
   public:
-    RegistryKey() = default;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey();
-
     // HKCU\path, created when missing (with write access) or only opened (for reading).
     bool Create(const std::wstring& path);
     bool Open(const std::wstring& path);
-    void* get() const { return key_; }
+    void* get() const { return key_.get(); }
 
     // A REG_SZ value; an empty name is the key's (Default).
     bool SetText(const wchar_t* name, const std::wstring& value) const;
@@ -22,7 +19,7 @@ class RegistryKey {
     bool ReadText(const wchar_t* name, std::wstring& value) const;
 
   private:
-    void* key_ = nullptr;
+    Owned<RegistryCloseTraits> key_;
 };
 
 // The (Default) text of HKCU\path; empty when there is none.

@@ -8,6 +8,7 @@
 #include "app/start/command_line.h"
 #include "app/windows/ids.h"
 #include "declared/declared_functions.h"
+#include "declared/declared_handles.h"
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/window/window_copy_data.h"
 
@@ -26,17 +27,19 @@ constexpr int kRetryStep = 100;
 
 // The user's SID as text ("S-1-5-21-..."); empty when it cannot be read.
 std::wstring UserSid() {
-    void* token = nullptr;
+    void* opened = nullptr;
     if (!call_declared<int32_t>(kOpenProcessToken, call_declared<void*>(kGetCurrentProcess), kTokenQuery,
-                                &token))
+                                &opened))
         return std::wstring();
+    const KernelHandle token(opened);
     uint32_t size = 0;
     const void* no_buffer = nullptr;
-    call_declared<int32_t>(kGetTokenInformation, token, kTokenUser, no_buffer, 0u, &size);
+    call_declared<int32_t>(kGetTokenInformation, token.get(), kTokenUser, no_buffer, 0u, &size);
     std::wstring sid;
     // TOKEN_USER begins with the SID's address.
     std::vector<void*> buffer(size / sizeof(void*) + 1);
-    if (size && call_declared<int32_t>(kGetTokenInformation, token, kTokenUser, buffer.data(), size, &size)) {
+    if (size &&
+        call_declared<int32_t>(kGetTokenInformation, token.get(), kTokenUser, buffer.data(), size, &size)) {
         void* user_sid = buffer.front();
         wchar_t* text = nullptr;
         if (call_declared<int32_t>(kConvertSidToStringSidW, user_sid, &text)) {
@@ -44,7 +47,6 @@ std::wstring UserSid() {
             call_declared<void*>(kLocalFree, text);
         }
     }
-    call_declared<int32_t>(kCloseHandle, token);
     return sid;
 }
 
