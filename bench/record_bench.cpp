@@ -9,8 +9,8 @@
 #include "bench_clock.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
-#include "submit/link_tidy.h"
-#include "submit/record_store.h"
+#include "submit/links/link_tidy.h"
+#include "submit/record/record_store.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "bench_clock.h"
 #include "runtime/win/chosen_files.h"
 #include "runtime/win/text_boundary.h"
-#include "submit/torrent_link.h"
+#include "submit/links/torrent_link.h"
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {

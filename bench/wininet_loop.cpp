@@ -23,16 +23,16 @@
 #include <vector>
 
 #include "bare_request.h"
+#include "bench_clock.h"
 #include "net/http_request_parts.h"
 #include "runtime/core/text.h"
-#include "submit/resolve_answer.h"
-#include "submit/service_requests.h"
-#include "submit/task_fields.h"
-#include "submit/win/protocol_requests.h"
+#include "submit/service/resolve_answer.h"
+#include "submit/service/service_requests.h"
+#include "submit/service/task_fields.h"
+#include "submit/service/win/protocol_requests.h"
 #include "text/clock_timestamp.h"
 #include "text/win/code_pages.h"
 #include "text/win/script_timestamp.h"
-#include "bench_clock.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "app/import/win/link_intake.h"
 #include "app/magnet/win/magnet_handler.h"
+#include "app/program_ids.h"
 #include "app/record/win/start_question.h"
 #include "app/settings/win/program_settings.h"
 #include "app/signin/win/browser_mode.h"
@@ -9,7 +10,6 @@
 #include "app/watch/win/auto_start.h"
 #include "app/watch/win/clipboard_watch.h"
 #include "app/watch/win/folder_watch.h"
-#include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 #include "runtime/win/program.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 #include "runtime/core/text.h"
 #include "runtime/core/text_array.h"
-#include "submit/link_record.h"
+#include "submit/links/link_record.h"
 
 namespace brindor::app {
 

@@ -7,12 +7,12 @@
 
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
-#include "submit/commit_body.h"
-#include "submit/failure_reason.h"
 #include "submit/pause_reasons.h"
 #include "submit/progress_text.h"
-#include "submit/resolve_answer.h"
-#include "submit/throttle_policy.h"
+#include "submit/service/commit_body.h"
+#include "submit/service/failure_reason.h"
+#include "submit/service/resolve_answer.h"
+#include "submit/service/throttle_policy.h"
 
 namespace brindor {
 

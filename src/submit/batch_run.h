@@ -6,9 +6,9 @@
 #include "runtime/core/text.h"
 #include "runtime/core/text_array.h"
 #include "runtime/core/text_ref.h"
-#include "submit/link_record.h"
-#include "submit/service_answer.h"
-#include "submit/task_fields.h"
+#include "submit/links/link_record.h"
+#include "submit/service/service_answer.h"
+#include "submit/service/task_fields.h"
 
 namespace brindor {
 

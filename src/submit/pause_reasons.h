@@ -1,7 +1,7 @@
 // Outcomes after which a run waits for the user instead of failing link after link.
 #pragma once
-#include "submit/failure_reason.h"
-#include "submit/service_answer.h"
+#include "submit/service/failure_reason.h"
+#include "submit/service/service_answer.h"
 
 namespace brindor {
 

@@ -5,7 +5,7 @@
 
 #include "app/import/pasted_links.h"
 #include "app/report/report_text.h"
-#include "submit/journal_rows.h"
+#include "submit/record/journal_rows.h"
 
 namespace brindor::app {
 namespace {

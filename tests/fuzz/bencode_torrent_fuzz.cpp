@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "submit/torrent_link.h"
+#include "submit/links/torrent_link.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace brindor;

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "fuzz_input.h"
-#include "submit/answer_shape.h"
-#include "submit/commit_body.h"
-#include "submit/service_message.h"
+#include "submit/service/answer_shape.h"
+#include "submit/service/commit_body.h"
+#include "submit/service/service_message.h"
 #include "text/json_escapes.h"
 
 using namespace brindor;

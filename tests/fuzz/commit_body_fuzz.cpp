@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "submit/commit_body.h"
+#include "submit/service/commit_body.h"
 
 using namespace brindor;
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "submit/answer_shape.h"
-#include "submit/resolve_answer.h"
-#include "submit/service_requests.h"
+#include "submit/service/answer_shape.h"
+#include "submit/service/resolve_answer.h"
+#include "submit/service/service_requests.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "runtime/core/text_builder.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/dialog_ops.h"
-#include "submit/link_tidy.h"
-#include "submit/record_trouble.h"
-#include "submit/unknown_names.h"
+#include "submit/links/link_tidy.h"
+#include "submit/record/record_trouble.h"
+#include "submit/record/unknown_names.h"
 
 namespace brindor::app {
 

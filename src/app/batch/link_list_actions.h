@@ -4,7 +4,7 @@
 #include <atomic>
 
 #include "runtime/core/text_array.h"
-#include "submit/link_record.h"
+#include "submit/links/link_record.h"
 
 namespace brindor::app {
 

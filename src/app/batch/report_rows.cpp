@@ -1,6 +1,6 @@
 #include "app/batch/report_rows.h"
 
-#include "app/windows/ids.h"
+#include "app/program_ids.h"
 
 namespace brindor::app {
 

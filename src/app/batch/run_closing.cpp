@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "app/handlers.h"
-#include "app/windows/ids.h"
+#include "app/program_ids.h"
 #include "declared/declared_functions.h"
 #include "net/request_limits.h"
 #include "runtime/win/dialog_ops.h"

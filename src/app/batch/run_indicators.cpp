@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/windows/ids.h"
+#include "app/program_ids.h"
 #include "runtime/win/taskbar_ops.h"
 
 namespace brindor::app {

@@ -5,7 +5,7 @@
 
 #include "app/batch/in_flight_rows.h"
 #include "submit/batch_run.h"
-#include "submit/record_store.h"
+#include "submit/record/record_store.h"
 
 namespace brindor::app {
 

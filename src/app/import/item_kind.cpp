@@ -3,7 +3,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "submit/info_hash.h"
+#include "submit/links/info_hash.h"
 
 namespace brindor::app {
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/import/item_kind.h"
-#include "submit/info_hash.h"
+#include "submit/links/info_hash.h"
 
 namespace brindor::app {
 

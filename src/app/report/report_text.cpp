@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "runtime/core/text_builder.h"
-#include "submit/failure_reason.h"
+#include "submit/service/failure_reason.h"
 
 namespace brindor::app {
 

@@ -4,7 +4,7 @@
 #include "runtime/core/text.h"
 #include "runtime/core/text_array.h"
 #include "runtime/core/text_builder.h"
-#include "submit/record_store.h"
+#include "submit/record/record_store.h"
 
 namespace brindor::app {
 

@@ -1,7 +1,7 @@
 #include <iterator>
 
 #include "app/handlers.h"
-#include "app/windows/ids.h"
+#include "app/program_ids.h"
 #include "app/windows/program_windows.h"
 
 namespace brindor::app {

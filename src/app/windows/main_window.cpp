@@ -4,12 +4,12 @@
 #include "app/handlers.h"
 #include "app/import/win/link_intake.h"
 #include "app/magnet/win/magnet_handler.h"
-#include "app/start/command_line.h"
+#include "app/program_ids.h"
 #include "app/settings/win/program_settings.h"
+#include "app/start/command_line.h"
 #include "app/watch/win/auto_start.h"
 #include "app/watch/win/clipboard_watch.h"
 #include "app/watch/win/folder_watch.h"
-#include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 
 namespace brindor::app {

@@ -1,5 +1,5 @@
 #include "app/handlers.h"
-#include "app/windows/ids.h"
+#include "app/program_ids.h"
 
 namespace brindor::app {
 

@@ -1,5 +1,5 @@
 #include "app/handlers.h"
-#include "app/windows/ids.h"
+#include "app/program_ids.h"
 #include "app/windows/program_windows.h"
 
 namespace brindor::app {

@@ -1,6 +1,6 @@
 #include "submit/win/service_client.h"
 
-#include "submit/win/protocol_requests.h"
+#include "submit/service/win/protocol_requests.h"
 
 namespace brindor {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/handlers.h"
+#include "app/program_ids.h"
 #include "app/state.h"
-#include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 #include "runtime/win/program.h"
 #include "runtime/win/window/control_access.h"

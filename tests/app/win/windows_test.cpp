@@ -8,9 +8,9 @@
 
 #include "app/batch/run_indicators.h"
 #include "app/handlers.h"
+#include "app/program_ids.h"
 #include "app/settings/win/program_settings.h"
 #include "app/state.h"
-#include "app/windows/ids.h"
 #include "app/windows/program_windows.h"
 #include "runtime/win/local_files.h"
 #include "runtime/win/program.h"

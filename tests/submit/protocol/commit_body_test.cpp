@@ -1,4 +1,4 @@
-#include "submit/commit_body.h"
+#include "submit/service/commit_body.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "submit/resolve_answer.h"
+#include "submit/service/resolve_answer.h"
 
 #include <string>
 
 #include "runtime/core/text_ops.h"
-#include "submit/wide_escapes.h"
+#include "submit/service/wide_escapes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "submit/service_requests.h"
+#include "submit/service/service_requests.h"
 
 #include <string>
 

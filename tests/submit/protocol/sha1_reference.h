@@ -2,7 +2,7 @@
 #pragma once
 #include <vector>
 
-#include "submit/info_hash.h"
+#include "submit/links/info_hash.h"
 
 namespace brindor {
 

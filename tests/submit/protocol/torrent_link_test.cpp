@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "submit/torrent_link.h"
+#include "submit/links/torrent_link.h"
 #ifdef _WIN32
-#include "submit/win/sha1_digest.h"
+#include "submit/links/win/sha1_digest.h"
 #else
 #include "sha1_reference.h"
 #endif

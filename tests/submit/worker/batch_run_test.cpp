@@ -7,8 +7,8 @@
 
 #include "runtime/core/text_ops.h"
 #include "submit/batch_run.h"
-#include "submit/commit_body.h"
-#include "submit/service_message.h"
+#include "submit/service/commit_body.h"
+#include "submit/service/service_message.h"
 
 namespace brindor {
 namespace {

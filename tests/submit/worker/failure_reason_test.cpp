@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "submit/failure_reason.h"
-#include "submit/service_message.h"
+#include "submit/service/failure_reason.h"
+#include "submit/service/service_message.h"
 
 namespace brindor {
 namespace {

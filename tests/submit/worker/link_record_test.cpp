@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "submit/info_hash.h"
-#include "submit/journal_rows.h"
-#include "submit/link_record.h"
-#include "submit/link_tidy.h"
-#include "submit/record_store.h"
 #include "runtime/core/text_ops.h"
+#include "submit/links/info_hash.h"
+#include "submit/links/link_record.h"
+#include "submit/links/link_tidy.h"
+#include "submit/record/journal_rows.h"
+#include "submit/record/record_store.h"
 
 namespace brindor {
 namespace {

@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
-#include "submit/run_record.h"
-#include "submit/service_message.h"
-#include "submit/unknown_names.h"
+#include "submit/record/run_record.h"
+#include "submit/record/unknown_names.h"
+#include "submit/service/service_message.h"
 
 namespace brindor {
 namespace {

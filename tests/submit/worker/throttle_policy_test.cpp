@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "submit/throttle_policy.h"
+#include "submit/service/throttle_policy.h"
 
 namespace brindor {
 namespace {

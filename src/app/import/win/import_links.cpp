@@ -1,15 +1,15 @@
 #include <utility>
 
-#include "app/settings/win/program_settings.h"
 #include "app/handlers.h"
 #include "app/import/item_kind.h"
 #include "app/import/pasted_links.h"
-#include "app/import/win/links_from_files.h"
 #include "app/import/win/link_intake.h"
+#include "app/import/win/links_from_files.h"
 #include "app/import/win/read_lines_to_list.h"
+#include "app/program_ids.h"
+#include "app/settings/win/program_settings.h"
 #include "app/state.h"
 #include "app/watch/win/auto_start.h"
-#include "app/windows/ids.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/chosen_files.h"

@@ -6,16 +6,16 @@
 
 #include "app/batch/run_state.h"
 #include "app/handlers.h"
-#include "app/import/win/links_from_files.h"
 #include "app/import/item_kind.h"
+#include "app/import/win/links_from_files.h"
+#include "app/program_ids.h"
 #include "app/start/command_line.h"
 #include "app/state.h"
 #include "app/watch/win/auto_start.h"
-#include "app/windows/ids.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/window/control_access.h"
-#include "submit/link_tidy.h"
+#include "submit/links/link_tidy.h"
 #include "text/win/code_pages.h"
 
 namespace brindor::app {

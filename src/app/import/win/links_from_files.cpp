@@ -11,8 +11,8 @@
 #include "runtime/core/text_ops.h"
 #include "runtime/win/chosen_files.h"
 #include "runtime/win/dialog_ops.h"
-#include "submit/torrent_link.h"
-#include "submit/win/sha1_digest.h"
+#include "submit/links/torrent_link.h"
+#include "submit/links/win/sha1_digest.h"
 #include "text/win/code_pages.h"
 
 namespace brindor::app {

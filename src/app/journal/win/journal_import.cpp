@@ -6,7 +6,7 @@
 #include "app/import/link_lines.h"
 #include "app/journal/win/journal_folder.h"
 #include "runtime/win/local_files.h"
-#include "submit/journal_rows.h"
+#include "submit/record/journal_rows.h"
 
 namespace brindor::app {
 

@@ -1,6 +1,6 @@
 // The journals that earlier versions kept in runs\, brought into the record once.
 #pragma once
-#include "submit/record_store.h"
+#include "submit/record/record_store.h"
 
 namespace brindor::app {
 

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <vector>
 
-#include "submit/link_tidy.h"
+#include "submit/links/link_tidy.h"
 
 namespace brindor::app {
 

@@ -7,7 +7,7 @@
 #include "runtime/win/clock_ops.h"
 #include "runtime/win/local_files.h"
 #include "runtime/win/program.h"
-#include "submit/journal_rows.h"
+#include "submit/record/journal_rows.h"
 #include "text/civil_days.h"
 #include "text/win/code_pages.h"
 

@@ -3,8 +3,8 @@
 #pragma once
 #include "runtime/core/text.h"
 #include "runtime/core/text_ref.h"
-#include "submit/record_store.h"
-#include "submit/run_record.h"
+#include "submit/record/record_store.h"
+#include "submit/record/run_record.h"
 
 namespace brindor::app {
 

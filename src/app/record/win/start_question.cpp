@@ -6,16 +6,16 @@
 #include "app/batch/run_state.h"
 #include "app/handlers.h"
 #include "app/journal/win/journal_import.h"
+#include "app/program_ids.h"
 #include "app/record/win/record_file.h"
 #include "app/state.h"
-#include "app/windows/ids.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/clock_ops.h"
 #include "runtime/win/dialog_ops.h"
 #include "runtime/win/window/control_access.h"
-#include "submit/record_trouble.h"
-#include "submit/unknown_names.h"
+#include "submit/record/record_trouble.h"
+#include "submit/record/unknown_names.h"
 
 namespace brindor::app {
 

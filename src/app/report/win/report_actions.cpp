@@ -3,13 +3,13 @@
 #include <iterator>
 #include <utility>
 
-#include "app/settings/win/program_settings.h"
 #include "app/batch/link_list_actions.h"
 #include "app/handlers.h"
+#include "app/program_ids.h"
 #include "app/record/win/record_file.h"
 #include "app/report/report_text.h"
+#include "app/settings/win/program_settings.h"
 #include "app/state.h"
-#include "app/windows/ids.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/clipboard_ops.h"
 #include "runtime/win/clock_ops.h"
@@ -17,7 +17,7 @@
 #include "runtime/win/file_ops.h"
 #include "runtime/win/menu_ops.h"
 #include "runtime/win/window/control_access.h"
-#include "submit/record_trouble.h"
+#include "submit/record/record_trouble.h"
 #include "text/win/code_pages.h"
 
 namespace brindor::app {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/windows/ids.h"
+#include "app/program_ids.h"
 #include "runtime/core/integer_input.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/dialog_ops.h"

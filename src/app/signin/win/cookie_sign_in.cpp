@@ -4,8 +4,8 @@
 #include <ctime>
 
 #include "app/handlers.h"
+#include "app/program_ids.h"
 #include "app/signin/pasted_cookies.h"
-#include "app/windows/ids.h"
 #include "declared/declared_functions.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/dialog_ops.h"

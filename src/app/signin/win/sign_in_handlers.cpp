@@ -1,7 +1,7 @@
 #include "app/handlers.h"
+#include "app/program_ids.h"
 #include "app/signin/win/host_cookie.h"
 #include "app/state.h"
-#include "app/windows/ids.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/window/control_access.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/program_ids.h"
 #include "app/start/command_line.h"
-#include "app/windows/ids.h"
 #include "declared/declared_functions.h"
 #include "declared/declared_handles.h"
 #include "runtime/win/dialog_ops.h"

@@ -4,10 +4,10 @@
 
 #include "app/handlers.h"
 #include "app/import/win/link_intake.h"
+#include "app/program_ids.h"
 #include "app/settings/win/watch_settings.h"
 #include "app/state.h"
 #include "app/watch/win/intake_gate.h"
-#include "app/windows/ids.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/window/control_access.h"

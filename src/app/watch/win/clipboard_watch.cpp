@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "app/import/win/link_intake.h"
+#include "app/program_ids.h"
 #include "app/settings/win/watch_settings.h"
 #include "app/watch/clipboard_links.h"
-#include "app/windows/ids.h"
 #include "runtime/win/clipboard_listener.h"
 #include "runtime/win/clipboard_ops.h"
 #include "runtime/win/window/control_access.h"

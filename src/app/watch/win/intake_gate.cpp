@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/windows/ids.h"
+#include "app/program_ids.h"
 #include "declared/declared_functions.h"
 #include "runtime/win/window/control_access.h"
 

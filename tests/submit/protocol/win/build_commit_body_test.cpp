@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "submit/win/protocol_requests.h"
+#include "submit/service/win/protocol_requests.h"
 
 namespace brindor {
 namespace {

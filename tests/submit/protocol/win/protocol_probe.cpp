@@ -9,9 +9,9 @@
 #include <string>
 
 #include "net/win/http_request.h"
-#include "submit/commit_body.h"
-#include "submit/resolve_answer.h"
-#include "submit/win/protocol_requests.h"
+#include "submit/service/commit_body.h"
+#include "submit/service/resolve_answer.h"
+#include "submit/service/win/protocol_requests.h"
 
 namespace {
 

@@ -1,0 +1,24 @@
+// SHA-1 through the platform's cryptographic provider, acquired once for many digests.
+#pragma once
+#include <cstdint>
+
+#include "submit/links/bencode.h"
+#include "submit/links/info_hash.h"
+
+namespace brindor {
+
+class Sha1Digest {
+  public:
+    Sha1Digest();
+    Sha1Digest(const Sha1Digest&) = delete;
+    Sha1Digest& operator=(const Sha1Digest&) = delete;
+    ~Sha1Digest();
+
+    // False when the provider could not be had or a step failed.
+    bool digest(ByteSpan bytes, InfoHash& hash);
+
+  private:
+    uintptr_t provider_ = 0;
+};
+
+} // namespace brindor
