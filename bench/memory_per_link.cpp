@@ -20,7 +20,7 @@
 
 #include "runtime/core/conversions.h"
 #include "submit/batch_run.h"
-#include "submit/win/service_client.h"
+#include "submit/service/win/service_client.h"
 #include "text/win/script_timestamp.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "declared/declared_handles.h"
 #include "runtime/win/dialog_ops.h"
 #include "submit/batch_run.h"
-#include "submit/win/service_client.h"
+#include "submit/service/win/service_client.h"
 #include "text/win/script_timestamp.h"
 
 namespace brindor::app {

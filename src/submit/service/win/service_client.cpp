@@ -1,4 +1,4 @@
-#include "submit/win/service_client.h"
+#include "submit/service/win/service_client.h"
 
 #include "submit/service/win/protocol_requests.h"
 
