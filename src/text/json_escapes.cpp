@@ -32,13 +32,7 @@ bool IsLowSurrogate(uint16_t unit) {
 // The unit of "\uXXXX" starting at `i`; -1 when there is no such escape there.
 int32_t EscapedUnit(const Units& in, size_t i) {
     if (i + 6 > in.count() || in.at(i) != '\\' || in.at(i + 1) != 'u') return -1;
-    int32_t value = 0;
-    for (size_t k = i + 2; k < i + 6; ++k) {
-        int digit = HexDigitValue(in.at(k));
-        if (digit < 0) return -1;
-        value = value * 16 + digit;
-    }
-    return value;
+    return HexDigitsValue(4, [&](int k) { return in.at(i + 2 + k); });
 }
 
 int32_t SimpleEscape(uint16_t unit) {

@@ -91,13 +91,7 @@ const char* NumberEnd(const char* p) {
 // The value of `count` hex digits at `p`; -1 when they are not all there.
 int HexValue(const char* p, const char* end, int count) {
     if (end - p < count) return -1;
-    int value = 0;
-    for (int i = 0; i < count; ++i) {
-        const int digit = HexDigitValue(static_cast<unsigned char>(p[i]));
-        if (digit < 0) return -1;
-        value = value * 16 + digit;
-    }
-    return value;
+    return HexDigitsValue(count, [p](int i) { return static_cast<unsigned char>(p[i]); });
 }
 
 char SimpleEscape(char c) {
