@@ -8,6 +8,7 @@
 #include "runtime/core/text_ref.h"
 #include "submit/links/link_record.h"
 #include "submit/service/service_answer.h"
+#include "submit/service/service_client.h"
 #include "submit/service/task_fields.h"
 
 namespace brindor {
@@ -21,15 +22,6 @@ struct BatchInput {
     LinkPositions positions;
     // The earlier run whose leftover links these are; 0 for none.
     int64_t resumed = 0;
-};
-
-// The offline service, as a run asks it.
-class ServiceClient {
-  public:
-    virtual ~ServiceClient() = default;
-    virtual ServiceAnswer Resolve(TextRef link) = 0;
-    // Builds the commit body for the user from the fields and sends it; the answer as received.
-    virtual ServiceAnswer Commit(TextRef user_id, const TaskFields& fields) = 0;
 };
 
 // What the user sees of a run, and the waits and stop the user controls.

@@ -1,6 +1,6 @@
 // The offline service as a run asks it: the two requests of one link over the program's HTTP.
 #pragma once
-#include "submit/batch_run.h"
+#include "submit/service/service_client.h"
 
 namespace brindor {
 
