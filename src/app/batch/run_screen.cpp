@@ -5,7 +5,7 @@
 #include "app/batch/report_rows.h"
 #include "app/batch/run_closing.h"
 #include "app/batch/run_indicators.h"
-#include "app/batch/run_state.h"
+#include "app/run_state.h"
 #include "app/batch/worker_box.h"
 #include "app/import/win/link_intake.h"
 #include "app/program_ids.h"

@@ -3,7 +3,7 @@
 
 #include "app/batch/link_list_actions.h"
 #include "app/batch/run_screen.h"
-#include "app/batch/run_state.h"
+#include "app/run_state.h"
 #include "app/handlers.h"
 #include "app/import/win/link_intake.h"
 #include "app/record/win/record_file.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/batch/run_state.h"
+#include "app/run_state.h"
 
 namespace brindor::app {
 namespace {

@@ -9,7 +9,6 @@
 #include "app/program_ids.h"
 #include "app/settings/win/program_settings.h"
 #include "app/state.h"
-#include "app/watch/win/auto_start.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/chosen_files.h"
@@ -63,7 +62,7 @@ void ImportLinks() {
 }
 
 void ReplaceLinkList(TextArray links) {
-    CancelAutoStart();
+    ListReplaced();
     LinkList = std::move(links);
     ListOutcomes.Reset(element_count(LinkList));
     ShowLinkCount();

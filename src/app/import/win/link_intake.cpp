@@ -4,14 +4,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/batch/run_state.h"
+#include "app/run_state.h"
 #include "app/handlers.h"
 #include "app/import/item_kind.h"
 #include "app/import/win/links_from_files.h"
 #include "app/program_ids.h"
 #include "app/start/command_line.h"
 #include "app/state.h"
-#include "app/watch/win/auto_start.h"
 #include "runtime/core/conversions.h"
 #include "runtime/core/text_ops.h"
 #include "runtime/win/window/control_access.h"
@@ -21,6 +20,8 @@
 namespace brindor::app {
 
 namespace {
+
+ListListener listener;
 
 // Questions and dialogs holding the list now; the GUI thread's own.
 int holds = 0;
@@ -67,7 +68,7 @@ void AddLinks(const TextArray& links) {
     const int added = AppendNewLinks(LinkList, links);
     ListOutcomes.Extend(added);
     ShowLinkCount(concat_text({"（新增", to_text(added), "条）"}));
-    if (added > 0) LinksJoined();
+    if (added > 0 && listener.joined) listener.joined();
 }
 
 void JoinWaitingLinks() {
@@ -80,6 +81,14 @@ void HoldIntake() {
 
 void ReleaseIntake() {
     if (--holds == 0 && !IsBatchRunning()) JoinWaitingLinks();
+}
+
+void ListenToList(ListListener heard) {
+    listener = heard;
+}
+
+void ListReplaced() {
+    if (listener.replaced) listener.replaced();
 }
 
 bool TakeForwardedItems(const char16_t* units, size_t count) {

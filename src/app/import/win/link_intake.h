@@ -29,6 +29,15 @@ class IntakeHeld {
     IntakeHeld& operator=(const IntakeHeld&) = delete;
 };
 
+// Who hears that links joined the list or that the list was replaced (自动开始提交 does); set once.
+struct ListListener {
+    void (*joined)() = nullptr;
+    void (*replaced)() = nullptr;
+};
+void ListenToList(ListListener listener);
+// The list was replaced as a whole.
+void ListReplaced();
+
 // The main window's WM_COPYDATA from a second start; false for a message cut short.
 bool TakeForwardedItems(const char16_t* units, size_t count);
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/batch/run_state.h"
+#include "app/run_state.h"
 #include "app/handlers.h"
 #include "app/journal/win/journal_import.h"
 #include "app/program_ids.h"

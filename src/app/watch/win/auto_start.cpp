@@ -70,6 +70,7 @@ void ToggleAutoStart() {
 
 void LoadAutoStart() {
     on = AutoStartSetting();
+    ListenToList({LinksJoined, CancelAutoStart});
 }
 
 void LinksJoined() {

@@ -1,4 +1,4 @@
-#include "app/batch/run_state.h"
+#include "app/run_state.h"
 
 #include <string>
 #include <unordered_set>
