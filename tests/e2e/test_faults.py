@@ -291,7 +291,7 @@ class PausedRunTest(E2ETestCase):
         steps.sign_in(s, USER, USER_ID)
         steps.wait_all_done(s)
         self.standin.set_faults({})
-        for _ in range(5):
+        for _ in range(10):
             s.wait_for(lambda: s.text(main, steps.START_BUTTON) == steps.START_CAPTION, message="the run ended")
             s.click(main, steps.START_BUTTON)
             steps.answer(s, s.wait_message_box(), steps.YES)  # all made before: send them again
