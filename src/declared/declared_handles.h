@@ -21,4 +21,18 @@ struct RegistryCloseTraits {
     static void close(Handle key) { call_declared<int32_t>(kRegCloseKey, key); }
 };
 
+struct CryptProviderCloseTraits {
+    using Handle = uintptr_t;
+    static Handle invalid() { return 0; }
+    static void close(Handle provider) {
+        call_declared<int32_t>(kCryptReleaseContext, provider, uint32_t{0});
+    }
+};
+
+struct CryptHashCloseTraits {
+    using Handle = uintptr_t;
+    static Handle invalid() { return 0; }
+    static void close(Handle hash) { call_declared<int32_t>(kCryptDestroyHash, hash); }
+};
+
 } // namespace brindor

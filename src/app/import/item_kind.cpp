@@ -13,20 +13,16 @@ template <class Unit> unsigned Code(Unit unit) {
     return static_cast<std::make_unsigned_t<Unit>>(unit);
 }
 
-template <class Unit> bool IsHexDigit(Unit unit) {
-    const unsigned c = Code(unit) | 0x20;
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
-}
-
-template <class Unit> bool IsBase32Digit(Unit unit) {
-    const unsigned c = Code(unit);
-    return (c >= '2' && c <= '7') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
-}
-
-template <class Unit, class Digit> bool All(const Unit* units, size_t length, Digit is_digit) {
-    for (size_t i = 0; i < length; ++i)
-        if (!is_digit(units[i])) return false;
-    return true;
+// A bare info-hash by the rule a magnet link's own hash is read with; only ASCII can be one.
+template <class Unit> bool IsBareHash(const Unit* units, size_t length) {
+    if (length != 40 && length != 32) return false;
+    char ascii[41] = {};
+    for (size_t i = 0; i < length; ++i) {
+        const unsigned c = Code(units[i]);
+        if (c == 0 || c >= 0x80) return false;
+        ascii[i] = static_cast<char>(c);
+    }
+    return !BareHashMagnet(ascii).empty();
 }
 
 // Only ASCII decides: a byte of a multi-byte character never matches.
@@ -39,10 +35,7 @@ template <class Unit> ItemKind KindOfLink(const Unit* units, size_t length) {
         magnet = (c >= 'A' && c <= 'Z' ? c | 0x20 : c) == static_cast<unsigned>(kMagnet[i]);
     }
     if (magnet) return ItemKind::kMagnetLink;
-    if ((length == 40 && All(units, length, IsHexDigit<Unit>)) ||
-        (length == 32 && All(units, length, IsBase32Digit<Unit>)))
-        return ItemKind::kBareHash;
-    return ItemKind::kNothing;
+    return IsBareHash(units, length) ? ItemKind::kBareHash : ItemKind::kNothing;
 }
 
 } // namespace

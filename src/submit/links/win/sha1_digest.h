@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 
+#include "declared/declared_handles.h"
 #include "submit/links/bencode.h"
 #include "submit/links/info_hash.h"
 
@@ -10,15 +11,12 @@ namespace brindor {
 class Sha1Digest {
   public:
     Sha1Digest();
-    Sha1Digest(const Sha1Digest&) = delete;
-    Sha1Digest& operator=(const Sha1Digest&) = delete;
-    ~Sha1Digest();
 
     // False when the provider could not be had or a step failed.
     bool digest(ByteSpan bytes, InfoHash& hash);
 
   private:
-    uintptr_t provider_ = 0;
+    Owned<CryptProviderCloseTraits> provider_;
 };
 
 } // namespace brindor
